@@ -58,8 +58,7 @@ void writeFeatureLine(LineWriter& pf, const NamedFeature& feature, std::string_v
     const std::string& description = feature.description;
     // An empty delimiter would match at every description's first character;
     // it means the descriptions carry no comment.
-    const auto split =
-        commentCode.empty() ? std::string::npos : description.find(commentCode);
+    const auto split = commentCode.empty() ? std::string::npos : description.find(commentCode);
     pf.number(static_cast<double>(feature.pointNumber)).text(",");
     if (split == std::string::npos) {
         pf.text(description).text(", ");

@@ -95,7 +95,9 @@ TEST(ChainSection, ReportsStatusAndProgressPerEntry) {
 
 TEST(ChainLines, TwelvePointsWrapAfterTheStartAndNinePoints) {
     Entries entries{{"1001", "+EP"}};
-    for (int point = 1002; point <= 1013; ++point) entries.emplace_back(std::to_string(point), "EP");
+    for (int point = 1002; point <= 1013; ++point) {
+        entries.emplace_back(std::to_string(point), "EP");
+    }
     entries.emplace_back("1014", "-EP");
     EXPECT_EQ(chainSection(pfLines(entries)),
               framed({
@@ -185,8 +187,8 @@ TEST(ClosedChains, ALaterEndPointReplacesTheClosingText) {
 // Chain names
 
 TEST(ChainNames, ChainsOfOneFeatureAreNumbered) {
-    const std::string pf = pfLines(
-        {{"1", "+EP"}, {"2", "EP"}, {"3", "+EP"}, {"4", "EP"}, {"5", "+EP"}, {"6", "-EP"}});
+    const std::string pf =
+        pfLines({{"1", "+EP"}, {"2", "EP"}, {"3", "+EP"}, {"4", "EP"}, {"5", "+EP"}, {"6", "-EP"}});
     EXPECT_EQ(chainSection(pf), framed({
                                     "F 00 EP-99" + pad(23) + "+1 EP",
                                     "F 01 S1,S2,",

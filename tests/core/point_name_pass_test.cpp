@@ -42,9 +42,8 @@ TEST(CtxRecords, CountBytesOneThreeAndZeroPlaceTheNextRecord) {
     EXPECT_EQ(pointFeatureFileText(features, ","),
               crlfLines({" 1001 ,EP, ", " 1002 ," + longText + ", ", " 1003 ,, ", " 1004 ,CL, "}));
     // Records start at the 1-based positions 181, 211, 301 and 331 of 360 bytes.
-    EXPECT_EQ(observer.progressValues,
-              (std::vector<double>{100.0 * 181 / 360, 100.0 * 211 / 360, 100.0 * 301 / 360,
-                                   100.0 * 331 / 360}));
+    EXPECT_EQ(observer.progressValues, (std::vector<double>{100.0 * 181 / 360, 100.0 * 211 / 360,
+                                                            100.0 * 301 / 360, 100.0 * 331 / 360}));
 }
 
 TEST(CtxRecords, PointNumberBytesAreLowByteFirstAndUnsigned) {
@@ -147,9 +146,7 @@ TEST(PointFeatureLines, AnEmptyDelimiterMeansNoComment) {
     EXPECT_EQ(pointFeatureFileText(features, ""), crlfLines({" 1001 ,EP,EDGE, ", " 1002 ,, "}));
 }
 
-TEST(PointFeatureLines, NoFeaturesGiveNoText) {
-    EXPECT_EQ(pointFeatureFileText({}, ","), "");
-}
+TEST(PointFeatureLines, NoFeaturesGiveNoText) { EXPECT_EQ(pointFeatureFileText({}, ","), ""); }
 
 // ---------------------------------------------------------------------------
 // The pass on a job folder
@@ -212,9 +209,10 @@ TEST_F(PointNamePassTest, WithoutACtxFileItWarnsAndWritesNothing) {
     EXPECT_FALSE(runPointNamePass(job, ",", observer));
     EXPECT_FALSE(std::filesystem::exists(job.pfPath));
     EXPECT_EQ(observer.statuses, std::vector<std::string>{"Reading Point Names"});
-    EXPECT_EQ(observer.warnings,
-              std::vector<std::string>{
-                  job.ctxPath + ": the CTX file does not exist; the job has no point descriptions"});
+    EXPECT_EQ(
+        observer.warnings,
+        std::vector<std::string>{
+            job.ctxPath + ": the CTX file does not exist; the job has no point descriptions"});
 
     // Once the CTX file arrives, the next pass reads it.
     writeFile(job.ctxPath, ctxPrologue() + ctxRecord(1, 1001, "EP"));
