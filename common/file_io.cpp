@@ -1,0 +1,89 @@
+#include "common/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "common/errors.h"
+
+namespace zendro {
+namespace {
+
+std::string causeOf(int error) { return std::strerror(error); }
+
+// Closes the descriptor and removes the temporary file unless released.
+class TemporaryFile {
+public:
+    TemporaryFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!released_) ::unlink(path_.c_str());
+    }
+    int fd() const { return fd_; }
+    const std::string& path() const { return path_; }
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+    void release() { released_ = true; }
+
+private:
+    std::string path_;
+    int fd_;
+    bool released_ = false;
+};
+
+}  // namespace
+
+bool fileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string readFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const int error = errno;
+        throw ZendroError(path, fileExists(path) ? "cannot be read (" + causeOf(error) + ")"
+                                                 : std::string("the file does not exist"));
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw ZendroError(path, "cannot be read");
+    return bytes;
+}
+
+void writeFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string pattern = path + ".XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        throw ZendroError(path, "cannot be written (" + causeOf(errno) + ")");
+    }
+    TemporaryFile temporary(pattern, fd);
+    ::fchmod(fd, 0644);
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw ZendroError(path, "cannot be written (" + causeOf(errno) + ")");
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 || temporary.close() != 0) {
+        throw ZendroError(path, "cannot be written (" + causeOf(errno) + ")");
+    }
+    if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
+        throw ZendroError(path, "cannot be replaced (" + causeOf(errno) + ")");
+    }
+    temporary.release();
+}
+
+}  // namespace zendro

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zendro {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// Every name of one job, derived from the path of any of its field files.
+// Extensions have fixed spellings: ".HVD", ".CTX", ".RTX", ".TRV", ".obs", ".pf".
+struct JobPaths {
+    std::string basePath;    // chosen path without its extension
+    std::string folderPath;  // up to and including the last separator; may be empty
+    std::string jobName;     // file name without folder and extension
+    std::string hvdPath;
+    std::string ctxPath;
+    std::string rtxPath;
+    std::string trvPath;
+    std::string obsPath;
+    std::string pfPath;
+    std::string runSuffix;  // "-" and the text after the last "-" of the file name, or "-99"
+};
+
+// A "." is the extension dot only after the last folder separator, and the run
+// suffix comes from the file name alone, never from a folder name.
+JobPaths deriveJobPaths(std::string_view chosenPath);
+
+// The field file of `fixedPath` as it is on disk: the exact spelling when it
+// exists, otherwise a file in the same folder whose name differs only in the
+// case of its extension. Empty when there is none.
+std::string findFieldFile(const std::string& fixedPath);
+
+}  // namespace zendro

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zendro {
+
+// Composes the lines of every output file: text items verbatim, number items
+// with their sign space and trailing space, column stops, zone stops and the
+// CR LF line end. Columns count from 1 at the start of each line.
+//
+// A writer made without a buffer discards everything; the TRV file of an
+// "OBS Only" run is such a writer.
+class LineWriter {
+public:
+    LineWriter() = default;
+    explicit LineWriter(std::string& out) : out_(&out) {}
+
+    bool enabled() const { return out_ != nullptr; }
+    int column() const { return column_; }
+
+    LineWriter& text(std::string_view item);
+    // " 5 ", "-2 ", " .5 ": the number text and one trailing space.
+    LineWriter& number(double value);
+    // Pads with spaces up to column n; when already past it, ends the line and
+    // indents the next one so that the next item starts in column n.
+    LineWriter& column(int n);
+    // Pads to the start of the next 14-column print zone (columns 15, 29, ...).
+    LineWriter& zone();
+    LineWriter& endLine();
+
+private:
+    void put(std::string_view bytes);
+    std::string* out_ = nullptr;
+    int column_ = 1;
+};
+
+}  // namespace zendro

@@ -1,0 +1,74 @@
+// After the last record: the taped shots, each written as a setup of its own
+// with a zero backsight, and the TRV file's closing lines.
+
+#include <string>
+
+#include "common/text_forms.h"
+#include "conversion/decoding.h"
+#include "conversion/observation_line.h"
+#include "conversion/record_handlers.h"
+
+namespace zendro {
+namespace {
+
+constexpr std::size_t kFirstIndexWithTwoBefore = 3;
+
+void writeTapedShot(RunContext& run, std::size_t i) {
+    const PointEntry& taped = run.points.at(i);
+    const PointEntry& station = run.points.at(i - 1);
+    const PointEntry& reference = run.points.at(i - 2);
+    const TapedValue& value = run.taped.at(i);
+    const std::string& prefix = run.options.pointPrefix;
+    const std::string description = clean(taped.description, run.options.commentCode);
+    LineWriter& obs = run.obs;
+
+    // The station's point line has its code at column 16, not 32.
+    obs.text("S 00 ").text(prefix).text(trimSpaces(station.name.numberText()));
+    obs.column(16).text("P +1 ").text(trimSpaces(station.description)).endLine();
+    obs.text("S 01 ").endLine();
+    // The reference point carries the taped entry's description.
+    obs.text("O 00 ").text(prefix).text(trimSpaces(reference.name.numberText()));
+    obs.column(32).text("P N1 ").text(description).endLine();
+    obs.text("O 04 ").column(18).text("0.00").column(33).text("01 D   0 00 00.0").endLine();
+    obs.text("O 00 ").text(prefix).text(trimSpaces(taped.name.numberText()));
+    obs.column(32).text(taped.kind).text(" N1 ").text(removeAll(description, "TAPE ")).endLine();
+    obs.text("O 01 ").column(18).text("0.00").column(33).text("01 D ").text(value.direction);
+    obs.text(" 00 00.0").column(50).text(" 90 00 00.0").column(62);
+    obs.number(precisionClassOf(value.distance)).text(distanceForm(value.distance));
+    obs.column(72).text("S").endLine();
+    if (!taped.comment.empty()) obs.text("O 99 ").text(taped.comment).endLine();
+}
+
+}  // namespace
+
+void writeTapedShots(RunContext& run) {
+    for (std::size_t i = 1; i <= run.points.pointCount(); ++i) {
+        const PointEntry& entry = run.points.at(i);
+        if (!contains(entry.description, "TAPE")) continue;
+        if (i < kFirstIndexWithTwoBefore) {
+            // A taped shot needs the two entries before it as station and reference.
+            run.observer.warning("taped point " + trimSpaces(entry.name.numberText()) +
+                                 " is entry " + std::to_string(i) +
+                                 " of the point-feature file; it has no station and reference "
+                                 "entries before it, so its taped shot is not written");
+            continue;
+        }
+        writeTapedShot(run, i);
+    }
+}
+
+void writeClosingLines(RunContext& run) {
+    if (run.options.obsOnly) return;
+    // Unlike the owed lines, these take the current backsight.
+    const RecordState& state = run.state;
+    if (state.lastRecordKind == 4) {
+        writeSummaryLines(run.trv, PendingLine::Traverse, state, state.backsightText,
+                          state.backsightHeightText);
+    } else if (state.lastRecordKind == 5) {
+        writeSummaryLines(run.trv, PendingLine::Sideshot, state, state.backsightText,
+                          state.backsightHeightText);
+    }
+    run.trv.text("CB,0 00 00NA").endLine();
+}
+
+}  // namespace zendro

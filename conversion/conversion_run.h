@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "common/job_paths.h"
+#include "common/run_observer.h"
+#include "conversion/conversion_options.h"
+#include "conversion/header_clock.h"
+
+namespace zendro {
+
+struct ConversionResult {
+    std::string obsPath;  // always written
+    std::string trvPath;  // empty in an "OBS Only" run
+    bool pointFeatureFileWritten = false;
+};
+
+// Converts one job: the point-name pass, the notes pass, the point-table load,
+// the headers, every HVD record, the taped shots and closing lines and the
+// chain section. The OBS and TRV files are written only when the whole run
+// succeeded, each through a temporary file and a rename.
+//
+// Status texts and progress go to `observer`, as do warnings (a missing CTX or
+// RTX file, a partial record at the end of the HVD file). A failure throws
+// ZendroError naming the file and the cause, and leaves the outputs as they were.
+ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
+                               RunObserver& observer,
+                               const HeaderClock& clock = defaultHeaderClock());
+
+}  // namespace zendro

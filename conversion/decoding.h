@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zendro {
+
+inline constexpr std::size_t kObservationRecordSize = 18;
+
+// A packed DDD.MMSSs angle unpacked into its three printed fields and its value.
+struct DecodedAngle {
+    std::string degreesText;  // right-aligned in 3 characters: "  5", " 45", "270"
+    std::string minutesText;  // "00" to "59" (and "60" for a bad value)
+    std::string secondsText;  // "00.0" format
+    double decimalDegrees = 0;
+};
+
+// One 18-byte observation record, decoded the same way whatever its kind.
+struct DecodedRecord {
+    int recordKind = 0;
+    std::int64_t pointNumber = 0;
+    double height = 0;
+    int heightFlag = 0;  // 1 when the height is below 10
+    DecodedAngle horizontal;
+    DecodedAngle zenith;
+    std::string faceLetter;  // "R" when the zenith angle is above 180, else "D"
+    double distance = 0;
+    int precisionClass = 4;  // 4 below 10, 3, 2, 1, 0 from 10000 on
+};
+
+DecodedAngle decodeAngle(std::uint32_t packed);
+int precisionClassOf(double distance);
+
+// `bytes` holds at least 18 bytes from the record's start.
+DecodedRecord decodeRecord(std::string_view bytes);
+
+// The whole degrees of a DegreesText read back as a number ("  9" gives 9).
+int degreesValue(std::string_view degreesText);
+
+}  // namespace zendro

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/line_writer.h"
+#include "common/run_observer.h"
+
+namespace zendro {
+
+struct ChainOptions {
+    std::string pointPrefix = "S";
+    std::string curveCode = "*";
+    std::string runSuffix = "-99";
+};
+
+// Shows "Writing Chains" and writes the OBS file's chain section, framed by
+// "R 99 CHAIN DATA STARTS HERE" and "R 99 CHAIN DATA ENDS HERE", from the
+// point-feature file's bytes.
+void writeChainSection(LineWriter& obs, std::string_view pfBytes, const ChainOptions& options,
+                       RunObserver& observer);
+
+}  // namespace zendro

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what ZENDRO needs on a fresh Debian 12 machine (Debian packages only)
+# and builds it into build/. Safe to run again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    qt6-base-dev libgl-dev qt6-qpa-plugins
+    ckermit
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build --parallel "$(nproc)"

@@ -1,0 +1,211 @@
+// Whole conversions in a temporary folder: what is read, what is written, and
+// what a failure leaves behind.
+
+#include "conversion/conversion_run.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "tests/support/job_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace zendro {
+namespace {
+
+using testing::crlfLines;
+using testing::hvdRecord;
+using testing::readFile;
+using testing::RecordingObserver;
+using testing::TempDir;
+using testing::writeFile;
+
+const HeaderClock kClock = fixedHeaderClock({2026, 12, 7, 14, 30, 0});
+
+const std::string kObsHeader = crlfLines({
+    "H 00 GEOPAK OBS file created from Surveyor Dozirezir Binary files",
+    "H 99 =====================================",
+    "H 99 ",
+    "H 99 TRANSLATED FROM: RUN-4.HVD",
+    "H 99 DATE: 12-07-2026",
+    "H 99 TIME: 14:30:00",
+    "H 99 ",
+    "H 99 USING ZENDRO.EXE VERSION 4.2.6",
+    "H 99 =====================================",
+});
+
+const std::string kTrvHeader = crlfLines({
+    "VE,1.0",
+    "TY,1",
+    "OP,1,1",
+    "RE,=====================================",
+    "RE,=                                   =",
+    "RE,=   TRANSLATED FROM: RUN-4   .HVD   =",
+    "RE,=   DATE: 12-07-2026                =",
+    "RE,=   TIME: 14:30:00                  =",
+    "RE,=                                   =",
+    "RE,= USING ZENDRO.EXE VERSION 4.2.6   =",
+    "RE,=====================================",
+    "BB,0 00 00NA",
+});
+
+const std::string kEmptyChainSection =
+    crlfLines({"R 99 CHAIN DATA STARTS HERE", "R 99 CHAIN DATA ENDS HERE"});
+
+ConversionOptions withTrv() {
+    ConversionOptions options;
+    options.obsOnly = false;
+    return options;
+}
+
+class ConversionRun : public ::testing::Test {
+protected:
+    JobPaths job() const { return deriveJobPaths(dir.file("RUN-4.HVD")); }
+    ConversionResult convert(const ConversionOptions& options = withTrv()) {
+        return runConversion(job(), options, observer, kClock);
+    }
+
+    TempDir dir;
+    RecordingObserver observer;
+};
+
+TEST_F(ConversionRun, EmptyJobWritesHeadersClosingLineAndEmptyChainSection) {
+    writeFile(dir.file("RUN-4.HVD"), "");
+    writeFile(dir.file("RUN-4.CTX"), "");
+    writeFile(dir.file("RUN-4.RTX"), "");
+    const ConversionResult result = convert();
+    EXPECT_EQ(result.obsPath, dir.file("RUN-4.obs"));
+    EXPECT_EQ(result.trvPath, dir.file("RUN-4.TRV"));
+    EXPECT_EQ(readFile(dir.file("RUN-4.obs")), kObsHeader + kEmptyChainSection);
+    EXPECT_EQ(readFile(dir.file("RUN-4.TRV")), kTrvHeader + crlfLines({"CB,0 00 00NA"}));
+    EXPECT_EQ(readFile(dir.file("RUN-4.pf")), "");
+    EXPECT_TRUE(observer.warnings.empty());
+}
+
+TEST_F(ConversionRun, StatusTextsInOrderAndProgressNeverAbove100) {
+    std::string hvd;
+    for (int i = 0; i < 10; ++i) hvd += hvdRecord(9, 0);
+    writeFile(dir.file("RUN-4.HVD"), hvd);
+    writeFile(dir.file("RUN-4.CTX"), "");
+    writeFile(dir.file("RUN-4.RTX"), "");
+    convert();
+    EXPECT_EQ(observer.statuses,
+              (std::vector<std::string>{"Reading Point Names", "Reading Notes",
+                                        "Converting Point Observations", "Writing Chains",
+                                        "Conversion Complete"}));
+    for (double value : observer.progressValues) {
+        EXPECT_GE(value, 0);
+        EXPECT_LE(value, 100);
+    }
+    EXPECT_EQ(observer.progressValues.back(), 100);
+}
+
+TEST_F(ConversionRun, MissingHvdFileIsRefusedAndNothingIsWritten) {
+    writeFile(dir.file("RUN-4.CTX"), testing::ctxPrologue() + testing::ctxRecord(1, 1, "EP"));
+    writeFile(dir.file("RUN-4.obs"), "previous");
+    try {
+        convert();
+        FAIL() << "the conversion should have been refused";
+    } catch (const ZendroError& error) {
+        EXPECT_EQ(std::string(error.what()), dir.file("RUN-4.HVD") + ": the HVD file does not exist");
+    }
+    EXPECT_EQ(readFile(dir.file("RUN-4.obs")), "previous");
+    EXPECT_FALSE(fileExists(dir.file("RUN-4.TRV")));
+    EXPECT_FALSE(fileExists(dir.file("RUN-4.pf")));
+}
+
+TEST_F(ConversionRun, MissingCtxAndRtxFilesAreReadAsEmptyWithWarnings) {
+    writeFile(dir.file("RUN-4.HVD"), hvdRecord(9, 0));
+    convert(ConversionOptions{});
+    EXPECT_EQ(readFile(dir.file("RUN-4.obs")),
+              kObsHeader + crlfLines({"R 99 DISTANCE UNIT = FEET"}) + kEmptyChainSection);
+    // No empty field files and no empty point-feature file are left behind.
+    EXPECT_FALSE(fileExists(dir.file("RUN-4.CTX")));
+    EXPECT_FALSE(fileExists(dir.file("RUN-4.RTX")));
+    EXPECT_FALSE(fileExists(dir.file("RUN-4.pf")));
+    ASSERT_EQ(observer.warnings.size(), 2u);
+    EXPECT_NE(observer.warnings[0].find(dir.file("RUN-4.CTX")), std::string::npos);
+    EXPECT_NE(observer.warnings[1].find(dir.file("RUN-4.RTX")), std::string::npos);
+}
+
+TEST_F(ConversionRun, PartialLastRecordIsIgnoredWithAWarning) {
+    writeFile(dir.file("RUN-4.HVD"), hvdRecord(9, 0) + hvdRecord(10, 0).substr(0, 7));
+    writeFile(dir.file("RUN-4.CTX"), "");
+    writeFile(dir.file("RUN-4.RTX"), "");
+    convert(ConversionOptions{});
+    EXPECT_EQ(readFile(dir.file("RUN-4.obs")),
+              kObsHeader + crlfLines({"R 99 DISTANCE UNIT = FEET"}) + kEmptyChainSection);
+    ASSERT_EQ(observer.warnings.size(), 1u);
+    EXPECT_EQ(observer.warnings[0],
+              dir.file("RUN-4.HVD") + ": the last 7 bytes are not a whole record and were not "
+                                      "converted");
+}
+
+TEST_F(ConversionRun, FieldFilesAreFoundWhateverTheCaseOfTheirExtension) {
+    writeFile(dir.file("RUN-4.hvd"), hvdRecord(1, 5, 150));
+    writeFile(dir.file("RUN-4.ctx"), testing::ctxPrologue() + testing::ctxRecord(1, 5, "IP"));
+    writeFile(dir.file("RUN-4.Rtx"), "");
+    convert(ConversionOptions{});
+    EXPECT_EQ(readFile(dir.file("RUN-4.pf")), " 5 ,IP, \r\n");
+    EXPECT_NE(readFile(dir.file("RUN-4.obs")).find("S 00 S5                        P +1 IP\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ConversionRun, ObsOnlyLeavesAnExistingTrvFileAsItWas) {
+    writeFile(dir.file("RUN-4.HVD"), "");
+    writeFile(dir.file("RUN-4.CTX"), "");
+    writeFile(dir.file("RUN-4.RTX"), "");
+    writeFile(dir.file("RUN-4.TRV"), "old trv");
+    const ConversionResult result = convert(ConversionOptions{});
+    EXPECT_EQ(result.trvPath, "");
+    EXPECT_EQ(readFile(dir.file("RUN-4.TRV")), "old trv");
+}
+
+TEST_F(ConversionRun, AnExistingPointFeatureFileIsReadNotRebuilt) {
+    writeFile(dir.file("RUN-4.HVD"), hvdRecord(1, 5, 150));
+    writeFile(dir.file("RUN-4.CTX"), testing::ctxPrologue() + testing::ctxRecord(1, 5, "IP"));
+    writeFile(dir.file("RUN-4.RTX"), "");
+    writeFile(dir.file("RUN-4.pf"), "5,CORRECTED, \r\n");
+    const ConversionResult result = convert(ConversionOptions{});
+    EXPECT_FALSE(result.pointFeatureFileWritten);
+    EXPECT_EQ(readFile(dir.file("RUN-4.pf")), "5,CORRECTED, \r\n");
+    EXPECT_NE(readFile(dir.file("RUN-4.obs")).find("P +1 CORRECTED\r\n"), std::string::npos);
+}
+
+TEST_F(ConversionRun, NothingLeaksFromOneJobIntoTheNext) {
+    // A first job with a taped point and notes...
+    TempDir other;
+    writeFile(other.file("A.HVD"), hvdRecord(5, 3, 0, 27000000, 9000000, 125000));
+    writeFile(other.file("A.CTX"), testing::ctxPrologue() + testing::ctxRecord(1, 1, "CP") +
+                                       testing::ctxRecord(1, 2, "IP") +
+                                       testing::ctxRecord(1, 3, "TAPE EP"));
+    writeFile(other.file("A.RTX"), "");
+    runConversion(deriveJobPaths(other.file("A.HVD")), ConversionOptions{}, observer, kClock);
+
+    // ...then a job with the same taped entry that no shot reaches.
+    writeFile(dir.file("RUN-4.HVD"), "");
+    writeFile(dir.file("RUN-4.CTX"), testing::ctxPrologue() + testing::ctxRecord(1, 1, "CP") +
+                                         testing::ctxRecord(1, 2, "IP") +
+                                         testing::ctxRecord(1, 3, "TAPE EP"));
+    writeFile(dir.file("RUN-4.RTX"), "");
+    convert(ConversionOptions{});
+    EXPECT_NE(readFile(dir.file("RUN-4.obs"))
+                  .find("01 D  00 00.0     90 00 00.0  4 0.000  S\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ConversionRun, AFailedWriteLeavesThePreviousOutputs) {
+    writeFile(dir.file("RUN-4.HVD"), hvdRecord(9, 0));
+    writeFile(dir.file("RUN-4.CTX"), "");
+    writeFile(dir.file("RUN-4.RTX"), "");
+    writeFile(dir.file("RUN-4.pf"), "");
+    // The TRV path is a folder, so the TRV file cannot be replaced.
+    ASSERT_EQ(::mkdir(dir.file("RUN-4.TRV").c_str(), 0755), 0);
+    writeFile(dir.file("RUN-4.obs"), "previous");
+    EXPECT_THROW(convert(), ZendroError);
+    EXPECT_EQ(readFile(dir.file("RUN-4.obs")), "previous");
+}
+
+}  // namespace
+}  // namespace zendro
