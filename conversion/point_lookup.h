@@ -7,14 +7,11 @@
 namespace zendro {
 
 // Calls `onMatch(index, entry)` for every entry from 1 to pointCount() whose
-// name is `pointNumber`, in ascending order. The scan never stops early: when
+// name is `pointNumber`, in ascending order. Every match is visited: when
 // several entries match, the last one decides.
 template <typename OnMatch>
 void forEachMatch(const PointTable& points, std::int64_t pointNumber, OnMatch&& onMatch) {
-    for (std::size_t i = 1; i <= points.pointCount(); ++i) {
-        const PointEntry& entry = points.at(i);
-        if (entry.name.matches(pointNumber)) onMatch(i, entry);
-    }
+    for (const std::size_t i : points.indicesOf(pointNumber)) onMatch(i, points.at(i));
 }
 
 }  // namespace zendro

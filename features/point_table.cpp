@@ -10,16 +10,24 @@ const PointEntry& PointTable::at(std::size_t index) const {
     return index < entries_.size() ? entries_[index] : kEmpty;
 }
 
-void PointTable::append(PointEntry entry) {
+const std::vector<std::size_t>& PointTable::indicesOf(std::int64_t pointNumber) const {
+    static const std::vector<std::size_t> kNone;
+    const auto found = indicesByNumber_.find(pointNumber);
+    return found == indicesByNumber_.end() ? kNone : found->second;
+}
+
+void PointTable::place(PointEntry entry) {
     entries_.resize(pointCount_);
+    if (entry.name.isNumber()) indicesByNumber_[entry.name.number()].push_back(pointCount_);
     entries_.push_back(std::move(entry));
+}
+
+void PointTable::append(PointEntry entry) {
+    place(std::move(entry));
     ++pointCount_;
 }
 
-void PointTable::setPartialLast(PointEntry entry) {
-    entries_.resize(pointCount_);
-    entries_.push_back(std::move(entry));
-}
+void PointTable::setPartialLast(PointEntry entry) { place(std::move(entry)); }
 
 PointTable loadPointTable(std::string_view pfBytes, std::string_view curveCode) {
     PointTable table;

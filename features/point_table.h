@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "features/point_name.h"
@@ -28,6 +30,10 @@ public:
     std::size_t pointCount() const { return pointCount_; }
     const PointEntry& at(std::size_t index) const;
 
+    // The indices of every entry named `pointNumber`, ascending: what a scan of
+    // 1 to pointCount() comparing names as numbers would visit, without the scan.
+    const std::vector<std::size_t>& indicesOf(std::int64_t pointNumber) const;
+
     // Adds the entry at index pointCount() and moves pointCount() past it.
     void append(PointEntry entry);
     // The entry at pointCount() when the file ended inside it: kept, and the
@@ -35,6 +41,9 @@ public:
     void setPartialLast(PointEntry entry);
 
 private:
+    void place(PointEntry entry);
+
+    std::unordered_map<std::int64_t, std::vector<std::size_t>> indicesByNumber_;
     std::vector<PointEntry> entries_ = std::vector<PointEntry>(1);  // index 0 unused
     std::size_t pointCount_ = 1;
 };

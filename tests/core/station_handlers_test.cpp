@@ -138,5 +138,13 @@ TEST(StationRecords, DuplicateEntriesTheLastOneDecides) {
               "S 00 S12                       P +1 SECOND");
 }
 
+TEST(StationRecords, APartialLastEntryIsStillLookedUp) {
+    // The file ends inside the last entry: the table keeps it at pointCount().
+    RecordRun run(" 12 ,IP, \r\n 13 ,CUT");
+    run.feed(hvdRecord(1, 13, 152));
+    EXPECT_EQ(run.obs().substr(0, run.obs().find("\r\n")),
+              "S 00 S13                       P +1 CUT");
+}
+
 }  // namespace
 }  // namespace zendro
