@@ -1,0 +1,145 @@
+// zendro-convert as a user runs it: flags, exit status, messages, files.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "common/file_io.h"
+#include "tests/support/job_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace zendro {
+namespace {
+
+using testing::crlfLines;
+using testing::hvdRecord;
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+// Runs zendro-convert with `arguments` (already quoted) and a fixed header time.
+Outcome convert(const TempDir& dir, const std::string& arguments) {
+    const std::string command = "SOURCE_DATE_EPOCH=1765117800 " + quoted(ZENDRO_CONVERT_PATH) +
+                                " " + arguments + " >" + quoted(dir.file("stdout")) + " 2>" +
+                                quoted(dir.file("stderr"));
+    const int raw = std::system(command.c_str());
+    Outcome outcome;
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.out = readFile(dir.file("stdout"));
+    outcome.err = readFile(dir.file("stderr"));
+    return outcome;
+}
+
+// A small job: a distance unit, a setup and a sideshot to a point of a chain.
+void writeJob(const TempDir& dir, const std::string& name) {
+    writeFile(dir.file(name + ".HVD"), hvdRecord(9, 0) + hvdRecord(1, 1, 150) +
+                                           hvdRecord(5, 2, 150, 9000000, 9000000, 500000) +
+                                           hvdRecord(5, 3, 150, 9000000, 9000000, 500000));
+    writeFile(dir.file(name + ".CTX"), testing::ctxPrologue() + testing::ctxRecord(1, 1, "IP") +
+                                           testing::ctxRecord(1, 2, "+EP/LEFT") +
+                                           testing::ctxRecord(1, 3, "-EP"));
+    writeFile(dir.file(name + ".RTX"), "");
+}
+
+TEST(ZendroConvert, DefaultsWriteTheObsFileOnlyWithTheDerivedSuffix) {
+    TempDir dir;
+    writeJob(dir, "RUN-12");
+    const Outcome outcome = convert(dir, quoted(dir.file("RUN-12.HVD")));
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_FALSE(fileExists(dir.file("RUN-12.TRV")));
+    const std::string obs = readFile(dir.file("RUN-12.obs"));
+    EXPECT_NE(obs.find("H 99 DATE: 12-07-2025\r\nH 99 TIME: 14:30:00\r\n"), std::string::npos);
+    EXPECT_NE(obs.find("R 99 DISTANCE UNIT = FEET\r\n"), std::string::npos);
+    EXPECT_NE(obs.find("F 00 EP/LEFT-12"), std::string::npos);
+    EXPECT_EQ(readFile(dir.file("RUN-12.pf")),
+              crlfLines({" 1 ,IP, ", " 2 ,+EP/LEFT, ", " 3 ,-EP, "}));
+}
+
+TEST(ZendroConvert, FlagsChangeEveryOption) {
+    TempDir dir;
+    writeJob(dir, "JOB");
+    const Outcome outcome =
+        convert(dir, "--trv --metric --prefix ST --curve-code '' --comment-delimiter / --suffix -X " +
+                         quoted(dir.file("JOB")));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(fileExists(dir.file("JOB.TRV")));
+    const std::string obs = readFile(dir.file("JOB.obs"));
+    EXPECT_NE(obs.find("R 99 DISTANCE UNIT = METERS\r\n"), std::string::npos);
+    EXPECT_NE(obs.find("S 00 ST1 "), std::string::npos);
+    EXPECT_NE(obs.find("F 00 EP-X" + std::string(24, ' ') + "+1 EP\r\nF 01 ST2,ST3\r\n"),
+              std::string::npos);
+    EXPECT_EQ(readFile(dir.file("JOB.pf")), crlfLines({" 1 ,IP, ", " 2 ,+EP,LEFT", " 3 ,-EP, "}));
+}
+
+TEST(ZendroConvert, AnyFieldFileAnyCaseNamesTheSameJob) {
+    TempDir dir;
+    writeJob(dir, "A");
+    ASSERT_EQ(convert(dir, quoted(dir.file("A.HVD"))).status, 0);
+    const std::string expected = readFile(dir.file("A.obs"));
+    for (const char* chosen : {"A.ctx", "A.Rtx", "A"}) {
+        const Outcome outcome = convert(dir, quoted(dir.file(chosen)));
+        EXPECT_EQ(outcome.status, 0) << chosen << outcome.err;
+        EXPECT_EQ(readFile(dir.file("A.obs")), expected) << chosen;
+    }
+}
+
+TEST(ZendroConvert, MissingHvdFileFailsWithOneLineAndWritesNothing) {
+    TempDir dir;
+    const Outcome outcome = convert(dir, quoted(dir.file("NONE.HVD")));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              "zendro-convert: " + dir.file("NONE.HVD") + ": the HVD file does not exist\n");
+    EXPECT_FALSE(fileExists(dir.file("NONE.obs")));
+    EXPECT_FALSE(fileExists(dir.file("NONE.pf")));
+    EXPECT_FALSE(fileExists(dir.file("NONE.CTX")));
+}
+
+TEST(ZendroConvert, WarningsGoToStandardError) {
+    TempDir dir;
+    writeFile(dir.file("W.HVD"), hvdRecord(9, 0) + "12345");
+    const Outcome outcome = convert(dir, quoted(dir.file("W.HVD")));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err,
+              "warning: " + dir.file("W.CTX") +
+                  ": the CTX file does not exist; the job has no point descriptions\n"
+                  "warning: " + dir.file("W.RTX") + ": the RTX file does not exist; the job has "
+                  "no notes\n"
+                  "warning: " + dir.file("W.HVD") +
+                  ": the last 5 bytes are not a whole record and were not converted\n");
+}
+
+TEST(ZendroConvert, UsageErrorsExitWithTwo) {
+    TempDir dir;
+    EXPECT_EQ(convert(dir, "").status, 2);
+    EXPECT_EQ(convert(dir, "--no-such-flag x").status, 2);
+    EXPECT_EQ(convert(dir, "a b").status, 2);
+    EXPECT_EQ(convert(dir, "--prefix").status, 2);
+}
+
+TEST(ZendroConvert, HelpAndVersion) {
+    TempDir dir;
+    const Outcome help = convert(dir, "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--comment-delimiter"), std::string::npos);
+    const Outcome version = convert(dir, "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "zendro-convert 4.2.6\n");
+}
+
+}  // namespace
+}  // namespace zendro
