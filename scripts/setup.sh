@@ -23,5 +23,5 @@ if [ "${#missing[@]}" -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --parallel "$(nproc)"
+cmake --preset default
+cmake --build --preset default --parallel "$(nproc)"
