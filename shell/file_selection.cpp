@@ -1,0 +1,30 @@
+#include "shell/file_selection.h"
+
+#include <QFileInfo>
+
+#include "common/errors.h"
+#include "shell/text_codec.h"
+
+namespace zendro {
+
+QStringList fieldFileFilters() {
+    // "*" is every file in Qt's patterns, as "*.*" is in Windows' dialogs.
+    return {QStringLiteral("All Files (*)"),
+            QString::fromLatin1(kSaFilesFilter),
+            QStringLiteral("ASCII Points Files (*.asc)"),
+            QStringLiteral("Points Files (*.pts)"),
+            QStringLiteral("NEZ Points Files (*.nez)"),
+            QStringLiteral("Text Points Files (*.txt)"),
+            QStringLiteral("XYZ Points Files (*.xyz)")};
+}
+
+JobPaths jobForChosenPath(const QString& chosenPath) {
+    const std::string path = toPath(chosenPath);
+    JobPaths job = deriveJobPaths(path);
+    if (QFileInfo(chosenPath).isDir() || job.jobName.empty()) {
+        throw ZendroError(path, "this is a folder; choose one of the job's field files");
+    }
+    return job;
+}
+
+}  // namespace zendro

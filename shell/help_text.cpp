@@ -1,0 +1,107 @@
+#include "shell/help_text.h"
+
+#include <array>
+
+namespace zendro {
+namespace {
+
+constexpr std::array<const char*, 87> kHelpItems{
+    "Conversion Utility for ZUZ Surveyors Dozirezir files.",
+    "1. You must have an environment varible set for proper",
+    "  operation. ORNA_ZENDRO_DIR = (The installation path)",
+    "  Without this setting the program will not function",
+    "  most productively and cannot be called from Geopak.",
+    "2. Click the filename button to browse to the directory",
+    "  where the filename will be downloaded.  Or key in the",
+    "  drive, path and filename in the input box.  You must",
+    "  enter the filename with the extension .HVD.",
+    "3. Click the download button.  This will start the Kermit",
+    "  communications software.  See notes below.",
+    "4. Choose whether the file is metric or english.",
+    "5. Enter the prefix to add to point numbers.  Current ORNA",
+    "  standard dictates 'S' for survey points. 'ST' for stakeout.",
+    "6. Enter the field code used to indicate points on curve.",
+    "  Usually '*'(asterisk)",
+    "7. Enter a suffix to append to each Geopak chain name",
+    "8. Enter the string used to designate field comments",
+    "9. Click the Convert button to perform the conversion.",
+    "10.The OBS file is generated.",
+    "11.Look at the Feature Name tab to review point features",
+    "  Make any necessary changes to features and press",
+    "  Convert again. Repeat feature changes if necessary.",
+    "12. To edit description or features, click in the cell",
+    "  and make changes above.",
+    "  To erase an entire line, click in the row then hold shift",
+    "  as you click again",
+    "13.Use Geopak raw data editor for angle/distance changes.",
+    " ",
+    "Kermit for Microsoft Windows version 0.80 by Orrin ",
+    "Vesterby is distributed with this program.  This is a ",
+    "freeware program available for download on the internet. ",
+    "Versions previous to this will have problems with long ",
+    "pathnames. Other communications programs may work",
+    "but have not been tested.",
+    " ",
+    "ZENDRO expects to use this program for communications with ",
+    "the data collector.  It also expects configuration settings ",
+    "to be stored in a file named server.krm. This software can ",
+    "be installed in any directory.  If you load it into a ",
+    "directory other than c:\\kermit\\wkermit, you must edit the  ",
+    "ZENDRO.INI file.  You may also use another filename for storage ",
+    "of the settings.  If you do,you must edit the INI file.",
+    " ",
+    "The KRM file is copied to the project directory if not there",
+    "already to insure downloads go into this directory.",
+    "The kermit program is then launched using these",
+    "settings.  Kermit will need to be set for server mode",
+    "and then the files downloaded from the data collector.",
+    "When kermit is closed, control is returned to the main",
+    "program.",
+    " ",
+    "Version History:",
+    " ",
+    "1.x - DOS version supported early Terramodel TRV format.",
+    "2.x - DOS version supported TRV version 2 enhancments",
+    "3.x - Ported to Windows, bundled Kermit freeware",
+    "3.5x,3.6x - Various beta builds to add Geopak .OBS support",
+    "4.0 - Final code for Geopak support",
+    "4.1.x - Beta Builds to add feature code editing. Integrated MORVEL.exe",
+    "        Integrated MORVEL.exe",
+    "4.1.11- Corrected a bug in TRV file angles.",
+    "4.1.12- Corrected a bug in OBS.",
+    "4.1.13- Corrected detection of reversed instrument.",
+    "4.2.0 - Allow turning off of TRV file creation.",
+    "        Added support for multiple features on same point.",
+    "        Added support for taped measurements.",
+    "4.2.1 - Fixed bug with turning multiple angles.",
+    "4.2.2 - Fixed operation of OBS Only checkbox.",
+    "4.2.3 - Fixed bug in handling TAPED shots.",
+    "4.2.4 - Allowed 0.0 angle in TAPED shots.",
+    " ",
+    "Known Issues",
+    "1. ",
+    " ",
+    "2. Point editing grid often contains garbage in first six lines",
+    " ",
+    "3. Advanced OBS functionality not supported.  IE angle only,",
+    "    distance only shots.  These can be performed on data collector",
+    "    but will require manual editing in OBS editor.",
+    " ",
+    "Desired Enhancments",
+    "1. Incorporate Zeiss digital level data",
+    "2. Advanced OBS functionality",
+    "3. Search, replace and sorting capibility in point editor",
+    " ",
+    " ",
+};
+
+}  // namespace
+
+QStringList helpTextItems() {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(kHelpItems.size()));
+    for (const char* item : kHelpItems) items.append(QString::fromLatin1(item));
+    return items;
+}
+
+}  // namespace zendro

@@ -1,0 +1,423 @@
+#include "shell/main_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QUrl>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "conversion/conversion_options.h"
+#include "features/feature_grid.h"
+#include "features/point_name_pass.h"
+#include "shell/conversion_handler.h"
+#include "shell/feature_editor.h"
+#include "shell/file_selection.h"
+#include "shell/help_text.h"
+#include "shell/settings_file.h"
+#include "shell/shell_dialogs.h"
+#include "shell/text_codec.h"
+
+namespace zendro {
+namespace {
+
+// The design layout is in twips, 1440 to the inch; Qt's logical pixels are 96
+// to the inch and scale with the screen.
+int px(int twips) { return qRound(twips / 15.0); }
+QRect twips(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, const QRect& geometry) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    return place(new QGroupBox(caption, parent), name, geometry);
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* caption, const QRect& geometry) {
+    return place(new QLabel(QString::fromLatin1(caption), parent), name, geometry);
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const char* text, const QRect& geometry) {
+    return place(new QLineEdit(QString::fromLatin1(text), parent), name, geometry);
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, const char* toolTip,
+                    const QRect& geometry) {
+    auto* result = place(new QPushButton(QString::fromLatin1(caption), parent), name, geometry);
+    if (toolTip != nullptr) result->setToolTip(QString::fromLatin1(toolTip));
+    return result;
+}
+
+QRadioButton* optionButton(QWidget* parent, const char* name, const char* caption,
+                           const char* toolTip, const QRect& geometry) {
+    auto* result = place(new QRadioButton(QString::fromLatin1(caption), parent), name, geometry);
+    result->setToolTip(QString::fromLatin1(toolTip));
+    return result;
+}
+
+std::string withSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != kPathSeparator) folder += kPathSeparator;
+    return folder;
+}
+
+}  // namespace
+
+Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      options_(std::move(options)),
+      kermit_(options_.shippedKermitFolder, options_.kermitTerminal) {
+    buildControls();
+    editor_ = std::make_unique<FeatureEditor>(*PointGrid1, *GridLabel1, *GridText1, *ComText1);
+    conversion_ = std::make_unique<ConversionHandler>(dialogs_, *this, *ProgressBar, *Plabel,
+                                                      options_.throttle);
+
+    connect(GetFile, &QPushButton::clicked, this, [this] { GetFile_Click(); });
+    connect(file1, &QLineEdit::returnPressed, this, [this] { file1_Enter(); });
+    connect(DownLoad, &QPushButton::clicked, this, [this] { DownLoad_Click(); });
+    connect(Convert, &QPushButton::clicked, this, [this] { Convert_Click(); });
+    connect(TabStrip1, &QTabBar::currentChanged, this,
+            [this](int index) { TabStrip1_Click(index + 1); });
+    connect(PointGrid1, &QTableWidget::cellClicked, this, [this](int row, int) {
+        PointGrid1_Click(row);
+    });
+    // Moving through the rows with the keyboard chooses rows as clicks do.
+    connect(PointGrid1, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+        if (row >= 0) PointGrid1_Click(row);
+    });
+    PointGrid1->viewport()->installEventFilter(this);
+    connect(GridText1, &QLineEdit::textChanged, this,
+            [this](const QString& text) { GridText1_Change(text); });
+    connect(ComText1, &QLineEdit::textChanged, this,
+            [this](const QString& text) { ComText1_Change(text); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(kWindowCaption));
+    QFont windowFont = font();
+    windowFont.setPointSizeF(8.25);
+    setFont(windowFont);
+    setFixedSize(px(5205), px(5160));
+    setAcceptDrops(true);
+
+    TabStrip1 = new QTabBar(this);
+    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    TabStrip1->addTab(QStringLiteral("Download && Conversion"));
+    TabStrip1->addTab(QStringLiteral("Edit Features"));
+    TabStrip1->addTab(QStringLiteral("Help"));
+    TabStrip1->setDrawBase(false);
+    TabStrip1->setGeometry(px(120), px(120), px(4935), TabStrip1->sizeHint().height());
+
+    // Page 1: download and conversion.
+    Frame2 = frame(this, "Frame2", {}, twips(120, 600, 4815, 4095));
+    OptionOBS = place(new QCheckBox(QStringLiteral("OBS Only"), Frame2), "OptionOBS",
+                      twips(2760, 3480, 1695, 375));
+    OptionOBS->setChecked(true);
+    Frame1 = frame(Frame2, "Frame1", {}, twips(1200, 960, 1935, 615));
+    EM1 = optionButton(Frame1, "EM1", "&English", "Check if Downloading English Units File",
+                       twips(120, 240, 975, 255));
+    EM1->setChecked(true);
+    EM2 = optionButton(Frame1, "EM2", "&Metric", "Check if downloading metric units file",
+                       twips(1080, 240, 735, 255));
+    GetFile = button(Frame2, "GetFile", "Filename", "Press to Enter Filename",
+                     twips(120, 240, 975, 615));
+    Convert = button(Frame2, "Convert", "&Convert", "Convert Downloaded File From SA to TRV Format",
+                     twips(120, 3360, 1455, 615));
+    QFont convertFont(QStringLiteral("MS Sans Serif"));
+    convertFont.setPointSizeF(9.75);
+    convertFont.setBold(true);
+    Convert->setFont(convertFont);
+    file1 = textBox(Frame2, "file1", "", twips(1200, 600, 3135, 285));
+    // A file dropped on the path box selects it like one dropped on the window.
+    file1->setAcceptDrops(false);
+    DownLoad = button(Frame2, "DownLoad", "Download",
+                      "Press to initiate download of data collector", twips(120, 960, 975, 615));
+    Prefix1 = textBox(Frame2, "Prefix1", "S", twips(2040, 1680, 255, 285));
+    Curvecode1 = textBox(Frame2, "Curvecode1", "*", twips(4080, 1680, 255, 285));
+    CommentCode1 = textBox(Frame2, "CommentCode1", ",", twips(4080, 2040, 255, 285));
+    Suffix1 = textBox(Frame2, "Suffix1", "-99", twips(1680, 2040, 615, 285));
+    ProgressBar = place(new QProgressBar(Frame2), "ProgressBar", twips(120, 3000, 4455, 255));
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setValue(0);
+    ProgressBar->setTextVisible(false);
+    Label2 = label(Frame2, "Label2", "Path and File to Download", twips(1200, 240, 2175, 255));
+    // The status line reaches to the progress bar's right end, so the longest
+    // pass name fits.
+    Plabel = label(Frame2, "Plabel", "          ", twips(1935, 2640, 2640, 255));
+    Label1 = label(Frame2, "Label1", "Add Point Number Prefix", twips(120, 1680, 1815, 255));
+    Label3 = label(Frame2, "Label3", "Curve Code", twips(3120, 1680, 855, 255));
+    Label4 = label(Frame2, "Label4", "Run Suffix", twips(120, 2040, 1095, 255));
+    Label5 = label(Frame2, "Label5", "Comment Delimiter", twips(2400, 2040, 1575, 375));
+
+    // Page 2: the feature editor.
+    Frame3 = frame(this, "Frame3", {}, twips(240, 600, 4695, 4215));
+    ComText1 = textBox(Frame3, "ComText1", "Comment", twips(2280, 240, 2175, 285));
+    GridText1 = textBox(Frame3, "GridText1", "Description", twips(1200, 240, 975, 285));
+    PointGrid1 = place(new QTableWidget(0, 3, Frame3), "PointGrid1", twips(120, 600, 4455, 3015));
+    const QStringList headings = QString::fromLatin1(kGridFormat).split(QLatin1Char('|'));
+    PointGrid1->setHorizontalHeaderLabels(headings);
+    PointGrid1->verticalHeader()->hide();
+    PointGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PointGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    PointGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    PointGrid1->setWordWrap(false);
+    const int headingMargin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+    for (int column = 0; column < headings.size(); ++column) {
+        PointGrid1->setColumnWidth(
+            column, PointGrid1->horizontalHeader()->fontMetrics().horizontalAdvance(
+                        headings[column]) +
+                        headingMargin);
+    }
+    Command1 = button(Frame3, "Command1", "Done", nullptr, twips(1800, 3720, 1095, 375));
+    GridLabel1 = label(Frame3, "GridLabel1", "POINT", twips(240, 240, 855, 255));
+
+    // Page 3: help.
+    Frame4 = frame(this, "Frame4", QStringLiteral("ZUZ Conversion Help"),
+                   twips(360, 480, 4695, 4455));
+    HelpText1 = place(new QListWidget(Frame4), "HelpText1", twips(120, 240, 4455, 3960));
+
+    // The tabs stay clickable where a page frame reaches up to them.
+    TabStrip1->raise();
+}
+
+void Form1::Form_Load() {
+    std::string folder = qgetenv(kInstallVariable).toStdString();
+    if (folder.empty()) {
+        showMessage(QString::fromLatin1(kNoVariableMessage));
+        // The user's configuration folder stands in for the installation folder.
+        folder = toPath(QDir::cleanPath(
+            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+        configFolderFallback_ = true;
+    }
+    session_.installFolder = withSeparator(folder);
+
+    // A fresh installation has no settings file yet: it starts with empty
+    // values and the file is written at exit.
+    Settings settings;
+    try {
+        if (fileExists(settingsPath())) settings = parseSettings(readFileBytes(settingsPath()));
+    } catch (const ZendroError& error) {
+        showMessage(fromMessage(error.what()));
+    }
+    savedFolder_ = fromPath(settings.lastFolder);
+    session_.kermitFolder = settings.kermitFolder;
+    session_.kermitSettingsName = settings.kermitSettingsName;
+    file1->setText(savedFolder_);
+
+    showPage(Frame2);
+    HelpText1->addItems(helpTextItems());
+}
+
+bool Form1::Form_Unload() {
+    const Settings settings{session_.job.folderPath, session_.kermitFolder,
+                            session_.kermitSettingsName};
+    if (configFolderFallback_) QDir().mkpath(fromPath(session_.installFolder));
+    try {
+        writeFileAtomically(settingsPath(), composeSettings(settings));
+        return true;
+    } catch (const ZendroError& error) {
+        showMessage(fromMessage(error.what()));
+        return false;
+    }
+}
+
+std::string Form1::settingsPath() const {
+    return session_.installFolder + std::string(kSettingsFileName);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // A conversion runs to its end before the window closes.
+    if (conversion_->running()) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::GetFile_Click() {
+    const QString chosen = dialogs_.chooseFieldFile(
+        this, fieldFileFilters(), QString::fromLatin1(kSaFilesFilter), file1->text());
+    // A cancelled dialog changes nothing.
+    if (chosen.isEmpty()) return;
+    selectJob(chosen);
+}
+
+void Form1::file1_Enter() {
+    if (!file1->text().isEmpty()) selectJob(file1->text());
+}
+
+bool Form1::selectJob(const QString& chosenPath) {
+    if (chosenPath.isEmpty()) return false;
+    JobPaths job;
+    try {
+        job = jobForChosenPath(chosenPath);
+    } catch (const ZendroError& error) {
+        showMessage(fromMessage(error.what()));
+        return false;
+    }
+    session_.job = std::move(job);
+    chosenPath_ = chosenPath;
+    file1->setText(chosenPath);
+    Suffix1->setText(fromPath(session_.job.runSuffix));
+    session_.commentCode = toFileText(CommentCode1->text());
+    session_.curveCode = toFileText(Curvecode1->text());
+    return true;
+}
+
+void Form1::DownLoad_Click() {
+    if (!session_.jobSelected()) {
+        showMessage(QString::fromLatin1(kMustSelectForDownloadMessage));
+        return;
+    }
+    try {
+        kermit_.start(session_);
+    } catch (const ZendroError& error) {
+        showMessage(fromMessage(error.what()));
+    }
+}
+
+void Form1::Convert_Click() {
+    ConversionOptions options;
+    options.obsOnly = OptionOBS->isChecked();
+    options.metric = !EM1->isChecked();
+    options.commentCode = toFileText(CommentCode1->text());
+    options.curveCode = toFileText(Curvecode1->text());
+    options.pointPrefix = toFileText(Prefix1->text());
+    options.runSuffix = toFileText(Suffix1->text());
+    session_.commentCode = options.commentCode;
+    session_.curveCode = options.curveCode;
+    conversion_->convert(session_, options);
+}
+
+void Form1::TabStrip1_Click(int tab) {
+    switch (tab) {
+        case 1:
+            showPage(Frame2);
+            // The path box shows the job that Convert converts.
+            file1->setText(session_.jobSelected() ? chosenPath_ : savedFolder_);
+            break;
+        case 2:
+            if (!session_.jobSelected()) {
+                showMessage(QString::fromLatin1(kCannotViewMessage));
+                showFirstTab();
+                return;
+            }
+            showPage(Frame3);
+            loadFeatureGrid();
+            break;
+        case 3:
+            showPage(Frame4);
+            break;
+        default:
+            break;
+    }
+}
+
+void Form1::loadFeatureGrid() {
+    // Every visit rebuilds the grid from the file; unsaved edits are dropped.
+    WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
+    try {
+        runPointNamePass(session_.job, session_.commentCode, observer);
+        const std::string& pfPath = session_.job.pfPath;
+        editor_->load(loadFeatureRows(fileExists(pfPath) ? readFileBytes(pfPath) : std::string()));
+    } catch (const ZendroError& error) {
+        if (!observer.warnings().isEmpty()) showMessage(warningsMessage(observer.warnings()));
+        showMessage(fromMessage(error.what()));
+        showFirstTab();
+        return;
+    }
+    if (!observer.warnings().isEmpty()) showMessage(warningsMessage(observer.warnings()));
+}
+
+void Form1::PointGrid1_Click(int row) { editor_->chooseRow(row); }
+
+void Form1::PointGrid1_MouseDown(const QMouseEvent& event) {
+    constexpr Qt::KeyboardModifiers kHeld =
+        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if ((event.modifiers() & kHeld) != Qt::ShiftModifier) return;
+    // The row under the pointer, which the click then makes the chosen one.
+    editor_->blankRow(PointGrid1->rowAt(event.position().toPoint().y()));
+}
+
+void Form1::GridText1_Change(const QString& text) { editor_->descriptionEdited(text); }
+
+void Form1::ComText1_Change(const QString& text) { editor_->commentEdited(text); }
+
+void Form1::Command1_Click() {
+    session_.job.pfPath = session_.job.basePath + ".pf";
+    try {
+        writeFileAtomically(session_.job.pfPath, composeFeatureFile(editor_->rows()));
+    } catch (const ZendroError& error) {
+        // The previous file and the grid stay as they are.
+        showMessage(fromMessage(error.what()));
+        return;
+    }
+    showFirstTab();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PointGrid1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        PointGrid1_MouseDown(*static_cast<QMouseEvent*>(event));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    if (selectJob(urls.first().toLocalFile())) showFirstTab();
+}
+
+void Form1::showPage(QWidget* page) {
+    for (QWidget* frame : {Frame2, Frame3, Frame4}) frame->setVisible(frame == page);
+}
+
+void Form1::showFirstTab() {
+    {
+        const QSignalBlocker block(TabStrip1);
+        TabStrip1->setCurrentIndex(0);
+    }
+    TabStrip1_Click(1);
+}
+
+void Form1::showMessage(const QString& text) {
+    dialogs_.showMessage(isVisible() ? this : nullptr, text);
+}
+
+}  // namespace zendro

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "common/session_state.h"
+#include "shell/kermit_download.h"
+#include "shell/window_observer.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMouseEvent;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+class QTableWidget;
+
+namespace zendro {
+
+class ConversionHandler;
+class FeatureEditor;
+class ShellDialogs;
+
+struct ShellOptions {
+    // Folder of the Kermit settings file shipped with the program.
+    std::string shippedKermitFolder;
+    KermitTerminal kermitTerminal = KermitTerminal::WhenNoConsole;
+    ProgressThrottle throttle;
+};
+
+// The one window of the program. It shows and collects; the core computes.
+class Form1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(ShellDialogs& dialogs, ShellOptions options = {}, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    const SessionState& session() const { return session_; }
+    std::string settingsPath() const;
+
+    // Event handlers, named after their control and event.
+    void GetFile_Click();
+    void file1_Enter();
+    void DownLoad_Click();
+    void Convert_Click();
+    void TabStrip1_Click(int tab);  // 1 to 3 from the left
+    void PointGrid1_Click(int row);
+    void PointGrid1_MouseDown(const QMouseEvent& event);
+    void GridText1_Change(const QString& text);
+    void ComText1_Change(const QString& text);
+    void Command1_Click();
+
+    // Makes the job of `chosenPath` the selected one. Opens nothing, writes
+    // nothing; a path that names no file is reported and changes nothing.
+    bool selectJob(const QString& chosenPath);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    bool Form_Unload();
+    void showPage(QWidget* page);
+    void showFirstTab();
+    void loadFeatureGrid();
+    void showMessage(const QString& text);
+
+    ShellDialogs& dialogs_;
+    ShellOptions options_;
+    SessionState session_;
+    QString chosenPath_;   // the path of the selected job, as chosen
+    QString savedFolder_;  // the folder saved at the last exit
+    bool configFolderFallback_ = false;
+
+    QTabBar* TabStrip1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QCheckBox* OptionOBS = nullptr;
+    QRadioButton* EM1 = nullptr;
+    QRadioButton* EM2 = nullptr;
+    QPushButton* GetFile = nullptr;
+    QPushButton* Convert = nullptr;
+    QPushButton* DownLoad = nullptr;
+    QLineEdit* file1 = nullptr;
+    QLineEdit* Prefix1 = nullptr;
+    QLineEdit* Curvecode1 = nullptr;
+    QLineEdit* CommentCode1 = nullptr;
+    QLineEdit* Suffix1 = nullptr;
+    QProgressBar* ProgressBar = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Plabel = nullptr;
+    QLineEdit* ComText1 = nullptr;
+    QLineEdit* GridText1 = nullptr;
+    QTableWidget* PointGrid1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLabel* GridLabel1 = nullptr;
+    QListWidget* HelpText1 = nullptr;
+
+    std::unique_ptr<FeatureEditor> editor_;
+    std::unique_ptr<ConversionHandler> conversion_;
+    KermitDownload kermit_;
+};
+
+inline constexpr const char* kWindowCaption = "ZUZ Conversion - 4.2.6";
+inline constexpr const char* kInstallVariable = "ORNA_ZENDRO_DIR";
+inline constexpr const char* kNoVariableMessage =
+    "The ZENDRO environment variable is not set.  The variable should be "
+    "ORNA_ZENDRO_DIR={install path}";
+inline constexpr const char* kCannotViewMessage =
+    "Cannot view the data without converting it first. ^_^";
+inline constexpr const char* kMustSelectForDownloadMessage =
+    "Must Select a file before you can download!";
+
+}  // namespace zendro

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QByteArray>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "shell/main_window.h"
+#include "tests/shell/fake_dialogs.h"
+#include "tests/support/temp_dir.h"
+
+// Shows std::string values in failure messages.
+namespace QTest {
+template <>
+inline char* toString(const std::string& text) {
+    return qstrdup(text.c_str());
+}
+}  // namespace QTest
+
+namespace zendro::testing {
+
+// An installation folder named by ORNA_ZENDRO_DIR (or, without the variable,
+// a per-user configuration folder under a temporary XDG_CONFIG_HOME).
+class Installation {
+public:
+    explicit Installation(bool setVariable = true);
+    ~Installation();
+    Installation(const Installation&) = delete;
+    Installation& operator=(const Installation&) = delete;
+
+    const std::string& folder() const { return folder_.path(); }
+    std::string settingsPath() const { return folder_.file("zendro.ini"); }
+    // Where the settings go when the variable is not set.
+    std::string configFolder() const { return config_.path() + "zendro/"; }
+
+private:
+    TempDir folder_;
+    TempDir config_;
+    QByteArray savedVariable_;
+    bool hadVariable_;
+};
+
+// Opens the window, shown, on the fake dialogs.
+std::unique_ptr<Form1> openWindow(FakeDialogs& dialogs, ShellOptions options = {});
+
+template <typename Widget>
+Widget* control(QWidget& window, const char* name) {
+    auto* found = window.findChild<Widget*>(QString::fromLatin1(name));
+    if (found == nullptr) qFatal("no control named %s", name);
+    return found;
+}
+
+// A left click in the middle of the named button.
+void clickButton(QWidget& window, const char* name);
+// A click on tab `tab` (1 to 3 from the left) of TabStrip1.
+void clickTab(QWidget& window, int tab);
+
+// A small job with setups, shots, descriptions (a comment, a curve point, a
+// chain) and a note, in `folder` as NAME.HVD, NAME.CTX and NAME.RTX.
+void writeSampleJob(const std::string& folder, const std::string& name);
+
+// Runs zendro-convert on `fieldFile` with `arguments` and SOURCE_DATE_EPOCH set
+// as for the window; returns its exit code.
+int runCommandLineConverter(const QStringList& arguments);
+
+inline constexpr const char* kSourceDateEpoch = "1700000000";
+
+}  // namespace zendro::testing

@@ -1,0 +1,263 @@
+// Start-up and exit, the settings file, the controls as the window shows them,
+// and the help list.
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTableWidget>
+
+#include "shell/help_text.h"
+#include "shell/settings_file.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace zendro::testing {
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("zendro")); }
+
+    void readsTheSettingsFileOfTheInstallationFolder() {
+        Installation installation;
+        writeFile(installation.settingsPath(),
+                  crlfLines({"/jobs/bridge/", "/opt/kermit/", "my.krm"}));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(control<QLineEdit>(*window, "file1")->text(), QStringLiteral("/jobs/bridge/"));
+        QCOMPARE(window->session().installFolder, installation.folder());
+        QCOMPARE(window->session().kermitFolder, std::string("/opt/kermit/"));
+        QCOMPARE(window->session().kermitSettingsName, std::string("my.krm"));
+        QVERIFY(!window->session().jobSelected());
+        QVERIFY(control<QGroupBox>(*window, "Frame2")->isVisible());
+        QVERIFY(!control<QGroupBox>(*window, "Frame3")->isVisible());
+        QVERIFY(!control<QGroupBox>(*window, "Frame4")->isVisible());
+        QCOMPARE(control<QTabBar>(*window, "TabStrip1")->currentIndex(), 0);
+    }
+
+    void variableWithOrWithoutTrailingSeparatorNamesTheSameFile() {
+        Installation installation;
+        writeFile(installation.settingsPath(), crlfLines({"/jobs/", "", "server.krm"}));
+        std::string folder = installation.folder();
+        folder.pop_back();
+        qputenv(kInstallVariable, QByteArray::fromStdString(folder));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        QCOMPARE(window->session().installFolder, installation.folder());
+        QCOMPARE(control<QLineEdit>(*window, "file1")->text(), QStringLiteral("/jobs/"));
+    }
+
+    void freshInstallationStartsEmptyAndWritesTheFileAtExit() {
+        Installation installation;
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(control<QLineEdit>(*window, "file1")->text(), QString());
+        QCOMPARE(window->session().kermitFolder, std::string());
+        QCOMPARE(window->session().kermitSettingsName, std::string("server.krm"));
+        QVERIFY(window->close());
+        QCOMPARE(readFile(installation.settingsPath()), crlfLines({"", "", "server.krm"}));
+    }
+
+    void missingVariableIsReportedAndTheConfigurationFolderIsUsed() {
+        Installation installation(false);
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        QCOMPARE(dialogs.messages,
+                 QStringList{QStringLiteral("The ZENDRO environment variable is not set.  The "
+                                            "variable should be ORNA_ZENDRO_DIR={install path}")});
+        QCOMPARE(window->session().installFolder, installation.configFolder());
+        QVERIFY(window->close());
+        QCOMPARE(readFile(installation.configFolder() + "zendro.ini"),
+                 crlfLines({"", "", "server.krm"}));
+
+        // The next start finds it there.
+        FakeDialogs again;
+        auto second = openWindow(again);
+        QCOMPARE(again.messages.size(), 1);
+        QCOMPARE(second->session().kermitSettingsName, std::string("server.krm"));
+    }
+
+    void settingsWithACommaComeBackUnchanged() {
+        Installation installation;
+        TempDir jobs;
+        const std::string folder = jobs.path() + "north, east \"B\"/";
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder)));
+        writeFile(installation.settingsPath(),
+                  crlfLines({"", "\"/opt/ker,mit/\"", "settings, \"fast\".krm"}));
+        {
+            FakeDialogs dialogs;
+            auto window = openWindow(dialogs);
+            QCOMPARE(window->session().kermitFolder, std::string("/opt/ker,mit/"));
+            // An unquoted comma ends a value written by hand.
+            QCOMPARE(window->session().kermitSettingsName, std::string("settings"));
+            dialogs.choices.push_back(QString::fromStdString(folder + "RUN-3.HVD"));
+            clickButton(*window, "GetFile");
+            QVERIFY(window->close());
+        }
+        QCOMPARE(readFile(installation.settingsPath()),
+                 "\"" + jobs.path() + "north, east \"\"B\"\"/\"\r\n\"/opt/ker,mit/\"\r\nsettings\r\n");
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        QCOMPARE(control<QLineEdit>(*window, "file1")->text(), QString::fromStdString(folder));
+        QCOMPARE(window->session().kermitFolder, std::string("/opt/ker,mit/"));
+        QCOMPARE(window->session().kermitSettingsName, std::string("settings"));
+    }
+
+    void plainValuesKeepThePlainForm() {
+        Installation installation;
+        writeFile(installation.settingsPath(),
+                  crlfLines({"/jobs/", "  \"/opt/kermit/\"", "server.krm"}));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        QCOMPARE(window->session().kermitFolder, std::string("/opt/kermit/"));
+        QVERIFY(window->close());
+        // No selection: the first line empties; the quotes written by hand go.
+        QCOMPARE(readFile(installation.settingsPath()),
+                 crlfLines({"", "/opt/kermit/", "server.krm"}));
+    }
+
+    void settingsFileReading() {
+        QCOMPARE(parseSettings(""), (Settings{"", "", ""}));
+        QCOMPARE(parseSettings("a\r\n"), (Settings{"a", "", ""}));
+        QCOMPARE(parseSettings("a\nb\rc"), (Settings{"a", "b", "c"}));
+        QCOMPARE(parseSettings("\r\n\r\nx.krm\r\n"), (Settings{"", "", "x.krm"}));
+        // An unquoted comma ends a value, so the later values move up.
+        QCOMPARE(parseSettings("a,b\r\nc\r\nd\r\n"), (Settings{"a", "b", "c"}));
+        QCOMPARE(parseSettings("\"a,b\" tail\r\n\"x\"\"y\"\r\nz\r\n"),
+                 (Settings{"a,b", "x\"y", "z"}));
+        QCOMPARE(composeSettings({"/a/", " b", "c\"d"}), std::string("/a/\r\n\" b\"\r\n\"c\"\"d\"\r\n"));
+        const Settings odd{"/x,\ny/", "\"", ""};
+        QCOMPARE(parseSettings(composeSettings(odd)), odd);
+    }
+
+    void controlsShowTheirCaptionsAndTexts() {
+        Installation installation;
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        QCOMPARE(window->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("ZUZ Conversion - 4.2.6"));
+        auto* tabs = control<QTabBar>(*window, "TabStrip1");
+        QCOMPARE(tabs->count(), 3);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("Download && Conversion"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Edit Features"));
+        QCOMPARE(tabs->tabText(2), QStringLiteral("Help"));
+
+        QVERIFY(control<QCheckBox>(*window, "OptionOBS")->isChecked());
+        QCOMPARE(control<QCheckBox>(*window, "OptionOBS")->text(), QStringLiteral("OBS Only"));
+        auto* english = control<QRadioButton>(*window, "EM1");
+        QVERIFY(english->isChecked());
+        QCOMPARE(english->text(), QStringLiteral("&English"));
+        QCOMPARE(english->toolTip(), QStringLiteral("Check if Downloading English Units File"));
+        auto* metric = control<QRadioButton>(*window, "EM2");
+        QCOMPARE(metric->text(), QStringLiteral("&Metric"));
+        QCOMPARE(metric->toolTip(), QStringLiteral("Check if downloading metric units file"));
+        QCOMPARE(control<QPushButton>(*window, "GetFile")->text(), QStringLiteral("Filename"));
+        QCOMPARE(control<QPushButton>(*window, "GetFile")->toolTip(),
+                 QStringLiteral("Press to Enter Filename"));
+        auto* convert = control<QPushButton>(*window, "Convert");
+        QCOMPARE(convert->text(), QStringLiteral("&Convert"));
+        QVERIFY(convert->font().bold());
+        QCOMPARE(convert->toolTip(),
+                 QStringLiteral("Convert Downloaded File From SA to TRV Format"));
+        QCOMPARE(control<QPushButton>(*window, "DownLoad")->text(), QStringLiteral("Download"));
+        QCOMPARE(control<QPushButton>(*window, "DownLoad")->toolTip(),
+                 QStringLiteral("Press to initiate download of data collector"));
+        QCOMPARE(control<QLineEdit>(*window, "Prefix1")->text(), QStringLiteral("S"));
+        QCOMPARE(control<QLineEdit>(*window, "Curvecode1")->text(), QStringLiteral("*"));
+        QCOMPARE(control<QLineEdit>(*window, "CommentCode1")->text(), QStringLiteral(","));
+        QCOMPARE(control<QLineEdit>(*window, "Suffix1")->text(), QStringLiteral("-99"));
+        auto* bar = control<QProgressBar>(*window, "ProgressBar");
+        QCOMPARE(bar->minimum(), 0);
+        QCOMPARE(bar->maximum(), 100);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(control<QLabel>(*window, "Plabel")->text(), QString(10, QLatin1Char(' ')));
+        QCOMPARE(control<QLabel>(*window, "Label1")->text(),
+                 QStringLiteral("Add Point Number Prefix"));
+        QCOMPARE(control<QLabel>(*window, "Label2")->text(),
+                 QStringLiteral("Path and File to Download"));
+        QCOMPARE(control<QLabel>(*window, "Label3")->text(), QStringLiteral("Curve Code"));
+        QCOMPARE(control<QLabel>(*window, "Label4")->text(), QStringLiteral("Run Suffix"));
+        QCOMPARE(control<QLabel>(*window, "Label5")->text(), QStringLiteral("Comment Delimiter"));
+        QCOMPARE(control<QGroupBox>(*window, "Frame1")->parentWidget()->objectName(),
+                 QStringLiteral("Frame2"));
+        QCOMPARE(control<QGroupBox>(*window, "Frame4")->title(),
+                 QStringLiteral("ZUZ Conversion Help"));
+
+        QCOMPARE(control<QLineEdit>(*window, "ComText1")->text(), QStringLiteral("Comment"));
+        QCOMPARE(control<QLineEdit>(*window, "GridText1")->text(), QStringLiteral("Description"));
+        QCOMPARE(control<QLabel>(*window, "GridLabel1")->text(), QStringLiteral("POINT"));
+        QCOMPARE(control<QPushButton>(*window, "Command1")->text(), QStringLiteral("Done"));
+        auto* grid = control<QTableWidget>(*window, "PointGrid1");
+        QCOMPARE(grid->columnCount(), 3);
+        QCOMPARE(grid->rowCount(), 0);
+        QCOMPARE(grid->horizontalHeaderItem(0)->text(), QStringLiteral("    Point         "));
+        QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Description"));
+        QCOMPARE(grid->horizontalHeaderItem(2)->text(),
+                 QStringLiteral("           Comment                    "));
+        QVERIFY(grid->columnWidth(2) > grid->columnWidth(1));
+        QVERIFY(grid->columnWidth(0) > grid->columnWidth(1));
+    }
+
+    void layoutFollowsTheDesignInTwips() {
+        Installation installation;
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        QCOMPARE(window->size(), QSize(347, 344));
+        QCOMPARE(control<QWidget>(*window, "Frame2")->geometry(), QRect(8, 40, 321, 273));
+        QCOMPARE(control<QWidget>(*window, "GetFile")->geometry(), QRect(8, 16, 65, 41));
+        QCOMPARE(control<QWidget>(*window, "Convert")->geometry(), QRect(8, 224, 97, 41));
+        QCOMPARE(control<QWidget>(*window, "file1")->geometry(), QRect(80, 40, 209, 19));
+        QCOMPARE(control<QWidget>(*window, "EM2")->geometry(), QRect(72, 16, 49, 17));
+        QCOMPARE(control<QWidget>(*window, "PointGrid1")->geometry(), QRect(8, 40, 297, 201));
+        QCOMPARE(control<QWidget>(*window, "HelpText1")->geometry(), QRect(8, 16, 297, 264));
+    }
+
+    void helpListHoldsTheHelpText() {
+        Installation installation;
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        auto* help = control<QListWidget>(*window, "HelpText1");
+        QCOMPARE(help->count(), 87);
+        QCOMPARE(help->item(0)->text(),
+                 QStringLiteral("Conversion Utility for ZUZ Surveyors Dozirezir files."));
+        QCOMPARE(help->item(40)->text(),
+                 QStringLiteral("directory other than c:\\kermit\\wkermit, you must edit the  "));
+        QCOMPARE(help->item(59)->text(),
+                 QStringLiteral("4.1.x - Beta Builds to add feature code editing. Integrated "
+                                "MORVEL.exe"));
+        QCOMPARE(help->item(60)->text(), QStringLiteral("        Integrated MORVEL.exe"));
+        QCOMPARE(help->item(73)->text(), QStringLiteral("1. "));
+        QCOMPARE(help->item(75)->text(),
+                 QStringLiteral("2. Point editing grid often contains garbage in first six lines"));
+        QCOMPARE(help->item(85)->text(), QStringLiteral(" "));
+        QCOMPARE(help->item(86)->text(), QStringLiteral(" "));
+        int blanks = 0;
+        for (int i = 0; i < help->count(); ++i) {
+            if (help->item(i)->text() == QStringLiteral(" ")) ++blanks;
+        }
+        QCOMPARE(blanks, 11);
+        QCOMPARE(helpTextItems().size(), 87);
+
+        clickTab(*window, 3);
+        QVERIFY(control<QGroupBox>(*window, "Frame4")->isVisible());
+        QVERIFY(!control<QGroupBox>(*window, "Frame2")->isVisible());
+        QVERIFY(!control<QGroupBox>(*window, "Frame3")->isVisible());
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+};
+
+}  // namespace zendro::testing
+
+QTEST_MAIN(zendro::testing::StartupTest)
+#include "startup_test.moc"
