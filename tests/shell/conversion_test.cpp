@@ -1,0 +1,203 @@
+// The Convert button: the refusal, the run with the window's options, byte for
+// byte the same files as zendro-convert writes, converting again, failures.
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <filesystem>
+
+#include "common/file_io.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace zendro::testing {
+namespace {
+
+const QString kComplete = QStringLiteral("The File Conversion is Complete");
+
+void copyJob(const std::string& from, const std::string& to, const std::string& name) {
+    for (const char* extension : {".HVD", ".CTX", ".RTX"}) {
+        writeFile(to + name + extension, readFile(from + name + extension));
+    }
+}
+
+}  // namespace
+
+class ConversionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QCoreApplication::setApplicationName(QStringLiteral("zendro"));
+        qputenv("SOURCE_DATE_EPOCH", kSourceDateEpoch);
+    }
+
+    void convertBeforeAnySelectionIsRefused() {
+        Installation installation;
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages,
+                 QStringList{QStringLiteral("Must Select a file before you can convert!")});
+        QCOMPARE(control<QProgressBar>(*window, "ProgressBar")->value(), 0);
+    }
+
+    void windowWritesWhatTheCommandLineWrites_data() {
+        QTest::addColumn<bool>("obsOnly");
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<QStringList>("flags");
+        QTest::newRow("OBS Only") << true << false << QStringList{};
+        QTest::newRow("TRV too") << false << false << QStringList{"--trv"};
+        QTest::newRow("TRV too, metric") << false << true << QStringList{"--trv", "--metric"};
+    }
+
+    void windowWritesWhatTheCommandLineWrites() {
+        QFETCH(bool, obsOnly);
+        QFETCH(bool, metric);
+        QFETCH(QStringList, flags);
+        Installation installation;
+        TempDir windowJob;
+        TempDir commandLineJob;
+        writeSampleJob(windowJob.path(), "ROAD-7");
+        copyJob(windowJob.path(), commandLineJob.path(), "ROAD-7");
+
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        dialogs.choices.push_back(QString::fromStdString(windowJob.file("ROAD-7.HVD")));
+        clickButton(*window, "GetFile");
+        if (!obsOnly) clickButton(*window, "OptionOBS");
+        if (metric) clickButton(*window, "EM2");
+        QCOMPARE(control<QCheckBox>(*window, "OptionOBS")->isChecked(), obsOnly);
+        QCOMPARE(control<QRadioButton>(*window, "EM1")->isChecked(), !metric);
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages, QStringList{kComplete});
+
+        QCOMPARE(runCommandLineConverter(flags << QString::fromStdString(
+                                             commandLineJob.file("ROAD-7.HVD"))),
+                 0);
+        const std::string obs = readFile(windowJob.file("ROAD-7.obs"));
+        QVERIFY(obs.find("ROAD-7") != std::string::npos);
+        QCOMPARE(obs, readFile(commandLineJob.file("ROAD-7.obs")));
+        QCOMPARE(readFile(windowJob.file("ROAD-7.pf")), readFile(commandLineJob.file("ROAD-7.pf")));
+        QCOMPARE(fileExists(windowJob.file("ROAD-7.TRV")), !obsOnly);
+        if (!obsOnly) {
+            QCOMPARE(readFile(windowJob.file("ROAD-7.TRV")),
+                     readFile(commandLineJob.file("ROAD-7.TRV")));
+        }
+    }
+
+    void optionsOfTheBoxesReachTheRun() {
+        Installation installation;
+        TempDir windowJob;
+        TempDir commandLineJob;
+        writeSampleJob(windowJob.path(), "JOB");
+        copyJob(windowJob.path(), commandLineJob.path(), "JOB");
+
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        dialogs.choices.push_back(QString::fromStdString(windowJob.file("JOB.HVD")));
+        clickButton(*window, "GetFile");
+        const auto retype = [&](const char* name, const char* text) {
+            auto* box = control<QLineEdit>(*window, name);
+            box->selectAll();
+            QTest::keyClicks(box, text);
+        };
+        retype("Prefix1", "ST");
+        retype("Curvecode1", "#");
+        retype("CommentCode1", ";");
+        retype("Suffix1", "-N");
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages, QStringList{kComplete});
+
+        QCOMPARE(runCommandLineConverter({"--prefix", "ST", "--curve-code", "#",
+                                          "--comment-delimiter", ";", "--suffix", "-N",
+                                          QString::fromStdString(commandLineJob.file("JOB.HVD"))}),
+                 0);
+        QCOMPARE(readFile(windowJob.file("JOB.obs")), readFile(commandLineJob.file("JOB.obs")));
+        QCOMPARE(readFile(windowJob.file("JOB.pf")), readFile(commandLineJob.file("JOB.pf")));
+    }
+
+    void convertAgainConvertsAgain() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "RUN");
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        auto* path = control<QLineEdit>(*window, "file1");
+        path->setText(QString::fromStdString(jobs.file("RUN.HVD")));
+        QTest::keyClick(path, Qt::Key_Return);
+
+        clickButton(*window, "Convert");
+        const std::string first = readFile(jobs.file("RUN.obs"));
+        std::filesystem::remove(jobs.file("RUN.obs"));
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages, (QStringList{kComplete, kComplete}));
+        QCOMPARE(readFile(jobs.file("RUN.obs")), first);
+        // After the message: the bar at 0, the status line empty.
+        QCOMPARE(control<QProgressBar>(*window, "ProgressBar")->value(), 0);
+        QVERIFY(control<QProgressBar>(*window, "ProgressBar")->isVisible());
+        QCOMPARE(control<QLabel>(*window, "Plabel")->text(), QString());
+    }
+
+    void extensionInSmallLettersIsFound() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "RUN");
+        for (const char* extension : {"HVD", "CTX", "RTX"}) {
+            const std::string small = QString::fromLatin1(extension).toLower().toStdString();
+            std::filesystem::rename(jobs.file(std::string("RUN.") + extension),
+                                    jobs.file("RUN." + small));
+        }
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.hvd")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages, QStringList{kComplete});
+        QVERIFY(readFile(jobs.file("RUN.obs")).size() > 100);
+    }
+
+    void failureIsReportedAndTheWindowStaysUsable() {
+        Installation installation;
+        TempDir jobs;
+        writeFile(jobs.file("GONE.obs"), "previous\r\n");
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("GONE.HVD")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages.first().startsWith(QString::fromStdString(jobs.file("GONE.HVD"))),
+                 qPrintable(dialogs.messages.first()));
+        QCOMPARE(readFile(jobs.file("GONE.obs")), std::string("previous\r\n"));
+        QCOMPARE(control<QProgressBar>(*window, "ProgressBar")->value(), 0);
+        QCOMPARE(control<QLabel>(*window, "Plabel")->text(), QString());
+
+        // The files arrive (Kermit), and Convert works without a new selection.
+        writeSampleJob(jobs.path(), "GONE");
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages.last(), kComplete);
+    }
+
+    void missingNotesAreWarnedAboutBeforeTheEnd() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "RUN");
+        std::filesystem::remove(jobs.file("RUN.RTX"));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY(dialogs.messages.first().contains(QStringLiteral("RUN.RTX")));
+        QCOMPARE(dialogs.messages.last(), kComplete);
+    }
+};
+
+}  // namespace zendro::testing
+
+QTEST_MAIN(zendro::testing::ConversionTest)
+#include "conversion_test.moc"

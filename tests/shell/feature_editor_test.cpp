@@ -1,0 +1,311 @@
+// The "Edit Features" tab: the refusal, loading the grid, choosing, editing
+// and blanking rows, and Done writing the point-feature file.
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTableWidget>
+#include <filesystem>
+
+#include "common/file_io.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace zendro::testing {
+namespace {
+
+const QString kCannotView = QStringLiteral("Cannot view the data without converting it first. ^_^");
+
+QTableWidget* grid(QWidget& window) { return control<QTableWidget>(window, "PointGrid1"); }
+
+QString cell(QWidget& window, int row, int column) {
+    const QTableWidgetItem* item = grid(window)->item(row, column);
+    return item ? item->text() : QStringLiteral("<none>");
+}
+
+QStringList rowTexts(QWidget& window, int row) {
+    return {cell(window, row, 0), cell(window, row, 1), cell(window, row, 2)};
+}
+
+void clickRow(QWidget& window, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTableWidget* table = grid(window);
+    QTableWidgetItem* item = table->item(row, 1);
+    table->scrollToItem(item);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers,
+                      table->visualItemRect(item).center());
+}
+
+void retype(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+std::unique_ptr<Form1> windowOnJob(FakeDialogs& dialogs, const std::string& hvdPath) {
+    auto window = openWindow(dialogs);
+    dialogs.choices.push_back(QString::fromStdString(hvdPath));
+    clickButton(*window, "GetFile");
+    return window;
+}
+
+const std::string kFeatures = crlfLines({" 1001 ,EP,EDGE OF PAVEMENT", " 1002 ,+CL*, ",
+                                         " 1003 ,EP,EDGE, LEFT SIDE", " 1004 ,CL, "});
+
+}  // namespace
+
+class FeatureEditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QCoreApplication::setApplicationName(QStringLiteral("zendro"));
+        qputenv("SOURCE_DATE_EPOCH", kSourceDateEpoch);
+    }
+
+    void refusedBeforeAnySelection() {
+        Installation installation;
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        clickTab(*window, 2);
+        QCOMPARE(dialogs.messages, QStringList{kCannotView});
+        QCOMPARE(control<QTabBar>(*window, "TabStrip1")->currentIndex(), 0);
+        QVERIFY(control<QGroupBox>(*window, "Frame2")->isVisible());
+        QVERIFY(!control<QGroupBox>(*window, "Frame3")->isVisible());
+
+        // From the Help page too: the tab strip shows the page that is visible.
+        clickTab(*window, 3);
+        clickTab(*window, 2);
+        QCOMPARE(dialogs.messages, (QStringList{kCannotView, kCannotView}));
+        QCOMPARE(control<QTabBar>(*window, "TabStrip1")->currentIndex(), 0);
+        QVERIFY(control<QGroupBox>(*window, "Frame2")->isVisible());
+        QVERIFY(!control<QGroupBox>(*window, "Frame4")->isVisible());
+    }
+
+    void firstVisitBuildsTheFileFromTheCtxFile() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "RUN");
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
+        QVERIFY(!fileExists(jobs.file("RUN.pf")));
+        clickTab(*window, 2);
+
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(control<QGroupBox>(*window, "Frame3")->isVisible());
+        QVERIFY(!control<QGroupBox>(*window, "Frame2")->isVisible());
+        QVERIFY(fileExists(jobs.file("RUN.pf")));
+        QCOMPARE(grid(*window)->rowCount(), 8);
+        QCOMPARE(rowTexts(*window, 0), (QStringList{"11", "CP", " "}));
+        QCOMPARE(rowTexts(*window, 2), (QStringList{"13", "CP", "IRON PIN"}));
+        QCOMPARE(rowTexts(*window, 6), (QStringList{"100503", "TAPE", " "}));
+        QCOMPARE(grid(*window)->horizontalHeaderItem(0)->text(),
+                 QStringLiteral("    Point         "));
+        QCOMPARE(control<QLabel>(*window, "Plabel")->text(), QStringLiteral("Reading Point Names"));
+    }
+
+    void repeatedVisitShowsExactlyTheFileAgain() {
+        Installation installation;
+        TempDir jobs;
+        writeFile(jobs.file("RUN.pf"), kFeatures);
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
+        clickTab(*window, 2);
+        QCOMPARE(grid(*window)->rowCount(), 4);
+        clickRow(*window, 0);
+        QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "Z");
+        QCOMPARE(cell(*window, 0, 1), QStringLiteral("EPZ"));
+
+        clickTab(*window, 1);
+        clickTab(*window, 2);
+        QCOMPARE(grid(*window)->rowCount(), 4);
+        QCOMPARE(rowTexts(*window, 0), (QStringList{"1001", "EP", "EDGE OF PAVEMENT"}));
+        QCOMPARE(control<QLineEdit>(*window, "GridText1")->text(), QStringLiteral("Description"));
+
+        writeFile(jobs.file("RUN.pf"), crlfLines({"7,A,B"}));
+        clickTab(*window, 3);
+        clickTab(*window, 2);
+        QCOMPARE(grid(*window)->rowCount(), 1);
+        QCOMPARE(rowTexts(*window, 0), (QStringList{"7", "A", "B"}));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void commentWithCommasIsShownWhole() {
+        Installation installation;
+        TempDir jobs;
+        writeFile(jobs.file("RUN.pf"), kFeatures);
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
+        clickTab(*window, 2);
+        QCOMPARE(rowTexts(*window, 2), (QStringList{"1003", "EP", "EDGE, LEFT SIDE"}));
+        clickRow(*window, 2);
+        QCOMPARE(control<QLineEdit>(*window, "ComText1")->text(), QStringLiteral("EDGE, LEFT SIDE"));
+    }
+
+    void editBlankAndDoneWriteTheFile() {
+        Installation installation;
+        TempDir jobs;
+        writeFile(jobs.file("RUN.pf"), kFeatures);
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
+        clickTab(*window, 2);
+        auto* description = control<QLineEdit>(*window, "GridText1");
+        auto* comment = control<QLineEdit>(*window, "ComText1");
+        auto* point = control<QLabel>(*window, "GridLabel1");
+
+        // Before a row is chosen the boxes change no entry.
+        QTest::keyClicks(description, "Q");
+        QTest::keyClicks(comment, "Q");
+        for (int row = 0; row < 4; ++row) QVERIFY(!cell(*window, row, 1).contains('Q'));
+
+        clickRow(*window, 0);
+        QCOMPARE(point->text(), QStringLiteral("1001"));
+        QCOMPARE(description->text(), QStringLiteral("EP"));
+        QCOMPARE(comment->text(), QStringLiteral("EDGE OF PAVEMENT"));
+        QTest::keyClicks(description, "X");
+        QCOMPARE(cell(*window, 0, 1), QStringLiteral("EPX"));
+        retype(comment, QString());
+        QCOMPARE(cell(*window, 0, 2), QString());
+
+        // A click without Shift chooses the row and blanks nothing.
+        clickRow(*window, 1);
+        QCOMPARE(rowTexts(*window, 1), (QStringList{"1002", "+CL*", " "}));
+        clickRow(*window, 1, Qt::ShiftModifier);
+        QCOMPARE(rowTexts(*window, 1), (QStringList{" ", " ", " "}));
+        QCOMPARE(point->text(), QStringLiteral(" "));
+        QCOMPARE(description->text(), QStringLiteral(" "));
+
+        clickRow(*window, 3);
+        clickRow(*window, 3, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(rowTexts(*window, 3), (QStringList{"1004", "CL", " "}));
+        clickRow(*window, 3, Qt::ShiftModifier | Qt::AltModifier);
+        QCOMPARE(rowTexts(*window, 3), (QStringList{"1004", "CL", " "}));
+        QTest::keyClicks(description, ",B");
+        QCOMPARE(cell(*window, 3, 1), QStringLiteral("CL,B"));
+
+        clickButton(*window, "Command1");
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(readFile(jobs.file("RUN.pf")),
+                 crlfLines({"1001,EPX,", " , , ", "1003,EP,EDGE, LEFT SIDE", "1004,CL,B, "}));
+        QCOMPARE(control<QTabBar>(*window, "TabStrip1")->currentIndex(), 0);
+        QVERIFY(control<QGroupBox>(*window, "Frame2")->isVisible());
+        QVERIFY(!control<QGroupBox>(*window, "Frame3")->isVisible());
+
+        // Read back: the blanked row, and a comma typed into a description.
+        clickTab(*window, 2);
+        QCOMPARE(grid(*window)->rowCount(), 4);
+        QCOMPARE(rowTexts(*window, 1), (QStringList{"", "", " "}));
+        QCOMPARE(rowTexts(*window, 3), (QStringList{"1004", "CL", "B, "}));
+    }
+
+    void emptyFileGivesNoRowsAndDoneWritesNothing() {
+        Installation installation;
+        TempDir jobs;
+        writeFile(jobs.file("RUN.pf"), "");
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
+        clickTab(*window, 2);
+        QCOMPARE(grid(*window)->rowCount(), 0);
+        clickButton(*window, "Command1");
+        QCOMPARE(readFile(jobs.file("RUN.pf")), std::string());
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void conversionAfterDoneUsesTheEdits() {
+        Installation installation;
+        TempDir jobs;
+        TempDir commandLineJobs;
+        writeSampleJob(jobs.path(), "ROAD-7");
+        writeSampleJob(commandLineJobs.path(), "ROAD-7");
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, jobs.file("ROAD-7.HVD"));
+        clickButton(*window, "Convert");
+        const std::string before = readFile(jobs.file("ROAD-7.obs"));
+
+        clickTab(*window, 2);
+        QCOMPARE(rowTexts(*window, 4), (QStringList{"502", "EP*", " "}));
+        clickRow(*window, 4);
+        retype(control<QLineEdit>(*window, "GridText1"), QStringLiteral("SHOULDER"));
+        retype(control<QLineEdit>(*window, "ComText1"), QStringLiteral("NEW NOTE"));
+        clickButton(*window, "Command1");
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages, (QStringList{QStringLiteral("The File Conversion is Complete"),
+                                                QStringLiteral("The File Conversion is Complete")}));
+
+        const std::string after = readFile(jobs.file("ROAD-7.obs"));
+        QVERIFY(after != before);
+        QVERIFY(after.find("SHOULDER") != std::string::npos);
+        QVERIFY(after.find("NEW NOTE") != std::string::npos);
+        writeFile(commandLineJobs.file("ROAD-7.pf"), readFile(jobs.file("ROAD-7.pf")));
+        QCOMPARE(runCommandLineConverter({QString::fromStdString(commandLineJobs.file("ROAD-7.HVD"))}),
+                 0);
+        QCOMPARE(after, readFile(commandLineJobs.file("ROAD-7.obs")));
+    }
+
+    void doneThatCannotWriteKeepsTheGrid() {
+        Installation installation;
+        TempDir jobs;
+        writeFile(jobs.file("RUN.pf"), kFeatures);
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
+        clickTab(*window, 2);
+        clickRow(*window, 0);
+        QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "X");
+
+        // The file's place is taken by a folder: the new file cannot replace it.
+        std::filesystem::remove(jobs.file("RUN.pf"));
+        std::filesystem::create_directory(jobs.file("RUN.pf"));
+        writeFile(jobs.file("RUN.pf/inside"), "x");
+        clickButton(*window, "Command1");
+
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages.first().startsWith(QString::fromStdString(jobs.file("RUN.pf"))),
+                 qPrintable(dialogs.messages.first()));
+        QCOMPARE(grid(*window)->rowCount(), 4);
+        QCOMPARE(cell(*window, 0, 1), QStringLiteral("EPX"));
+        QVERIFY(control<QGroupBox>(*window, "Frame3")->isVisible());
+        QCOMPARE(control<QTabBar>(*window, "TabStrip1")->currentIndex(), 1);
+        // No temporary file is left behind.
+        int entries = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(jobs.path())) {
+            QVERIFY2(entry.path().filename() == "RUN.pf", entry.path().c_str());
+            ++entries;
+        }
+        QCOMPARE(entries, 1);
+
+        // Once the place is free again, Done writes the kept rows.
+        std::filesystem::remove_all(jobs.file("RUN.pf"));
+        clickButton(*window, "Command1");
+        QCOMPARE(readFile(jobs.file("RUN.pf")),
+                 crlfLines({"1001,EPX,EDGE OF PAVEMENT", "1002,+CL*, ", "1003,EP,EDGE, LEFT SIDE",
+                            "1004,CL, "}));
+    }
+
+    void doneIntoAReadOnlyFolderKeepsThePreviousFile() {
+        if (::geteuid() == 0) QSKIP("root writes into read-only folders");
+        Installation installation;
+        TempDir jobs;
+        writeFile(jobs.file("RUN.pf"), kFeatures);
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
+        clickTab(*window, 2);
+        clickRow(*window, 0);
+        QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "X");
+        std::filesystem::permissions(jobs.path(), std::filesystem::perms::owner_read |
+                                                      std::filesystem::perms::owner_exec);
+        clickButton(*window, "Command1");
+        std::filesystem::permissions(jobs.path(), std::filesystem::perms::owner_all);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(readFile(jobs.file("RUN.pf")), kFeatures);
+        QCOMPARE(cell(*window, 0, 1), QStringLiteral("EPX"));
+        QVERIFY(control<QGroupBox>(*window, "Frame3")->isVisible());
+    }
+};
+
+}  // namespace zendro::testing
+
+QTEST_MAIN(zendro::testing::FeatureEditorTest)
+#include "feature_editor_test.moc"

@@ -1,0 +1,249 @@
+// The Download button: the settings file copied into the job folder once,
+// Kermit started with that file as its one argument and no shell between.
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <filesystem>
+
+#include "common/file_io.h"
+#include "shell/kermit_download.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace zendro::testing {
+namespace {
+
+// Writes its argument count, each argument in brackets and its working folder
+// into args.txt beside itself.
+const char* const kStandIn =
+    "#!/bin/sh\n"
+    "dir=$(dirname \"$0\")\n"
+    "{ printf '%s\\n' \"$#\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; pwd; }"
+    " > \"$dir/args.tmp\" && mv \"$dir/args.tmp\" \"$dir/args.txt\"\n";
+
+void writeProgram(const std::string& path, const char* script) {
+    writeFile(path, script);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+// A folder with the stand-in "kermit" program and a settings file.
+struct KermitFolder {
+    TempDir dir;
+    explicit KermitFolder(const char* settings = "SETTINGS A\r\n") {
+        writeProgram(dir.file("kermit"), kStandIn);
+        writeFile(dir.file("my.krm"), settings);
+    }
+    std::string argsPath() const { return dir.file("args.txt"); }
+};
+
+bool waitForFile(const std::string& path, int milliseconds = 10000) {
+    return QTest::qWaitFor([&] { return fileExists(path); }, milliseconds);
+}
+
+std::string withoutTrailingSeparator(std::string folder) {
+    folder.pop_back();
+    return folder;
+}
+
+const char* const kWeirdFolder = "job a b;$(touch PWNED)&`touch PWNED2`'\"";
+
+}  // namespace
+
+class KermitDownloadTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("zendro")); }
+
+    void downloadBeforeAnySelectionIsRefused() {
+        Installation installation;
+        KermitFolder kermit;
+        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        clickButton(*window, "DownLoad");
+        QCOMPARE(dialogs.messages, QStringList{QString::fromLatin1(kMustSelectForDownloadMessage)});
+        QTest::qWait(200);
+        QVERIFY(!fileExists(kermit.argsPath()));
+    }
+
+    void copiesTheSettingsOnceAndStartsKermitWithOneArgument() {
+        Installation installation;
+        KermitFolder kermit;
+        TempDir jobs;
+        const std::string folder = jobs.path() + kWeirdFolder + "/";
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder)));
+        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
+        dialogs.choices.push_back(QString::fromStdString(folder + "RUN.HVD"));
+        clickButton(*window, "GetFile");
+
+        clickButton(*window, "DownLoad");
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(readFile(folder + "server.krm"), std::string("SETTINGS A\r\n"));
+        QVERIFY(waitForFile(kermit.argsPath()));
+        QCOMPARE(readFile(kermit.argsPath()),
+                 "1\n[" + folder + "server.krm]\n" + withoutTrailingSeparator(folder) + "\n");
+
+        // The second click copies nothing and starts Kermit again.
+        writeFile(kermit.dir.file("my.krm"), "SETTINGS B\r\n");
+        std::filesystem::remove(kermit.argsPath());
+        clickButton(*window, "DownLoad");
+        QVERIFY(waitForFile(kermit.argsPath()));
+        QCOMPARE(readFile(folder + "server.krm"), std::string("SETTINGS A\r\n"));
+        QVERIFY(dialogs.messages.isEmpty());
+
+        // No shell ever saw the folder name.
+        for (const std::string& place : {folder, jobs.path(), kermit.dir.path(), std::string("./")}) {
+            QVERIFY(!fileExists(place + "PWNED"));
+            QVERIFY(!fileExists(place + "PWNED2"));
+        }
+    }
+
+    void existingServerKrmIsKept() {
+        Installation installation;
+        KermitFolder kermit;
+        TempDir jobs;
+        writeFile(jobs.file("server.krm"), "THE JOB'S OWN\r\n");
+        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "DownLoad");
+        QVERIFY(waitForFile(kermit.argsPath()));
+        QCOMPARE(readFile(jobs.file("server.krm")), std::string("THE JOB'S OWN\r\n"));
+        QCOMPARE(readFile(kermit.argsPath()),
+                 "1\n[" + jobs.file("server.krm") + "]\n" + withoutTrailingSeparator(jobs.path()) +
+                     "\n");
+    }
+
+    void missingSettingsFileIsReported() {
+        Installation installation;
+        KermitFolder kermit;
+        TempDir jobs;
+        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "none.krm"}));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "DownLoad");
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages.first().startsWith(
+                     QString::fromStdString(kermit.dir.file("none.krm"))),
+                 qPrintable(dialogs.messages.first()));
+        QVERIFY(!fileExists(jobs.file("server.krm")));
+        QTest::qWait(200);
+        QVERIFY(!fileExists(kermit.argsPath()));
+    }
+
+    void missingProgramIsReported() {
+        Installation installation;
+        KermitFolder kermit;
+        std::filesystem::remove(kermit.dir.file("kermit"));
+        TempDir jobs;
+        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "DownLoad");
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages.first().startsWith(
+                     QString::fromStdString(kermit.dir.file("kermit"))),
+                 qPrintable(dialogs.messages.first()));
+        // The window goes on working.
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.messages.size(), 2);
+    }
+
+    void emptyKermitFolderUsesTheShippedSettingsAndTheSearchPath() {
+        Installation installation;
+        KermitFolder kermit;
+        TempDir shipped;
+        TempDir jobs;
+        writeFile(shipped.file("server.krm"), "SHIPPED\r\n");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(kermit.dir.path()) + ":" + path);
+        writeFile(installation.settingsPath(), crlfLines({"", "", "server.krm"}));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs, {shipped.path(), KermitTerminal::Never, {}});
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "DownLoad");
+        const bool started = waitForFile(kermit.argsPath());
+        qputenv("PATH", path);
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(started);
+        QCOMPARE(readFile(jobs.file("server.krm")), std::string("SHIPPED\r\n"));
+    }
+
+    void withoutAConsoleKermitGetsATerminalWindow() {
+        KermitFolder kermit;
+        TempDir terminal;
+        writeProgram(terminal.file("x-terminal-emulator"), kStandIn);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(terminal.path()) + ":" + path);
+        SessionState session;
+        session.kermitFolder = kermit.dir.path();
+        session.job = deriveJobPaths("/jobs/a b/RUN.HVD");
+        const ProgramStart start = KermitDownload({}, KermitTerminal::WhenNoConsole)
+                                       .programStart(session, "/jobs/a b/server.krm");
+        const ProgramStart direct =
+            KermitDownload({}, KermitTerminal::Never).programStart(session, "/jobs/a b/server.krm");
+        qputenv("PATH", path);
+
+        const QString program = QString::fromStdString(kermit.dir.file("kermit"));
+        QCOMPARE(direct.program, program);
+        QCOMPARE(direct.arguments, QStringList{"/jobs/a b/server.krm"});
+        QCOMPARE(direct.workingFolder, QStringLiteral("/jobs/a b/"));
+        if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO)) {
+            QCOMPARE(start.program, program);
+        } else {
+            QCOMPARE(start.program, QString::fromStdString(terminal.file("x-terminal-emulator")));
+            QCOMPARE(start.arguments, (QStringList{"-e", program, "/jobs/a b/server.krm"}));
+        }
+    }
+
+    void shippedSettingsFileIsFoundBesideTheProgram() {
+        const std::string folder = findShippedKermitFolder(QStringLiteral(ZENDRO_BIN_DIR));
+        QVERIFY(!folder.empty());
+        const std::string settings = readFile(folder + "server.krm");
+        for (const char* command : {"set line", "set speed", "set file type binary", "server"}) {
+            QVERIFY2(settings.find(command) != std::string::npos, command);
+        }
+        QVERIFY(findShippedKermitFolder(QDir::tempPath() + "/no-such-folder").empty());
+    }
+
+    void realKermitRunsTheSettingsFile() {
+        if (QStandardPaths::findExecutable(QStringLiteral("kermit")).isEmpty()) {
+            QSKIP("C-Kermit is not installed (Debian package ckermit)");
+        }
+        Installation installation;
+        TempDir shipped;
+        TempDir jobs;
+        const std::string folder = jobs.path() + "real job/";
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder)));
+        // A C-Kermit command file that leaves a mark in its working folder.
+        writeFile(shipped.file("server.krm"),
+                  "; test settings\nopen write marker.txt\nwrite file started\nclose write\nexit 0\n");
+        writeFile(installation.settingsPath(), crlfLines({"", "", "server.krm"}));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs, {shipped.path(), KermitTerminal::Never, {}});
+        dialogs.choices.push_back(QString::fromStdString(folder + "RUN.HVD"));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "DownLoad");
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(waitForFile(folder + "marker.txt"));
+        QVERIFY(QTest::qWaitFor([&] { return readFile(folder + "marker.txt") == "started"; }, 10000));
+    }
+};
+
+}  // namespace zendro::testing
+
+QTEST_MAIN(zendro::testing::KermitDownloadTest)
+#include "kermit_download_test.moc"
