@@ -14,11 +14,7 @@ namespace zendro {
 
 ConversionHandler::ConversionHandler(ShellDialogs& dialogs, QWidget& window, QProgressBar& bar,
                                      QLabel& statusLine, ProgressThrottle throttle)
-    : dialogs_(dialogs),
-      window_(window),
-      bar_(bar),
-      statusLine_(statusLine),
-      throttle_(throttle) {}
+    : dialogs_(dialogs), window_(window), bar_(bar), statusLine_(statusLine), throttle_(throttle) {}
 
 bool ConversionHandler::convert(const SessionState& session, const ConversionOptions& options) {
     if (running_) return false;

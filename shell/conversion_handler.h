@@ -17,7 +17,7 @@ class ShellDialogs;
 // failure. Each conversion reads the job's files afresh, so Convert may be
 // pressed again at any time.
 class ConversionHandler {
-public:
+  public:
     ConversionHandler(ShellDialogs& dialogs, QWidget& window, QProgressBar& bar, QLabel& statusLine,
                       ProgressThrottle throttle);
 
@@ -26,7 +26,7 @@ public:
 
     bool running() const { return running_; }
 
-private:
+  private:
     void resetProgress();
 
     ShellDialogs& dialogs_;

@@ -16,7 +16,7 @@ namespace zendro {
 // typing in a box changes that row at once. Until a row is chosen the boxes
 // change nothing.
 class FeatureEditor {
-public:
+  public:
     FeatureEditor(QTableWidget& grid, QLabel& pointLabel, QLineEdit& descriptionBox,
                   QLineEdit& commentBox);
 
@@ -33,7 +33,7 @@ public:
     void descriptionEdited(const QString& text);
     void commentEdited(const QString& text);
 
-private:
+  private:
     void setCell(int row, int column, const QString& text);
     QString cell(int row, int column) const;
 

@@ -37,9 +37,8 @@ KermitDownload::KermitDownload(std::string shippedSettingsFolder, KermitTerminal
       terminal_(terminal) {}
 
 std::string KermitDownload::settingsSource(const SessionState& session) const {
-    const std::string folder = session.kermitFolder.empty()
-                                   ? shippedSettingsFolder_
-                                   : withSeparator(session.kermitFolder);
+    const std::string folder =
+        session.kermitFolder.empty() ? shippedSettingsFolder_ : withSeparator(session.kermitFolder);
     return folder + session.kermitSettingsName;
 }
 
@@ -64,7 +63,8 @@ ProgramStart KermitDownload::programStart(const SessionState& session,
     // Kermit receives into its working folder: the job folder.
     ProgramStart start{kermit, {fromPath(settingsTarget)}, fromPath(session.job.folderPath)};
     if (terminal_ == KermitTerminal::WhenNoConsole && !hasConsole()) {
-        const QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
+        const QString terminal =
+            QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
         if (!terminal.isEmpty()) {
             start.arguments.prepend(kermit);
             start.arguments.prepend(QStringLiteral("-e"));

@@ -25,7 +25,7 @@ struct ProgramStart {
 // "server.krm" when none is there yet, then starts Kermit with that file as
 // its one argument and does not wait for it.
 class KermitDownload {
-public:
+  public:
     // `shippedSettingsFolder` holds the settings file that comes with the
     // program; it stands in for the Kermit folder while that is empty.
     KermitDownload(std::string shippedSettingsFolder, KermitTerminal terminal);
@@ -36,10 +36,9 @@ public:
     // The settings file that is copied into the job folder.
     std::string settingsSource(const SessionState& session) const;
     // How Kermit is started for `settingsTarget` (throws when it cannot be found).
-    ProgramStart programStart(const SessionState& session,
-                              const std::string& settingsTarget) const;
+    ProgramStart programStart(const SessionState& session, const std::string& settingsTarget) const;
 
-private:
+  private:
     std::string shippedSettingsFolder_;
     KermitTerminal terminal_;
 };

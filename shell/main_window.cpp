@@ -101,9 +101,8 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
     connect(Convert, &QPushButton::clicked, this, [this] { Convert_Click(); });
     connect(TabStrip1, &QTabBar::currentChanged, this,
             [this](int index) { TabStrip1_Click(index + 1); });
-    connect(PointGrid1, &QTableWidget::cellClicked, this, [this](int row, int) {
-        PointGrid1_Click(row);
-    });
+    connect(PointGrid1, &QTableWidget::cellClicked, this,
+            [this](int row, int) { PointGrid1_Click(row); });
     // Moving through the rows with the keyboard chooses rows as clicks do.
     connect(PointGrid1, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
         if (row >= 0) PointGrid1_Click(row);
@@ -148,8 +147,8 @@ void Form1::buildControls() {
     EM1->setChecked(true);
     EM2 = optionButton(Frame1, "EM2", "&Metric", "Check if downloading metric units file",
                        twips(1080, 240, 735, 255));
-    GetFile = button(Frame2, "GetFile", "Filename", "Press to Enter Filename",
-                     twips(120, 240, 975, 615));
+    GetFile =
+        button(Frame2, "GetFile", "Filename", "Press to Enter Filename", twips(120, 240, 975, 615));
     Convert = button(Frame2, "Convert", "&Convert", "Convert Downloaded File From SA to TRV Format",
                      twips(120, 3360, 1455, 615));
     QFont convertFont(QStringLiteral("MS Sans Serif"));
@@ -193,16 +192,16 @@ void Form1::buildControls() {
     const int headingMargin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
     for (int column = 0; column < headings.size(); ++column) {
         PointGrid1->setColumnWidth(
-            column, PointGrid1->horizontalHeader()->fontMetrics().horizontalAdvance(
-                        headings[column]) +
-                        headingMargin);
+            column,
+            PointGrid1->horizontalHeader()->fontMetrics().horizontalAdvance(headings[column]) +
+                headingMargin);
     }
     Command1 = button(Frame3, "Command1", "Done", nullptr, twips(1800, 3720, 1095, 375));
     GridLabel1 = label(Frame3, "GridLabel1", "POINT", twips(240, 240, 855, 255));
 
     // Page 3: help.
-    Frame4 = frame(this, "Frame4", QStringLiteral("ZUZ Conversion Help"),
-                   twips(360, 480, 4695, 4455));
+    Frame4 =
+        frame(this, "Frame4", QStringLiteral("ZUZ Conversion Help"), twips(360, 480, 4695, 4455));
     HelpText1 = place(new QListWidget(Frame4), "HelpText1", twips(120, 240, 4455, 3960));
 
     // The tabs stay clickable where a page frame reaches up to them.
@@ -214,8 +213,8 @@ void Form1::Form_Load() {
     if (folder.empty()) {
         showMessage(QString::fromLatin1(kNoVariableMessage));
         // The user's configuration folder stands in for the installation folder.
-        folder = toPath(QDir::cleanPath(
-            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+        folder = toPath(
+            QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
         configFolderFallback_ = true;
     }
     session_.installFolder = withSeparator(folder);

@@ -37,7 +37,7 @@ struct ShellOptions {
 class Form1 final : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit Form1(ShellDialogs& dialogs, ShellOptions options = {}, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -60,13 +60,13 @@ public:
     // nothing; a path that names no file is reported and changes nothing.
     bool selectJob(const QString& chosenPath);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void Form_Load();
     bool Form_Unload();

@@ -4,7 +4,7 @@ namespace zendro {
 namespace {
 
 class ValueReader {
-public:
+  public:
     explicit ValueReader(std::string_view bytes) : bytes_(bytes) {}
 
     std::string next() {
@@ -34,7 +34,7 @@ public:
         return value;
     }
 
-private:
+  private:
     bool atLineEnd() const { return bytes_[pos_] == '\r' || bytes_[pos_] == '\n'; }
 
     void consumeDelimiter() {

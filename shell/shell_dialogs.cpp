@@ -7,8 +7,7 @@
 namespace zendro {
 
 QString QtShellDialogs::chooseFieldFile(QWidget* parent, const QStringList& filters,
-                                        const QString& selectedFilter,
-                                        const QString& initialPath) {
+                                        const QString& selectedFilter, const QString& initialPath) {
     QFileDialog dialog(parent);
     // Qt's own dialog matches the patterns regardless of case (JOB.HVD is an SA
     // file) and lets the user name a file that Kermit has yet to download.
@@ -32,8 +31,8 @@ QString QtShellDialogs::chooseFieldFile(QWidget* parent, const QStringList& filt
 }
 
 void QtShellDialogs::showMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kMessageTitle), text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
+                    parent);
     box.exec();
 }
 

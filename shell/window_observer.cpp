@@ -32,9 +32,7 @@ void WindowObserver::progress(double percent) {
     processEvents(false);
 }
 
-void WindowObserver::warning(std::string_view message) {
-    warnings_.append(fromMessage(message));
-}
+void WindowObserver::warning(std::string_view message) { warnings_.append(fromMessage(message)); }
 
 void WindowObserver::processEvents(bool force) {
     if (!force && sinceEvents_.elapsed() < throttle_.eventInterval.count()) return;

@@ -23,7 +23,7 @@ struct ProgressThrottle {
 // bar, warnings kept for a message after the run. Only paint and timer events
 // are processed while the run goes on, never user input.
 class WindowObserver final : public RunObserver {
-public:
+  public:
     WindowObserver(QProgressBar& bar, QLabel& statusLine, ProgressThrottle throttle);
 
     void status(std::string_view text) override;
@@ -34,7 +34,7 @@ public:
     // Number of times the event loop ran (for measurements).
     long eventPasses() const { return eventPasses_; }
 
-private:
+  private:
     void processEvents(bool force);
 
     QProgressBar& bar_;

@@ -61,8 +61,8 @@ TEST(FeatureGridTest, ShortLineDoesNotReachIntoTheNextEntry) {
 }
 
 TEST(FeatureGridTest, ComposesOneCrLfLinePerRowWithTheTextsUnchanged) {
-    const std::vector<FeatureRow> rows{{"1001", "EPX", "EDGE, LEFT"}, {" ", " ", " "},
-                                       {"1002", "+CL*", ""}};
+    const std::vector<FeatureRow> rows{
+        {"1001", "EPX", "EDGE, LEFT"}, {" ", " ", " "}, {"1002", "+CL*", ""}};
     EXPECT_EQ(composeFeatureFile(rows), "1001,EPX,EDGE, LEFT\r\n , , \r\n1002,+CL*,\r\n");
 }
 

@@ -28,7 +28,7 @@ void copyJob(const std::string& from, const std::string& to, const std::string& 
 class ConversionTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() {
         QCoreApplication::setApplicationName(QStringLiteral("zendro"));
         qputenv("SOURCE_DATE_EPOCH", kSourceDateEpoch);
@@ -74,8 +74,8 @@ private slots:
         clickButton(*window, "Convert");
         QCOMPARE(dialogs.messages, QStringList{kComplete});
 
-        QCOMPARE(runCommandLineConverter(flags << QString::fromStdString(
-                                             commandLineJob.file("ROAD-7.HVD"))),
+        QCOMPARE(runCommandLineConverter(
+                     flags << QString::fromStdString(commandLineJob.file("ROAD-7.HVD"))),
                  0);
         const std::string obs = readFile(windowJob.file("ROAD-7.obs"));
         QVERIFY(obs.find("ROAD-7") != std::string::npos);

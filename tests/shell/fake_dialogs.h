@@ -11,7 +11,7 @@ namespace zendro::testing {
 // Answers the window's dialogs: queued file choices (an empty one cancels),
 // every message recorded.
 class FakeDialogs final : public ShellDialogs {
-public:
+  public:
     QString chooseFieldFile(QWidget*, const QStringList& filters, const QString& selectedFilter,
                             const QString& initialPath) override {
         lastFilters = filters;

@@ -52,15 +52,15 @@ std::unique_ptr<Form1> windowOnJob(FakeDialogs& dialogs, const std::string& hvdP
     return window;
 }
 
-const std::string kFeatures = crlfLines({" 1001 ,EP,EDGE OF PAVEMENT", " 1002 ,+CL*, ",
-                                         " 1003 ,EP,EDGE, LEFT SIDE", " 1004 ,CL, "});
+const std::string kFeatures = crlfLines(
+    {" 1001 ,EP,EDGE OF PAVEMENT", " 1002 ,+CL*, ", " 1003 ,EP,EDGE, LEFT SIDE", " 1004 ,CL, "});
 
 }  // namespace
 
 class FeatureEditorTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() {
         QCoreApplication::setApplicationName(QStringLiteral("zendro"));
         qputenv("SOURCE_DATE_EPOCH", kSourceDateEpoch);
@@ -142,7 +142,8 @@ private slots:
         clickTab(*window, 2);
         QCOMPARE(rowTexts(*window, 2), (QStringList{"1003", "EP", "EDGE, LEFT SIDE"}));
         clickRow(*window, 2);
-        QCOMPARE(control<QLineEdit>(*window, "ComText1")->text(), QStringLiteral("EDGE, LEFT SIDE"));
+        QCOMPARE(control<QLineEdit>(*window, "ComText1")->text(),
+                 QStringLiteral("EDGE, LEFT SIDE"));
     }
 
     void editBlankAndDoneWriteTheFile() {
@@ -232,16 +233,18 @@ private slots:
         retype(control<QLineEdit>(*window, "ComText1"), QStringLiteral("NEW NOTE"));
         clickButton(*window, "Command1");
         clickButton(*window, "Convert");
-        QCOMPARE(dialogs.messages, (QStringList{QStringLiteral("The File Conversion is Complete"),
-                                                QStringLiteral("The File Conversion is Complete")}));
+        QCOMPARE(dialogs.messages,
+                 (QStringList{QStringLiteral("The File Conversion is Complete"),
+                              QStringLiteral("The File Conversion is Complete")}));
 
         const std::string after = readFile(jobs.file("ROAD-7.obs"));
         QVERIFY(after != before);
         QVERIFY(after.find("SHOULDER") != std::string::npos);
         QVERIFY(after.find("NEW NOTE") != std::string::npos);
         writeFile(commandLineJobs.file("ROAD-7.pf"), readFile(jobs.file("ROAD-7.pf")));
-        QCOMPARE(runCommandLineConverter({QString::fromStdString(commandLineJobs.file("ROAD-7.HVD"))}),
-                 0);
+        QCOMPARE(
+            runCommandLineConverter({QString::fromStdString(commandLineJobs.file("ROAD-7.HVD"))}),
+            0);
         QCOMPARE(after, readFile(commandLineJobs.file("ROAD-7.obs")));
     }
 
@@ -294,8 +297,8 @@ private slots:
         clickTab(*window, 2);
         clickRow(*window, 0);
         QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "X");
-        std::filesystem::permissions(jobs.path(), std::filesystem::perms::owner_read |
-                                                      std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(
+            jobs.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         clickButton(*window, "Command1");
         std::filesystem::permissions(jobs.path(), std::filesystem::perms::owner_all);
         QCOMPARE(dialogs.messages.size(), 1);

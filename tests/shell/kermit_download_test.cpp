@@ -1,6 +1,8 @@
 // The Download button: the settings file copied into the job folder once,
 // Kermit started with that file as its one argument and no shell between.
 
+#include "shell/kermit_download.h"
+
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -10,7 +12,6 @@
 #include <filesystem>
 
 #include "common/file_io.h"
-#include "shell/kermit_download.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace zendro::testing {
@@ -55,7 +56,7 @@ const char* const kWeirdFolder = "job a b;$(touch PWNED)&`touch PWNED2`'\"";
 class KermitDownloadTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("zendro")); }
 
     void downloadBeforeAnySelectionIsRefused() {
@@ -98,7 +99,8 @@ private slots:
         QVERIFY(dialogs.messages.isEmpty());
 
         // No shell ever saw the folder name.
-        for (const std::string& place : {folder, jobs.path(), kermit.dir.path(), std::string("./")}) {
+        for (const std::string& place :
+             {folder, jobs.path(), kermit.dir.path(), std::string("./")}) {
             QVERIFY(!fileExists(place + "PWNED"));
             QVERIFY(!fileExists(place + "PWNED2"));
         }
@@ -117,9 +119,8 @@ private slots:
         clickButton(*window, "DownLoad");
         QVERIFY(waitForFile(kermit.argsPath()));
         QCOMPARE(readFile(jobs.file("server.krm")), std::string("THE JOB'S OWN\r\n"));
-        QCOMPARE(readFile(kermit.argsPath()),
-                 "1\n[" + jobs.file("server.krm") + "]\n" + withoutTrailingSeparator(jobs.path()) +
-                     "\n");
+        QCOMPARE(readFile(kermit.argsPath()), "1\n[" + jobs.file("server.krm") + "]\n" +
+                                                  withoutTrailingSeparator(jobs.path()) + "\n");
     }
 
     void missingSettingsFileIsReported() {
@@ -153,9 +154,9 @@ private slots:
         clickButton(*window, "GetFile");
         clickButton(*window, "DownLoad");
         QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(dialogs.messages.first().startsWith(
-                     QString::fromStdString(kermit.dir.file("kermit"))),
-                 qPrintable(dialogs.messages.first()));
+        QVERIFY2(
+            dialogs.messages.first().startsWith(QString::fromStdString(kermit.dir.file("kermit"))),
+            qPrintable(dialogs.messages.first()));
         // The window goes on working.
         clickButton(*window, "Convert");
         QCOMPARE(dialogs.messages.size(), 2);
@@ -229,8 +230,9 @@ private slots:
         const std::string folder = jobs.path() + "real job/";
         QVERIFY(QDir().mkpath(QString::fromStdString(folder)));
         // A C-Kermit command file that leaves a mark in its working folder.
-        writeFile(shipped.file("server.krm"),
-                  "; test settings\nopen write marker.txt\nwrite file started\nclose write\nexit 0\n");
+        writeFile(
+            shipped.file("server.krm"),
+            "; test settings\nopen write marker.txt\nwrite file started\nclose write\nexit 0\n");
         writeFile(installation.settingsPath(), crlfLines({"", "", "server.krm"}));
         FakeDialogs dialogs;
         auto window = openWindow(dialogs, {shipped.path(), KermitTerminal::Never, {}});
@@ -239,7 +241,8 @@ private slots:
         clickButton(*window, "DownLoad");
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(waitForFile(folder + "marker.txt"));
-        QVERIFY(QTest::qWaitFor([&] { return readFile(folder + "marker.txt") == "started"; }, 10000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return readFile(folder + "marker.txt") == "started"; }, 10000));
     }
 };
 

@@ -19,7 +19,7 @@ namespace zendro::testing {
 class SelectionTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("zendro")); }
 
     void filenameOpensTheDialogWithTheFieldFileFilter() {
@@ -43,24 +43,56 @@ private slots:
         QTest::addColumn<QString>("folderPath");
         QTest::addColumn<QString>("jobName");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("dash") << "/JOBS/RUN-12.HVD" << "/JOBS/RUN-12" << "/JOBS/" << "RUN-12"
+        QTest::newRow("dash") << "/JOBS/RUN-12.HVD"
+                              << "/JOBS/RUN-12"
+                              << "/JOBS/"
+                              << "RUN-12"
                               << "-12";
-        QTest::newRow("no dash") << "/JOBS/RUN12.HVD" << "/JOBS/RUN12" << "/JOBS/" << "RUN12"
+        QTest::newRow("no dash") << "/JOBS/RUN12.HVD"
+                                 << "/JOBS/RUN12"
+                                 << "/JOBS/"
+                                 << "RUN12"
                                  << "-99";
-        QTest::newRow("last dash") << "/JOBS/RUN-A-2.HVD" << "/JOBS/RUN-A-2" << "/JOBS/"
-                                   << "RUN-A-2" << "-2";
-        QTest::newRow("dash in folder") << "/MY-JOBS/RUN12.HVD" << "/MY-JOBS/RUN12"
-                                        << "/MY-JOBS/" << "RUN12" << "-99";
-        QTest::newRow("two dots") << "/JOBS/RUN.1.HVD" << "/JOBS/RUN.1" << "/JOBS/" << "RUN.1"
+        QTest::newRow("last dash") << "/JOBS/RUN-A-2.HVD"
+                                   << "/JOBS/RUN-A-2"
+                                   << "/JOBS/"
+                                   << "RUN-A-2"
+                                   << "-2";
+        QTest::newRow("dash in folder") << "/MY-JOBS/RUN12.HVD"
+                                        << "/MY-JOBS/RUN12"
+                                        << "/MY-JOBS/"
+                                        << "RUN12"
+                                        << "-99";
+        QTest::newRow("two dots") << "/JOBS/RUN.1.HVD"
+                                  << "/JOBS/RUN.1"
+                                  << "/JOBS/"
+                                  << "RUN.1"
                                   << "-99";
-        QTest::newRow("no extension") << "/JOBS/RUN" << "/JOBS/RUN" << "/JOBS/" << "RUN" << "-99";
-        QTest::newRow("no folder") << "RUN.HVD" << "RUN" << "" << "RUN" << "-99";
-        QTest::newRow("dot in folder") << "/JOBS.2024/RUN" << "/JOBS.2024/RUN" << "/JOBS.2024/"
-                                       << "RUN" << "-99";
-        QTest::newRow("ctx file") << "/JOBS/RUN-12.CTX" << "/JOBS/RUN-12" << "/JOBS/" << "RUN-12"
+        QTest::newRow("no extension") << "/JOBS/RUN"
+                                      << "/JOBS/RUN"
+                                      << "/JOBS/"
+                                      << "RUN"
+                                      << "-99";
+        QTest::newRow("no folder") << "RUN.HVD"
+                                   << "RUN"
+                                   << ""
+                                   << "RUN"
+                                   << "-99";
+        QTest::newRow("dot in folder") << "/JOBS.2024/RUN"
+                                       << "/JOBS.2024/RUN"
+                                       << "/JOBS.2024/"
+                                       << "RUN"
+                                       << "-99";
+        QTest::newRow("ctx file") << "/JOBS/RUN-12.CTX"
+                                  << "/JOBS/RUN-12"
+                                  << "/JOBS/"
+                                  << "RUN-12"
                                   << "-12";
-        QTest::newRow("small letters") << "/JOBS/run-12.hvd" << "/JOBS/run-12" << "/JOBS/"
-                                       << "run-12" << "-12";
+        QTest::newRow("small letters") << "/JOBS/run-12.hvd"
+                                       << "/JOBS/run-12"
+                                       << "/JOBS/"
+                                       << "run-12"
+                                       << "-12";
     }
 
     void derivesTheJobFromTheChosenPath() {

@@ -9,7 +9,8 @@
 namespace zendro::testing {
 
 Installation::Installation(bool setVariable)
-    : savedVariable_(qgetenv(kInstallVariable)), hadVariable_(qEnvironmentVariableIsSet(kInstallVariable)) {
+    : savedVariable_(qgetenv(kInstallVariable)),
+      hadVariable_(qEnvironmentVariableIsSet(kInstallVariable)) {
     if (setVariable) {
         qputenv(kInstallVariable, QByteArray::fromStdString(folder_.path()));
     } else {

@@ -25,7 +25,7 @@ namespace zendro::testing {
 // An installation folder named by ORNA_ZENDRO_DIR (or, without the variable,
 // a per-user configuration folder under a temporary XDG_CONFIG_HOME).
 class Installation {
-public:
+  public:
     explicit Installation(bool setVariable = true);
     ~Installation();
     Installation(const Installation&) = delete;
@@ -36,7 +36,7 @@ public:
     // Where the settings go when the variable is not set.
     std::string configFolder() const { return config_.path() + "zendro/"; }
 
-private:
+  private:
     TempDir folder_;
     TempDir config_;
     QByteArray savedVariable_;

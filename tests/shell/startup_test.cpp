@@ -23,7 +23,7 @@ namespace zendro::testing {
 class StartupTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("zendro")); }
 
     void readsTheSettingsFileOfTheInstallationFolder() {
@@ -105,8 +105,9 @@ private slots:
             clickButton(*window, "GetFile");
             QVERIFY(window->close());
         }
-        QCOMPARE(readFile(installation.settingsPath()),
-                 "\"" + jobs.path() + "north, east \"\"B\"\"/\"\r\n\"/opt/ker,mit/\"\r\nsettings\r\n");
+        QCOMPARE(
+            readFile(installation.settingsPath()),
+            "\"" + jobs.path() + "north, east \"\"B\"\"/\"\r\n\"/opt/ker,mit/\"\r\nsettings\r\n");
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
         QCOMPARE(control<QLineEdit>(*window, "file1")->text(), QString::fromStdString(folder));
@@ -136,7 +137,8 @@ private slots:
         QCOMPARE(parseSettings("a,b\r\nc\r\nd\r\n"), (Settings{"a", "b", "c"}));
         QCOMPARE(parseSettings("\"a,b\" tail\r\n\"x\"\"y\"\r\nz\r\n"),
                  (Settings{"a,b", "x\"y", "z"}));
-        QCOMPARE(composeSettings({"/a/", " b", "c\"d"}), std::string("/a/\r\n\" b\"\r\n\"c\"\"d\"\r\n"));
+        QCOMPARE(composeSettings({"/a/", " b", "c\"d"}),
+                 std::string("/a/\r\n\" b\"\r\n\"c\"\"d\"\r\n"));
         const Settings odd{"/x,\ny/", "\"", ""};
         QCOMPARE(parseSettings(composeSettings(odd)), odd);
     }
