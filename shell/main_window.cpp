@@ -21,6 +21,7 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QUrl>
+#include <exception>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -76,6 +77,13 @@ QRadioButton* optionButton(QWidget* parent, const char* name, const char* captio
     auto* result = place(new QRadioButton(QString::fromLatin1(caption), parent), name, geometry);
     result->setToolTip(QString::fromLatin1(toolTip));
     return result;
+}
+
+// A failure as the user reads it: the core's errors name their file; anything
+// else is put behind the file the action was about.
+QString failureText(const std::exception& error, const std::string& path) {
+    if (dynamic_cast<const ZendroError*>(&error) != nullptr) return fromMessage(error.what());
+    return fromPath(path) + QStringLiteral(": ") + fromMessage(error.what());
 }
 
 std::string withSeparator(std::string folder) {
@@ -224,8 +232,8 @@ void Form1::Form_Load() {
     Settings settings;
     try {
         if (fileExists(settingsPath())) settings = parseSettings(readFileBytes(settingsPath()));
-    } catch (const ZendroError& error) {
-        showMessage(fromMessage(error.what()));
+    } catch (const std::exception& error) {
+        showMessage(failureText(error, settingsPath()));
     }
     savedFolder_ = fromPath(settings.lastFolder);
     session_.kermitFolder = settings.kermitFolder;
@@ -243,8 +251,8 @@ bool Form1::Form_Unload() {
     try {
         writeFileAtomically(settingsPath(), composeSettings(settings));
         return true;
-    } catch (const ZendroError& error) {
-        showMessage(fromMessage(error.what()));
+    } catch (const std::exception& error) {
+        showMessage(failureText(error, settingsPath()));
         return false;
     }
 }
@@ -280,8 +288,8 @@ bool Form1::selectJob(const QString& chosenPath) {
     JobPaths job;
     try {
         job = jobForChosenPath(chosenPath);
-    } catch (const ZendroError& error) {
-        showMessage(fromMessage(error.what()));
+    } catch (const std::exception& error) {
+        showMessage(failureText(error, toPath(chosenPath)));
         return false;
     }
     session_.job = std::move(job);
@@ -300,8 +308,8 @@ void Form1::DownLoad_Click() {
     }
     try {
         kermit_.start(session_);
-    } catch (const ZendroError& error) {
-        showMessage(fromMessage(error.what()));
+    } catch (const std::exception& error) {
+        showMessage(failureText(error, session_.job.folderPath + kJobKermitSettings));
     }
 }
 
@@ -349,9 +357,9 @@ void Form1::loadFeatureGrid() {
         runPointNamePass(session_.job, session_.commentCode, observer);
         const std::string& pfPath = session_.job.pfPath;
         editor_->load(loadFeatureRows(fileExists(pfPath) ? readFileBytes(pfPath) : std::string()));
-    } catch (const ZendroError& error) {
+    } catch (const std::exception& error) {
         if (!observer.warnings().isEmpty()) showMessage(warningsMessage(observer.warnings()));
-        showMessage(fromMessage(error.what()));
+        showMessage(failureText(error, session_.job.pfPath));
         showFirstTab();
         return;
     }
@@ -376,9 +384,9 @@ void Form1::Command1_Click() {
     session_.job.pfPath = session_.job.basePath + ".pf";
     try {
         writeFileAtomically(session_.job.pfPath, composeFeatureFile(editor_->rows()));
-    } catch (const ZendroError& error) {
+    } catch (const std::exception& error) {
         // The previous file and the grid stay as they are.
-        showMessage(fromMessage(error.what()));
+        showMessage(failureText(error, session_.job.pfPath));
         return;
     }
     showFirstTab();

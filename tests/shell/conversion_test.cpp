@@ -44,6 +44,22 @@ class ConversionTest : public QObject {
         QCOMPARE(control<QProgressBar>(*window, "ProgressBar")->value(), 0);
     }
 
+    void acceleratorsReachTheirControls() {
+        Installation installation;
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_M, Qt::AltModifier);
+        // A mnemonic clicks its button as the mouse would, a moment later.
+        QTRY_VERIFY(control<QRadioButton>(*window, "EM2")->isChecked());
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(control<QRadioButton>(*window, "EM1")->isChecked());
+        QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(dialogs.messages,
+                     QStringList{QStringLiteral("Must Select a file before you can convert!")});
+    }
+
     void windowWritesWhatTheCommandLineWrites_data() {
         QTest::addColumn<bool>("obsOnly");
         QTest::addColumn<bool>("metric");
