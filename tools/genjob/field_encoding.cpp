@@ -1,0 +1,100 @@
+#include "tools/genjob/field_encoding.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace zendro::genjob {
+
+namespace {
+
+constexpr std::size_t kFirstTextBytes = kBlockSize - 5;
+constexpr std::size_t kMaxBlocks = 255;
+
+void appendLittleEndian(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<char>(value & 0xFFu));
+        value >>= 8u;
+    }
+}
+
+void appendPadded(std::string& out, std::string_view text, std::size_t blocks) {
+    const std::size_t start = out.size();
+    out.append(text);
+    out.resize(start + blocks * kBlockSize - 5, '\0');
+}
+
+std::string headerBlock(std::string_view text) {
+    std::string block(text.substr(0, std::min(text.size(), kBlockSize)));
+    block.resize(kBlockSize, '\0');
+    return block;
+}
+
+}  // namespace
+
+std::size_t blocksForText(std::size_t textSize) {
+    if (textSize <= kFirstTextBytes) return 1;
+    return 1 + (textSize - kFirstTextBytes + kBlockSize - 1) / kBlockSize;
+}
+
+std::uint32_t packAngle(std::int64_t tenthsOfSecond) {
+    std::int64_t t = tenthsOfSecond % kTenthsPerCircle;
+    if (t < 0) t += kTenthsPerCircle;
+    const auto total = static_cast<std::uint32_t>(t);
+    const std::uint32_t tenths = total % 10;
+    const std::uint32_t seconds = (total / 10) % 60;
+    const std::uint32_t minutes = (total / 600) % 60;
+    const std::uint32_t degrees = total / 36000;
+    return packAngleParts(degrees, minutes, seconds, tenths);
+}
+
+std::uint32_t packAngleParts(std::uint32_t degrees, std::uint32_t minutes, std::uint32_t seconds,
+                             std::uint32_t tenths) {
+    return degrees * 100000u + minutes * 1000u + seconds * 10u + tenths;
+}
+
+void appendObservation(std::string& out, const Observation& observation) {
+    out.push_back(static_cast<char>(observation.kind));
+    out.push_back('\0');
+    appendLittleEndian(out, observation.point, 2);
+    appendLittleEndian(out, observation.heightHundredths, 2);
+    appendLittleEndian(out, observation.horizontal, 4);
+    appendLittleEndian(out, observation.zenith, 4);
+    appendLittleEndian(out, observation.distanceTenThousandths, 4);
+}
+
+void appendDescription(std::string& out, std::uint16_t point, std::string_view text) {
+    if (point > 0x7FFF) throw std::invalid_argument("description point number above 32767");
+    const std::size_t blocks = blocksForText(text.size());
+    if (blocks > kMaxBlocks) throw std::invalid_argument("description text too long");
+    out.push_back(static_cast<char>(blocks));
+    out.append(2, '\0');
+    appendLittleEndian(out, point, 2);
+    appendPadded(out, text, blocks);
+}
+
+void appendNote(std::string& out, std::string_view text) {
+    const std::size_t records = blocksForText(text.size());
+    if (records > kMaxBlocks) throw std::invalid_argument("note text too long");
+    out.push_back(static_cast<char>(records));
+    out.append(4, '\0');
+    appendPadded(out, text, records);
+}
+
+std::string descriptionPrologue(std::string_view jobName) {
+    std::string out;
+    out += headerBlock("DOZIREZIR DESCRIPTIONS");
+    out += headerBlock(jobName);
+    out += headerBlock("VERSION 2.10");
+    out.resize(kDescriptionPrologueSize, '\0');
+    return out;
+}
+
+std::string notesPrologue(std::string_view jobName) {
+    std::string out;
+    out += headerBlock("DOZIREZIR NOTES");
+    out += headerBlock(jobName);
+    out.resize(kNotesPrologueSize, '\0');
+    return out;
+}
+
+}  // namespace zendro::genjob

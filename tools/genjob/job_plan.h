@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/genjob/field_encoding.h"
+
+// A made-up but plausible highway topo job: a traverse along the road with
+// cross sections shot from every setup, the feature codes forming chains, a few
+// taped offsets, two-feature points and field notes.
+namespace zendro::genjob {
+
+// The converter's point and notes tables hold 3000 entries from index 1, and
+// need the index one past the last entry.
+inline constexpr std::size_t kMaxFeatureEntries = 2999;
+inline constexpr std::size_t kMaxNoteRecords = 2999;
+inline constexpr std::size_t kMinPoints = 3;
+
+struct JobShape {
+    std::string jobName = "JOB";
+    std::size_t points = 40;          // description records (points keyed in the field)
+    std::size_t recordsPerPoint = 0;  // 0: a single pass; else re-observe up to points x this
+    std::uint32_t seed = 1;
+};
+
+// One description record of the CTX file.
+struct PlannedPoint {
+    std::uint16_t number = 0;
+    std::string description;  // as keyed: "+EP", "EP*,ASPH", "EP~FL", "TAPE BC", ...
+};
+
+// What ended up in a job, for the summary the tools print.
+struct JobCounts {
+    std::size_t featureEntries = 0;  // points plus second features
+    std::size_t taped = 0;
+    std::size_t twoFeature = 0;
+    std::size_t curvePoints = 0;
+    std::size_t chainStarts = 0;
+    std::size_t chainEnds = 0;
+    std::size_t withComment = 0;
+    std::size_t noteMarkers = 0;
+    std::size_t noteRecords = 0;
+};
+
+struct JobPlan {
+    std::string jobName;
+    std::vector<Observation> observations;  // HVD records in file order
+    std::vector<PlannedPoint> points;       // CTX records in file order
+    std::vector<std::string> notes;         // RTX notes in file order
+
+    JobCounts counts() const;
+};
+
+// The same shape and seed always give the same plan, on any platform: the
+// random numbers come from std::mt19937 through distributions of our own, and
+// all angle arithmetic is done on whole tenths of a second.
+// Throws std::invalid_argument for fewer than kMinPoints points.
+JobPlan planJob(const JobShape& shape);
+
+}  // namespace zendro::genjob
