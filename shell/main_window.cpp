@@ -35,46 +35,50 @@
 #include "shell/settings_file.h"
 #include "shell/shell_dialogs.h"
 #include "shell/text_codec.h"
+#include "shell/twips_layout.h"
 
 namespace zendro {
 namespace {
 
-// The design layout is in twips, 1440 to the inch; Qt's logical pixels are 96
-// to the inch and scale with the screen.
-int px(int twips) { return qRound(twips / 15.0); }
-QRect twips(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
+// Positions and sizes below are the design layout in twips.
+QRect twips(int left, int top, int width, int height) { return {left, top, width, height}; }
 
 template <typename Widget>
-Widget* place(Widget* widget, const char* name, const QRect& geometry) {
+Widget* place(TwipsLayout& layout, Widget* widget, const char* name, const QRect& design,
+              bool captionMustFit = false) {
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
+    layout.add(widget, design, captionMustFit);
     return widget;
 }
 
-QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    return place(new QGroupBox(caption, parent), name, geometry);
+QGroupBox* frame(TwipsLayout& layout, QWidget* parent, const char* name, const QString& caption,
+                 const QRect& design) {
+    return place(layout, new QGroupBox(caption, parent), name, design);
 }
 
-QLabel* label(QWidget* parent, const char* name, const char* caption, const QRect& geometry) {
-    return place(new QLabel(QString::fromLatin1(caption), parent), name, geometry);
+QLabel* label(TwipsLayout& layout, QWidget* parent, const char* name, const char* caption,
+              const QRect& design, bool captionMustFit = true) {
+    return place(layout, new QLabel(QString::fromLatin1(caption), parent), name, design,
+                 captionMustFit);
 }
 
-QLineEdit* textBox(QWidget* parent, const char* name, const char* text, const QRect& geometry) {
-    return place(new QLineEdit(QString::fromLatin1(text), parent), name, geometry);
+QLineEdit* textBox(TwipsLayout& layout, QWidget* parent, const char* name, const char* text,
+                   const QRect& design) {
+    return place(layout, new QLineEdit(QString::fromLatin1(text), parent), name, design);
 }
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption, const char* toolTip,
-                    const QRect& geometry) {
-    auto* result = place(new QPushButton(QString::fromLatin1(caption), parent), name, geometry);
+QPushButton* button(TwipsLayout& layout, QWidget* parent, const char* name, const char* caption,
+                    const char* toolTip, const QRect& design) {
+    auto* result =
+        place(layout, new QPushButton(QString::fromLatin1(caption), parent), name, design, true);
     if (toolTip != nullptr) result->setToolTip(QString::fromLatin1(toolTip));
     return result;
 }
 
-QRadioButton* optionButton(QWidget* parent, const char* name, const char* caption,
-                           const char* toolTip, const QRect& geometry) {
-    auto* result = place(new QRadioButton(QString::fromLatin1(caption), parent), name, geometry);
+QRadioButton* optionButton(TwipsLayout& layout, QWidget* parent, const char* name,
+                           const char* caption, const char* toolTip, const QRect& design) {
+    auto* result =
+        place(layout, new QRadioButton(QString::fromLatin1(caption), parent), name, design, true);
     result->setToolTip(QString::fromLatin1(toolTip));
     return result;
 }
@@ -133,7 +137,6 @@ void Form1::buildControls() {
     QFont windowFont = font();
     windowFont.setPointSizeF(8.25);
     setFont(windowFont);
-    setFixedSize(px(5205), px(5160));
     setAcceptDrops(true);
 
     TabStrip1 = new QTabBar(this);
@@ -142,54 +145,58 @@ void Form1::buildControls() {
     TabStrip1->addTab(QStringLiteral("Edit Features"));
     TabStrip1->addTab(QStringLiteral("Help"));
     TabStrip1->setDrawBase(false);
-    TabStrip1->setGeometry(px(120), px(120), px(4935), TabStrip1->sizeHint().height());
+    TwipsLayout layout;
 
     // Page 1: download and conversion.
-    Frame2 = frame(this, "Frame2", {}, twips(120, 600, 4815, 4095));
-    OptionOBS = place(new QCheckBox(QStringLiteral("OBS Only"), Frame2), "OptionOBS",
-                      twips(2760, 3480, 1695, 375));
+    Frame2 = frame(layout, this, "Frame2", {}, twips(120, 600, 4815, 4095));
+    OptionOBS = place(layout, new QCheckBox(QStringLiteral("OBS Only"), Frame2), "OptionOBS",
+                      twips(2760, 3480, 1695, 375), true);
     OptionOBS->setChecked(true);
-    Frame1 = frame(Frame2, "Frame1", {}, twips(1200, 960, 1935, 615));
-    EM1 = optionButton(Frame1, "EM1", "&English", "Check if Downloading English Units File",
+    Frame1 = frame(layout, Frame2, "Frame1", {}, twips(1200, 960, 1935, 615));
+    EM1 = optionButton(layout, Frame1, "EM1", "&English", "Check if Downloading English Units File",
                        twips(120, 240, 975, 255));
     EM1->setChecked(true);
-    EM2 = optionButton(Frame1, "EM2", "&Metric", "Check if downloading metric units file",
+    EM2 = optionButton(layout, Frame1, "EM2", "&Metric", "Check if downloading metric units file",
                        twips(1080, 240, 735, 255));
-    GetFile =
-        button(Frame2, "GetFile", "Filename", "Press to Enter Filename", twips(120, 240, 975, 615));
-    Convert = button(Frame2, "Convert", "&Convert", "Convert Downloaded File From SA to TRV Format",
-                     twips(120, 3360, 1455, 615));
+    GetFile = button(layout, Frame2, "GetFile", "Filename", "Press to Enter Filename",
+                     twips(120, 240, 975, 615));
+    Convert = button(layout, Frame2, "Convert", "&Convert",
+                     "Convert Downloaded File From SA to TRV Format", twips(120, 3360, 1455, 615));
     QFont convertFont(QStringLiteral("MS Sans Serif"));
     convertFont.setPointSizeF(9.75);
     convertFont.setBold(true);
     Convert->setFont(convertFont);
-    file1 = textBox(Frame2, "file1", "", twips(1200, 600, 3135, 285));
+    file1 = textBox(layout, Frame2, "file1", "", twips(1200, 600, 3135, 285));
     // A file dropped on the path box selects it like one dropped on the window.
     file1->setAcceptDrops(false);
-    DownLoad = button(Frame2, "DownLoad", "Download",
+    DownLoad = button(layout, Frame2, "DownLoad", "Download",
                       "Press to initiate download of data collector", twips(120, 960, 975, 615));
-    Prefix1 = textBox(Frame2, "Prefix1", "S", twips(2040, 1680, 255, 285));
-    Curvecode1 = textBox(Frame2, "Curvecode1", "*", twips(4080, 1680, 255, 285));
-    CommentCode1 = textBox(Frame2, "CommentCode1", ",", twips(4080, 2040, 255, 285));
-    Suffix1 = textBox(Frame2, "Suffix1", "-99", twips(1680, 2040, 615, 285));
-    ProgressBar = place(new QProgressBar(Frame2), "ProgressBar", twips(120, 3000, 4455, 255));
+    Prefix1 = textBox(layout, Frame2, "Prefix1", "S", twips(2040, 1680, 255, 285));
+    Curvecode1 = textBox(layout, Frame2, "Curvecode1", "*", twips(4080, 1680, 255, 285));
+    CommentCode1 = textBox(layout, Frame2, "CommentCode1", ",", twips(4080, 2040, 255, 285));
+    Suffix1 = textBox(layout, Frame2, "Suffix1", "-99", twips(1680, 2040, 615, 285));
+    ProgressBar =
+        place(layout, new QProgressBar(Frame2), "ProgressBar", twips(120, 3000, 4455, 255));
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
-    Label2 = label(Frame2, "Label2", "Path and File to Download", twips(1200, 240, 2175, 255));
+    Label2 =
+        label(layout, Frame2, "Label2", "Path and File to Download", twips(1200, 240, 2175, 255));
     // The status line reaches to the progress bar's right end, so the longest
     // pass name fits.
-    Plabel = label(Frame2, "Plabel", "          ", twips(1935, 2640, 2640, 255));
-    Label1 = label(Frame2, "Label1", "Add Point Number Prefix", twips(120, 1680, 1815, 255));
-    Label3 = label(Frame2, "Label3", "Curve Code", twips(3120, 1680, 855, 255));
-    Label4 = label(Frame2, "Label4", "Run Suffix", twips(120, 2040, 1095, 255));
-    Label5 = label(Frame2, "Label5", "Comment Delimiter", twips(2400, 2040, 1575, 375));
+    Plabel = label(layout, Frame2, "Plabel", "          ", twips(1935, 2640, 2640, 255), false);
+    Label1 =
+        label(layout, Frame2, "Label1", "Add Point Number Prefix", twips(120, 1680, 1815, 255));
+    Label3 = label(layout, Frame2, "Label3", "Curve Code", twips(3120, 1680, 855, 255));
+    Label4 = label(layout, Frame2, "Label4", "Run Suffix", twips(120, 2040, 1095, 255));
+    Label5 = label(layout, Frame2, "Label5", "Comment Delimiter", twips(2400, 2040, 1575, 375));
 
     // Page 2: the feature editor.
-    Frame3 = frame(this, "Frame3", {}, twips(240, 600, 4695, 4215));
-    ComText1 = textBox(Frame3, "ComText1", "Comment", twips(2280, 240, 2175, 285));
-    GridText1 = textBox(Frame3, "GridText1", "Description", twips(1200, 240, 975, 285));
-    PointGrid1 = place(new QTableWidget(0, 3, Frame3), "PointGrid1", twips(120, 600, 4455, 3015));
+    Frame3 = frame(layout, this, "Frame3", {}, twips(240, 600, 4695, 4215));
+    ComText1 = textBox(layout, Frame3, "ComText1", "Comment", twips(2280, 240, 2175, 285));
+    GridText1 = textBox(layout, Frame3, "GridText1", "Description", twips(1200, 240, 975, 285));
+    PointGrid1 =
+        place(layout, new QTableWidget(0, 3, Frame3), "PointGrid1", twips(120, 600, 4455, 3015));
     const QStringList headings = QString::fromLatin1(kGridFormat).split(QLatin1Char('|'));
     PointGrid1->setHorizontalHeaderLabels(headings);
     PointGrid1->verticalHeader()->hide();
@@ -197,6 +204,7 @@ void Form1::buildControls() {
     PointGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     PointGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     PointGrid1->setWordWrap(false);
+    PointGrid1->verticalHeader()->setDefaultSectionSize(PointGrid1->fontMetrics().height() + 6);
     const int headingMargin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
     for (int column = 0; column < headings.size(); ++column) {
         PointGrid1->setColumnWidth(
@@ -204,14 +212,19 @@ void Form1::buildControls() {
             PointGrid1->horizontalHeader()->fontMetrics().horizontalAdvance(headings[column]) +
                 headingMargin);
     }
-    Command1 = button(Frame3, "Command1", "Done", nullptr, twips(1800, 3720, 1095, 375));
-    GridLabel1 = label(Frame3, "GridLabel1", "POINT", twips(240, 240, 855, 255));
+    Command1 = button(layout, Frame3, "Command1", "Done", nullptr, twips(1800, 3720, 1095, 375));
+    GridLabel1 = label(layout, Frame3, "GridLabel1", "POINT", twips(240, 240, 855, 255));
 
     // Page 3: help.
-    Frame4 =
-        frame(this, "Frame4", QStringLiteral("ZUZ Conversion Help"), twips(360, 480, 4695, 4455));
-    HelpText1 = place(new QListWidget(Frame4), "HelpText1", twips(120, 240, 4455, 3960));
+    Frame4 = frame(layout, this, "Frame4", QStringLiteral("ZUZ Conversion Help"),
+                   twips(360, 480, 4695, 4455));
+    HelpText1 = place(layout, new QListWidget(Frame4), "HelpText1", twips(120, 240, 4455, 3960));
 
+    layoutScale_ = layout.fittingScale();
+    layout.apply(layoutScale_);
+    const auto px = [this](int design) { return TwipsLayout::toPixels(design, layoutScale_); };
+    setFixedSize(px(5205), px(5160));
+    TabStrip1->setGeometry(px(120), px(120), px(4935), TabStrip1->sizeHint().height());
     // The tabs stay clickable where a page frame reaches up to them.
     TabStrip1->raise();
 }

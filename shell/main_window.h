@@ -43,6 +43,8 @@ class Form1 final : public QWidget {
 
     const SessionState& session() const { return session_; }
     std::string settingsPath() const;
+    // The factor by which the design layout grew so that every caption fits.
+    double layoutScale() const { return layoutScale_; }
 
     // Event handlers, named after their control and event.
     void GetFile_Click();
@@ -81,6 +83,7 @@ class Form1 final : public QWidget {
     QString chosenPath_;   // the path of the selected job, as chosen
     QString savedFolder_;  // the folder saved at the last exit
     bool configFolderFallback_ = false;
+    double layoutScale_ = 1.0;
 
     QTabBar* TabStrip1 = nullptr;
     QGroupBox* Frame1 = nullptr;

@@ -16,6 +16,7 @@
 
 #include "shell/help_text.h"
 #include "shell/settings_file.h"
+#include "shell/twips_layout.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace zendro::testing {
@@ -215,14 +216,30 @@ class StartupTest : public QObject {
         Installation installation;
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
-        QCOMPARE(window->size(), QSize(347, 344));
-        QCOMPARE(control<QWidget>(*window, "Frame2")->geometry(), QRect(8, 40, 321, 273));
-        QCOMPARE(control<QWidget>(*window, "GetFile")->geometry(), QRect(8, 16, 65, 41));
-        QCOMPARE(control<QWidget>(*window, "Convert")->geometry(), QRect(8, 224, 97, 41));
-        QCOMPARE(control<QWidget>(*window, "file1")->geometry(), QRect(80, 40, 209, 19));
-        QCOMPARE(control<QWidget>(*window, "EM2")->geometry(), QRect(72, 16, 49, 17));
-        QCOMPARE(control<QWidget>(*window, "PointGrid1")->geometry(), QRect(8, 40, 297, 201));
-        QCOMPARE(control<QWidget>(*window, "HelpText1")->geometry(), QRect(8, 16, 297, 264));
+        const double scale = window->layoutScale();
+        QVERIFY(scale >= 1.0 && scale <= 2.0);
+        const auto design = [scale](int left, int top, int width, int height) {
+            return TwipsLayout::toPixels(QRect(left, top, width, height), scale);
+        };
+        QCOMPARE(TwipsLayout::toPixels(QRect(120, 240, 975, 615), 1.0), QRect(8, 16, 65, 41));
+        QCOMPARE(window->size(), design(0, 0, 5205, 5160).size());
+        QCOMPARE(control<QWidget>(*window, "Frame2")->geometry(), design(120, 600, 4815, 4095));
+        QCOMPARE(control<QWidget>(*window, "GetFile")->geometry(), design(120, 240, 975, 615));
+        QCOMPARE(control<QWidget>(*window, "Convert")->geometry(), design(120, 3360, 1455, 615));
+        QCOMPARE(control<QWidget>(*window, "file1")->geometry(), design(1200, 600, 3135, 285));
+        QCOMPARE(control<QWidget>(*window, "EM2")->geometry(), design(1080, 240, 735, 255));
+        QCOMPARE(control<QWidget>(*window, "PointGrid1")->geometry(), design(120, 600, 4455, 3015));
+        QCOMPARE(control<QWidget>(*window, "HelpText1")->geometry(), design(120, 240, 4455, 3960));
+        // Every caption is whole in the window's font.
+        for (const char* name :
+             {"Label1", "Label2", "Label3", "Label4", "Label5", "GridLabel1", "EM1", "EM2",
+              "OptionOBS", "GetFile", "DownLoad", "Convert", "Command1"}) {
+            QWidget* widget = control<QWidget>(*window, name);
+            QVERIFY2(widget->sizeHint().width() <= widget->width(), name);
+        }
+        auto* status = control<QLabel>(*window, "Plabel");
+        status->setText(QStringLiteral("Converting Point Observations"));
+        QVERIFY(status->sizeHint().width() <= status->width());
     }
 
     void helpListHoldsTheHelpText() {

@@ -1,0 +1,46 @@
+#include "shell/twips_layout.h"
+
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+namespace zendro {
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+// Beyond this the design is no longer recognisable; captions are cut instead.
+constexpr double kLargestScale = 2.0;
+
+}  // namespace
+
+void TwipsLayout::add(QWidget* widget, const QRect& twips, bool captionMustFit) {
+    placements_.push_back({widget, twips, captionMustFit});
+}
+
+double TwipsLayout::fittingScale() const {
+    double scale = 1.0;
+    for (const Placement& placement : placements_) {
+        if (!placement.captionMustFit || placement.twips.width() <= 0) continue;
+        const double needed = (placement.widget->sizeHint().width() + 0.5) * kTwipsPerPixel /
+                              static_cast<double>(placement.twips.width());
+        scale = std::max(scale, needed);
+    }
+    return std::min(scale, kLargestScale);
+}
+
+void TwipsLayout::apply(double scale) const {
+    for (const Placement& placement : placements_) {
+        placement.widget->setGeometry(toPixels(placement.twips, scale));
+    }
+}
+
+int TwipsLayout::toPixels(int twips, double scale) {
+    return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel));
+}
+
+QRect TwipsLayout::toPixels(const QRect& twips, double scale) {
+    return {toPixels(twips.x(), scale), toPixels(twips.y(), scale), toPixels(twips.width(), scale),
+            toPixels(twips.height(), scale)};
+}
+
+}  // namespace zendro

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QRect>
+#include <vector>
+
+class QWidget;
+
+namespace zendro {
+
+// Places controls by the design layout in twips (1440 to the inch). Qt's
+// logical pixels are 96 to the inch and follow the screen's scaling, so 15
+// twips make a pixel; when the window's font needs more room than the design
+// font did, every position and size grows by the same factor, so the layout
+// keeps its proportions and every caption stays whole.
+class TwipsLayout {
+  public:
+    // `captionMustFit`: the control's caption sets the least width it needs.
+    void add(QWidget* widget, const QRect& twips, bool captionMustFit);
+
+    // The smallest factor, at least 1, at which every caption fits.
+    double fittingScale() const;
+    void apply(double scale) const;
+
+    static int toPixels(int twips, double scale);
+    static QRect toPixels(const QRect& twips, double scale);
+
+  private:
+    struct Placement {
+        QWidget* widget;
+        QRect twips;
+        bool captionMustFit;
+    };
+    std::vector<Placement> placements_;
+};
+
+}  // namespace zendro
