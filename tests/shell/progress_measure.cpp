@@ -1,6 +1,8 @@
 // Times the conversion of a large job through the window, with the progress
 // throttle on and off, against the core alone. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bin/zendro_progress_measure [records]
+//   QT_QPA_PLATFORM=offscreen build/bin/zendro_progress_measure JOB.HVD
+// (the second form copies an existing job, e.g. one zendro-genjob wrote).
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -8,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/job_paths.h"
 #include "conversion/conversion_run.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/job_builder.h"
@@ -61,10 +64,19 @@ double convertThroughWindow(const std::string& folder, ProgressThrottle throttle
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const int records = argc > 1 ? std::atoi(argv[1]) : 500000;
+    const std::string argument = argc > 1 ? argv[1] : "500000";
     Installation installation;
     TempDir jobs;
-    writeLargeJob(jobs.path(), records);
+    int records = std::atoi(argument.c_str());
+    if (records <= 0) {
+        const JobPaths given = deriveJobPaths(argument);
+        writeFile(jobs.file("BIG.HVD"), readFile(findFieldFile(given.hvdPath)));
+        writeFile(jobs.file("BIG.CTX"), readFile(findFieldFile(given.ctxPath)));
+        writeFile(jobs.file("BIG.RTX"), readFile(findFieldFile(given.rtxPath)));
+        records = static_cast<int>(readFile(jobs.file("BIG.HVD")).size() / 18);
+    } else {
+        writeLargeJob(jobs.path(), records);
+    }
 
     QElapsedTimer timer;
     timer.start();
