@@ -315,10 +315,8 @@ bool Form1::selectJob(const QString& chosenPath) {
 }
 
 void Form1::DownLoad_Click() {
-    if (!session_.jobSelected()) {
-        showMessage(QString::fromLatin1(kMustSelectForDownloadMessage));
-        return;
-    }
+    // Before any selection the job folder is empty: Kermit's settings and the
+    // files it receives go to the current working folder.
     try {
         kermit_.start(session_);
     } catch (const std::exception& error) {

@@ -127,7 +127,5 @@ inline constexpr const char* kNoVariableMessage =
     "ORNA_ZENDRO_DIR={install path}";
 inline constexpr const char* kCannotViewMessage =
     "Cannot view the data without converting it first. ^_^";
-inline constexpr const char* kMustSelectForDownloadMessage =
-    "Must Select a file before you can download!";
 
 }  // namespace zendro

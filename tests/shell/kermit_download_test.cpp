@@ -59,16 +59,23 @@ class KermitDownloadTest : public QObject {
   private slots:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("zendro")); }
 
-    void downloadBeforeAnySelectionIsRefused() {
+    void downloadBeforeAnySelectionUsesTheWorkingFolder() {
         Installation installation;
         KermitFolder kermit;
+        TempDir working;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QString::fromStdString(working.path())));
         writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
         FakeDialogs dialogs;
-        auto window = openWindow(dialogs);
+        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
         clickButton(*window, "DownLoad");
-        QCOMPARE(dialogs.messages, QStringList{QString::fromLatin1(kMustSelectForDownloadMessage)});
-        QTest::qWait(200);
-        QVERIFY(!fileExists(kermit.argsPath()));
+        const bool started = waitForFile(kermit.argsPath());
+        QDir::setCurrent(previous);
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(started);
+        QCOMPARE(readFile(working.file("server.krm")), std::string("SETTINGS A\r\n"));
+        QCOMPARE(readFile(kermit.argsPath()),
+                 "1\n[server.krm]\n" + withoutTrailingSeparator(working.path()) + "\n");
     }
 
     void copiesTheSettingsOnceAndStartsKermitWithOneArgument() {
