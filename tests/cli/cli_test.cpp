@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -139,6 +140,36 @@ TEST(ZendroConvert, HelpAndVersion) {
     const Outcome version = convert(dir, "--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "zendro-convert 4.2.6\n");
+}
+
+// Prints what differs, line by line, when a file is not its golden copy.
+std::string unifiedDiff(const std::string& expectedPath, const std::string& actualPath) {
+    const std::string command =
+        "diff -u " + quoted(expectedPath) + " " + quoted(actualPath) + " 2>&1";
+    std::string diff;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) diff.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return diff;
+}
+
+TEST(SampleJob, ConvertsToTheGoldenFiles) {
+    TempDir dir;
+    for (const char* extension : {".HVD", ".CTX", ".RTX"}) {
+        writeFile(dir.file(std::string("HWY12-3") + extension),
+                  readFile(std::string(ZENDRO_SAMPLES_DIR) + "/HWY12-3" + extension));
+    }
+    const Outcome outcome = convert(dir, "--trv " + quoted(dir.file("HWY12-3.HVD")));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    for (const char* extension : {".obs", ".TRV", ".pf"}) {
+        const std::string golden = std::string(ZENDRO_GOLDEN_DIR) + "/HWY12-3" + extension;
+        const std::string actual = dir.file(std::string("HWY12-3") + extension);
+        EXPECT_TRUE(readFile(golden) == readFile(actual)) << unifiedDiff(golden, actual);
+    }
 }
 
 }  // namespace
