@@ -26,6 +26,7 @@
 #include "conversion/conversion_run.h"
 #include "conversion/decoding.h"
 #include "conversion/header_clock.h"
+#include "tests/support/temp_dir.h"
 #include "tools/genjob/job_files.h"
 #include "tools/genjob/job_plan.h"
 
@@ -38,28 +39,6 @@ constexpr std::size_t kDefaultPoints = 2700;
 constexpr std::size_t kDefaultRecordsPerPoint = 111;
 constexpr std::size_t kMicroRecords = 65536;
 
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zendro-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot make a scratch folder");
-        }
-        path_ = pattern;
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // Takes "--name=N" out of the arguments that the benchmark library left.
 bool takeSizeFlag(std::string_view arg, std::string_view name, std::size_t& value) {
@@ -120,7 +99,7 @@ int runBenchmarks(int argc, char** argv) {
         }
     }
 
-    const ScratchFolder folder;
+    const zendro::testing::TempDir folder;
     zendro::genjob::JobShape shape;
     shape.jobName = "BENCH-1";
     shape.points = points;
@@ -128,7 +107,7 @@ int runBenchmarks(int argc, char** argv) {
     shape.seed = kSeed;
     const zendro::genjob::JobPlan plan = zendro::genjob::planJob(shape);
     const zendro::genjob::WrittenJob written =
-        zendro::genjob::writeJob(plan, folder.path() / shape.jobName);
+        zendro::genjob::writeJob(plan, std::filesystem::path(folder.path()) / shape.jobName);
     const zendro::JobPaths job = zendro::deriveJobPaths(written.hvd.string());
     const std::size_t records = plan.observations.size();
     const zendro::HeaderClock clock = zendro::fixedHeaderClock({2024, 5, 17, 9, 30, 0});

@@ -18,33 +18,11 @@
 #include "conversion/conversion_run.h"
 #include "conversion/header_clock.h"
 #include "fuzz/fuzz_check.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zendro-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
 
-  private:
-    std::filesystem::path path_;
-};
-
-void writeFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Takes `length` bytes, or what is left, from the front of `input`.
 std::string_view takeBytes(std::string_view& input, std::size_t length) {
@@ -68,13 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view ctx = takeBytes(input, ctxLength);
     const std::string_view rtx = takeBytes(input, rtxLength);
 
-    const ScratchFolder folder;
-    const std::filesystem::path base = folder.path() / "FUZZ-7";
-    writeFile(base.string() + ".HVD", input);
-    writeFile(base.string() + ".CTX", ctx);
-    writeFile(base.string() + ".RTX", rtx);
+    const zendro::testing::TempDir folder;
+    const std::string base = folder.file("FUZZ-7");
+    zendro::testing::writeFile(base + ".HVD", input);
+    zendro::testing::writeFile(base + ".CTX", ctx);
+    zendro::testing::writeFile(base + ".RTX", rtx);
 
-    const zendro::JobPaths job = zendro::deriveJobPaths(base.string() + ".HVD");
+    const zendro::JobPaths job = zendro::deriveJobPaths(base + ".HVD");
     zendro::ConversionOptions options;
     options.obsOnly = false;
     options.runSuffix = job.runSuffix;
