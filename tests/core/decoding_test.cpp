@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/support/job_builder.h"
 
 namespace zendro {
@@ -15,6 +17,8 @@ struct AngleCase {
     double decimalDegrees;
     const char* note;
 };
+
+void PrintTo(const AngleCase& c, std::ostream* out) { *out << c.packed; }
 
 class AngleDecoding : public ::testing::TestWithParam<AngleCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/support/temp_dir.h"
 
 namespace zendro {
@@ -14,6 +16,8 @@ struct DerivationCase {
     const char* jobName;
     const char* suffix;
 };
+
+void PrintTo(const DerivationCase& c, std::ostream* out) { *out << c.chosen; }
 
 class JobPathDerivation : public ::testing::TestWithParam<DerivationCase> {};
 
