@@ -67,7 +67,11 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
         throw ZendroError(path, "cannot be written (" + causeOf(errno) + ")");
     }
     TemporaryFile temporary(pattern, fd);
-    ::fchmod(fd, 0644);
+    // The replacement keeps the permissions of the file it replaces; a new file
+    // gets the usual read-write for the owner, read for everyone else.
+    struct stat previous {};
+    const mode_t mode = ::stat(path.c_str(), &previous) == 0 ? (previous.st_mode & 07777) : 0644;
+    ::fchmod(fd, mode);
     std::size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "tests/support/job_builder.h"
@@ -205,6 +207,24 @@ TEST_F(ConversionRun, AFailedWriteLeavesThePreviousOutputs) {
     writeFile(dir.file("RUN-4.obs"), "previous");
     EXPECT_THROW(convert(), ZendroError);
     EXPECT_EQ(readFile(dir.file("RUN-4.obs")), "previous");
+}
+
+TEST_F(ConversionRun, ReplacedOutputsKeepTheirPermissions) {
+    writeFile(dir.file("RUN-4.HVD"), "");
+    writeFile(dir.file("RUN-4.obs"), "previous");
+    ASSERT_EQ(::chmod(dir.file("RUN-4.obs").c_str(), 0640), 0);
+    convert(ConversionOptions{});
+    struct stat info {};
+    ASSERT_EQ(::stat(dir.file("RUN-4.obs").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    ASSERT_EQ(::stat(dir.file("RUN-4.obs").c_str(), &info), 0);
+    // No temporary file is left beside the outputs.
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 2u);  // RUN-4.HVD and RUN-4.obs
 }
 
 }  // namespace
