@@ -39,7 +39,6 @@ constexpr std::size_t kDefaultPoints = 2700;
 constexpr std::size_t kDefaultRecordsPerPoint = 111;
 constexpr std::size_t kMicroRecords = 65536;
 
-
 // Takes "--name=N" out of the arguments that the benchmark library left.
 bool takeSizeFlag(std::string_view arg, std::string_view name, std::size_t& value) {
     const std::string prefix = "--" + std::string(name) + "=";

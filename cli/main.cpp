@@ -2,7 +2,6 @@
 // options as flags and the window's start-up values as defaults.
 
 #include <CLI/CLI.hpp>
-
 #include <iostream>
 #include <optional>
 #include <string>
@@ -14,12 +13,10 @@
 namespace {
 
 class StderrObserver final : public zendro::RunObserver {
-public:
+  public:
     void status(std::string_view) override {}
     void progress(double) override {}
-    void warning(std::string_view message) override {
-        std::cerr << "warning: " << message << '\n';
-    }
+    void warning(std::string_view message) override { std::cerr << "warning: " << message << '\n'; }
 };
 
 constexpr int kUsageError = 2;
@@ -28,16 +25,18 @@ constexpr int kConversionFailed = 1;
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Converts a survey job (JOB.HVD, JOB.CTX, JOB.RTX) into a GEOPAK OBS file, "
-                 "a Terramodel TRV file and the point-feature file JOB.pf.",
-                 "zendro-convert"};
+    CLI::App app{
+        "Converts a survey job (JOB.HVD, JOB.CTX, JOB.RTX) into a GEOPAK OBS file, "
+        "a Terramodel TRV file and the point-feature file JOB.pf.",
+        "zendro-convert"};
     app.set_version_flag("--version", std::string("zendro-convert ") + ZENDRO_VERSION);
 
     zendro::ConversionOptions options;
     bool writeTrv = false;
     std::optional<std::string> suffix;
     std::string file;
-    app.add_flag("--trv", writeTrv, "Also write the TRV file (the window's \"OBS Only\" unchecked)");
+    app.add_flag("--trv", writeTrv,
+                 "Also write the TRV file (the window's \"OBS Only\" unchecked)");
     app.add_flag("--metric", options.metric, "Metric units: \"METERS\" instead of \"FEET\"");
     app.add_option("--prefix", options.pointPrefix, "Point number prefix")->capture_default_str();
     app.add_option("--curve-code", options.curveCode, "Curve code")->capture_default_str();

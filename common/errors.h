@@ -9,7 +9,7 @@ namespace zendro {
 // A failure the user must hear about: the message names the file and the cause,
 // e.g. "/jobs/RUN12.HVD: the file does not exist".
 class ZendroError : public std::runtime_error {
-public:
+  public:
     explicit ZendroError(const std::string& message) : std::runtime_error(message) {}
     ZendroError(std::string_view path, std::string_view cause)
         : std::runtime_error(std::string(path) + ": " + std::string(cause)) {}

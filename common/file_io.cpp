@@ -18,7 +18,7 @@ std::string causeOf(int error) { return std::strerror(error); }
 
 // Closes the descriptor and removes the temporary file unless released.
 class TemporaryFile {
-public:
+  public:
     TemporaryFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -35,7 +35,7 @@ public:
     }
     void release() { released_ = true; }
 
-private:
+  private:
     std::string path_;
     int fd_;
     bool released_ = false;

@@ -12,7 +12,7 @@ namespace zendro {
 // A writer made without a buffer discards everything; the TRV file of an
 // "OBS Only" run is such a writer.
 class LineWriter {
-public:
+  public:
     LineWriter() = default;
     explicit LineWriter(std::string& out) : out_(&out) {}
 
@@ -29,7 +29,7 @@ public:
     LineWriter& zone();
     LineWriter& endLine();
 
-private:
+  private:
     void put(std::string_view bytes);
     std::string* out_ = nullptr;
     int column_ = 1;

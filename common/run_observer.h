@@ -7,7 +7,7 @@ namespace zendro {
 // How the core tells its front end what it is doing. The window shows the status
 // text and the progress bar, the command-line tool prints warnings, tests record.
 class RunObserver {
-public:
+  public:
     virtual ~RunObserver() = default;
     // One of the pass names ("Reading Point Names", ...) or empty.
     virtual void status(std::string_view text) = 0;
@@ -18,7 +18,7 @@ public:
 };
 
 class NullObserver final : public RunObserver {
-public:
+  public:
     void status(std::string_view) override {}
     void progress(double) override {}
     void warning(std::string_view) override {}

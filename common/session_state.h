@@ -10,7 +10,7 @@ namespace zendro {
 // The tables a conversion fills belong to that conversion (each pass empties
 // what it fills), so nothing of one job can reach the output of another.
 struct SessionState {
-    JobPaths job;            // all empty until a file has been selected
+    JobPaths job;  // all empty until a file has been selected
     bool jobSelected() const { return !job.pfPath.empty(); }
 
     std::string commentCode = ",";

@@ -68,7 +68,8 @@ std::string numberText(double value) {
     if (integerDigits <= 0) {
         fraction = std::string(static_cast<std::size_t>(-integerDigits), '0') + digits;
     } else if (integerDigits >= kSignificantDigits) {
-        integerPart = digits + std::string(static_cast<std::size_t>(integerDigits - kSignificantDigits), '0');
+        integerPart =
+            digits + std::string(static_cast<std::size_t>(integerDigits - kSignificantDigits), '0');
     } else {
         integerPart = digits.substr(0, static_cast<std::size_t>(integerDigits));
         fraction = digits.substr(static_cast<std::size_t>(integerDigits));
@@ -92,8 +93,7 @@ std::string fixedPlaces(double value, int places, int minIntegerDigits) {
         const int dropped = -shift;
         const int kept = kSignificantDigits - dropped;
         scaled = kept > 0 ? d.digits.substr(0, static_cast<std::size_t>(kept)) : std::string("0");
-        const char firstDropped =
-            kept >= 0 ? d.digits[static_cast<std::size_t>(kept)] : '0';
+        const char firstDropped = kept >= 0 ? d.digits[static_cast<std::size_t>(kept)] : '0';
         if (firstDropped >= '5') incrementDigits(scaled);
     }
     // Leading zeros off, then zero-fill to the places plus the integer digits.

@@ -17,12 +17,12 @@ struct NoteEntry {
 // One entry per note record, from index 1 in file order. An index that no note
 // filled reads as empty (count 0, empty text).
 class NotesTable {
-public:
+  public:
     const NoteEntry& at(std::size_t index) const;
     std::size_t nextIndex() const { return entries_.size(); }  // 1 + entries read
     void append(NoteEntry entry) { entries_.push_back(std::move(entry)); }
 
-private:
+  private:
     std::vector<NoteEntry> entries_ = std::vector<NoteEntry>(1);  // index 0 unused
 };
 

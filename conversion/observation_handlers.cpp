@@ -23,9 +23,8 @@ void payOwedLine(const DecodedRecord& record, RunContext& run, PendingLine kind)
     if (run.options.obsOnly) return;
     // The owed lines take the backsight before the latest change of backsight
     // point; a sideshot names the backsight that was current when it was shot.
-    const std::string& backsightText = kind == PendingLine::Traverse
-                                           ? state.priorBacksightText
-                                           : state.sideshotBacksightText;
+    const std::string& backsightText =
+        kind == PendingLine::Traverse ? state.priorBacksightText : state.sideshotBacksightText;
     writeSummaryLines(run.trv, kind, state, backsightText, state.priorBacksightHeightText);
     if (kind == PendingLine::Traverse) state.pendingLine = PendingLine::None;
 }

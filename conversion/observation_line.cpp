@@ -33,8 +33,7 @@ void writeSummaryLines(LineWriter& trv, PendingLine kind, const RecordState& sta
     const std::string& station = traverse ? state.traverseStationText : state.sideshotStationText;
     const std::string& point = traverse ? state.traversePointText : state.sideshotPointText;
     const std::string& height = traverse ? state.traverseHeightText : state.sideshotHeightText;
-    const std::string& description =
-        traverse ? state.lookupDescription : state.sideshotDescription;
+    const std::string& description = traverse ? state.lookupDescription : state.sideshotDescription;
 
     trv.text(traverse ? "TR," : "SS,").text(station).text(",").text(backsightText).text(",");
     trv.text(point).text(",0ARAR,*,0,").text(height).text(",").text(state.targetHeightText);

@@ -22,7 +22,8 @@ constexpr std::array<RecordHandler, 256> makeHandlerTable() {
     table[6] = &handleNoteMarker;
     table[7] = &ignoreRecord;
     table[8] = &ignoreRecord;
-    for (int kind = 9; kind <= 13; ++kind) table[static_cast<std::size_t>(kind)] = &handleInformation;
+    for (int kind = 9; kind <= 13; ++kind)
+        table[static_cast<std::size_t>(kind)] = &handleInformation;
     table[252] = &handleDeleted;
     return table;
 }

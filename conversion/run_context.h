@@ -21,11 +21,11 @@ struct TapedValue {
 };
 
 class TapedColumns {
-public:
+  public:
     const TapedValue& at(std::size_t index) const;
     TapedValue& slot(std::size_t index);
 
-private:
+  private:
     std::vector<TapedValue> values_;
 };
 

@@ -44,7 +44,7 @@ std::vector<ChainEntry> readChainEntries(std::string_view pfBytes) {
 // numbered name found taken stays taken: each feature remembers where its
 // search for a free number got to.
 class ChainNames {
-public:
+  public:
     std::string nameFor(const std::string& feature) {
         std::size_t& number = nextNumber_[feature];
         std::string name = candidate(feature, number);
@@ -53,7 +53,7 @@ public:
         return name;
     }
 
-private:
+  private:
     static std::string candidate(const std::string& feature, std::size_t number) {
         return number == 0 ? feature : feature + std::to_string(number);
     }
@@ -69,7 +69,7 @@ private:
 // Writes one chain's "F 00 ", "F 01 " and "F 02 " lines while it scans the
 // entries after the chain's start.
 class ChainComposer {
-public:
+  public:
     ChainComposer(LineWriter& obs, std::vector<ChainEntry>& entries, const ChainOptions& options)
         : obs_(obs), entries_(entries), options_(options) {}
 
@@ -96,7 +96,7 @@ public:
         obs_.text(secondList_).text(endText_).endLine();
     }
 
-private:
+  private:
     std::string pointText(std::size_t index) const {
         return options_.pointPrefix + trimSpaces(entries_[index].name.plainText());
     }

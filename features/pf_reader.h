@@ -10,7 +10,7 @@ namespace zendro {
 // line ends CR LF, LF or CR. Fields never reach into the next line: once a
 // field has ended at a line end, the entry's later fields read as empty.
 class PfCursor {
-public:
+  public:
     explicit PfCursor(std::string_view bytes) : bytes_(bytes) {}
 
     // True when every byte has been read (the end-of-file test between fields).
@@ -28,7 +28,7 @@ public:
     // Begins the next entry: fields may be read again after a line end.
     void nextEntry() { lineEnded_ = false; }
 
-private:
+  private:
     bool atLineEnd() const;
     void consumeLineEnd();
     std::string_view bytes_;

@@ -43,8 +43,6 @@ std::string PointName::numberText() const {
     return {};
 }
 
-std::string PointName::plainText() const {
-    return isNumber() ? std::to_string(number_) : text_;
-}
+std::string PointName::plainText() const { return isNumber() ? std::to_string(number_) : text_; }
 
 }  // namespace zendro

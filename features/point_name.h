@@ -9,7 +9,7 @@ namespace zendro {
 // The name field of a point-feature entry: a point number when the field is
 // 1 to 15 decimal digits and nothing else, otherwise text; empty when blank.
 class PointName {
-public:
+  public:
     PointName() = default;
     static PointName fromNumber(std::int64_t number);
     // `field` as read, already trimmed of spaces and tabs.
@@ -30,7 +30,7 @@ public:
     // The name without the sign space: "1001", the text, or nothing.
     std::string plainText() const;
 
-private:
+  private:
     enum class Kind { Empty, Number, Text };
     Kind kind_ = Kind::Empty;
     std::int64_t number_ = 0;

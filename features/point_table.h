@@ -24,7 +24,7 @@ struct PointEntry {
 // 1 to pointCount() inclusive. Any index the load did not fill reads as an empty
 // entry of kind "P".
 class PointTable {
-public:
+  public:
     PointTable() = default;
 
     std::size_t pointCount() const { return pointCount_; }
@@ -40,7 +40,7 @@ public:
     // count stays on it.
     void setPartialLast(PointEntry entry);
 
-private:
+  private:
     void place(PointEntry entry);
 
     std::unordered_map<std::int64_t, std::vector<std::size_t>> indicesByNumber_;

@@ -22,8 +22,6 @@
 
 namespace {
 
-
-
 // Takes `length` bytes, or what is left, from the front of `input`.
 std::string_view takeBytes(std::string_view& input, std::size_t length) {
     const std::string_view taken = input.substr(0, std::min(length, input.size()));

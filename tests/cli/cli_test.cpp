@@ -74,9 +74,9 @@ TEST(ZendroConvert, DefaultsWriteTheObsFileOnlyWithTheDerivedSuffix) {
 TEST(ZendroConvert, FlagsChangeEveryOption) {
     TempDir dir;
     writeJob(dir, "JOB");
-    const Outcome outcome =
-        convert(dir, "--trv --metric --prefix ST --curve-code '' --comment-delimiter / --suffix -X " +
-                         quoted(dir.file("JOB")));
+    const Outcome outcome = convert(
+        dir, "--trv --metric --prefix ST --curve-code '' --comment-delimiter / --suffix -X " +
+                 quoted(dir.file("JOB")));
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_TRUE(fileExists(dir.file("JOB.TRV")));
     const std::string obs = readFile(dir.file("JOB.obs"));
@@ -118,9 +118,12 @@ TEST(ZendroConvert, WarningsGoToStandardError) {
     EXPECT_EQ(outcome.err,
               "warning: " + dir.file("W.CTX") +
                   ": the CTX file does not exist; the job has no point descriptions\n"
-                  "warning: " + dir.file("W.RTX") + ": the RTX file does not exist; the job has "
+                  "warning: " +
+                  dir.file("W.RTX") +
+                  ": the RTX file does not exist; the job has "
                   "no notes\n"
-                  "warning: " + dir.file("W.HVD") +
+                  "warning: " +
+                  dir.file("W.HVD") +
                   ": the last 5 bytes are not a whole record and were not converted\n");
 }
 

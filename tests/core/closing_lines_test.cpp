@@ -41,24 +41,23 @@ TEST(TapedShots, AnUnmatchedTapedEntryHasNoDirectionAndZeroDistance) {
                                               std::string(4, ' ') + " 90 00 00.0  4 0.000  S";
     RecordRun run(crlfLines({"1,A, ", "2,B, ", "3,XTAPEX,NOTE", "4,TAPE, "}));
     run.finish();
-    EXPECT_EQ(run.obs(),
-              crlfLines({
-                  "S 00 S2        P +1 B",
-                  "S 01 ",
-                  "O 00 S1                        P N1 XTAPEX",
-                  "O 04             0.00           01 D   0 00 00.0",
-                  "O 00 S3                        P N1 XTAPEX",
-                  kUnmatchedObservation,
-                  "O 99 NOTE",
-                  // Each block uses the two entries directly before it, taped or not.
-                  "S 00 S3        P +1 XTAPEX",
-                  "S 01 ",
-                  "O 00 S2                        P N1 TAPE",
-                  "O 04             0.00           01 D   0 00 00.0",
-                  // "TAPE" without a following space stays in the point line.
-                  "O 00 S4                        P N1 TAPE",
-                  kUnmatchedObservation,
-              }));
+    EXPECT_EQ(run.obs(), crlfLines({
+                             "S 00 S2        P +1 B",
+                             "S 01 ",
+                             "O 00 S1                        P N1 XTAPEX",
+                             "O 04             0.00           01 D   0 00 00.0",
+                             "O 00 S3                        P N1 XTAPEX",
+                             kUnmatchedObservation,
+                             "O 99 NOTE",
+                             // Each block uses the two entries directly before it, taped or not.
+                             "S 00 S3        P +1 XTAPEX",
+                             "S 01 ",
+                             "O 00 S2                        P N1 TAPE",
+                             "O 04             0.00           01 D   0 00 00.0",
+                             // "TAPE" without a following space stays in the point line.
+                             "O 00 S4                        P N1 TAPE",
+                             kUnmatchedObservation,
+                         }));
 }
 
 TEST(TapedShots, AnEntryWithoutTwoEntriesBeforeItIsSkippedWithAWarning) {
@@ -75,8 +74,8 @@ TEST(TapedShots, LongDistancePushesTheFinalSAndCommentsFollow) {
     run.feed(hvdRecord(5, 502, 0, 0, 9000000, 12345678));
     run.clearOutput();
     run.finish();
-    EXPECT_NE(run.obs().find("01 D 180 00 00.0  90 00 00.0  1 1234.568\r\n" +
-                             std::string(71, ' ') + "S\r\nO 99 CHECK\r\n"),
+    EXPECT_NE(run.obs().find("01 D 180 00 00.0  90 00 00.0  1 1234.568\r\n" + std::string(71, ' ') +
+                             "S\r\nO 99 CHECK\r\n"),
               std::string::npos);
 }
 

@@ -63,7 +63,7 @@ ConversionOptions withTrv() {
 }
 
 class ConversionRun : public ::testing::Test {
-protected:
+  protected:
     JobPaths job() const { return deriveJobPaths(dir.file("RUN-4.HVD")); }
     ConversionResult convert(const ConversionOptions& options = withTrv()) {
         return runConversion(job(), options, observer, kClock);
@@ -111,7 +111,8 @@ TEST_F(ConversionRun, MissingHvdFileIsRefusedAndNothingIsWritten) {
         convert();
         FAIL() << "the conversion should have been refused";
     } catch (const ZendroError& error) {
-        EXPECT_EQ(std::string(error.what()), dir.file("RUN-4.HVD") + ": the HVD file does not exist");
+        EXPECT_EQ(std::string(error.what()),
+                  dir.file("RUN-4.HVD") + ": the HVD file does not exist");
     }
     EXPECT_EQ(readFile(dir.file("RUN-4.obs")), "previous");
     EXPECT_FALSE(fileExists(dir.file("RUN-4.TRV")));
@@ -140,9 +141,9 @@ TEST_F(ConversionRun, PartialLastRecordIsIgnoredWithAWarning) {
     EXPECT_EQ(readFile(dir.file("RUN-4.obs")),
               kObsHeader + crlfLines({"R 99 DISTANCE UNIT = FEET"}) + kEmptyChainSection);
     ASSERT_EQ(observer.warnings.size(), 1u);
-    EXPECT_EQ(observer.warnings[0],
-              dir.file("RUN-4.HVD") + ": the last 7 bytes are not a whole record and were not "
-                                      "converted");
+    EXPECT_EQ(observer.warnings[0], dir.file("RUN-4.HVD") +
+                                        ": the last 7 bytes are not a whole record and were not "
+                                        "converted");
 }
 
 TEST_F(ConversionRun, FieldFilesAreFoundWhateverTheCaseOfTheirExtension) {
@@ -193,8 +194,7 @@ TEST_F(ConversionRun, NothingLeaksFromOneJobIntoTheNext) {
                                          testing::ctxRecord(1, 3, "TAPE EP"));
     writeFile(dir.file("RUN-4.RTX"), "");
     convert(ConversionOptions{});
-    EXPECT_NE(readFile(dir.file("RUN-4.obs"))
-                  .find("01 D  00 00.0     90 00 00.0  4 0.000  S\r\n"),
+    EXPECT_NE(readFile(dir.file("RUN-4.obs")).find("01 D  00 00.0     90 00 00.0  4 0.000  S\r\n"),
               std::string::npos);
 }
 

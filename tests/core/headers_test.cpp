@@ -43,8 +43,8 @@ TEST(TrvHeader, JobNamesOfZeroEightAndNineCharacters) {
     };
     EXPECT_EQ(line6(""), "RE,=   TRANSLATED FROM:         .HVD   =\r\n");
     EXPECT_EQ(line6("ABCDEFGH"), "RE,=   TRANSLATED FROM: ABCDEFGH.HVD   =\r\n");
-    EXPECT_EQ(line6("ABCDEFGHI"), "RE,=   TRANSLATED FROM: ABCDEFGHI\r\n" +
-                                      std::string(32, ' ') + ".HVD   =\r\n");
+    EXPECT_EQ(line6("ABCDEFGHI"),
+              "RE,=   TRANSLATED FROM: ABCDEFGHI\r\n" + std::string(32, ' ') + ".HVD   =\r\n");
 }
 
 TEST(ObsHeader, NineLines) {

@@ -32,19 +32,19 @@ TEST_P(JobPathDerivation, GivesBaseFolderJobAndSuffix) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, JobPathDerivation,
-    ::testing::Values(
-        DerivationCase{"/JOBS/RUN-12.HVD", "/JOBS/RUN-12", "/JOBS/", "RUN-12", "-12"},
-        DerivationCase{"/JOBS/RUN12.HVD", "/JOBS/RUN12", "/JOBS/", "RUN12", "-99"},
-        DerivationCase{"/JOBS/RUN-A-2.HVD", "/JOBS/RUN-A-2", "/JOBS/", "RUN-A-2", "-2"},
-        // A dash in a folder name is not a run suffix.
-        DerivationCase{"/data/MY-JOBS/RUN12.HVD", "/data/MY-JOBS/RUN12", "/data/MY-JOBS/", "RUN12",
-                       "-99"},
-        DerivationCase{"/JOBS/RUN.1.HVD", "/JOBS/RUN.1", "/JOBS/", "RUN.1", "-99"},
-        DerivationCase{"/JOBS/RUN", "/JOBS/RUN", "/JOBS/", "RUN", "-99"},
-        DerivationCase{"RUN.HVD", "RUN", "", "RUN", "-99"},
-        // A dot in a folder name is not an extension dot.
-        DerivationCase{"/v1.2/RUN-7", "/v1.2/RUN-7", "/v1.2/", "RUN-7", "-7"},
-        DerivationCase{"/JOBS/run-5.ctx", "/JOBS/run-5", "/JOBS/", "run-5", "-5"}));
+    ::testing::Values(DerivationCase{"/JOBS/RUN-12.HVD", "/JOBS/RUN-12", "/JOBS/", "RUN-12", "-12"},
+                      DerivationCase{"/JOBS/RUN12.HVD", "/JOBS/RUN12", "/JOBS/", "RUN12", "-99"},
+                      DerivationCase{"/JOBS/RUN-A-2.HVD", "/JOBS/RUN-A-2", "/JOBS/", "RUN-A-2",
+                                     "-2"},
+                      // A dash in a folder name is not a run suffix.
+                      DerivationCase{"/data/MY-JOBS/RUN12.HVD", "/data/MY-JOBS/RUN12",
+                                     "/data/MY-JOBS/", "RUN12", "-99"},
+                      DerivationCase{"/JOBS/RUN.1.HVD", "/JOBS/RUN.1", "/JOBS/", "RUN.1", "-99"},
+                      DerivationCase{"/JOBS/RUN", "/JOBS/RUN", "/JOBS/", "RUN", "-99"},
+                      DerivationCase{"RUN.HVD", "RUN", "", "RUN", "-99"},
+                      // A dot in a folder name is not an extension dot.
+                      DerivationCase{"/v1.2/RUN-7", "/v1.2/RUN-7", "/v1.2/", "RUN-7", "-7"},
+                      DerivationCase{"/JOBS/run-5.ctx", "/JOBS/run-5", "/JOBS/", "run-5", "-5"}));
 
 TEST(JobPaths, DerivedExtensionsHaveFixedSpellings) {
     const JobPaths job = deriveJobPaths("/w/Job.hvd");

@@ -42,10 +42,8 @@ TEST(NotesPass, ZeroBytesAreDroppedAndACountOfZeroIsOneEmptyRecord) {
     testing::RecordingObserver observer;
     std::string zeroCount = rtxNote(1, "IGNORED TEXT");
     zeroCount[0] = '\0';
-    const NotesTable notes =
-        readNotes(rtxPrologue() + zeroCount + rtxNote(1, std::string("A\0B", 3)) +
-                      rtxNote(1, ""),
-                  observer);
+    const NotesTable notes = readNotes(
+        rtxPrologue() + zeroCount + rtxNote(1, std::string("A\0B", 3)) + rtxNote(1, ""), observer);
     EXPECT_EQ(notes.at(1).count, 0);
     EXPECT_EQ(notes.at(1).text, "");
     EXPECT_EQ(notes.at(2).text, "AB");

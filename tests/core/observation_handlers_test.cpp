@@ -145,11 +145,11 @@ TEST(ShotRecords, ObsOnlyWritesTheSameObsLinesAndNoTrvLine) {
 TEST(ShotRecords, BeforeAnyMatchTheMarkIsNothing) {
     RecordRun run(kPoints);
     run.feed(hvdRecord(4, 77, 150, 0, 9000000, 100000));
-    EXPECT_EQ(run.obs(),
-              crlfLines({
-                  "O00 S77" + std::string(24, ' ') + " +1 ",
-                  "O01" + std::string(14, ' ') + "1 1.50         01 D   0 00 00.0  90 00 00.0  3 10.000 S",
-              }));
+    EXPECT_EQ(run.obs(), crlfLines({
+                             "O00 S77" + std::string(24, ' ') + " +1 ",
+                             "O01" + std::string(14, ' ') +
+                                 "1 1.50         01 D   0 00 00.0  90 00 00.0  3 10.000 S",
+                         }));
 }
 
 TEST(ShotRecords, VerticalAngleWarnings) {

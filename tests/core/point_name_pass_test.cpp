@@ -152,7 +152,7 @@ TEST(PointFeatureLines, NoFeaturesGiveNoText) { EXPECT_EQ(pointFeatureFileText({
 // The pass on a job folder
 
 class PointNamePassTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     JobPaths job = deriveJobPaths(dir.file("JOB.HVD"));
     RecordingObserver observer;

@@ -30,7 +30,7 @@ std::string rtxPrologue();
 
 // Records what the core reports.
 class RecordingObserver final : public RunObserver {
-public:
+  public:
     void status(std::string_view text) override { statuses.emplace_back(text); }
     void progress(double percent) override { progressValues.push_back(percent); }
     void warning(std::string_view message) override { warnings.emplace_back(message); }

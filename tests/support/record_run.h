@@ -12,7 +12,7 @@ namespace zendro::testing {
 // Runs records through the dispatch against a point-feature file's text and
 // collects the TRV and OBS lines they write (no headers, no chain section).
 class RecordRun {
-public:
+  public:
     explicit RecordRun(std::string_view pfText, ConversionOptions options = trvOptions(),
                        std::string_view rtxBytes = {});
 
@@ -34,7 +34,7 @@ public:
     const TapedColumns& taped() const { return taped_; }
     const RecordingObserver& observer() const { return observer_; }
 
-private:
+  private:
     ConversionOptions options_;
     PointTable points_;
     RecordingObserver observer_;

@@ -8,7 +8,7 @@ namespace zendro::testing {
 // A fresh folder under the system's temporary folder, removed with everything
 // in it when the object goes away. `path()` ends with the path separator.
 class TempDir {
-public:
+  public:
     TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -17,7 +17,7 @@ public:
     const std::string& path() const { return path_; }
     std::string file(std::string_view name) const { return path_ + std::string(name); }
 
-private:
+  private:
     std::string path_;
 };
 
