@@ -12,10 +12,10 @@
 // taped offsets, two-feature points and field notes.
 namespace zendro::genjob {
 
-// The converter's point and notes tables hold 3000 entries from index 1, and
-// need the index one past the last entry.
-inline constexpr std::size_t kMaxFeatureEntries = 2999;
-inline constexpr std::size_t kMaxNoteRecords = 2999;
+// Jobs stay within what a data collector holds: description records keep
+// point numbers below 32768, and the notes fit one job's RTX file.
+inline constexpr std::size_t kMaxFeatureEntries = 30000;
+inline constexpr std::size_t kMaxNoteRecords = 30000;
 inline constexpr std::size_t kMinPoints = 3;
 
 struct JobShape {
