@@ -55,6 +55,14 @@ std::unique_ptr<Form1> windowOnJob(FakeDialogs& dialogs, const std::string& hvdP
 const std::string kFeatures = crlfLines(
     {" 1001 ,EP,EDGE OF PAVEMENT", " 1002 ,+CL*, ", " 1003 ,EP,EDGE, LEFT SIDE", " 1004 ,CL, "});
 
+// Opens Edit Features, chooses the first row and types `text` after its
+// description.
+void appendToFirstDescription(Form1& window, const char* text) {
+    clickTab(window, 2);
+    clickRow(window, 0);
+    QTest::keyClicks(control<QLineEdit>(window, "GridText1"), text);
+}
+
 }  // namespace
 
 class FeatureEditorTest : public QObject {
@@ -254,9 +262,7 @@ class FeatureEditorTest : public QObject {
         writeFile(jobs.file("RUN.pf"), kFeatures);
         FakeDialogs dialogs;
         auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
-        clickTab(*window, 2);
-        clickRow(*window, 0);
-        QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "X");
+        appendToFirstDescription(*window, "X");
 
         // The file's place is taken by a folder: the new file cannot replace it.
         std::filesystem::remove(jobs.file("RUN.pf"));
@@ -294,9 +300,7 @@ class FeatureEditorTest : public QObject {
         writeFile(jobs.file("RUN.pf"), kFeatures);
         FakeDialogs dialogs;
         auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
-        clickTab(*window, 2);
-        clickRow(*window, 0);
-        QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "X");
+        appendToFirstDescription(*window, "X");
         std::filesystem::permissions(
             jobs.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         clickButton(*window, "Command1");

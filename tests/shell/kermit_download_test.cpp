@@ -51,6 +51,19 @@ std::string withoutTrailingSeparator(std::string folder) {
 
 const char* const kWeirdFolder = "job a b;$(touch PWNED)&`touch PWNED2`'\"";
 
+// A window whose settings name `kermit` and `settingsName`, with the job
+// `jobHvd` selected through the Filename button. Kermit starts without a
+// terminal emulator.
+std::unique_ptr<Form1> windowOnJob(FakeDialogs& dialogs, const Installation& installation,
+                                   const KermitFolder& kermit, const char* settingsName,
+                                   const std::string& jobHvd) {
+    writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), settingsName}));
+    auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
+    dialogs.choices.push_back(QString::fromStdString(jobHvd));
+    clickButton(*window, "GetFile");
+    return window;
+}
+
 }  // namespace
 
 class KermitDownloadTest : public QObject {
@@ -84,11 +97,8 @@ class KermitDownloadTest : public QObject {
         TempDir jobs;
         const std::string folder = jobs.path() + kWeirdFolder + "/";
         QVERIFY(QDir().mkpath(QString::fromStdString(folder)));
-        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
         FakeDialogs dialogs;
-        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
-        dialogs.choices.push_back(QString::fromStdString(folder + "RUN.HVD"));
-        clickButton(*window, "GetFile");
+        auto window = windowOnJob(dialogs, installation, kermit, "my.krm", folder + "RUN.HVD");
 
         clickButton(*window, "DownLoad");
         QVERIFY(dialogs.messages.isEmpty());
@@ -118,11 +128,8 @@ class KermitDownloadTest : public QObject {
         KermitFolder kermit;
         TempDir jobs;
         writeFile(jobs.file("server.krm"), "THE JOB'S OWN\r\n");
-        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
         FakeDialogs dialogs;
-        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
-        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        clickButton(*window, "GetFile");
+        auto window = windowOnJob(dialogs, installation, kermit, "my.krm", jobs.file("RUN.HVD"));
         clickButton(*window, "DownLoad");
         QVERIFY(waitForFile(kermit.argsPath()));
         QCOMPARE(readFile(jobs.file("server.krm")), std::string("THE JOB'S OWN\r\n"));
@@ -134,11 +141,8 @@ class KermitDownloadTest : public QObject {
         Installation installation;
         KermitFolder kermit;
         TempDir jobs;
-        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "none.krm"}));
         FakeDialogs dialogs;
-        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
-        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        clickButton(*window, "GetFile");
+        auto window = windowOnJob(dialogs, installation, kermit, "none.krm", jobs.file("RUN.HVD"));
         clickButton(*window, "DownLoad");
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY2(dialogs.messages.first().startsWith(
@@ -154,11 +158,8 @@ class KermitDownloadTest : public QObject {
         KermitFolder kermit;
         std::filesystem::remove(kermit.dir.file("kermit"));
         TempDir jobs;
-        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
         FakeDialogs dialogs;
-        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
-        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        clickButton(*window, "GetFile");
+        auto window = windowOnJob(dialogs, installation, kermit, "my.krm", jobs.file("RUN.HVD"));
         clickButton(*window, "DownLoad");
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY2(
