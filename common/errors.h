@@ -15,4 +15,10 @@ class ZendroError : public std::runtime_error {
         : std::runtime_error(std::string(path) + ": " + std::string(cause)) {}
 };
 
+// The user stopped the run; nothing was written.
+class RunCancelled : public ZendroError {
+  public:
+    explicit RunCancelled(std::string_view path) : ZendroError(path, "the conversion was cancelled") {}
+};
+
 }  // namespace zendro

@@ -15,6 +15,8 @@ class RunObserver {
     virtual void progress(double percent) = 0;
     // Something the user should know that did not stop the run.
     virtual void warning(std::string_view message) = 0;
+    // Polled between records: true stops the run, which then writes nothing.
+    virtual bool cancelRequested() const { return false; }
 };
 
 class NullObserver final : public RunObserver {

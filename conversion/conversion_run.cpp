@@ -34,11 +34,13 @@ std::string readPointFeatureFile(const JobPaths& job) {
     return fileExists(job.pfPath) ? readFileBytes(job.pfPath) : std::string();
 }
 
-void convertRecords(std::string_view hvd, RunContext& run, RunObserver& observer) {
+void convertRecords(std::string_view hvd, const std::string& hvdPath, RunContext& run,
+                    RunObserver& observer) {
     const std::size_t length = hvd.size();
     const std::size_t completeLength = length - length % kObservationRecordSize;
     for (std::size_t offset = 0; offset < completeLength; offset += kObservationRecordSize) {
         observer.progress(100.0 * static_cast<double>(offset + 1) / static_cast<double>(length));
+        if (observer.cancelRequested()) throw RunCancelled(hvdPath);
         dispatchRecord(decodeRecord(hvd.substr(offset, kObservationRecordSize)), run);
     }
 }
@@ -78,7 +80,7 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     RecordState state;
     TapedColumns taped;
     RunContext run{options, points, notes, taped, state, trv, obs, observer};
-    convertRecords(hvd, run, observer);
+    convertRecords(hvd, job.hvdPath, run, observer);
     writeTapedShots(run);
     writeClosingLines(run);
 
