@@ -45,10 +45,41 @@ void convertRecords(std::string_view hvd, const std::string& hvdPath, RunContext
     }
 }
 
+// Passes everything on to the front end's observer, counting the warnings.
+class CountingObserver final : public RunObserver {
+  public:
+    explicit CountingObserver(RunObserver& inner) : inner_(inner) {}
+    void status(std::string_view text) override { inner_.status(text); }
+    void progress(double percent) override { inner_.progress(percent); }
+    void warning(std::string_view message) override {
+        ++warnings_;
+        inner_.warning(message);
+    }
+    bool cancelRequested() const override { return inner_.cancelRequested(); }
+    std::size_t warnings() const { return warnings_; }
+
+  private:
+    RunObserver& inner_;
+    std::size_t warnings_ = 0;
+};
+
+ConversionResult convert(const JobPaths& job, const ConversionOptions& options,
+                         CountingObserver& observer, const HeaderClock& clock);
+
 }  // namespace
 
 ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
                                RunObserver& observer, const HeaderClock& clock) {
+    CountingObserver counting(observer);
+    ConversionResult result = convert(job, options, counting, clock);
+    result.warningCount = counting.warnings();
+    return result;
+}
+
+namespace {
+
+ConversionResult convert(const JobPaths& job, const ConversionOptions& options,
+                         CountingObserver& observer, const HeaderClock& clock) {
     // Everything is read and composed in memory first; the files are written at
     // the end, so a failure leaves the previous outputs untouched.
     const std::string hvd = readHvdFile(job);
@@ -84,7 +115,9 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     writeTapedShots(run);
     writeClosingLines(run);
 
-    writeChainSection(obs, pfBytes, {options.pointPrefix, options.curveCode, options.runSuffix},
+    result.recordCount = hvd.size() / kObservationRecordSize;
+    result.pointCount = points.pointCount() - 1;
+    result.chainCount = writeChainSection(obs, pfBytes, {options.pointPrefix, options.curveCode, options.runSuffix},
                       observer);
 
     if (!options.obsOnly) {
@@ -99,4 +132,5 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     return result;
 }
 
+}  // namespace
 }  // namespace zendro

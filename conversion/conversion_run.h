@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "common/job_paths.h"
@@ -13,6 +14,11 @@ struct ConversionResult {
     std::string obsPath;  // always written
     std::string trvPath;  // empty in an "OBS Only" run
     bool pointFeatureFileWritten = false;
+    // What the run did, for the front end's completion notice.
+    std::size_t recordCount = 0;   // whole HVD records converted
+    std::size_t pointCount = 0;    // entries of the point-feature file
+    std::size_t chainCount = 0;    // chains in the OBS file's chain section
+    std::size_t warningCount = 0;  // warnings given to the observer
 };
 
 // Converts one job: the point-name pass, the notes pass, the point-table load,

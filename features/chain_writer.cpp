@@ -142,8 +142,8 @@ class ChainComposer {
 
 }  // namespace
 
-void writeChainSection(LineWriter& obs, std::string_view pfBytes, const ChainOptions& options,
-                       RunObserver& observer) {
+std::size_t writeChainSection(LineWriter& obs, std::string_view pfBytes,
+                              const ChainOptions& options, RunObserver& observer) {
     observer.status("Writing Chains");
     observer.progress(0);
     obs.text("R 99 CHAIN DATA STARTS HERE").endLine();
@@ -152,15 +152,18 @@ void writeChainSection(LineWriter& obs, std::string_view pfBytes, const ChainOpt
     const double count = static_cast<double>(entries.size());
     ChainNames names;
     ChainComposer composer(obs, entries, options);
+    std::size_t chainCount = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         observer.progress(100.0 * static_cast<double>(i + 1) / count);
         std::string& description = entries[i].description;
         description = removeAll(removeAll(description, options.curveCode), "TAPE ");
         if (description.empty() || description.front() != '+') continue;
         composer.writeChain(i, names);
+        ++chainCount;
     }
 
     obs.text("R 99 CHAIN DATA ENDS HERE").endLine();
+    return chainCount;
 }
 
 }  // namespace zendro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,8 @@ struct ChainOptions {
 
 // Shows "Writing Chains" and writes the OBS file's chain section, framed by
 // "R 99 CHAIN DATA STARTS HERE" and "R 99 CHAIN DATA ENDS HERE", from the
-// point-feature file's bytes.
-void writeChainSection(LineWriter& obs, std::string_view pfBytes, const ChainOptions& options,
+// point-feature file's bytes. Returns the number of chains written.
+std::size_t writeChainSection(LineWriter& obs, std::string_view pfBytes, const ChainOptions& options,
                        RunObserver& observer);
 
 }  // namespace zendro
