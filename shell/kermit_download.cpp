@@ -1,6 +1,7 @@
 #include "shell/kermit_download.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -10,8 +11,13 @@
 #include "common/job_paths.h"
 #include "shell/text_codec.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace zendro {
@@ -27,6 +33,27 @@ bool hasConsole() {
     return true;  // Windows gives a console program a console window of its own
 #else
     return ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0;
+#endif
+}
+
+bool processRunning(qint64 processId) {
+    if (processId <= 0) return false;
+#ifdef _WIN32
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(processId));
+    if (process == nullptr) return false;
+    DWORD exitCode = 0;
+    const bool running = GetExitCodeProcess(process, &exitCode) && exitCode == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+#else
+    if (::kill(static_cast<pid_t>(processId), 0) != 0 && errno != EPERM) return false;
+    // An ended process that nobody has reaped yet still answers; its state says it ended.
+    QFile status(QStringLiteral("/proc/%1/stat").arg(processId));
+    if (!status.open(QIODevice::ReadOnly)) return true;
+    const QByteArray text = status.readAll();
+    const qsizetype nameEnd = text.lastIndexOf(')');
+    return nameEnd < 0 || nameEnd + 2 >= text.size() || text.at(nameEnd + 2) != 'Z';
 #endif
 }
 
@@ -62,10 +89,14 @@ ProgramStart KermitDownload::programStart(const SessionState& session,
 
     // Kermit receives into its working folder: the job folder.
     ProgramStart start{kermit, {fromPath(settingsTarget)}, fromPath(session.job.folderPath)};
-    if (terminal_ == KermitTerminal::WhenNoConsole && !hasConsole()) {
+    const bool wantsTerminal = terminal_ == KermitTerminal::Always ||
+                               (terminal_ == KermitTerminal::WhenNoConsole && !hasConsole());
+    if (wantsTerminal) {
         const QString terminal =
-            QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
-        if (!terminal.isEmpty()) {
+            QStandardPaths::findExecutable(QString::fromLatin1(kTerminalProgram));
+        if (terminal.isEmpty()) {
+            start.withoutWindow = true;
+        } else {
             start.arguments.prepend(kermit);
             start.arguments.prepend(QStringLiteral("-e"));
             start.program = terminal;
@@ -74,7 +105,7 @@ ProgramStart KermitDownload::programStart(const SessionState& session,
     return start;
 }
 
-void KermitDownload::start(const SessionState& session) const {
+ProgramStart KermitDownload::start(const SessionState& session) {
     const std::string target = session.job.folderPath + kJobKermitSettings;
     if (!fileExists(target)) {
         const std::string source = settingsSource(session);
@@ -85,9 +116,30 @@ void KermitDownload::start(const SessionState& session) const {
     }
 
     const ProgramStart start = programStart(session, target);
-    if (!QProcess::startDetached(start.program, start.arguments, start.workingFolder)) {
+    if (!QProcess::startDetached(start.program, start.arguments, start.workingFolder,
+                                 &processId_)) {
+        processId_ = 0;
         throw ZendroError(toPath(start.program), "the program cannot be started");
     }
+    return start;
+}
+
+bool KermitDownload::running() const { return processRunning(processId_); }
+
+QString withoutWindowMessage(qint64 processId) {
+    return QStringLiteral(
+               "Kermit runs without a window: no terminal program (%1) was found to show "
+               "it. To stop Kermit, end its process %2, for example "
+               "with the command: kill %2")
+        .arg(QString::fromLatin1(kTerminalProgram))
+        .arg(processId);
+}
+
+QString stillRunningMessage(qint64 processId) {
+    return QStringLiteral(
+               "Kermit, started by an earlier Download, is still running (process %1) and holds "
+               "the serial line. End that Kermit before starting another download.")
+        .arg(processId);
 }
 
 std::string findShippedKermitFolder(const QString& executableFolder) {

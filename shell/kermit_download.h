@@ -11,6 +11,7 @@ namespace zendro {
 // Whether Kermit, a console program, is given a terminal window of its own.
 enum class KermitTerminal {
     WhenNoConsole,  // the system's terminal emulator when the window has no console
+    Always,         // the system's terminal emulator, console or not
     Never,          // always started directly
 };
 
@@ -19,11 +20,14 @@ struct ProgramStart {
     QString program;
     QStringList arguments;
     QString workingFolder;
+    // A terminal window was wanted and none was found: Kermit runs unseen.
+    bool withoutWindow = false;
 };
 
 // The Download button: copies the Kermit settings file into the job folder as
 // "server.krm" when none is there yet, then starts Kermit with that file as
-// its one argument and does not wait for it.
+// its one argument and does not wait for it. It remembers the Kermit it
+// started, so a second one is not put on the same serial line.
 class KermitDownload {
   public:
     // `shippedSettingsFolder` holds the settings file that comes with the
@@ -31,7 +35,11 @@ class KermitDownload {
     KermitDownload(std::string shippedSettingsFolder, KermitTerminal terminal);
 
     // Throws ZendroError naming the file or program and the cause.
-    void start(const SessionState& session) const;
+    ProgramStart start(const SessionState& session);
+
+    // Whether the Kermit of the last start is still running.
+    bool running() const;
+    qint64 processId() const { return processId_; }
 
     // The settings file that is copied into the job folder.
     std::string settingsSource(const SessionState& session) const;
@@ -41,7 +49,13 @@ class KermitDownload {
   private:
     std::string shippedSettingsFolder_;
     KermitTerminal terminal_;
+    qint64 processId_ = 0;
 };
+
+// What the window says when Kermit runs without a window, and when a Download
+// finds the Kermit it started still running.
+QString withoutWindowMessage(qint64 processId);
+QString stillRunningMessage(qint64 processId);
 
 #ifdef _WIN32
 inline constexpr const char* kKermitProgram = "kermit.exe";
@@ -49,6 +63,8 @@ inline constexpr const char* kKermitProgram = "kermit.exe";
 inline constexpr const char* kKermitProgram = "kermit";
 #endif
 inline constexpr const char* kJobKermitSettings = "server.krm";
+// The system's terminal emulator, which gives Kermit a window of its own.
+inline constexpr const char* kTerminalProgram = "x-terminal-emulator";
 
 // The folder of the settings file shipped with the program: "kermit" beside
 // the executable (the build tree), or share/zendro/kermit of an installation.

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +16,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStyle>
@@ -22,6 +25,8 @@
 #include <QTableWidget>
 #include <QUrl>
 #include <exception>
+#include <optional>
+#include <vector>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -32,10 +37,7 @@
 #include "shell/feature_editor.h"
 #include "shell/file_selection.h"
 #include "shell/help_text.h"
-#include "shell/settings_file.h"
-#include "shell/shell_dialogs.h"
 #include "shell/text_codec.h"
-#include "shell/twips_layout.h"
 
 namespace zendro {
 namespace {
@@ -52,8 +54,11 @@ Widget* place(TwipsLayout& layout, Widget* widget, const char* name, const QRect
 }
 
 QGroupBox* frame(TwipsLayout& layout, QWidget* parent, const char* name, const QString& caption,
-                 const QRect& design) {
-    return place(layout, new QGroupBox(caption, parent), name, design);
+                 const QRect& design, TwipsLayout::Stretch stretch) {
+    auto* result = new QGroupBox(caption, parent);
+    result->setObjectName(QString::fromLatin1(name));
+    layout.add(result, design, false, stretch);
+    return result;
 }
 
 QLabel* label(TwipsLayout& layout, QWidget* parent, const char* name, const char* caption,
@@ -104,13 +109,15 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
       kermit_(options_.shippedKermitFolder, options_.kermitTerminal) {
     buildControls();
     editor_ = std::make_unique<FeatureEditor>(*PointGrid1, *GridLabel1, *GridText1, *ComText1);
-    conversion_ = std::make_unique<ConversionHandler>(dialogs_, *this, *ProgressBar, *Plabel,
-                                                      options_.throttle);
+    conversion_ = std::make_unique<ConversionHandler>(
+        dialogs_, *this, *ProgressBar, *Plabel, options_.throttle,
+        [this](bool running) { lockForRun(running); });
 
     connect(GetFile, &QPushButton::clicked, this, [this] { GetFile_Click(); });
     connect(file1, &QLineEdit::returnPressed, this, [this] { file1_Enter(); });
     connect(DownLoad, &QPushButton::clicked, this, [this] { DownLoad_Click(); });
     connect(Convert, &QPushButton::clicked, this, [this] { Convert_Click(); });
+    connect(CancelRun, &QPushButton::clicked, this, [this] { conversion_->cancel(); });
     connect(TabStrip1, &QTabBar::currentChanged, this,
             [this](int index) { TabStrip1_Click(index + 1); });
     connect(PointGrid1, &QTableWidget::cellClicked, this,
@@ -145,14 +152,16 @@ void Form1::buildControls() {
     TabStrip1->addTab(QStringLiteral("Edit Features"));
     TabStrip1->addTab(QStringLiteral("Help"));
     TabStrip1->setDrawBase(false);
-    TwipsLayout layout;
+    TwipsLayout& layout = layout_;
+    constexpr auto kStretch = TwipsLayout::Stretch::Both;
 
     // Page 1: download and conversion.
-    Frame2 = frame(layout, this, "Frame2", {}, twips(120, 600, 4815, 4095));
+    Frame2 = frame(layout, this, "Frame2", {}, twips(120, 600, 4815, 4095), kStretch);
     OptionOBS = place(layout, new QCheckBox(QStringLiteral("OBS Only"), Frame2), "OptionOBS",
                       twips(2760, 3480, 1695, 375), true);
     OptionOBS->setChecked(true);
-    Frame1 = frame(layout, Frame2, "Frame1", {}, twips(1200, 960, 1935, 615));
+    Frame1 = frame(layout, Frame2, "Frame1", {}, twips(1200, 960, 1935, 615),
+                   TwipsLayout::Stretch::None);
     EM1 = optionButton(layout, Frame1, "EM1", "&English", "Check if Downloading English Units File",
                        twips(120, 240, 975, 255));
     EM1->setChecked(true);
@@ -171,6 +180,10 @@ void Form1::buildControls() {
     file1->setAcceptDrops(false);
     DownLoad = button(layout, Frame2, "DownLoad", "Download",
                       "Press to initiate download of data collector", twips(120, 960, 975, 615));
+    // Shown beside Convert while a conversion runs.
+    CancelRun = button(layout, Frame2, "CancelRun", "Cancel",
+                       "Stop the conversion; nothing is written", twips(1680, 3360, 975, 615));
+    CancelRun->hide();
     Prefix1 = textBox(layout, Frame2, "Prefix1", "S", twips(2040, 1680, 255, 285));
     Curvecode1 = textBox(layout, Frame2, "Curvecode1", "*", twips(4080, 1680, 255, 285));
     CommentCode1 = textBox(layout, Frame2, "CommentCode1", ",", twips(4080, 2040, 255, 285));
@@ -192,7 +205,7 @@ void Form1::buildControls() {
     Label5 = label(layout, Frame2, "Label5", "Comment Delimiter", twips(2400, 2040, 1575, 375));
 
     // Page 2: the feature editor.
-    Frame3 = frame(layout, this, "Frame3", {}, twips(240, 600, 4695, 4215));
+    Frame3 = frame(layout, this, "Frame3", {}, twips(240, 600, 4695, 4215), kStretch);
     ComText1 = textBox(layout, Frame3, "ComText1", "Comment", twips(2280, 240, 2175, 285));
     GridText1 = textBox(layout, Frame3, "GridText1", "Description", twips(1200, 240, 975, 285));
     PointGrid1 =
@@ -217,40 +230,111 @@ void Form1::buildControls() {
 
     // Page 3: help.
     Frame4 = frame(layout, this, "Frame4", QStringLiteral("ZUZ Conversion Help"),
-                   twips(360, 480, 4695, 4455));
+                   twips(360, 480, 4695, 4455), kStretch);
     HelpText1 = place(layout, new QListWidget(Frame4), "HelpText1", twips(120, 240, 4455, 3960));
 
     layoutScale_ = layout.fittingScale();
     layout.apply(layoutScale_);
     const auto px = [this](int design) { return TwipsLayout::toPixels(design, layoutScale_); };
-    setFixedSize(px(5205), px(5160));
+    // The design size is the default and the least size; the pages take any more.
+    designSize_ = QSize(px(5205), px(5160));
+    setMinimumSize(designSize_);
+    resize(designSize_);
     TabStrip1->setGeometry(px(120), px(120), px(4935), TabStrip1->sizeHint().height());
     // The tabs stay clickable where a page frame reaches up to them.
     TabStrip1->raise();
+    orderTabStops();
+    addTabShortcuts();
+}
+
+void Form1::orderTabStops() {
+    // Row by row as the pages show them; a hidden page's controls are passed over.
+    PointGrid1->setTabKeyNavigation(false);
+    const std::vector<QWidget*> order{TabStrip1,  GetFile,   file1,      DownLoad,  EM1,
+                                      EM2,        Prefix1,   Curvecode1, Suffix1,   CommentCode1,
+                                      Convert,    CancelRun, OptionOBS,  GridText1, ComText1,
+                                      PointGrid1, Command1,  HelpText1};
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::addTabShortcuts() {
+    const auto add = [this](QKeyCombination keys, int step) {
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this,
+                [this, step] { switchTab(step); });
+    };
+    add(Qt::CTRL | Qt::Key_Tab, 1);
+    add(Qt::CTRL | Qt::Key_PageDown, 1);
+    add(Qt::CTRL | Qt::Key_PageUp, -1);
+}
+
+void Form1::switchTab(int step) {
+    // Locked while a conversion runs, as the tabs are.
+    if (!TabStrip1->isEnabled()) return;
+    const int count = TabStrip1->count();
+    TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + step + count) % count);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QSize extra = (size() - designSize_).expandedTo(QSize(0, 0));
+    layout_.apply(layoutScale_, extra);
+    TabStrip1->resize(TwipsLayout::toPixels(4935, layoutScale_) + extra.width(),
+                      TabStrip1->height());
+}
+
+void Form1::lockForRun(bool running) {
+    const std::vector<QWidget*> startingOtherWork{GetFile, file1, DownLoad, Convert, TabStrip1};
+    for (QWidget* control : startingOtherWork) control->setEnabled(!running);
+    CancelRun->setVisible(running);
+    if (running) CancelRun->setFocus();
+}
+
+QString Form1::installFolderFromVariable() {
+    const QString folder = qEnvironmentVariable(kInstallVariable);
+    // The user's configuration folder stands in for a missing installation folder.
+    const QString fallback =
+        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    if (folder.isEmpty()) {
+        showMessage(QString::fromLatin1(kNoVariableMessage), MessageKind::Warning);
+    } else if (const QFileInfo info(folder); !info.isDir()) {
+        showMessage(QStringLiteral("%1 names %2, which %3. The settings are kept in %4 instead.")
+                        .arg(QString::fromLatin1(kInstallVariable), folder,
+                             info.exists() ? QStringLiteral("is a file, not a folder")
+                                           : QStringLiteral("does not exist"),
+                             fromPath(withSeparator(toPath(fallback)))),
+                    MessageKind::Warning);
+    } else {
+        return folder;
+    }
+    configFolderFallback_ = true;
+    return fallback;
 }
 
 void Form1::Form_Load() {
-    std::string folder = qgetenv(kInstallVariable).toStdString();
-    if (folder.empty()) {
-        showMessage(QString::fromLatin1(kNoVariableMessage));
-        // The user's configuration folder stands in for the installation folder.
-        folder = toPath(
-            QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
-        configFolderFallback_ = true;
-    }
-    session_.installFolder = withSeparator(folder);
+    session_.installFolder = withSeparator(toPath(installFolderFromVariable()));
 
     // A fresh installation has no settings file yet: it starts with empty
     // values and the file is written at exit.
-    Settings settings;
     try {
-        if (fileExists(settingsPath())) settings = parseSettings(readFileBytes(settingsPath()));
+        if (fileExists(settingsPath())) {
+            const SettingsReading reading = parseSettings(readFileBytes(settingsPath()));
+            startupSettings_ = reading.settings;
+            if (!reading.problems.empty()) {
+                QStringList problems;
+                for (const std::string& problem : reading.problems) {
+                    problems.append(fromMessage(problem));
+                }
+                showMessage(fromPath(settingsPath()) + QStringLiteral(": ") +
+                                problems.join(QStringLiteral("; ")),
+                            MessageKind::Warning);
+            }
+        }
     } catch (const std::exception& error) {
         showMessage(failureText(error, settingsPath()));
     }
-    savedFolder_ = fromPath(settings.lastFolder);
-    session_.kermitFolder = settings.kermitFolder;
-    session_.kermitSettingsName = settings.kermitSettingsName;
+    savedFolder_ = fromPath(startupSettings_.lastFolder);
+    session_.kermitFolder = startupSettings_.kermitFolder;
+    session_.kermitSettingsName = startupSettings_.kermitSettingsName;
     file1->setText(savedFolder_);
 
     showPage(Frame2);
@@ -258,11 +342,13 @@ void Form1::Form_Load() {
 }
 
 bool Form1::Form_Unload() {
-    const Settings settings{session_.job.folderPath, session_.kermitFolder,
-                            session_.kermitSettingsName};
     if (configFolderFallback_) QDir().mkpath(fromPath(session_.installFolder));
     try {
-        writeFileAtomically(settingsPath(), composeSettings(settings));
+        // The Kermit lines are the user's: they stay as they are in the file now.
+        std::optional<std::string> current;
+        if (fileExists(settingsPath())) current = readFileBytes(settingsPath());
+        writeFileAtomically(settingsPath(),
+                            settingsAtExit(session_.job.folderPath, current, startupSettings_));
         return true;
     } catch (const std::exception& error) {
         showMessage(failureText(error, settingsPath()));
@@ -275,9 +361,13 @@ std::string Form1::settingsPath() const {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    // A conversion runs to its end before the window closes.
+    // The window closes only once a running conversion has stopped.
     if (conversion_->running()) {
         event->ignore();
+        if (!closeAfterRun_ && dialogs_.confirm(this, QString::fromLatin1(kCancelRunQuestion))) {
+            closeAfterRun_ = true;
+            conversion_->cancel(false);
+        }
         return;
     }
     Form_Unload();
@@ -296,8 +386,13 @@ void Form1::file1_Enter() {
     if (!file1->text().isEmpty()) selectJob(file1->text());
 }
 
-bool Form1::selectJob(const QString& chosenPath) {
-    if (chosenPath.isEmpty()) return false;
+bool Form1::selectJob(const QString& typedPath) {
+    if (typedPath.isEmpty()) return false;
+    // Resolved once, so Kermit's folder and argument and the saved folder do
+    // not depend on the working folder later.
+    const QString chosenPath = QDir::isRelativePath(typedPath)
+                                   ? QDir::cleanPath(QDir::current().absoluteFilePath(typedPath))
+                                   : typedPath;
     JobPaths job;
     try {
         job = jobForChosenPath(chosenPath);
@@ -315,12 +410,34 @@ bool Form1::selectJob(const QString& chosenPath) {
 }
 
 void Form1::DownLoad_Click() {
+    // One Kermit at a time: a second one would fight over the serial line.
+    if (kermit_.running()) {
+        showMessage(stillRunningMessage(kermit_.processId()), MessageKind::Warning);
+        return;
+    }
+    readKermitSettings();
     // Before any selection the job folder is empty: Kermit's settings and the
     // files it receives go to the current working folder.
     try {
-        kermit_.start(session_);
+        const ProgramStart started = kermit_.start(session_);
+        if (started.withoutWindow) {
+            showMessage(withoutWindowMessage(kermit_.processId()), MessageKind::Warning);
+        }
     } catch (const std::exception& error) {
         showMessage(failureText(error, session_.job.folderPath + kJobKermitSettings));
+    }
+}
+
+void Form1::readKermitSettings() {
+    // The file as it is now, so a fix made while the window is open counts.
+    // Its faults were told at start-up; a file that is gone or unreadable
+    // leaves the values in use.
+    try {
+        if (!fileExists(settingsPath())) return;
+        const Settings settings = parseSettings(readFileBytes(settingsPath())).settings;
+        session_.kermitFolder = settings.kermitFolder;
+        session_.kermitSettingsName = settings.kermitSettingsName;
+    } catch (const std::exception&) {
     }
 }
 
@@ -335,6 +452,10 @@ void Form1::Convert_Click() {
     session_.commentCode = options.commentCode;
     session_.curveCode = options.curveCode;
     conversion_->convert(session_, options);
+    if (closeAfterRun_) {
+        closeAfterRun_ = false;
+        close();
+    }
 }
 
 void Form1::TabStrip1_Click(int tab) {
@@ -346,7 +467,7 @@ void Form1::TabStrip1_Click(int tab) {
             break;
         case 2:
             if (!session_.jobSelected()) {
-                showMessage(QString::fromLatin1(kCannotViewMessage));
+                showMessage(QString::fromLatin1(kCannotViewMessage), MessageKind::Warning);
                 showFirstTab();
                 return;
             }
@@ -363,18 +484,27 @@ void Form1::TabStrip1_Click(int tab) {
 
 void Form1::loadFeatureGrid() {
     // Every visit rebuilds the grid from the file; unsaved edits are dropped.
+    const QString statusBefore = Plabel->text();
+    const int progressBefore = ProgressBar->value();
     WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
     try {
         runPointNamePass(session_.job, session_.commentCode, observer);
         const std::string& pfPath = session_.job.pfPath;
         editor_->load(loadFeatureRows(fileExists(pfPath) ? readFileBytes(pfPath) : std::string()));
     } catch (const std::exception& error) {
-        if (!observer.warnings().isEmpty()) showMessage(warningsMessage(observer.warnings()));
+        // Page 1 shows what it showed before this visit, not a pass that never finished.
+        Plabel->setText(statusBefore);
+        ProgressBar->setValue(progressBefore);
+        if (!observer.warnings().isEmpty()) {
+            showMessage(warningsMessage(observer.warnings()), MessageKind::Warning);
+        }
         showMessage(failureText(error, session_.job.pfPath));
         showFirstTab();
         return;
     }
-    if (!observer.warnings().isEmpty()) showMessage(warningsMessage(observer.warnings()));
+    if (!observer.warnings().isEmpty()) {
+        showMessage(warningsMessage(observer.warnings()), MessageKind::Warning);
+    }
 }
 
 void Form1::PointGrid1_Click(int row) { editor_->chooseRow(row); }
@@ -417,7 +547,7 @@ void Form1::dragEnterEvent(QDragEnterEvent* event) {
 
 void Form1::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    if (urls.isEmpty() || !urls.first().isLocalFile() || conversion_->running()) return;
     event->acceptProposedAction();
     if (selectJob(urls.first().toLocalFile())) showFirstTab();
 }
@@ -434,8 +564,8 @@ void Form1::showFirstTab() {
     TabStrip1_Click(1);
 }
 
-void Form1::showMessage(const QString& text) {
-    dialogs_.showMessage(isVisible() ? this : nullptr, text);
+void Form1::showMessage(const QString& text, MessageKind kind) {
+    dialogs_.showMessage(isVisible() ? this : nullptr, text, kind);
 }
 
 }  // namespace zendro

@@ -6,6 +6,9 @@
 
 #include "common/session_state.h"
 #include "shell/kermit_download.h"
+#include "shell/settings_file.h"
+#include "shell/shell_dialogs.h"
+#include "shell/twips_layout.h"
 #include "shell/window_observer.h"
 
 class QCheckBox;
@@ -24,7 +27,6 @@ namespace zendro {
 
 class ConversionHandler;
 class FeatureEditor;
-class ShellDialogs;
 
 struct ShellOptions {
     // Folder of the Kermit settings file shipped with the program.
@@ -64,26 +66,38 @@ class Form1 final : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildControls();
+    void orderTabStops();
+    void addTabShortcuts();
+    void switchTab(int step);
+    // Locks what would start other work while a conversion runs.
+    void lockForRun(bool running);
+    QString installFolderFromVariable();
+    void readKermitSettings();
     void Form_Load();
     bool Form_Unload();
     void showPage(QWidget* page);
     void showFirstTab();
     void loadFeatureGrid();
-    void showMessage(const QString& text);
+    void showMessage(const QString& text, MessageKind kind = MessageKind::Error);
 
     ShellDialogs& dialogs_;
     ShellOptions options_;
     SessionState session_;
-    QString chosenPath_;   // the path of the selected job, as chosen
-    QString savedFolder_;  // the folder saved at the last exit
+    QString chosenPath_;        // the path of the selected job, as chosen
+    QString savedFolder_;       // the folder saved at the last exit
+    Settings startupSettings_;  // as read at start-up
     bool configFolderFallback_ = false;
+    bool closeAfterRun_ = false;
     double layoutScale_ = 1.0;
+    TwipsLayout layout_;
+    QSize designSize_;
 
     QTabBar* TabStrip1 = nullptr;
     QGroupBox* Frame1 = nullptr;
@@ -96,6 +110,7 @@ class Form1 final : public QWidget {
     QPushButton* GetFile = nullptr;
     QPushButton* Convert = nullptr;
     QPushButton* DownLoad = nullptr;
+    QPushButton* CancelRun = nullptr;
     QLineEdit* file1 = nullptr;
     QLineEdit* Prefix1 = nullptr;
     QLineEdit* Curvecode1 = nullptr;
@@ -127,5 +142,8 @@ inline constexpr const char* kNoVariableMessage =
     "ORNA_ZENDRO_DIR={install path}";
 inline constexpr const char* kCannotViewMessage =
     "Cannot view the data without converting it first. ^_^";
+inline constexpr const char* kCancelRunQuestion =
+    "A conversion is running. Cancel it and close the window? Nothing of this conversion "
+    "is written.";
 
 }  // namespace zendro

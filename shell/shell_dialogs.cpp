@@ -5,6 +5,21 @@
 #include <QMessageBox>
 
 namespace zendro {
+namespace {
+
+QMessageBox::Icon messageIcon(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Notice:
+            return QMessageBox::Information;
+        case MessageKind::Warning:
+            return QMessageBox::Warning;
+        case MessageKind::Error:
+            return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
 
 QString QtShellDialogs::chooseFieldFile(QWidget* parent, const QStringList& filters,
                                         const QString& selectedFilter, const QString& initialPath) {
@@ -30,10 +45,17 @@ QString QtShellDialogs::chooseFieldFile(QWidget* parent, const QStringList& filt
     return chosen.isEmpty() ? QString() : chosen.first();
 }
 
-void QtShellDialogs::showMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
+void QtShellDialogs::showMessage(QWidget* parent, const QString& text, MessageKind kind) {
+    QMessageBox box(messageIcon(kind), QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
                     parent);
     box.exec();
+}
+
+bool QtShellDialogs::confirm(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kMessageTitle), question,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace zendro

@@ -7,6 +7,13 @@ class QWidget;
 
 namespace zendro {
 
+// What a message box tells, which sets its icon.
+enum class MessageKind {
+    Notice,   // something done, as asked
+    Warning,  // done, or refused, but the user should know why
+    Error,    // a failure: nothing was done
+};
+
 // The window's modal dialogs, behind an interface so tests can answer them.
 class ShellDialogs {
   public:
@@ -19,14 +26,18 @@ class ShellDialogs {
                                     const QString& selectedFilter, const QString& initialPath) = 0;
 
     // A message box titled "ZENDRO" with an OK button only.
-    virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    virtual void showMessage(QWidget* parent, const QString& text, MessageKind kind) = 0;
+
+    // A question with Yes and No; true for Yes. No is the default answer.
+    virtual bool confirm(QWidget* parent, const QString& question) = 0;
 };
 
 class QtShellDialogs final : public ShellDialogs {
   public:
     QString chooseFieldFile(QWidget* parent, const QStringList& filters,
                             const QString& selectedFilter, const QString& initialPath) override;
-    void showMessage(QWidget* parent, const QString& text) override;
+    void showMessage(QWidget* parent, const QString& text, MessageKind kind) override;
+    bool confirm(QWidget* parent, const QString& question) override;
 };
 
 inline constexpr const char* kMessageTitle = "ZENDRO";

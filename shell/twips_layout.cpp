@@ -13,8 +13,8 @@ constexpr double kLargestScale = 2.0;
 
 }  // namespace
 
-void TwipsLayout::add(QWidget* widget, const QRect& twips, bool captionMustFit) {
-    placements_.push_back({widget, twips, captionMustFit});
+void TwipsLayout::add(QWidget* widget, const QRect& twips, bool captionMustFit, Stretch stretch) {
+    placements_.push_back({widget, twips, captionMustFit, stretch});
 }
 
 double TwipsLayout::fittingScale() const {
@@ -28,9 +28,13 @@ double TwipsLayout::fittingScale() const {
     return std::min(scale, kLargestScale);
 }
 
-void TwipsLayout::apply(double scale) const {
+void TwipsLayout::apply(double scale, QSize extra) const {
     for (const Placement& placement : placements_) {
-        placement.widget->setGeometry(toPixels(placement.twips, scale));
+        QRect geometry = toPixels(placement.twips, scale);
+        if (placement.stretch != Stretch::None) geometry.setWidth(geometry.width() + extra.width());
+        if (placement.stretch == Stretch::Both)
+            geometry.setHeight(geometry.height() + extra.height());
+        placement.widget->setGeometry(geometry);
     }
 }
 

@@ -9,8 +9,9 @@
 
 namespace zendro {
 
-WindowObserver::WindowObserver(QProgressBar& bar, QLabel& statusLine, ProgressThrottle throttle)
-    : bar_(bar), statusLine_(statusLine), throttle_(throttle) {
+WindowObserver::WindowObserver(QProgressBar& bar, QLabel& statusLine, ProgressThrottle throttle,
+                               RunInput input)
+    : bar_(bar), statusLine_(statusLine), throttle_(throttle), input_(input) {
     sinceEvents_.start();
 }
 
@@ -36,7 +37,8 @@ void WindowObserver::warning(std::string_view message) { warnings_.append(fromMe
 
 void WindowObserver::processEvents(bool force) {
     if (!force && sinceEvents_.elapsed() < throttle_.eventInterval.count()) return;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(
+        input_ == RunInput::Allowed ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     ++eventPasses_;
     sinceEvents_.restart();
 }

@@ -3,13 +3,15 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <vector>
 
 #include "shell/shell_dialogs.h"
 
 namespace zendro::testing {
 
 // Answers the window's dialogs: queued file choices (an empty one cancels),
-// every message recorded.
+// queued answers to questions (No when none is left), every message and
+// question recorded.
 class FakeDialogs final : public ShellDialogs {
   public:
     QString chooseFieldFile(QWidget*, const QStringList& filters, const QString& selectedFilter,
@@ -23,10 +25,23 @@ class FakeDialogs final : public ShellDialogs {
         choices.pop_front();
         return choice;
     }
-    void showMessage(QWidget*, const QString& text) override { messages.append(text); }
+    void showMessage(QWidget*, const QString& text, MessageKind kind) override {
+        messages.append(text);
+        kinds.push_back(kind);
+    }
+    bool confirm(QWidget*, const QString& question) override {
+        questions.append(question);
+        if (answers.empty()) return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 
     std::deque<QString> choices;
     QStringList messages;
+    std::vector<MessageKind> kinds;  // one per message
+    std::deque<bool> answers;
+    QStringList questions;
     QStringList lastFilters;
     QString lastSelectedFilter;
     QString lastInitialPath;

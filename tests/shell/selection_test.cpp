@@ -99,6 +99,13 @@ class SelectionTest : public QObject {
         QFETCH(QString, chosen);
         QFETCH(QString, basePath);
         QFETCH(QString, folderPath);
+        // A path without a folder is taken in the working folder.
+        if (QDir::isRelativePath(chosen)) {
+            const QString working = QDir::currentPath() + QLatin1Char('/');
+            chosen.prepend(working);
+            basePath.prepend(working);
+            folderPath.prepend(working);
+        }
         QFETCH(QString, jobName);
         QFETCH(QString, suffix);
         Installation installation;

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTableWidget>
+#include <filesystem>
 
 #include "shell/help_text.h"
 #include "shell/settings_file.h"
@@ -77,6 +78,7 @@ class StartupTest : public QObject {
         QCOMPARE(dialogs.messages,
                  QStringList{QStringLiteral("The ZENDRO environment variable is not set.  The "
                                             "variable should be ORNA_ZENDRO_DIR={install path}")});
+        QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Warning});
         QCOMPARE(window->session().installFolder, installation.configFolder());
         QVERIFY(window->close());
         QCOMPARE(readFile(installation.configFolder() + "zendro.ini"),
@@ -106,9 +108,10 @@ class StartupTest : public QObject {
             clickButton(*window, "GetFile");
             QVERIFY(window->close());
         }
-        QCOMPARE(
-            readFile(installation.settingsPath()),
-            "\"" + jobs.path() + "north, east \"\"B\"\"/\"\r\n\"/opt/ker,mit/\"\r\nsettings\r\n");
+        // The Kermit lines stay as written by hand, the part after the comma too.
+        QCOMPARE(readFile(installation.settingsPath()),
+                 "\"" + jobs.path() +
+                     "north, east \"\"B\"\"/\"\r\n\"/opt/ker,mit/\"\r\nsettings, \"fast\".krm\r\n");
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
         QCOMPARE(control<QLineEdit>(*window, "file1")->text(), QString::fromStdString(folder));
@@ -116,7 +119,7 @@ class StartupTest : public QObject {
         QCOMPARE(window->session().kermitSettingsName, std::string("settings"));
     }
 
-    void plainValuesKeepThePlainForm() {
+    void keptKermitLinesSurviveTheExit() {
         Installation installation;
         writeFile(installation.settingsPath(),
                   crlfLines({"/jobs/", "  \"/opt/kermit/\"", "server.krm"}));
@@ -124,24 +127,136 @@ class StartupTest : public QObject {
         auto window = openWindow(dialogs);
         QCOMPARE(window->session().kermitFolder, std::string("/opt/kermit/"));
         QVERIFY(window->close());
-        // No selection: the first line empties; the quotes written by hand go.
+        // No selection: the first line empties; the Kermit lines stay as written.
         QCOMPARE(readFile(installation.settingsPath()),
-                 crlfLines({"", "/opt/kermit/", "server.krm"}));
+                 crlfLines({"", "  \"/opt/kermit/\"", "server.krm"}));
     }
 
     void settingsFileReading() {
-        QCOMPARE(parseSettings(""), (Settings{"", "", ""}));
-        QCOMPARE(parseSettings("a\r\n"), (Settings{"a", "", ""}));
-        QCOMPARE(parseSettings("a\nb\rc"), (Settings{"a", "b", "c"}));
-        QCOMPARE(parseSettings("\r\n\r\nx.krm\r\n"), (Settings{"", "", "x.krm"}));
+        const auto read = [](std::string_view bytes) { return parseSettings(bytes).settings; };
+        QCOMPARE(read(""), (Settings{"", "", "server.krm"}));
+        QCOMPARE(read("a\r\n"), (Settings{"a", "", "server.krm"}));
+        QCOMPARE(read("a\nb\rc"), (Settings{"a", "b", "c"}));
+        QCOMPARE(read("\r\n\r\nx.krm\r\n"), (Settings{"", "", "x.krm"}));
         // An unquoted comma ends a value, so the later values move up.
-        QCOMPARE(parseSettings("a,b\r\nc\r\nd\r\n"), (Settings{"a", "b", "c"}));
-        QCOMPARE(parseSettings("\"a,b\" tail\r\n\"x\"\"y\"\r\nz\r\n"),
-                 (Settings{"a,b", "x\"y", "z"}));
+        QCOMPARE(read("a,b\r\nc\r\nd\r\n"), (Settings{"a", "b", "c"}));
+        QCOMPARE(read("\"a,b\" tail\r\n\"x\"\"y\"\r\nz\r\n"), (Settings{"a,b", "x\"y", "z"}));
+        QVERIFY(parseSettings("\"a,b\" tail\r\n\"x\"\"y\"\r\nz\r\n").problems.empty());
         QCOMPARE(composeSettings({"/a/", " b", "c\"d"}),
                  std::string("/a/\r\n\" b\"\r\n\"c\"\"d\"\r\n"));
-        const Settings odd{"/x,\ny/", "\"", ""};
-        QCOMPARE(parseSettings(composeSettings(odd)), odd);
+        const Settings odd{"/x,\ny/ ", "\"", "k.krm"};
+        QCOMPARE(read(composeSettings(odd)), odd);
+    }
+
+    // Each row: the file's bytes, the values read, and what the user is told.
+    void settingsProblemsAreToldAndMended_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("problems");
+        QTest::newRow("trailing blanks") << QByteArray("/jobs/ \t\r\n/opt/k/\r\nmy.krm  \r\n")
+                                         << QStringList{"/jobs/", "/opt/k/", "my.krm"}
+                                         << "value 1 ends in blanks, which are ignored; value 3 "
+                                            "ends in blanks, which are ignored";
+        QTest::newRow("unclosed quote")
+            << QByteArray("/jobs/\r\n\"/opt/k/ \r\nmy.krm\r\n")
+            << QStringList{"/jobs/", "/opt/k/", "my.krm"} << "value 2 has no closing double quote";
+        QTest::newRow("two values")
+            << QByteArray("/jobs/\r\n/opt/k/\r\n") << QStringList{"/jobs/", "/opt/k/", "server.krm"}
+            << "it holds 2 of its 3 values (last folder, Kermit folder, "
+               "Kermit settings name); the Kermit settings name is "
+               "missing; server.krm is used";
+        QTest::newRow("empty name") << QByteArray("/jobs/\r\n/opt/k/\r\n\r\n")
+                                    << QStringList{"/jobs/", "/opt/k/", "server.krm"}
+                                    << "the Kermit settings name is missing; server.krm is used";
+    }
+
+    void settingsProblemsAreToldAndMended() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, values);
+        QFETCH(QString, problems);
+        Installation installation;
+        writeFile(installation.settingsPath(), bytes.toStdString());
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        QCOMPARE(dialogs.messages, QStringList{QString::fromStdString(installation.settingsPath()) +
+                                               ": " + problems});
+        QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Warning});
+        QCOMPARE(control<QLineEdit>(*window, "file1")->text(), values[0]);
+        QCOMPARE(QString::fromStdString(window->session().kermitFolder), values[1]);
+        QCOMPARE(QString::fromStdString(window->session().kermitSettingsName), values[2]);
+    }
+
+    // The exit writes the first line only; every later line stays as it is in
+    // the file at that moment, and values the file lacks are added.
+    void exitKeepsTheKermitLinesAsTheyAreThen_data() {
+        QTest::addColumn<QByteArray>("atStart");
+        QTest::addColumn<QByteArray>("whileOpen");  // "-": the file is deleted
+        QTest::addColumn<QByteArray>("atExit");
+        const QByteArray plain("/old/\r\n/opt/k/\r\nmy.krm\r\n");
+        QTest::newRow("edited while open")
+            << plain << QByteArray("/x/\r\n\"/opt/new kermit/\"  \r\nnew.krm \r\n")
+            << QByteArray("{job}\r\n\"/opt/new kermit/\"  \r\nnew.krm \r\n");
+        QTest::newRow("deleted while open")
+            << plain << QByteArray("-") << QByteArray("{job}\r\n/opt/k/\r\nmy.krm\r\n");
+        QTest::newRow("one value")
+            << QByteArray("/old/") << QByteArray() << QByteArray("{job}\r\n\r\nserver.krm\r\n");
+        QTest::newRow("two values, no line end")
+            << QByteArray("/old/\n/opt/k/") << QByteArray()
+            << QByteArray("{job}\r\n/opt/k/\r\nserver.krm\r\n");
+        QTest::newRow("unclosed quote, more lines")
+            << QByteArray("\"/old/\n/opt/k/\nmy.krm\n# notes\n") << QByteArray()
+            << QByteArray("{job}\r\n/opt/k/\nmy.krm\n# notes\n");
+        QTest::newRow("first value quoted over two lines")
+            << QByteArray("\"/a\r\nb/\"\r\n/opt/k/\r\nmy.krm\r\n") << QByteArray()
+            << QByteArray("{job}\r\n/opt/k/\r\nmy.krm\r\n");
+    }
+
+    void exitKeepsTheKermitLinesAsTheyAreThen() {
+        QFETCH(QByteArray, atStart);
+        QFETCH(QByteArray, whileOpen);
+        QFETCH(QByteArray, atExit);
+        Installation installation;
+        TempDir jobs;
+        writeFile(installation.settingsPath(), atStart.toStdString());
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
+        clickButton(*window, "GetFile");
+        if (whileOpen == "-") {
+            std::filesystem::remove(installation.settingsPath());
+        } else if (!whileOpen.isEmpty()) {
+            writeFile(installation.settingsPath(), whileOpen.toStdString());
+        }
+        QVERIFY(window->close());
+        QCOMPARE(readFile(installation.settingsPath()),
+                 atExit.replace("{job}", QByteArray::fromStdString(jobs.path())).toStdString());
+    }
+
+    void unusableInstallationFolderIsToldAtStartUp_data() {
+        QTest::addColumn<bool>("isFile");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("missing") << false << "does not exist";
+        QTest::newRow("a file") << true << "is a file, not a folder";
+    }
+
+    void unusableInstallationFolderIsToldAtStartUp() {
+        QFETCH(bool, isFile);
+        QFETCH(QString, cause);
+        Installation installation;
+        const std::string named = installation.folder() + "zendro-install";
+        if (isFile) writeFile(named, "not a folder");
+        qputenv(kInstallVariable, QByteArray::fromStdString(named));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        QCOMPARE(dialogs.messages,
+                 QStringList{QString::fromStdString("ORNA_ZENDRO_DIR names " + named + ", which ") +
+                             cause +
+                             QString::fromStdString(". The settings are kept in " +
+                                                    installation.configFolder() + " instead.")});
+        QCOMPARE(window->session().installFolder, installation.configFolder());
+        QVERIFY(window->close());
+        QCOMPARE(readFile(installation.configFolder() + "zendro.ini"),
+                 crlfLines({"", "", "server.krm"}));
     }
 
     void controlsShowTheirCaptionsAndTexts() {
