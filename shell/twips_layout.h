@@ -28,7 +28,7 @@ class TwipsLayout {
     // The smallest factor, at least 1, at which every caption fits.
     double fittingScale() const;
     // `extra`: how much the window exceeds its design size.
-    void apply(double scale, QSize extra = {}) const;
+    void apply(double scale, QSize extra = QSize(0, 0)) const;
 
     static int toPixels(int twips, double scale);
     static QRect toPixels(const QRect& twips, double scale);

@@ -1,13 +1,17 @@
 // The Convert button: the refusal, the run with the window's options, byte for
 // byte the same files as zendro-convert writes, converting again, failures.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 
 #include "common/file_io.h"
 #include "tests/shell/shell_test_support.h"
@@ -28,6 +32,42 @@ void copyJob(const std::string& from, const std::string& to, const std::string& 
     for (const char* extension : {".HVD", ".CTX", ".RTX"}) {
         writeFile(to + name + extension, readFile(from + name + extension));
     }
+}
+
+// Runs `action` once, as soon as a conversion is under way in `window`.
+void whileRunning(QWidget& window, std::function<void()> action) {
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, poll, [&window, poll, action = std::move(action)] {
+        if (!control<QWidget>(window, "CancelRun")->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        action();
+    });
+    poll->start(0);
+}
+
+// What the user can start, and the cursor, as words.
+QStringList runState(QWidget& window) {
+    QStringList state;
+    for (const char* name : {"GetFile", "file1", "DownLoad", "Convert", "TabStrip1"}) {
+        state.append(QString::fromLatin1(name) +
+                     (control<QWidget>(window, name)->isEnabled() ? " on" : " off"));
+    }
+    state.append(control<QWidget>(window, "CancelRun")->isVisible() ? "CancelRun shown"
+                                                                    : "CancelRun hidden");
+    const QCursor* cursor = QApplication::overrideCursor();
+    state.append(cursor != nullptr && cursor->shape() == Qt::BusyCursor ? "busy cursor"
+                                                                        : "normal cursor");
+    return state;
+}
+
+// The point-feature file that a conversion of job `name` writes, made in a copy
+// of the job, so a run in the window finds it there already.
+std::string pointFeatureFileOf(const TempDir& jobs, const std::string& name) {
+    TempDir copy;
+    copyJob(jobs.path(), copy.path(), name);
+    if (runCommandLineConverter({QString::fromStdString(copy.file(name + ".HVD"))}) != 0) return {};
+    return readFile(copy.file(name + ".pf"));
 }
 
 }  // namespace
@@ -228,6 +268,81 @@ class ConversionTest : public QObject {
                  (std::vector<MessageKind>{MessageKind::Warning, MessageKind::Notice}));
         QVERIFY(dialogs.messages.first().contains(QStringLiteral("RUN.RTX")));
         QCOMPARE(headlines(dialogs.messages).last(), kComplete);
+    }
+
+    // A run in progress: the window locks what would start other work, shows
+    // the busy cursor and a Cancel button; a cancelled run writes nothing.
+    void cancelStopsTheRunAndKeepsThePreviousFiles() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "RUN");
+        writeFile(jobs.file("RUN.pf"), pointFeatureFileOf(jobs, "RUN"));
+        writeFile(jobs.file("RUN.obs"), "previous OBS\r\n");
+        writeFile(jobs.file("RUN.TRV"), "previous TRV\r\n");
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "OptionOBS");
+
+        QStringList duringRun;
+        whileRunning(*window, [&] {
+            duringRun = runState(*window);
+            clickButton(*window, "CancelRun");
+        });
+        clickButton(*window, "Convert");
+
+        QCOMPARE(duringRun, (QStringList{"GetFile off", "file1 off", "DownLoad off", "Convert off",
+                                         "TabStrip1 off", "CancelRun shown", "busy cursor"}));
+        QCOMPARE(runState(*window),
+                 (QStringList{"GetFile on", "file1 on", "DownLoad on", "Convert on", "TabStrip1 on",
+                              "CancelRun hidden", "normal cursor"}));
+        QCOMPARE(dialogs.messages, QStringList{QStringLiteral(
+                                       "The conversion was cancelled. No file was written; the "
+                                       "files of the previous conversion are as they were.")});
+        QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Notice});
+        QCOMPARE(readFile(jobs.file("RUN.obs")), std::string("previous OBS\r\n"));
+        QCOMPARE(readFile(jobs.file("RUN.TRV")), std::string("previous TRV\r\n"));
+        QCOMPARE(control<QProgressBar>(*window, "ProgressBar")->value(), 0);
+
+        // The next run is whole.
+        clickButton(*window, "Convert");
+        QCOMPARE(headlines(dialogs.messages).last(), kComplete);
+        QVERIFY(readFile(jobs.file("RUN.obs")) != "previous OBS\r\n");
+    }
+
+    void closingDuringARunAsksWhetherToCancelIt() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "RUN");
+        writeFile(jobs.file("RUN.pf"), pointFeatureFileOf(jobs, "RUN"));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
+        clickButton(*window, "GetFile");
+
+        // No: the run goes on to its end and the window stays.
+        dialogs.answers = {false};
+        whileRunning(*window, [&] { window->close(); });
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.questions.size(), 1);
+        QVERIFY(window->isVisible());
+        QCOMPARE(headlines(dialogs.messages), QStringList{kComplete});
+        const std::string converted = readFile(jobs.file("RUN.obs"));
+
+        // Yes: the run stops, writes nothing, and the window closes, saving its settings.
+        writeFile(jobs.file("RUN.obs"), "previous OBS\r\n");
+        dialogs.answers = {true};
+        whileRunning(*window, [&] { window->close(); });
+        clickButton(*window, "Convert");
+        QCOMPARE(dialogs.questions,
+                 QStringList(2, QStringLiteral("A conversion is running. Cancel it and close the "
+                                               "window? Nothing of this conversion is written.")));
+        QVERIFY(!window->isVisible());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(readFile(jobs.file("RUN.obs")), std::string("previous OBS\r\n"));
+        QCOMPARE(readFile(installation.settingsPath()), crlfLines({jobs.path(), "", "server.krm"}));
+        QVERIFY(converted.size() > 100);
     }
 };
 

@@ -3,11 +3,13 @@
 
 #include "shell/kermit_download.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QStandardPaths>
 #include <filesystem>
 
@@ -24,6 +26,21 @@ const char* const kStandIn =
     "dir=$(dirname \"$0\")\n"
     "{ printf '%s\\n' \"$#\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; pwd; }"
     " > \"$dir/args.tmp\" && mv \"$dir/args.tmp\" \"$dir/args.txt\"\n";
+
+// Writes its process number into args.txt beside itself and stays until it is
+// ended; no search path needed.
+const char* const kLingering =
+    "#!/bin/sh\n"
+    "printf '%s' \"$$\" > \"${0%/*}/args.txt\"\n"
+    "exec /bin/sleep 600\n";
+
+// The process number that the lingering stand-in wrote.
+std::string processNumberIn(const std::string& path) {
+    if (!QTest::qWaitFor([&] { return fileExists(path) && !readFile(path).empty(); }, 10000)) {
+        return "none";
+    }
+    return readFile(path);
+}
 
 void writeProgram(const std::string& path, const char* script) {
     writeFile(path, script);
@@ -47,6 +64,26 @@ bool waitForFile(const std::string& path, int milliseconds = 10000) {
 std::string withoutTrailingSeparator(std::string folder) {
     folder.pop_back();
     return folder;
+}
+
+// Clicks Download until it starts Kermit: the Kermit started before may take a
+// moment to end, and until then Download says it still runs (those messages
+// are dropped). False when it never started.
+bool downloadOnceKermitHasEnded(QWidget& window, FakeDialogs& dialogs) {
+    const qsizetype before = dialogs.messages.size();
+    return QTest::qWaitFor(
+        [&] {
+            clickButton(window, "DownLoad");
+            if (dialogs.messages.size() == before ||
+                !dialogs.messages.last().startsWith(QStringLiteral("Kermit, started by an"))) {
+                return true;
+            }
+            dialogs.messages.removeLast();
+            dialogs.kinds.pop_back();
+            QTest::qWait(20);
+            return false;
+        },
+        10000);
 }
 
 const char* const kWeirdFolder = "job a b;$(touch PWNED)&`touch PWNED2`'\"";
@@ -110,7 +147,7 @@ class KermitDownloadTest : public QObject {
         // The second click copies nothing and starts Kermit again.
         writeFile(kermit.dir.file("my.krm"), "SETTINGS B\r\n");
         std::filesystem::remove(kermit.argsPath());
-        clickButton(*window, "DownLoad");
+        QVERIFY(downloadOnceKermitHasEnded(*window, dialogs));
         QVERIFY(waitForFile(kermit.argsPath()));
         QCOMPARE(readFile(folder + "server.krm"), std::string("SETTINGS A\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
@@ -216,6 +253,100 @@ class KermitDownloadTest : public QObject {
             QCOMPARE(start.program, QString::fromStdString(terminal.file("x-terminal-emulator")));
             QCOMPARE(start.arguments, (QStringList{"-e", program, "/jobs/a b/server.krm"}));
         }
+    }
+
+    void typedRelativePathIsMadeAbsoluteOnce() {
+        Installation installation;
+        KermitFolder kermit;
+        TempDir working;
+        const std::string folder = working.path() + "jobs8/";
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder)));
+        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QString::fromStdString(working.path())));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
+        auto* path = control<QLineEdit>(*window, "file1");
+        path->setText(QStringLiteral("jobs8/REL-4.HVD"));
+        QTest::keyClick(path, Qt::Key_Return);
+        // Later steps must not depend on the working folder.
+        QDir::setCurrent(previous);
+        clickButton(*window, "DownLoad");
+        QVERIFY(waitForFile(kermit.argsPath()));
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(path->text(), QString::fromStdString(folder + "REL-4.HVD"));
+        QCOMPARE(readFile(kermit.argsPath()),
+                 "1\n[" + folder + "server.krm]\n" + withoutTrailingSeparator(folder) + "\n");
+        QVERIFY(window->close());
+        QCOMPARE(readFile(installation.settingsPath()),
+                 crlfLines({folder, kermit.dir.path(), "my.krm"}));
+    }
+
+    void downloadReadsTheKermitValuesAsTheFileHoldsThemNow() {
+        Installation installation;
+        KermitFolder kermit;
+        TempDir jobs;
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, installation, kermit, "wrong.krm", jobs.file("RUN.HVD"));
+        // The user mends the file while the window is open.
+        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
+        clickButton(*window, "DownLoad");
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(waitForFile(kermit.argsPath()));
+        QCOMPARE(readFile(jobs.file("server.krm")), std::string("SETTINGS A\r\n"));
+    }
+
+    void aSecondDownloadWhileKermitRunsSaysSo() {
+        Installation installation;
+        KermitFolder kermit;
+        writeProgram(kermit.dir.file("kermit"), kLingering);
+        TempDir jobs;
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, installation, kermit, "my.krm", jobs.file("RUN.HVD"));
+        clickButton(*window, "DownLoad");
+        const std::string pid = processNumberIn(kermit.argsPath());
+        std::filesystem::remove(kermit.argsPath());
+
+        clickButton(*window, "DownLoad");
+        QCOMPARE(dialogs.messages,
+                 QStringList{QString::fromStdString(
+                     "Kermit, started by an earlier Download, is still running (process " + pid +
+                     ") and holds the serial line. End that Kermit before starting another "
+                     "download.")});
+        QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Warning});
+        QTest::qWait(200);
+        QVERIFY(!fileExists(kermit.argsPath()));
+
+        // Once it has ended, Download starts Kermit again.
+        QCOMPARE(::kill(static_cast<pid_t>(std::stol(pid)), SIGTERM), 0);
+        QVERIFY(downloadOnceKermitHasEnded(*window, dialogs));
+        QCOMPARE(dialogs.messages.size(), 1);
+        ::kill(static_cast<pid_t>(std::stol(processNumberIn(kermit.argsPath()))), SIGTERM);
+    }
+
+    void kermitWithoutATerminalWindowIsToldHowToStop() {
+        Installation installation;
+        KermitFolder kermit;
+        writeProgram(kermit.dir.file("kermit"), kLingering);
+        TempDir jobs;
+        TempDir noTerminal;
+        writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(noTerminal.path()));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs, {std::string(), KermitTerminal::Always, {}});
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "DownLoad");
+        qputenv("PATH", path);
+        const std::string pid = processNumberIn(kermit.argsPath());
+        ::kill(static_cast<pid_t>(std::stol(pid)), SIGTERM);
+        QCOMPARE(dialogs.messages,
+                 QStringList{QString::fromStdString(
+                     "Kermit runs without a window: no terminal program (x-terminal-emulator) was "
+                     "found to show it. To stop Kermit, end its process " +
+                     pid + ", for example with the command: kill " + pid)});
+        QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Warning});
     }
 
     void shippedSettingsFileIsFoundBesideTheProgram() {
