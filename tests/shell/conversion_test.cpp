@@ -261,8 +261,7 @@ class ConversionTest : public QObject {
         std::filesystem::remove(jobs.file("RUN.RTX"));
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
-        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        clickButton(*window, "GetFile");
+        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
         clickButton(*window, "Convert");
         QCOMPARE(dialogs.kinds,
                  (std::vector<MessageKind>{MessageKind::Warning, MessageKind::Notice}));
@@ -281,8 +280,7 @@ class ConversionTest : public QObject {
         writeFile(jobs.file("RUN.TRV"), "previous TRV\r\n");
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
-        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        clickButton(*window, "GetFile");
+        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
         clickButton(*window, "OptionOBS");
 
         QStringList duringRun;
@@ -318,8 +316,7 @@ class ConversionTest : public QObject {
         writeFile(jobs.file("RUN.pf"), pointFeatureFileOf(jobs, "RUN"));
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
-        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        clickButton(*window, "GetFile");
+        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
 
         // No: the run goes on to its end and the window stays.
         dialogs.answers = {false};

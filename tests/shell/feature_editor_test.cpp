@@ -242,7 +242,8 @@ class FeatureEditorTest : public QObject {
         clickButton(*window, "Command1");
         clickButton(*window, "Convert");
         QCOMPARE(dialogs.messages.size(), 2);
-        QVERIFY(dialogs.messages.last().startsWith(QStringLiteral("The File Conversion is Complete\n")));
+        QVERIFY(dialogs.messages.last().startsWith(
+            QStringLiteral("The File Conversion is Complete\n")));
 
         const std::string after = readFile(jobs.file("ROAD-7.obs"));
         QVERIFY(after != before);

@@ -218,8 +218,7 @@ class KermitDownloadTest : public QObject {
         writeFile(installation.settingsPath(), crlfLines({"", "", "server.krm"}));
         FakeDialogs dialogs;
         auto window = openWindow(dialogs, {shipped.path(), KermitTerminal::Never, {}});
-        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        clickButton(*window, "GetFile");
+        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
         clickButton(*window, "DownLoad");
         const bool started = waitForFile(kermit.argsPath());
         qputenv("PATH", path);
@@ -335,8 +334,7 @@ class KermitDownloadTest : public QObject {
         qputenv("PATH", QByteArray::fromStdString(noTerminal.path()));
         FakeDialogs dialogs;
         auto window = openWindow(dialogs, {std::string(), KermitTerminal::Always, {}});
-        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        clickButton(*window, "GetFile");
+        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
         clickButton(*window, "DownLoad");
         qputenv("PATH", path);
         const std::string pid = processNumberIn(kermit.argsPath());

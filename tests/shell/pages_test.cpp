@@ -32,8 +32,7 @@ QStringList tabStops(QWidget& window) {
 std::unique_ptr<Form1> activeWindowOnJob(FakeDialogs& dialogs, const TempDir& jobs) {
     writeSampleJob(jobs.path(), "RUN");
     auto window = openWindow(dialogs);
-    dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-    clickButton(*window, "GetFile");
+    chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get())) qWarning("the window is not active");
     return window;

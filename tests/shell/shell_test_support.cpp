@@ -44,6 +44,11 @@ void clickTab(QWidget& window, int tab) {
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(tab - 1).center());
 }
 
+void chooseJob(QWidget& window, FakeDialogs& dialogs, const std::string& fieldFile) {
+    dialogs.choices.push_back(QString::fromStdString(fieldFile));
+    clickButton(window, "GetFile");
+}
+
 void writeSampleJob(const std::string& folder, const std::string& name) {
     const std::string base = folder + name;
     writeFile(base + ".HVD",

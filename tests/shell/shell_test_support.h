@@ -57,6 +57,8 @@ Widget* control(QWidget& window, const char* name) {
 void clickButton(QWidget& window, const char* name);
 // A click on tab `tab` (1 to 3 from the left) of TabStrip1.
 void clickTab(QWidget& window, int tab);
+// Selects the job of `fieldFile` through the Filename button.
+void chooseJob(QWidget& window, FakeDialogs& dialogs, const std::string& fieldFile);
 
 // A small job with setups, shots, descriptions (a comment, a curve point, a
 // chain) and a note, in `folder` as NAME.HVD, NAME.CTX and NAME.RTX.
