@@ -54,7 +54,7 @@ double convertThroughWindow(const std::string& folder, ProgressThrottle throttle
     timer.start();
     window->Convert_Click();
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    if (dialogs.messages.last() != QStringLiteral("The File Conversion is Complete")) {
+    if (!dialogs.messages.last().startsWith(QStringLiteral("The File Conversion is Complete\n"))) {
         std::fprintf(stderr, "conversion failed: %s\n", qPrintable(dialogs.messages.join('\n')));
     }
     return seconds;
