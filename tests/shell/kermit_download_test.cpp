@@ -295,35 +295,9 @@ class KermitDownloadTest : public QObject {
         QCOMPARE(readFile(jobs.file("server.krm")), std::string("SETTINGS A\r\n"));
     }
 
-    void aSecondDownloadWhileKermitRunsSaysSo() {
-        Installation installation;
-        KermitFolder kermit;
-        writeProgram(kermit.dir.file("kermit"), kLingering);
-        TempDir jobs;
-        FakeDialogs dialogs;
-        auto window = windowOnJob(dialogs, installation, kermit, "my.krm", jobs.file("RUN.HVD"));
-        clickButton(*window, "DownLoad");
-        const std::string pid = processNumberIn(kermit.argsPath());
-        std::filesystem::remove(kermit.argsPath());
-
-        clickButton(*window, "DownLoad");
-        QCOMPARE(dialogs.messages,
-                 QStringList{QString::fromStdString(
-                     "Kermit, started by an earlier Download, is still running (process " + pid +
-                     ") and holds the serial line. End that Kermit before starting another "
-                     "download.")});
-        QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Warning});
-        QTest::qWait(200);
-        QVERIFY(!fileExists(kermit.argsPath()));
-
-        // Once it has ended, Download starts Kermit again.
-        QCOMPARE(::kill(static_cast<pid_t>(std::stol(pid)), SIGTERM), 0);
-        QVERIFY(downloadOnceKermitHasEnded(*window, dialogs));
-        QCOMPARE(dialogs.messages.size(), 1);
-        ::kill(static_cast<pid_t>(std::stol(processNumberIn(kermit.argsPath()))), SIGTERM);
-    }
-
-    void kermitWithoutATerminalWindowIsToldHowToStop() {
+    // Kermit started without a terminal window: the window says how to stop
+    // it, and a second Download while it runs says so instead of starting one.
+    void kermitWithoutAWindowAndASecondDownload() {
         Installation installation;
         KermitFolder kermit;
         writeProgram(kermit.dir.file("kermit"), kLingering);
@@ -338,13 +312,27 @@ class KermitDownloadTest : public QObject {
         clickButton(*window, "DownLoad");
         qputenv("PATH", path);
         const std::string pid = processNumberIn(kermit.argsPath());
+        std::filesystem::remove(kermit.argsPath());
+        clickButton(*window, "DownLoad");
+        QTest::qWait(200);
+        const bool startedAgain = fileExists(kermit.argsPath());
         ::kill(static_cast<pid_t>(std::stol(pid)), SIGTERM);
+
+        QVERIFY(!startedAgain);
         QCOMPARE(dialogs.messages,
-                 QStringList{QString::fromStdString(
-                     "Kermit runs without a window: no terminal program (x-terminal-emulator) was "
-                     "found to show it. To stop Kermit, end its process " +
-                     pid + ", for example with the command: kill " + pid)});
-        QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Warning});
+                 (QStringList{QString::fromStdString(
+                                  "Kermit runs without a window: no terminal program "
+                                  "(x-terminal-emulator) was found to show it. To stop Kermit, end "
+                                  "its process " +
+                                  pid + ", for example with the command: kill " + pid),
+                              QString::fromStdString(
+                                  "Kermit, started by an earlier Download, is still running "
+                                  "(process " +
+                                  pid +
+                                  ") and holds the serial line. End that Kermit before starting "
+                                  "another download.")}));
+        QCOMPARE(dialogs.kinds,
+                 (std::vector<MessageKind>{MessageKind::Warning, MessageKind::Warning}));
     }
 
     void shippedSettingsFileIsFoundBesideTheProgram() {

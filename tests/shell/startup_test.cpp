@@ -140,6 +140,8 @@ class StartupTest : public QObject {
         QCOMPARE(read("\r\n\r\nx.krm\r\n"), (Settings{"", "", "x.krm"}));
         // An unquoted comma ends a value, so the later values move up.
         QCOMPARE(read("a,b\r\nc\r\nd\r\n"), (Settings{"a", "b", "c"}));
+        // Blanks at the end are dropped; a quote never closed quotes the rest of its line.
+        QCOMPARE(read("/a/ \r\n\"k \r\nn \t"), (Settings{"/a/", "k", "n"}));
         QCOMPARE(read("\"a,b\" tail\r\n\"x\"\"y\"\r\nz\r\n"), (Settings{"a,b", "x\"y", "z"}));
         QVERIFY(parseSettings("\"a,b\" tail\r\n\"x\"\"y\"\r\nz\r\n").problems.empty());
         QCOMPARE(composeSettings({"/a/", " b", "c\"d"}),
@@ -148,71 +150,39 @@ class StartupTest : public QObject {
         QCOMPARE(read(composeSettings(odd)), odd);
     }
 
-    // Each row: the file's bytes, the values read, and what the user is told.
-    void settingsProblemsAreToldAndMended_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("values");
-        QTest::addColumn<QString>("problems");
-        QTest::newRow("trailing blanks") << QByteArray("/jobs/ \t\r\n/opt/k/\r\nmy.krm  \r\n")
-                                         << QStringList{"/jobs/", "/opt/k/", "my.krm"}
-                                         << "value 1 ends in blanks, which are ignored; value 3 "
-                                            "ends in blanks, which are ignored";
-        QTest::newRow("unclosed quote")
-            << QByteArray("/jobs/\r\n\"/opt/k/ \r\nmy.krm\r\n")
-            << QStringList{"/jobs/", "/opt/k/", "my.krm"} << "value 2 has no closing double quote";
-        QTest::newRow("two values")
-            << QByteArray("/jobs/\r\n/opt/k/\r\n") << QStringList{"/jobs/", "/opt/k/", "server.krm"}
-            << "it holds 2 of its 3 values (last folder, Kermit folder, "
-               "Kermit settings name); the Kermit settings name is "
-               "missing; server.krm is used";
-        QTest::newRow("empty name") << QByteArray("/jobs/\r\n/opt/k/\r\n\r\n")
-                                    << QStringList{"/jobs/", "/opt/k/", "server.krm"}
-                                    << "the Kermit settings name is missing; server.krm is used";
-    }
-
-    void settingsProblemsAreToldAndMended() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, values);
-        QFETCH(QString, problems);
-        Installation installation;
-        writeFile(installation.settingsPath(), bytes.toStdString());
-        FakeDialogs dialogs;
-        auto window = openWindow(dialogs);
-        QCOMPARE(dialogs.messages, QStringList{QString::fromStdString(installation.settingsPath()) +
-                                               ": " + problems});
-        QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Warning});
-        QCOMPARE(control<QLineEdit>(*window, "file1")->text(), values[0]);
-        QCOMPARE(QString::fromStdString(window->session().kermitFolder), values[1]);
-        QCOMPARE(QString::fromStdString(window->session().kermitSettingsName), values[2]);
-    }
-
-    // The exit writes the first line only; every later line stays as it is in
-    // the file at that moment, and values the file lacks are added.
-    void exitKeepsTheKermitLinesAsTheyAreThen_data() {
+    // Each row: the file at start-up, what the user is then told, the file as
+    // edited while the window is open ("-": deleted), and the file at exit.
+    // The exit writes the first line only; the lines after it stay as they are
+    // then, and values the file lacks are added.
+    void settingsFileFromStartToExit_data() {
         QTest::addColumn<QByteArray>("atStart");
-        QTest::addColumn<QByteArray>("whileOpen");  // "-": the file is deleted
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QByteArray>("whileOpen");
         QTest::addColumn<QByteArray>("atExit");
         const QByteArray plain("/old/\r\n/opt/k/\r\nmy.krm\r\n");
         QTest::newRow("edited while open")
-            << plain << QByteArray("/x/\r\n\"/opt/new kermit/\"  \r\nnew.krm \r\n")
+            << plain << "" << QByteArray("/x/\r\n\"/opt/new kermit/\"  \r\nnew.krm \r\n")
             << QByteArray("{job}\r\n\"/opt/new kermit/\"  \r\nnew.krm \r\n");
         QTest::newRow("deleted while open")
-            << plain << QByteArray("-") << QByteArray("{job}\r\n/opt/k/\r\nmy.krm\r\n");
-        QTest::newRow("one value")
-            << QByteArray("/old/") << QByteArray() << QByteArray("{job}\r\n\r\nserver.krm\r\n");
-        QTest::newRow("two values, no line end")
-            << QByteArray("/old/\n/opt/k/") << QByteArray()
-            << QByteArray("{job}\r\n/opt/k/\r\nserver.krm\r\n");
-        QTest::newRow("unclosed quote, more lines")
-            << QByteArray("\"/old/\n/opt/k/\nmy.krm\n# notes\n") << QByteArray()
-            << QByteArray("{job}\r\n/opt/k/\nmy.krm\n# notes\n");
-        QTest::newRow("first value quoted over two lines")
-            << QByteArray("\"/a\r\nb/\"\r\n/opt/k/\r\nmy.krm\r\n") << QByteArray()
-            << QByteArray("{job}\r\n/opt/k/\r\nmy.krm\r\n");
+            << plain << "" << QByteArray("-") << QByteArray("{job}\r\n/opt/k/\r\nmy.krm\r\n");
+        QTest::newRow("blanks, unclosed quote")
+            << QByteArray("/old/ \t\r\n\"/opt/k/ \r\nmy.krm  \n# notes")
+            << "value 1 ends in blanks, which are ignored; value 2 has no closing double quote; "
+               "value 3 ends in blanks, which are ignored"
+            << QByteArray() << QByteArray("{job}\r\n\"/opt/k/ \r\nmy.krm  \n# notes\r\n");
+        QTest::newRow("two values")
+            << QByteArray("\"/a\r\nb/\"\n/opt/k/")
+            << "it holds 2 of its 3 values (last folder, Kermit folder, Kermit settings name); "
+               "the Kermit settings name is missing; server.krm is used"
+            << QByteArray() << QByteArray("{job}\r\n/opt/k/\r\nserver.krm\r\n");
+        QTest::newRow("empty name") << QByteArray("/old/\r\n/opt/k/\r\n\r\n")
+                                    << "the Kermit settings name is missing; server.krm is used"
+                                    << QByteArray() << QByteArray("{job}\r\n/opt/k/\r\n\r\n");
     }
 
-    void exitKeepsTheKermitLinesAsTheyAreThen() {
+    void settingsFileFromStartToExit() {
         QFETCH(QByteArray, atStart);
+        QFETCH(QString, told);
         QFETCH(QByteArray, whileOpen);
         QFETCH(QByteArray, atExit);
         Installation installation;
@@ -220,8 +190,10 @@ class StartupTest : public QObject {
         writeFile(installation.settingsPath(), atStart.toStdString());
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
-        dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        clickButton(*window, "GetFile");
+        const QString path = QString::fromStdString(installation.settingsPath());
+        QCOMPARE(dialogs.messages,
+                 told.isEmpty() ? QStringList() : QStringList{path + ": " + told});
+        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
         if (whileOpen == "-") {
             std::filesystem::remove(installation.settingsPath());
         } else if (!whileOpen.isEmpty()) {
