@@ -127,7 +127,10 @@ class FeatureEditorTest : public QObject {
         QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "Z");
         QCOMPARE(cell(*window, 0, 1), QStringLiteral("EPZ"));
 
+        // Leaving with the edit, the user discards it.
+        dialogs.unsavedEditsAnswers.push_back(UnsavedEditsChoice::Discard);
         clickTab(*window, 1);
+        QCOMPARE(dialogs.questions.size(), 1);
         clickTab(*window, 2);
         QCOMPARE(grid(*window)->rowCount(), 4);
         QCOMPARE(rowTexts(*window, 0), (QStringList{"1001", "EP", "EDGE OF PAVEMENT"}));
