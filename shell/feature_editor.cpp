@@ -323,12 +323,16 @@ void FeatureEditor::apply(const std::vector<CellEdit>& edits, bool forward) {
     applyCellEdits(rows_, edits, forward);
     bool chosenChanged = false;
     bool fieldChanged[std::size(kFields)] = {};
+    // A sorted grid would sort again after every cell; once at the end will do.
+    const bool resort = edits.size() > 1 && grid_.isSortingEnabled();
+    if (resort) grid_.setSortingEnabled(false);
     for (const CellEdit& edit : edits) {
         const auto at = static_cast<std::size_t>(column(edit.field));
         items_[edit.row][at]->setText(fromFileText(fieldText(rows_[edit.row], edit.field)));
         fieldChanged[at] = true;
         chosenChanged = chosenChanged || static_cast<int>(edit.row) == chosenRow_;
     }
+    if (resort) grid_.setSortingEnabled(true);
     if (chosenChanged) showChosen();
     for (const FeatureField field : kFields) {
         if (fieldChanged[column(field)]) fitColumn(field);

@@ -113,6 +113,9 @@ class UnsavedEditsTest : public QObject {
                             "1004,CL, "}));
         clickTab(*window, 1);
         QVERIFY(dialogs.questions.isEmpty());
+        // The editor's keys rest while its page is hidden.
+        press(*window, Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(control<QWidget>(*window, "FindBar")->isHidden());
     }
 };
 
