@@ -66,6 +66,15 @@ inline std::unique_ptr<Form1> windowOnJob(FakeDialogs& dialogs, const std::strin
     return window;
 }
 
+// The window on job RUN in `jobs`, whose point-feature file holds `pf`, with
+// the "Edit Features" page open.
+inline std::unique_ptr<Form1> editorOn(FakeDialogs& dialogs, TempDir& jobs, const std::string& pf) {
+    writeFile(jobs.file("RUN.pf"), pf);
+    auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
+    clickTab(*window, 2);
+    return window;
+}
+
 inline const std::string kFeatures = crlfLines(
     {" 1001 ,EP,EDGE OF PAVEMENT", " 1002 ,+CL*, ", " 1003 ,EP,EDGE, LEFT SIDE", " 1004 ,CL, "});
 

@@ -27,13 +27,6 @@ int boldHeadingWidth(QHeaderView& header, int column) {
            2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
 }
 
-std::unique_ptr<Form1> editorOn(FakeDialogs& dialogs, TempDir& jobs, const std::string& pf) {
-    writeFile(jobs.file("RUN.pf"), pf);
-    auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
-    clickTab(*window, 2);
-    return window;
-}
-
 // Key presses carrying characters beyond ASCII, one by one.
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar character : text) {

@@ -46,10 +46,8 @@ class UnsavedEditsTest : public QObject {
         Installation installation;
         TempDir jobs;
         writeSampleJob(jobs.path(), "RUN");
-        writeFile(jobs.file("RUN.pf"), kFeatures);
         FakeDialogs dialogs;
-        auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
-        clickTab(*window, 2);
+        auto window = editorOn(dialogs, jobs, kFeatures);
         clickRow(*window, 0);
         QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "X");
 
@@ -81,10 +79,8 @@ class UnsavedEditsTest : public QObject {
     void everyEditAndBlankingIsUndoneAndRedone() {
         Installation installation;
         TempDir jobs;
-        writeFile(jobs.file("RUN.pf"), kFeatures);
         FakeDialogs dialogs;
-        auto window = windowOnJob(dialogs, jobs.file("RUN.HVD"));
-        clickTab(*window, 2);
+        auto window = editorOn(dialogs, jobs, kFeatures);
         auto* description = control<QLineEdit>(*window, "GridText1");
         clickRow(*window, 0);
         // Typed back to where it was: nothing differs from the file.
