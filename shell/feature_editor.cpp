@@ -183,6 +183,7 @@ void FeatureEditor::load(const std::vector<FeatureRow>& rows, const std::string&
 }
 
 bool FeatureEditor::save() {
+    commitOpenCellEditor();
     // Only a file the rows came from is written: never an empty file where
     // there was none, which would stand in for the CTX file's descriptions.
     if (sourcePath_.empty()) return true;
@@ -198,6 +199,7 @@ bool FeatureEditor::save() {
 }
 
 bool FeatureEditor::settleUnsavedEdits() {
+    commitOpenCellEditor();
     if (!hasUnsavedEdits()) return true;
     const QString question =
         QStringLiteral("The point features have edits that are not saved in %1. Save them?")
@@ -299,6 +301,15 @@ bool FeatureEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == grid_.viewport() && event->type() == QEvent::Resize) fitCommentColumn();
     return QObject::eventFilter(watched, event);
+}
+
+void FeatureEditor::commitOpenCellEditor() {
+    // A cell being edited in place holds text the rows do not have yet.
+    const QModelIndex current = grid_.currentIndex();
+    if (const auto* box = qobject_cast<const QLineEdit*>(grid_.indexWidget(current))) {
+        commitCell(fileRow(current.row()), static_cast<FeatureField>(current.column()), box->text(),
+                   false);
+    }
 }
 
 void FeatureEditor::commitCell(int row, FeatureField field, const QString& text, bool typing) {

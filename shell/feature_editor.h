@@ -89,6 +89,7 @@ class FeatureEditor final : public QObject {
   private:
     void setUpGrid();
     void setUpShortcuts();
+    void commitOpenCellEditor();
     void commitCell(int row, FeatureField field, const QString& text, bool typing);
     void push(const QString& what, std::vector<CellEdit> edits, bool typing);
     void apply(const std::vector<CellEdit>& edits, bool forward);

@@ -74,6 +74,13 @@ class UnsavedEditsTest : public QObject {
                  crlfLines({"1001,EPX,EDGE OF PAVEMENT", "1002,+CL*, ", "1003,EP,EDGE, LEFT SIDE",
                             "1004,CL, "}));
         QCOMPARE(dialogs.questions.size(), 5);
+
+        // A cell still being edited in place counts as an edit.
+        window = editorOn(dialogs, jobs, kFeatures);
+        doubleClickCell(*window, 3, 2);
+        QTest::keyClicks(QApplication::focusWidget(), "NEW");
+        QVERIFY(!window->close());
+        QCOMPARE(dialogs.questions.size(), 6);
     }
 
     void everyEditAndBlankingIsUndoneAndRedone() {
