@@ -202,7 +202,7 @@ bool FeatureEditor::settleUnsavedEdits() {
     commitOpenCellEditor();
     if (!hasUnsavedEdits()) return true;
     const QString question =
-        QStringLiteral("The point features have edits that are not saved in %1. Save them?")
+        QStringLiteral("The point features have unsaved edits. Save them to %1?")
             .arg(fromPath(sourcePath_));
     switch (dialogs_.askAboutUnsavedEdits(dialogParent(), question)) {
         case UnsavedEditsChoice::Save:

@@ -17,7 +17,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QUrl>
