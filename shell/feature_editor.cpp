@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -75,17 +76,23 @@ void setTextQuietly(QLineEdit& box, const QString& text) {
 FeatureEditor::FeatureEditor(ShellDialogs& dialogs, QWidget& window,
                              const FeatureEditorControls& controls)
     : dialogs_(dialogs), window_(window), controls_(controls), grid_(controls.grid) {
-    const auto guard = [this](QObject* parent) {
-        return new Latin1Guard(parent,
-                               [this](char32_t refused) { report(refusedCharacterMessage(refused)); });
+    // The grid's cell editors and pending messages may outlive the editor
+    // while the window is taken down.
+    const QPointer<FeatureEditor> self(this);
+    const auto guard = [self](QObject* parent) {
+        return new Latin1Guard(parent, [self](char32_t refused) {
+            if (self) self->report(refusedCharacterMessage(refused));
+        });
     };
     controls_.descriptionBox.setValidator(guard(&controls_.descriptionBox));
     controls_.commentBox.setValidator(guard(&controls_.commentBox));
     grid_.setItemDelegate(new FeatureCellDelegate(
         &grid_,
-        [this](const QModelIndex& index, const QString& text) {
+        [self](const QModelIndex& index, const QString& text) {
             const auto field = static_cast<FeatureField>(index.column());
-            if (field != FeatureField::Name) commitCell(fileRow(index.row()), field, text, false);
+            if (self && field != FeatureField::Name) {
+                self->commitCell(self->fileRow(index.row()), field, text, false);
+            }
         },
         guard));
 
