@@ -7,17 +7,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace zendro {
 namespace {
 
-QPushButton* smallButton(QWidget* parent, const char* name, const char* caption,
-                         const char* toolTip) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+template <typename Button>
+Button* barButton(QWidget* parent, const char* name, const char* caption, const char* toolTip) {
+    auto* button = new Button(parent);
+    button->setText(QString::fromLatin1(caption));
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(QString::fromLatin1(toolTip));
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -38,11 +39,11 @@ FindReplaceBar::FindReplaceBar(QWidget* parent) : QFrame(parent) {
     findText_ = new QLineEdit(findRow);
     findText_->setObjectName(QStringLiteral("FindText"));
     findText_->setPlaceholderText(QStringLiteral("Find"));
-    auto* previous = smallButton(findRow, "FindPrevious", "<", "Previous match");
-    auto* next = smallButton(findRow, "FindNext", ">", "Next match (Enter)");
+    auto* previous = barButton<QToolButton>(findRow, "FindPrevious", "<", "Previous match");
+    auto* next = barButton<QToolButton>(findRow, "FindNext", ">", "Next match (Enter)");
     status_ = new QLabel(findRow);
     status_->setObjectName(QStringLiteral("FindStatus"));
-    auto* closeButton = smallButton(findRow, "FindClose", "x", "Close (Esc)");
+    auto* closeButton = barButton<QToolButton>(findRow, "FindClose", "x", "Close (Esc)");
     QHBoxLayout* findLayout = tightRow(findRow);
     findLayout->addWidget(findText_, 1);
     findLayout->addWidget(previous);
@@ -60,8 +61,9 @@ FindReplaceBar::FindReplaceBar(QWidget* parent) : QFrame(parent) {
     selectedOnly_ = new QCheckBox(QStringLiteral("Selected"), replaceRow_);
     selectedOnly_->setObjectName(QStringLiteral("ReplaceSelected"));
     selectedOnly_->setToolTip(QStringLiteral("Replace in the selected rows only"));
-    auto* replaceAll = smallButton(replaceRow_, "ReplaceAll", "Replace All",
-                                   "Replace every match; Ctrl+Z undoes it in one step");
+    auto* replaceAll = barButton<QPushButton>(replaceRow_, "ReplaceAll", "Replace All",
+                                              "Replace every match; Ctrl+Z undoes it in one step");
+    replaceAll->setAutoDefault(false);
     QHBoxLayout* replaceLayout = tightRow(replaceRow_);
     replaceLayout->addWidget(replaceText_, 1);
     replaceLayout->addWidget(replaceField_);
@@ -76,12 +78,12 @@ FindReplaceBar::FindReplaceBar(QWidget* parent) : QFrame(parent) {
 
     connect(findText_, &QLineEdit::returnPressed, this,
             [this] { emit findRequested(findText_->text(), true); });
-    connect(next, &QPushButton::clicked, this,
+    connect(next, &QAbstractButton::clicked, this,
             [this] { emit findRequested(findText_->text(), true); });
-    connect(previous, &QPushButton::clicked, this,
+    connect(previous, &QAbstractButton::clicked, this,
             [this] { emit findRequested(findText_->text(), false); });
-    connect(closeButton, &QPushButton::clicked, this, [this] { dismiss(); });
-    connect(replaceAll, &QPushButton::clicked, this, [this] {
+    connect(closeButton, &QAbstractButton::clicked, this, [this] { dismiss(); });
+    connect(replaceAll, &QAbstractButton::clicked, this, [this] {
         emit replaceRequested(findText_->text(), replaceText_->text(),
                               replaceField_->currentIndex() == 1, selectedOnly_->isChecked());
     });
