@@ -100,13 +100,12 @@ FeatureEditor::FeatureEditor(ShellDialogs& dialogs, QWidget& window,
     findBar_->setReplacementValidator(guard(findBar_));
     connect(findBar_, &FindReplaceBar::findRequested, this,
             [this](const QString& text, bool forward) { findNext(text, forward); });
-    connect(findBar_, &FindReplaceBar::replaceRequested, this,
-            [this](const QString& find, const QString& replacement, bool comments,
-                   bool selectedOnly) {
-                replace(find, replacement,
-                        comments ? FeatureField::Comment : FeatureField::Description,
-                        selectedOnly);
-            });
+    connect(
+        findBar_, &FindReplaceBar::replaceRequested, this,
+        [this](const QString& find, const QString& replacement, bool comments, bool selectedOnly) {
+            replace(find, replacement, comments ? FeatureField::Comment : FeatureField::Description,
+                    selectedOnly);
+        });
     connect(findBar_, &FindReplaceBar::visibilityChanged, this, [this] {
         gridKeeper_->setReserve(findBar_->isVisible() ? findBar_->sizeHint().height() + 2 : 0);
         placeFindBar();
@@ -171,7 +170,9 @@ void FeatureEditor::load(const std::vector<FeatureRow>& rows, const std::string&
             for (const FeatureField field : kFields) {
                 auto* item = new FeatureItem(r, fromFileText(fieldText(rows_[r], field)));
                 // The point name changes only by blanking.
-                if (field == FeatureField::Name) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+                if (field == FeatureField::Name) {
+                    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+                }
                 grid_.setItem(static_cast<int>(r), column(field), item);
                 items_[r][static_cast<std::size_t>(column(field))] = item;
             }
@@ -385,7 +386,8 @@ void FeatureEditor::fitCommentColumn() {
     const int comment = column(FeatureField::Comment);
     const int rest = grid_.viewport()->width() - grid_.columnWidth(0) - grid_.columnWidth(1);
     // The heading's size hint is measured in bold, as it shows on a selection.
-    grid_.setColumnWidth(comment, std::max(rest, grid_.horizontalHeader()->sectionSizeHint(comment)));
+    grid_.setColumnWidth(comment,
+                         std::max(rest, grid_.horizontalHeader()->sectionSizeHint(comment)));
 }
 
 void FeatureEditor::placeFindBar() {

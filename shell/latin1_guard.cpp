@@ -18,7 +18,8 @@ QString refusedCharacterMessage(char32_t character) {
                "The character \"%1\" (U+%2) cannot be kept: the point-feature file holds "
                "one byte per character (Latin-1) only.")
         .arg(QString::fromUcs4(&character, 1),
-             QStringLiteral("%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'))
+             QStringLiteral("%1")
+                 .arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'))
                  .toUpper());
 }
 

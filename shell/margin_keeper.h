@@ -7,9 +7,9 @@ class QWidget;
 namespace zendro {
 
 // Keeps a widget where it belongs when its parent is resized: a growing widget
-// keeps its distances to the parent's right and bottom edges, a bottom widget
-// keeps its place relative to the centre and its distance to the bottom edge. The distances are those
-// at construction.
+// keeps its distances to the parent's right and bottom edges; a bottom widget
+// keeps its place relative to the centre and its distance to the bottom edge.
+// The distances are those at construction.
 class MarginKeeper final : public QObject {
   public:
     enum class Mode { Grow, BottomCentre };

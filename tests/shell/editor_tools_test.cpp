@@ -163,9 +163,9 @@ class EditorToolsTest : public QObject {
         Installation installation;
         TempDir jobs;
         FakeDialogs dialogs;
-        auto window = editorOn(
-            dialogs, jobs,
-            crlfLines({"1001,EP,A", "101001,CL,B", "99,+EP,C", "1002,-EP,D", "12, , "}));
+        auto window =
+            editorOn(dialogs, jobs,
+                     crlfLines({"1001,EP,A", "101001,CL,B", "99,+EP,C", "1002,-EP,D", "12, , "}));
         QHeaderView* header = grid(*window)->horizontalHeader();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
@@ -203,10 +203,9 @@ class EditorToolsTest : public QObject {
         const QString message = QStringLiteral(
             "The character \"%1\" (U+%2) cannot be kept: the point-feature file holds one byte "
             "per character (Latin-1) only.");
-        QCOMPARE(dialogs.messages,
-                 (QStringList{message.arg(QStringLiteral("\u20AC"), "20AC"),
-                              message.arg(QStringLiteral("\U0001F600"), "1F600"),
-                              message.arg(QStringLiteral("\u0141"), "0141")}));
+        QCOMPARE(dialogs.messages, (QStringList{message.arg(QStringLiteral("\u20AC"), "20AC"),
+                                                message.arg(QStringLiteral("\U0001F600"), "1F600"),
+                                                message.arg(QStringLiteral("\u0141"), "0141")}));
         doneWrites(*window, jobs,
                    crlfLines({"1001,EP\xC9,EDGE OF PAVEMENT", "1002,+CL*, ",
                               "1003,EP,EDGE, LEFT SIDE", "1004,CL, "}));

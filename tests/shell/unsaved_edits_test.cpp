@@ -59,9 +59,8 @@ class UnsavedEditsTest : public QObject {
         window->Convert_Click();
         QVERIFY(!window->close());
         QCOMPARE(dialogs.questions.size(), 4);
-        QCOMPARE(dialogs.questions.first(),
-                 "The point features have unsaved edits. Save them to " +
-                     QString::fromStdString(jobs.file("RUN.pf")) + "?");
+        QCOMPARE(dialogs.questions.first(), "The point features have unsaved edits. Save them to " +
+                                                QString::fromStdString(jobs.file("RUN.pf")) + "?");
         QVERIFY(!fileExists(jobs.file("RUN.obs")));
         QCOMPARE(window->session().job.hvdPath, jobs.file("RUN.HVD"));
         QCOMPARE(cell(*window, 0, 1), QStringLiteral("EPX"));
