@@ -1,5 +1,7 @@
 #include "shell/kermit_download.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -10,10 +12,6 @@
 #include "common/job_paths.h"
 #include "shell/text_codec.h"
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 namespace zendro {
 namespace {
 
@@ -22,13 +20,7 @@ std::string withSeparator(std::string folder) {
     return folder;
 }
 
-bool hasConsole() {
-#ifdef _WIN32
-    return true;  // Windows gives a console program a console window of its own
-#else
-    return ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0;
-#endif
-}
+bool hasConsole() { return ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0; }
 
 }  // namespace
 
