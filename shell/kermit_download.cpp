@@ -10,6 +10,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/job_paths.h"
+#include "shell/bundled_files.h"
 #include "shell/text_codec.h"
 
 namespace zendro {
@@ -83,15 +84,8 @@ void KermitDownload::start(const SessionState& session) const {
 }
 
 std::string findShippedKermitFolder(const QString& executableFolder) {
-    const QDir folder(executableFolder);
-    for (const QString& candidate :
-         {QStringLiteral("kermit"), QStringLiteral("../share/zendro/kermit")}) {
-        const QString path = QDir::cleanPath(folder.absoluteFilePath(candidate));
-        if (QFileInfo(path + QLatin1Char('/') + QString::fromLatin1(kJobKermitSettings)).isFile()) {
-            return toPath(path) + kPathSeparator;
-        }
-    }
-    return {};
+    return findBundledFolder(executableFolder, QStringLiteral("kermit"),
+                             QString::fromLatin1(kJobKermitSettings));
 }
 
 }  // namespace zendro
