@@ -1,24 +1,20 @@
 #include "shell/kermit_download.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <cerrno>
 
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/job_paths.h"
+#include "shell/bundled_files.h"
 #include "shell/text_codec.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <signal.h>
-#include <unistd.h>
-
-#include <cerrno>
-#endif
 
 namespace zendro {
 namespace {
@@ -28,25 +24,10 @@ std::string withSeparator(std::string folder) {
     return folder;
 }
 
-bool hasConsole() {
-#ifdef _WIN32
-    return true;  // Windows gives a console program a console window of its own
-#else
-    return ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0;
-#endif
-}
+bool hasConsole() { return ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0; }
 
 bool processRunning(qint64 processId) {
     if (processId <= 0) return false;
-#ifdef _WIN32
-    const HANDLE process =
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(processId));
-    if (process == nullptr) return false;
-    DWORD exitCode = 0;
-    const bool running = GetExitCodeProcess(process, &exitCode) && exitCode == STILL_ACTIVE;
-    CloseHandle(process);
-    return running;
-#else
     if (::kill(static_cast<pid_t>(processId), 0) != 0 && errno != EPERM) return false;
     // An ended process that nobody has reaped yet still answers; its state says it ended.
     QFile status(QStringLiteral("/proc/%1/stat").arg(processId));
@@ -54,7 +35,6 @@ bool processRunning(qint64 processId) {
     const QByteArray text = status.readAll();
     const qsizetype nameEnd = text.lastIndexOf(')');
     return nameEnd < 0 || nameEnd + 2 >= text.size() || text.at(nameEnd + 2) != 'Z';
-#endif
 }
 
 }  // namespace
@@ -143,15 +123,8 @@ QString stillRunningMessage(qint64 processId) {
 }
 
 std::string findShippedKermitFolder(const QString& executableFolder) {
-    const QDir folder(executableFolder);
-    for (const QString& candidate :
-         {QStringLiteral("kermit"), QStringLiteral("../share/zendro/kermit")}) {
-        const QString path = QDir::cleanPath(folder.absoluteFilePath(candidate));
-        if (QFileInfo(path + QLatin1Char('/') + QString::fromLatin1(kJobKermitSettings)).isFile()) {
-            return toPath(path) + kPathSeparator;
-        }
-    }
-    return {};
+    return findBundledFolder(executableFolder, QStringLiteral("kermit"),
+                             QString::fromLatin1(kJobKermitSettings));
 }
 
 }  // namespace zendro

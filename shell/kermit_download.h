@@ -57,11 +57,7 @@ class KermitDownload {
 QString withoutWindowMessage(qint64 processId);
 QString stillRunningMessage(qint64 processId);
 
-#ifdef _WIN32
-inline constexpr const char* kKermitProgram = "kermit.exe";
-#else
 inline constexpr const char* kKermitProgram = "kermit";
-#endif
 inline constexpr const char* kJobKermitSettings = "server.krm";
 // The system's terminal emulator, which gives Kermit a window of its own.
 inline constexpr const char* kTerminalProgram = "x-terminal-emulator";

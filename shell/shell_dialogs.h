@@ -14,6 +14,9 @@ enum class MessageKind {
     Error,    // a failure: nothing was done
 };
 
+// What becomes of edits that were not saved.
+enum class UnsavedEditsChoice { Save, Discard, Cancel };
+
 // The window's modal dialogs, behind an interface so tests can answer them.
 class ShellDialogs {
   public:
@@ -30,6 +33,9 @@ class ShellDialogs {
 
     // A question with Yes and No; true for Yes. No is the default answer.
     virtual bool confirm(QWidget* parent, const QString& question) = 0;
+
+    // A question titled "ZENDRO" with the buttons Save, Discard and Cancel.
+    virtual UnsavedEditsChoice askAboutUnsavedEdits(QWidget* parent, const QString& text) = 0;
 };
 
 class QtShellDialogs final : public ShellDialogs {
@@ -38,6 +44,7 @@ class QtShellDialogs final : public ShellDialogs {
                             const QString& selectedFilter, const QString& initialPath) override;
     void showMessage(QWidget* parent, const QString& text, MessageKind kind) override;
     bool confirm(QWidget* parent, const QString& question) override;
+    UnsavedEditsChoice askAboutUnsavedEdits(QWidget* parent, const QString& text) override;
 };
 
 inline constexpr const char* kMessageTitle = "ZENDRO";

@@ -10,8 +10,8 @@
 namespace zendro::testing {
 
 // Answers the window's dialogs: queued file choices (an empty one cancels),
-// queued answers to questions (No when none is left), every message and
-// question recorded.
+// queued answers to questions (No when none is left), unsaved-edits questions
+// answered from their own queue; every message and question recorded.
 class FakeDialogs final : public ShellDialogs {
   public:
     QString chooseFieldFile(QWidget*, const QStringList& filters, const QString& selectedFilter,
@@ -36,6 +36,14 @@ class FakeDialogs final : public ShellDialogs {
         answers.pop_front();
         return answer;
     }
+    // Answers with the queued choices; with none left, Cancel (nothing is lost).
+    UnsavedEditsChoice askAboutUnsavedEdits(QWidget*, const QString& text) override {
+        questions.append(text);
+        if (unsavedEditsAnswers.empty()) return UnsavedEditsChoice::Cancel;
+        const UnsavedEditsChoice answer = unsavedEditsAnswers.front();
+        unsavedEditsAnswers.pop_front();
+        return answer;
+    }
 
     std::deque<QString> choices;
     QStringList messages;
@@ -46,6 +54,7 @@ class FakeDialogs final : public ShellDialogs {
     QString lastSelectedFilter;
     QString lastInitialPath;
     int fileDialogs = 0;
+    std::deque<UnsavedEditsChoice> unsavedEditsAnswers;
 };
 
 }  // namespace zendro::testing
