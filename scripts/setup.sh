@@ -8,7 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     qt6-base-dev libgl-dev qt6-qpa-plugins
-    ckermit
+    ckermit time bc
 )
 
 missing=()
