@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/version.h"
 #include "shell/bundled_files.h"
 #include "shell/kermit_download.h"
 #include "shell/main_window.h"
@@ -42,7 +43,7 @@ void answerHelpOrVersion(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("zendro"));
-    QApplication::setApplicationVersion(QStringLiteral(ZENDRO_VERSION));
+    QApplication::setApplicationVersion(QString::fromLatin1(zendro::kVersion));
     QApplication::setDesktopFileName(QStringLiteral(ZENDRO_APP_ID));
     answerHelpOrVersion(argc, argv);
 
