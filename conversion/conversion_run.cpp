@@ -71,7 +71,8 @@ ConversionResult convert(const JobPaths& job, const ConversionOptions& options,
 ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
                                RunObserver& observer, const HeaderClock& clock) {
     CountingObserver counting(observer);
-    ConversionResult result = convert(job, options, counting, clock);
+    ConversionResult result =
+        convert(job, options, counting, clock ? clock : defaultHeaderClock(counting));
     result.warningCount = counting.warnings();
     return result;
 }
