@@ -48,16 +48,48 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+namespace {
+
+class OpenDescriptor {
+  public:
+    explicit OpenDescriptor(int fd) : fd_(fd) {}
+    OpenDescriptor(const OpenDescriptor&) = delete;
+    OpenDescriptor& operator=(const OpenDescriptor&) = delete;
+    ~OpenDescriptor() { ::close(fd_); }
+    int fd() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+}  // namespace
+
 std::string readFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // Opened without waiting, so a FIFO without a writer cannot hang the run;
+    // then only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         const int error = errno;
-        throw ZendroError(path, fileExists(path) ? "cannot be read (" + causeOf(error) + ")"
-                                                 : std::string("the file does not exist"));
+        throw ZendroError(path, error == ENOENT || error == ENOTDIR
+                                    ? std::string("the file does not exist")
+                                    : "cannot be read (" + causeOf(error) + ")");
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw ZendroError(path, "cannot be read");
-    return bytes;
+    const OpenDescriptor file(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) throw ZendroError(path, "cannot be read (" + causeOf(errno) + ")");
+    if (!S_ISREG(info.st_mode)) throw ZendroError(path, "is not a regular file");
+
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) return bytes;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw ZendroError(path, "cannot be read (" + causeOf(errno) + ")");
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
