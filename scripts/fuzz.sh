@@ -52,12 +52,12 @@ for target in "${targets[@]}"; do
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     edges=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
     total=$(sed -n 's/.*(\([0-9]*\) inline 8-bit counters).*/\1/p' "$log" | head -n 1)
-    if grep -q -E '^==[0-9]+==ERROR|^SUMMARY: |fuzz property broken|deadly signal' "$log"; then
+    if [ -z "$runs" ] || grep -q -E '^==[0-9]+==ERROR|^SUMMARY: |fuzz property broken|deadly signal' "$log"; then
         echo "FAILED  $target (see $log; input in $out/crashes/$target/)"
         tail -n 40 "$log"
         failed=1
     else
-        printf 'ok      %-14s %10s runs  %5s of %s edges covered\n' "$target" "${runs:-?}" \
+        printf 'ok      %-14s %10s runs  %5s of %s edges covered\n' "$target" "$runs" \
             "${edges:-?}" "${total:-?}"
     fi
 done
