@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "common/version.h"
 
@@ -36,9 +38,29 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
                    "may be given")
         ->required();
 
+    // CLI11 takes "--name=" with nothing after the "=" as a name without a value
+    // and would take the next argument (a job's file) as the value instead. The
+    // empty value is passed as an argument of its own.
+    std::vector<std::string> arguments;
+    bool optionsEnded = false;
+    for (int i = 0; i < argc; ++i) {
+        std::string argument = argv[i];
+        optionsEnded = optionsEnded || argument == "--";
+        if (!optionsEnded && i > 0 && argument.starts_with("--") &&
+            argument.find('=') == argument.size() - 1) {
+            argument.pop_back();
+            arguments.push_back(std::move(argument));
+            arguments.emplace_back();
+        } else {
+            arguments.push_back(std::move(argument));
+        }
+    }
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+
     ParsedArguments parsed;
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& error) {
         std::ostringstream out;
         std::ostringstream err;
