@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "common/errors.h"
 #include "common/output_files.h"
@@ -55,7 +53,10 @@ std::string readFileBytes(const std::string& path) {
     if (::fstat(fd, &info) != 0) throw ZendroError(path, "cannot be read (" + causeOf(errno) + ")");
     if (!S_ISREG(info.st_mode)) throw ZendroError(path, "is not a regular file");
 
+    // Sized once from the file's length, so a large file takes its own size in
+    // memory and no more; a file that grows meanwhile is read to its end.
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
