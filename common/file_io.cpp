@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "common/errors.h"
 #include "common/output_files.h"
@@ -24,28 +22,51 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+namespace {
+
+class OpenDescriptor {
+  public:
+    explicit OpenDescriptor(int fd) : fd_(fd) {}
+    OpenDescriptor(const OpenDescriptor&) = delete;
+    OpenDescriptor& operator=(const OpenDescriptor&) = delete;
+    ~OpenDescriptor() { ::close(fd_); }
+    int fd() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+}  // namespace
+
 std::string readFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // Opened without waiting, so a FIFO without a writer cannot hang the run;
+    // then only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         const int error = errno;
-        throw ZendroError(path, fileExists(path) ? "cannot be read (" + causeOf(error) + ")"
-                                                 : std::string("the file does not exist"));
+        throw ZendroError(path, error == ENOENT || error == ENOTDIR
+                                    ? std::string("the file does not exist")
+                                    : "cannot be read (" + causeOf(error) + ")");
     }
+    const OpenDescriptor file(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) throw ZendroError(path, "cannot be read (" + causeOf(errno) + ")");
+    if (!S_ISREG(info.st_mode)) throw ZendroError(path, "is not a regular file");
+
     // Sized once from the file's length, so a large file takes its own size in
     // memory and no more; a file that grows meanwhile is read to its end.
     std::string bytes;
-    in.seekg(0, std::ios::end);
-    const std::streamoff length = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (length > 0) {
-        bytes.resize(static_cast<std::size_t>(length));
-        in.read(bytes.data(), length);
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) return bytes;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw ZendroError(path, "cannot be read (" + causeOf(errno) + ")");
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    if (in.bad()) throw ZendroError(path, "cannot be read");
-    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) throw ZendroError(path, "cannot be read");
-    return bytes;
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {

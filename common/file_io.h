@@ -10,7 +10,8 @@ namespace zendro {
 
 bool fileExists(const std::string& path);
 
-// Throws ZendroError naming the file and the cause.
+// Throws ZendroError naming the file and the cause; a folder, a FIFO or a
+// device "is not a regular file" and is never waited on.
 std::string readFileBytes(const std::string& path);
 
 // Writes to a temporary file in the same folder, then renames it over `path`,

@@ -6,7 +6,6 @@
 #include <system_error>
 
 #include "common/conversion_options.h"
-#include "common/file_io.h"
 
 namespace zendro {
 namespace {
@@ -44,7 +43,10 @@ JobPaths deriveJobPaths(std::string_view chosenPath) {
 }
 
 std::string findFieldFile(const std::string& fixedPath) {
-    if (fileExists(fixedPath)) return fixedPath;
+    // Whatever stands at the path is taken, so that reading it says what is
+    // wrong with a folder or a FIFO instead of calling the file missing.
+    std::error_code error;
+    if (std::filesystem::exists(fixedPath, error)) return fixedPath;
 
     const auto separator = fixedPath.rfind(kPathSeparator);
     const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
@@ -54,18 +56,23 @@ std::string findFieldFile(const std::string& fixedPath) {
     const std::string stem = fixedPath.substr(nameStart, dot - nameStart);
     const std::string extension = fixedPath.substr(dot);
 
-    std::error_code error;
     std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
     if (error) return {};
+    // Several spellings: a regular file before anything else, then the first
+    // in name order, so the choice is stable.
     std::string found;
+    bool foundRegular = false;
     for (const auto& entry : entries) {
         const std::string name = entry.path().filename().string();
         if (name.size() != stem.size() + extension.size()) continue;
         if (name.compare(0, stem.size(), stem) != 0) continue;
         if (!equalIgnoringCase(std::string_view(name).substr(stem.size()), extension)) continue;
-        if (!entry.is_regular_file(error)) continue;
-        // Several spellings: take the first in name order, so the choice is stable.
-        if (found.empty() || name < found) found = name;
+        const bool regular = entry.is_regular_file(error);
+        if (found.empty() || (regular && !foundRegular) ||
+            (regular == foundRegular && name < found)) {
+            found = name;
+            foundRegular = regular;
+        }
     }
     return found.empty() ? std::string() : folder + found;
 }

@@ -26,9 +26,10 @@ struct JobPaths {
 // suffix comes from the file name alone, never from a folder name.
 JobPaths deriveJobPaths(std::string_view chosenPath);
 
-// The field file of `fixedPath` as it is on disk: the exact spelling when it
-// exists, otherwise a file in the same folder whose name differs only in the
-// case of its extension. Empty when there is none.
+// The field file of `fixedPath` as it is on disk: whatever stands at the exact
+// spelling, otherwise an entry in the same folder whose name differs only in
+// the case of its extension, a regular file before anything else. Empty when
+// there is none.
 std::string findFieldFile(const std::string& fixedPath);
 
 }  // namespace zendro

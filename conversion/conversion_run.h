@@ -27,10 +27,11 @@ struct ConversionResult {
 // together: all of them, or none (the previous ones stay as they were).
 //
 // Status texts and progress go to `observer`, as do warnings (a missing CTX or
-// RTX file, a partial record at the end of the HVD file). A failure throws
-// ZendroError naming the file and the cause, and leaves the outputs as they were.
+// RTX file, a partial record at the end of the HVD file, an unusable
+// SOURCE_DATE_EPOCH). A failure throws ZendroError naming the file and the
+// cause, and leaves the outputs as they were. Without a `clock` the headers
+// show the time defaultHeaderClock gives.
 ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
-                               RunObserver& observer,
-                               const HeaderClock& clock = defaultHeaderClock());
+                               RunObserver& observer, const HeaderClock& clock = {});
 
 }  // namespace zendro

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "common/run_observer.h"
 
 namespace zendro {
 
@@ -17,9 +21,16 @@ struct HeaderDateTime {
 // Asked once for every header line that prints the date or the time.
 using HeaderClock = std::function<HeaderDateTime()>;
 
-// The instant SOURCE_DATE_EPOCH names, in UTC, when that variable is set (so
-// outputs are reproducible); otherwise the local current time.
-HeaderClock defaultHeaderClock();
+// The UTC instant of a SOURCE_DATE_EPOCH value: a whole number of seconds from
+// 1970-01-01 00:00:00 to 9999-12-31 23:59:59, decimal digits only. A sign, a
+// blank, any other character or a later instant gives none, since the header
+// date has four year digits.
+std::optional<HeaderDateTime> epochDateTime(std::string_view seconds);
+
+// The instant SOURCE_DATE_EPOCH names, when that variable is set (so outputs
+// are reproducible); otherwise the local current time. A value that names no
+// instant is refused with a warning to `observer`; an empty one counts as unset.
+HeaderClock defaultHeaderClock(RunObserver& observer);
 HeaderClock fixedHeaderClock(HeaderDateTime when);
 
 std::string headerDate(const HeaderDateTime& when);  // mm-dd-yyyy

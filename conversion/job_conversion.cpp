@@ -89,7 +89,8 @@ JobConversion convertJob(const JobPaths& job, const JobBytes& bytes,
                          const ConversionOptions& options, OutputSinks sinks, RunObserver& frontEnd,
                          const HeaderClock& clock) {
     CountingObserver observer(frontEnd);
-    JobConverter converter(job, bytes, options, sinks, observer, clock);
+    JobConverter converter(job, bytes, options, sinks, observer,
+                           clock ? clock : defaultHeaderClock(observer));
     converter.feedAll(bytes.hvd);
     JobConversion result = converter.finish();
     result.warningCount = observer.warnings();

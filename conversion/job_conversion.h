@@ -84,9 +84,10 @@ class JobConverter {
 // notes pass, the point-table load, the headers, every HVD record, the taped
 // shots and closing lines and the chain section. `job` gives the names that
 // messages and headers print. Status texts, progress and warnings go to
-// `observer`; a cancel request between records throws RunCancelled.
+// `observer`; a cancel request between records throws RunCancelled. Without
+// a `clock` the headers show the time defaultHeaderClock gives.
 JobConversion convertJob(const JobPaths& job, const JobBytes& bytes,
                          const ConversionOptions& options, OutputSinks sinks, RunObserver& observer,
-                         const HeaderClock& clock = defaultHeaderClock());
+                         const HeaderClock& clock = {});
 
 }  // namespace zendro

@@ -34,7 +34,11 @@ DescriptionRecord readDescriptionRecord(std::string_view bytes, std::size_t offs
     const std::size_t textStart = offset + kRecordHeaderSize;
     const std::size_t textEnd = std::min(bytes.size(), textStart + textLength);
     for (std::size_t at = textStart; at < textEnd; ++at) {
-        if (bytes[at] != '\0') record.text.push_back(bytes[at]);
+        const char byte = bytes[at];
+        if (byte == '\0') continue;
+        // A line break would split the entry's line in the point-feature file
+        // and shift every later entry; it stands there as a space.
+        record.text.push_back(byte == '\r' || byte == '\n' ? ' ' : byte);
     }
     record.text = trimSpaces(record.text);
     return record;

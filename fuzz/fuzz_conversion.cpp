@@ -1,26 +1,27 @@
-// A whole conversion run in a scratch folder. The input holds the job's three
-// field files: two little-endian 16-bit lengths (CTX, RTX), the CTX bytes, the
-// RTX bytes, and the rest is the HVD file.
-
-#include <unistd.h>
+// A whole conversion of one job from its bytes. The input holds the job's
+// three field files: two little-endian 16-bit lengths (CTX, RTX), the CTX
+// bytes, the RTX bytes, and the rest is the HVD file. The outputs keep their
+// properties (fuzz/output_properties.h), and "OBS Only" on the point-feature
+// file the first conversion made leaves the OBS file as it was.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
+#include <optional>
 #include <string>
 
+#include "common/byte_sink.h"
 #include "common/errors.h"
 #include "common/job_paths.h"
 #include "common/run_observer.h"
-#include "conversion/conversion_run.h"
 #include "conversion/header_clock.h"
+#include "conversion/job_conversion.h"
 #include "fuzz/fuzz_check.h"
-#include "tests/support/temp_dir.h"
+#include "fuzz/output_properties.h"
 
 namespace {
+
+using zendro::fuzz::require;
 
 // Takes `length` bytes, or what is left, from the front of `input`.
 std::string_view takeBytes(std::string_view& input, std::size_t length) {
@@ -43,23 +44,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t rtxLength = takeLength(input);
     const std::string_view ctx = takeBytes(input, ctxLength);
     const std::string_view rtx = takeBytes(input, rtxLength);
+    const std::string_view hvd = input;
 
-    const zendro::testing::TempDir folder;
-    const std::string base = folder.file("FUZZ-7");
-    zendro::testing::writeFile(base + ".HVD", input);
-    zendro::testing::writeFile(base + ".CTX", ctx);
-    zendro::testing::writeFile(base + ".RTX", rtx);
-
-    const zendro::JobPaths job = zendro::deriveJobPaths(base + ".HVD");
+    const zendro::JobPaths job = zendro::deriveJobPaths("/jobs/FUZZ-7.HVD");
     zendro::ConversionOptions options;
-    options.obsOnly = false;
     options.runSuffix = job.runSuffix;
     zendro::NullObserver observer;
+    const zendro::HeaderClock clock = zendro::fixedHeaderClock({2024, 5, 17, 9, 30, 0});
     try {
-        const zendro::ConversionResult result = zendro::runConversion(
-            job, options, observer, zendro::fixedHeaderClock({2024, 5, 17, 9, 30, 0}));
-        zendro::fuzz::require(std::filesystem::exists(result.obsPath), "the OBS file exists");
-        zendro::fuzz::require(std::filesystem::exists(result.trvPath), "the TRV file exists");
+        std::string obs;
+        std::string trv;
+        zendro::StringSink obsSink(obs);
+        zendro::StringSink trvSink(trv);
+        options.obsOnly = false;
+        const zendro::JobConversion first = zendro::convertJob(
+            job, {hvd, rtx, std::nullopt, ctx}, options, {obsSink, &trvSink}, observer, clock);
+        require(first.newPointFeatureFile.has_value(), "a job without one gets a point-feature file");
+        const std::string& pf = *first.newPointFeatureFile;
+
+        std::string obsOnly;
+        zendro::StringSink obsOnlySink(obsOnly);
+        options.obsOnly = true;
+        zendro::convertJob(job, {hvd, rtx, pf, std::nullopt}, options, {obsOnlySink, nullptr},
+                           observer, clock);
+        require(obsOnly == obs, "the OBS file is the same with and without OBS Only");
+
+        zendro::fuzz::requireCrLfLines(obs, rtx, "OBS file");
+        zendro::fuzz::requireCrLfLines(trv, rtx, "TRV file");
+        zendro::fuzz::requireCrLfLines(pf, "", "point-feature file");
+        zendro::fuzz::requireChainSectionLast(obs);
+        zendro::fuzz::requireFeaturesReadBack(pf, ctx, options.commentCode);
     } catch (const zendro::ZendroError&) {
         // A job the converter refuses with a message is a fine outcome.
     }

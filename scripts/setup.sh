@@ -15,6 +15,8 @@ packages=(
     # screenshot (offscreen, with a font), and the package checks.
     librsvg2-bin help2man fonts-dejavu-core dpkg-dev file
     lintian desktop-file-utils appstream man-db bash-completion
+    # Fuzzing: clang with its libFuzzer and sanitizer runtimes.
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -151,6 +151,21 @@ TEST(ZendroConvert, SeveralJobsInOneCall) {
     EXPECT_NE(readFile(dir.file("B-2.obs")).find("F 00 EP/LEFT-2 "), std::string::npos);
 }
 
+TEST(ZendroConvert, AnEmptyValueAfterAnEqualsSignTakesNoFile) {
+    TempDir dir;
+    writeJob(dir, "A-1");
+    writeJob(dir, "B-2");
+    const Outcome outcome =
+        convert(dir, "--prefix= --suffix= " + quoted(dir.file("A-1")) + " " + quoted(dir.file("B-2")));
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, dir.file("A-1") + ": converted 4 records, 3 points, 1 chains, 0 warnings\n" +
+                               dir.file("B-2") + ": converted 4 records, 3 points, 1 chains, 0 warnings\n");
+    // No suffix after the chain name, no prefix before the point.
+    EXPECT_NE(readFile(dir.file("A-1.obs")).find("\r\nF 00 EP/LEFT" + std::string(21, ' ') +
+                                                 "+1 EP/LEFT\r\nF 01 2,\r\n"),
+              std::string::npos);
+}
+
 TEST(ZendroConvert, UsageErrorsExitWithTwo) {
     TempDir dir;
     EXPECT_EQ(convert(dir, "").status, 2);

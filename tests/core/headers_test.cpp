@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro {
@@ -64,12 +65,53 @@ TEST(ObsHeader, NineLines) {
                    }));
 }
 
-TEST(HeaderClock, SourceDateEpochGivesThatInstantInUtc) {
+// A SOURCE_DATE_EPOCH value and the header date and time it gives, or "" for
+// a value that is refused.
+struct EpochCase {
+    const char* value;
+    const char* dateAndTime;
+};
+
+constexpr EpochCase kEpochCases[] = {
+    {"1700000000", "11-14-2023 22:13:20"},
+    {"0", "01-01-1970 00:00:00"},
+    {"000951782400", "02-29-2000 00:00:00"},  // leading zeros; a leap day
+    {"253402300799", "12-31-9999 23:59:59"},  // the last four-digit year
+    {"253402300800", ""},
+    {"67768036191676799", ""},  // overflowed the year before
+    {"99999999999999999999999", ""},
+    {"12abc", ""},
+    {"-1", ""},
+    {"+5", ""},
+    {" 5", ""},
+    {"5 ", ""},
+    {"1.5", ""},
+    {"", ""},
+};
+
+TEST(HeaderClock, SourceDateEpochIsAWholeNumberOfSecondsFrom1970To9999) {
+    for (const EpochCase& c : kEpochCases) {
+        const std::optional<HeaderDateTime> when = epochDateTime(c.value);
+        const std::string shown = when ? headerDate(*when) + " " + headerTime(*when) : "";
+        EXPECT_EQ(shown, c.dateAndTime) << "SOURCE_DATE_EPOCH=" << c.value;
+    }
+}
+
+TEST(HeaderClock, TheVariableGivesThatInstantOrAWarning) {
+    testing::RecordingObserver observer;
     ::setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
-    const HeaderDateTime when = defaultHeaderClock()();
+    const HeaderDateTime when = defaultHeaderClock(observer)();
+    EXPECT_EQ(headerDate(when) + " " + headerTime(when), "11-14-2023 22:13:20");
+    ::setenv("SOURCE_DATE_EPOCH", "", 1);
+    defaultHeaderClock(observer);
+    EXPECT_TRUE(observer.warnings.empty());
+
+    ::setenv("SOURCE_DATE_EPOCH", "12abc", 1);
+    defaultHeaderClock(observer);
     ::unsetenv("SOURCE_DATE_EPOCH");
-    EXPECT_EQ(headerDate(when), "11-14-2023");
-    EXPECT_EQ(headerTime(when), "22:13:20");
+    EXPECT_EQ(observer.warnings, std::vector<std::string>{
+                                     "SOURCE_DATE_EPOCH \"12abc\" is not a whole number of seconds "
+                                     "within the years 1970 to 9999; the local time is used"});
 }
 
 TEST(HeaderClock, EachLineAsksTheClockAgain) {

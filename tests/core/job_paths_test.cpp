@@ -1,9 +1,15 @@
 #include "common/job_paths.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <ostream>
 
+#include "common/errors.h"
+#include "common/run_observer.h"
+#include "conversion/conversion_run.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro {
@@ -67,6 +73,48 @@ TEST(FindFieldFile, ExactSpellingWinsThenAnyCaseOfTheExtension) {
     EXPECT_EQ(findFieldFile(dir.file("A.CTX")), "");
     testing::writeFile(dir.file("A.Ctx"), "z");
     EXPECT_EQ(findFieldFile(dir.file("A.CTX")), dir.file("A.Ctx"));
+}
+
+TEST(FindFieldFile, ARegularFileBeforeAFolderOfTheSameName) {
+    testing::TempDir dir;
+    std::filesystem::create_directory(dir.file("B.Hvd"));
+    EXPECT_EQ(findFieldFile(dir.file("B.HVD")), dir.file("B.Hvd"));
+    testing::writeFile(dir.file("B.hvd"), "x");
+    EXPECT_EQ(findFieldFile(dir.file("B.HVD")), dir.file("B.hvd"));
+}
+
+// The message a conversion gives when a field file is not a regular file;
+// opening never waits, so a FIFO without a writer cannot hang the run.
+std::string conversionFailure(const std::string& hvdPath) {
+    ConversionOptions options;
+    NullObserver observer;
+    try {
+        runConversion(deriveJobPaths(hvdPath), options, observer, fixedHeaderClock({}));
+    } catch (const ZendroError& error) {
+        return error.what();
+    }
+    return "converted";
+}
+
+TEST(FieldInput, AFolderAFifoOrADeviceIsNotARegularFile) {
+    testing::TempDir dir;
+    std::filesystem::create_directory(dir.file("FOLDER.HVD"));
+    ASSERT_EQ(::mkfifo(dir.file("FIFO.HVD").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/null", dir.file("DEVICE.hvd"));
+    testing::writeFile(dir.file("CTX.HVD"), "");
+    ASSERT_EQ(::mkfifo(dir.file("CTX.CTX").c_str(), 0600), 0);
+
+    EXPECT_EQ(conversionFailure(dir.file("FOLDER.HVD")),
+              dir.file("FOLDER.HVD") + ": is not a regular file");
+    EXPECT_EQ(conversionFailure(dir.file("FIFO.HVD")),
+              dir.file("FIFO.HVD") + ": is not a regular file");
+    EXPECT_EQ(conversionFailure(dir.file("DEVICE.HVD")),
+              dir.file("DEVICE.hvd") + ": is not a regular file");
+    EXPECT_EQ(conversionFailure(dir.file("CTX.HVD")),
+              dir.file("CTX.CTX") + ": is not a regular file");
+    EXPECT_EQ(conversionFailure(dir.file("NONE.HVD")),
+              dir.file("NONE.HVD") + ": the HVD file does not exist");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("CTX.obs")));
 }
 
 TEST(FindFieldFile, MissingFolderFindsNothing) {

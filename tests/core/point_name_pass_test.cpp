@@ -64,6 +64,12 @@ TEST(CtxRecords, ZeroBytesVanishAndSpacesAreTrimmedAtBothEnds) {
     EXPECT_EQ(pfFromCtx(ctxPrologue() + ctxRecord(1, 1003, "     ")), crlfLines({" 1003 ,, "}));
 }
 
+TEST(CtxRecords, LineBreaksInATextBecomeSpacesSoEveryEntryKeepsItsLine) {
+    EXPECT_EQ(pfFromCtx(ctxPrologue() + ctxRecord(1, 1001, "EP\nOLD,CUT\r") +
+                        ctxRecord(1, 1002, "\r\nCL")),
+              crlfLines({" 1001 ,EP OLD,CUT", " 1002 ,CL, "}));
+}
+
 TEST(CtxRecords, TheFirst180BytesNeverContribute) {
     std::string prologue(180, '\0');
     prologue[0] = '\x01';

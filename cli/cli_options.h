@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/conversion_options.h"
+
+namespace zendro::cli {
+
+// What zendro-convert's arguments ask for.
+struct CommandLine {
+    ConversionOptions options;
+    bool suffixGiven = false;  // otherwise each job's suffix comes from its file name
+    std::size_t parallel = 1;  // jobs converted at the same time
+    std::vector<std::string> files;
+};
+
+// The arguments read, or, for a usage error or a request for help or the
+// version, no command line but the text to print and the exit status.
+struct ParsedArguments {
+    std::optional<CommandLine> commandLine;
+    int exitStatus = 0;
+    std::string out;  // for stdout
+    std::string err;  // for stderr
+};
+
+inline constexpr int kUsageError = 2;
+
+// `argv[0]` is the program's name; `defaultParallel` is used without -j.
+ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t defaultParallel);
+
+}  // namespace zendro::cli
