@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/review_output.h"
 #include "common/errors.h"
 #include "common/job_paths.h"
 #include "conversion/conversion_run.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
                    "Run suffix appended to chain names (default: from the file name, or -99)");
     app.add_option("FILE", file, "Any of the job's field files, or its path without extension")
         ->required();
+    zendro::cli::ReviewFlags reviewFlags;
+    zendro::cli::addReviewFlags(app, reviewFlags);
 
     try {
         app.parse(argc, argv);
@@ -68,5 +71,6 @@ int main(int argc, char** argv) {
         std::cerr << "zendro-convert: " << file << ": " << error.what() << '\n';
         return kConversionFailed;
     }
+    if (reviewFlags.wanted()) return zendro::cli::runReview(job, options, reviewFlags, argc, argv);
     return 0;
 }

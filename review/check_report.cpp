@@ -68,7 +68,8 @@ class ReportBuilder {
   private:
     void add(FindingKind kind, std::optional<std::size_t> record, std::optional<std::int64_t> point,
              bool over, const std::string& text) {
-        report_.findings.push_back({kind, record, point, over, findingSubject(record, point) + text});
+        report_.findings.push_back(
+            {kind, record, point, over, findingSubject(record, point) + text});
         if (over) ++report_.overLimit;
     }
 
@@ -77,22 +78,23 @@ class ReportBuilder {
                           const std::string& text, std::string_view advice) {
         ++report_.measuredChecks;
         if (!over && kind != FindingKind::Closure) return;
-        add(kind, record, point, over, text + (over ? std::string(kOver) + std::string(advice)
-                                                    : std::string(kWithin)));
+        add(kind, record, point, over,
+            text + (over ? std::string(kOver) + std::string(advice) : std::string(kWithin)));
     }
 
     void addClosure(const ClosureMeasure& c) {
         const double linear = std::hypot(c.north, c.east);
         const bool exact = decimals(linear, 4) == "0.0000";
         const double ratio = exact ? 0 : std::floor(c.traverseLength / linear);
-        const bool over =
-            (!exact && ratio < limits_.closureRatio) || std::abs(c.elevation) > limits_.closureElevation;
-        const std::string text =
-            "traverse closure: misclosure north " + decimals(c.north, 4) + " east " +
-            decimals(c.east, 4) + " elevation " + decimals(c.elevation, 4) + ", linear " +
-            decimals(linear, 4) + " over " + decimals(c.traverseLength, 3) + ", precision " +
-            (exact ? std::string("exact") : "1:" + decimals(ratio, 0)) + "; limit 1:" +
-            decimals(limits_.closureRatio, 0) + ", elevation " + decimals(limits_.closureElevation, 3);
+        const bool over = (!exact && ratio < limits_.closureRatio) ||
+                          std::abs(c.elevation) > limits_.closureElevation;
+        const std::string text = "traverse closure: misclosure north " + decimals(c.north, 4) +
+                                 " east " + decimals(c.east, 4) + " elevation " +
+                                 decimals(c.elevation, 4) + ", linear " + decimals(linear, 4) +
+                                 " over " + decimals(c.traverseLength, 3) + ", precision " +
+                                 (exact ? std::string("exact") : "1:" + decimals(ratio, 0)) +
+                                 "; limit 1:" + decimals(limits_.closureRatio, 0) + ", elevation " +
+                                 decimals(limits_.closureElevation, 3);
         addMeasuredCheck(FindingKind::Closure, c.record, c.point, over, text,
                          "re-measure the traverse angles and distances");
     }
@@ -102,13 +104,13 @@ class ReportBuilder {
         const double rise = b.measuredRise - b.knownRise;
         const bool over = std::abs(distance) > limits_.backsightDistance ||
                           std::abs(rise) > limits_.backsightElevation;
-        const std::string text =
-            "backsight check: distance " + decimals(b.measuredDistance, 3) + " against " +
-            decimals(b.knownDistance, 3) + " from the positions (" + decimals(distance, 3) +
-            "), elevation difference " + decimals(b.measuredRise, 3) + " against " +
-            decimals(b.knownRise, 3) + " (" + decimals(rise, 3) + "); limit " +
-            decimals(limits_.backsightDistance, 3) + ", elevation " +
-            decimals(limits_.backsightElevation, 3);
+        const std::string text = "backsight check: distance " + decimals(b.measuredDistance, 3) +
+                                 " against " + decimals(b.knownDistance, 3) +
+                                 " from the positions (" + decimals(distance, 3) +
+                                 "), elevation difference " + decimals(b.measuredRise, 3) +
+                                 " against " + decimals(b.knownRise, 3) + " (" + decimals(rise, 3) +
+                                 "); limit " + decimals(limits_.backsightDistance, 3) +
+                                 ", elevation " + decimals(limits_.backsightElevation, 3);
         addMeasuredCheck(FindingKind::Backsight, b.record, b.point, over, text,
                          "check the backsight point, the instrument and the target heights");
     }
@@ -117,14 +119,14 @@ class ReportBuilder {
         const bool over = std::abs(f.horizontalSeconds) > limits_.faceHorizontalSeconds ||
                           std::abs(f.indexSeconds) > limits_.faceIndexSeconds ||
                           std::abs(f.distanceDifference) > limits_.faceDistance;
-        const std::string text =
-            "face pair with HVD record " + std::to_string(f.otherRecord) +
-            ": horizontal difference " + decimals(f.horizontalSeconds, 1) +
-            " seconds, vertical index error " + decimals(f.indexSeconds, 1) +
-            " seconds, distance difference " + decimals(f.distanceDifference, 3) + "; limit " +
-            decimals(limits_.faceHorizontalSeconds, 1) + " seconds, " +
-            decimals(limits_.faceIndexSeconds, 1) + " seconds, " +
-            decimals(limits_.faceDistance, 3);
+        const std::string text = "face pair with HVD record " + std::to_string(f.otherRecord) +
+                                 ": horizontal difference " + decimals(f.horizontalSeconds, 1) +
+                                 " seconds, vertical index error " + decimals(f.indexSeconds, 1) +
+                                 " seconds, distance difference " +
+                                 decimals(f.distanceDifference, 3) + "; limit " +
+                                 decimals(limits_.faceHorizontalSeconds, 1) + " seconds, " +
+                                 decimals(limits_.faceIndexSeconds, 1) + " seconds, " +
+                                 decimals(limits_.faceDistance, 3);
         addMeasuredCheck(FindingKind::FacePair, f.record, f.point, over, text,
                          "re-measure both faces and check the instrument's adjustment");
     }
@@ -132,11 +134,11 @@ class ReportBuilder {
     void addCheckShot(const CheckShotMeasure& s) {
         const bool over = s.horizontal > limits_.checkShotDistance ||
                           std::abs(s.elevation) > limits_.checkShotElevation;
-        const std::string text =
-            "check shot against HVD record " + std::to_string(s.firstRecord) + ": positions " +
-            decimals(s.horizontal, 3) + " apart, elevation difference " +
-            decimals(s.elevation, 3) + "; limit " + decimals(limits_.checkShotDistance, 3) +
-            ", elevation " + decimals(limits_.checkShotElevation, 3);
+        const std::string text = "check shot against HVD record " + std::to_string(s.firstRecord) +
+                                 ": positions " + decimals(s.horizontal, 3) +
+                                 " apart, elevation difference " + decimals(s.elevation, 3) +
+                                 "; limit " + decimals(limits_.checkShotDistance, 3) +
+                                 ", elevation " + decimals(limits_.checkShotElevation, 3);
         addMeasuredCheck(FindingKind::CheckShot, s.record, s.point, over, text,
                          "re-shoot the point and check both setups");
     }

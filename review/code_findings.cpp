@@ -54,7 +54,8 @@ class CodeChecks {
         const PointTable& points = input_.points;
         for (std::size_t i = 1; i < points.pointCount(); ++i) {
             const PointEntry& entry = points.at(i);
-            if (entry.name.isEmpty() && trimSpaces(entry.description).empty()) continue;  // blanked row
+            if (entry.name.isEmpty() && trimSpaces(entry.description).empty())
+                continue;  // blanked row
             std::optional<std::int64_t> point;
             if (entry.name.isNumber()) {
                 point = entry.name.number();

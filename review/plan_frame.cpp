@@ -50,8 +50,12 @@ struct Reading {
 };
 
 Reading reduce(const DecodedRecord& record, std::size_t index) {
-    Reading reading{record.horizontal.decimalDegrees, record.zenith.decimalDegrees,
-                    record.distance, record.height, index, record.zenith.decimalDegrees};
+    Reading reading{record.horizontal.decimalDegrees,
+                    record.zenith.decimalDegrees,
+                    record.distance,
+                    record.height,
+                    index,
+                    record.zenith.decimalDegrees};
     if (reading.zenith > 180.0) {
         reading.horizontal = normalized(reading.horizontal - 180.0);
         reading.zenith = 360.0 - reading.zenith;
@@ -92,10 +96,18 @@ class PlanBuilder {
         currentRecord_ = index;
         noteObserved(record.pointNumber, index);
         switch (record.recordKind) {
-            case kSetup: setUp(record, index); break;
-            case kReference: orient(record, index, false); break;
-            case kBacksight: orient(record, index, true); break;
-            default: shoot(record, index, record.recordKind == kTraverse); break;
+            case kSetup:
+                setUp(record, index);
+                break;
+            case kReference:
+                orient(record, index, false);
+                break;
+            case kBacksight:
+                orient(record, index, true);
+                break;
+            default:
+                shoot(record, index, record.recordKind == kTraverse);
+                break;
         }
     }
 
@@ -154,6 +166,7 @@ class PlanBuilder {
             next.frame = plan_.frames.size();
             plan_.frames.push_back({record.pointNumber, index, 0});
             frameOriented_.push_back(false);
+            frameDatum_.push_back(-1);
             frameLength_.push_back(0);
             addPoint(record.pointNumber, {}, next.frame).station = true;
         }
@@ -192,11 +205,16 @@ class PlanBuilder {
 
     // The first orientation of a frame on a point without a position is its
     // azimuth 0; any later one is noted as assumed.
+    // Orienting again on that same point keeps azimuth 0 without a note.
     void assumeOrientation(std::size_t index, std::int64_t point) {
         Station& station = *station_;
         station.orientationAzimuth = 0;
-        if (frameOriented_[station.frame]) plan_.assumedOrientations.push_back({index, point});
-        frameOriented_[station.frame] = true;
+        if (!frameOriented_[station.frame]) {
+            frameOriented_[station.frame] = true;
+            frameDatum_[station.frame] = point;
+        } else if (frameDatum_[station.frame] != point) {
+            plan_.assumedOrientations.push_back({index, point});
+        }
     }
 
     bool isTaped(std::int64_t number) const {
@@ -230,16 +248,15 @@ class PlanBuilder {
             assumeOrientation(index, record.pointNumber);
         }
 
-        const double azimuth = normalized(station.orientationAzimuth + reading.horizontal -
-                                          station.backsightReading) *
-                               kRadiansPerDegree;
+        const double azimuth =
+            normalized(station.orientationAzimuth + reading.horizontal - station.backsightReading) *
+            kRadiansPerDegree;
         const double zenith = reading.zenith * kRadiansPerDegree;
         const double horizontal = reading.distance * std::sin(zenith);
-        const PlanPosition computed{
-            station.position.north + horizontal * std::cos(azimuth),
-            station.position.east + horizontal * std::sin(azimuth),
-            station.position.elevation + station.instrumentHeight +
-                reading.distance * std::cos(zenith) - reading.targetHeight};
+        const PlanPosition computed{station.position.north + horizontal * std::cos(azimuth),
+                                    station.position.east + horizontal * std::sin(azimuth),
+                                    station.position.elevation + station.instrumentHeight +
+                                        reading.distance * std::cos(zenith) - reading.targetHeight};
 
         const PlanPoint* known = positioned(record.pointNumber);
         if (known == nullptr) {
@@ -346,6 +363,7 @@ class PlanBuilder {
     std::optional<Station> station_;
     std::size_t setupCount_ = 0;
     std::vector<bool> frameOriented_;
+    std::vector<std::int64_t> frameDatum_;  // the unknown point a frame's azimuth 0 points at
     std::vector<double> frameLength_;
     struct Origin {
         std::size_t setup = 0;

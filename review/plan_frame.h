@@ -46,7 +46,7 @@ struct ClosureMeasure {
     std::size_t record = 0;
     std::int64_t point = 0;
     double north = 0, east = 0, elevation = 0;  // computed minus known position
-    double traverseLength = 0;                   // horizontal, along the frame's legs
+    double traverseLength = 0;                  // horizontal, along the frame's legs
 };
 struct BacksightMeasure {
     std::size_t record = 0;

@@ -65,7 +65,8 @@ std::vector<ReviewChain> chainsOf(std::string_view pfBytes, const ConversionOpti
             while (!name.empty() && name.back() == ' ' && !name.ends_with(options.runSuffix)) {
                 name.pop_back();
             }
-            if (name.ends_with(options.runSuffix)) name.resize(name.size() - options.runSuffix.size());
+            if (name.ends_with(options.runSuffix))
+                name.resize(name.size() - options.runSuffix.size());
             chain.name = name;
             const std::size_t mark = kFeatureColumnIndex + kFeatureMark.size();
             chain.feature = featureLine.size() >= mark ? std::string(featureLine.substr(mark)) : "";

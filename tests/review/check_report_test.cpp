@@ -33,7 +33,8 @@ TEST(CheckReport, OneMinuteOffClosesAtOneIn13750) {
     // Within 1:10000, over a limit of 1:20000.
     review::ReviewLimits limits = review::defaultLimits(false);
     limits.closureRatio = 20000;
-    const review::ReviewReport report = reviewOf(squareWithAngleAtB(9001000), kSquarePoints, limits).report;
+    const review::ReviewReport report =
+        reviewOf(squareWithAngleAtB(9001000), kSquarePoints, limits).report;
     ASSERT_EQ(report.findings.size(), 1u);
     EXPECT_EQ(report.findings[0].text,
               "HVD record 11, point 1: traverse closure: misclosure north 0.0291 east 0.0000 "
@@ -47,10 +48,10 @@ TEST(CheckReport, FacePairCheckShotAndSeparateFrameOverTheirLimits) {
     // check shot: 7 at 50.000 north from 1, at 49.900 from 2: 0.100 apart.
     review::ReviewLimits limits = review::defaultLimits(true);  // meters: 0.015 check shots
     limits.faceHorizontalSeconds = 5;
-    const std::string hvd = setupOn(1) + backsightTo(9) + traverseTo(2, 0) +  // 0-2
-                            sideshotTo(7, 0, 500000) +                        // 3
-                            sideshotTo(10, 4500100, 300000, 8959500) +        // 4
-                            sideshotTo(10, 22500000, 300020, 27000200) +      // 5
+    const std::string hvd = setupOn(1) + backsightTo(9) + traverseTo(2, 0) +          // 0-2
+                            sideshotTo(7, 0, 500000) +                                // 3
+                            sideshotTo(10, 4500100, 300000, 8959500) +                // 4
+                            sideshotTo(10, 22500000, 300020, 27000200) +              // 5
                             setupOn(2) + backsightTo(1) + sideshotTo(7, 0, 501000) +  // 6-8
                             setupOn(50);                                              // 9
     EXPECT_EQ(

@@ -12,7 +12,7 @@ namespace {
 using namespace testing;
 
 constexpr double kTolerance = 1e-6;
-constexpr std::uint32_t kRight = 9000000;        // 90 00 00.0
+constexpr std::uint32_t kRight = 9000000;         // 90 00 00.0
 constexpr std::uint32_t kRightPlusOne = 9001000;  // 90 01 00.0
 
 // A square A(1) B(2) C(3) D(4) of 100.000 legs, walked clockwise. A is at the
@@ -20,7 +20,7 @@ constexpr std::uint32_t kRightPlusOne = 9001000;  // 90 01 00.0
 // of A. Every setup backsights the previous station at reading 0 and turns
 // `angleAtB` (90 degrees, or 90 01 at B) to the next station.
 std::string squareTraverse(std::uint32_t angleAtB) {
-    return setupOn(1) + backsightTo(4) + traverseTo(2, kRight) +  // records 0-2
+    return setupOn(1) + backsightTo(4) + traverseTo(2, kRight) +    // records 0-2
            setupOn(2) + backsightTo(1) + traverseTo(3, angleAtB) +  // 3-5
            setupOn(3) + backsightTo(2) + traverseTo(4, kRight) +    // 6-8
            setupOn(4) + backsightTo(3) + traverseTo(1, kRight);     // 9-11
@@ -113,10 +113,10 @@ TEST(PlanFrame, FacePairReducesTheReversedReading) {
     // Direct 45 00 10.0 / 89 59 50.0, 30.000; reversed 225 00 00.0 / 270 00 20.0,
     // 30.002. Reduced: 45 00 00.0 / 89 59 40.0. Collimation difference +10.0",
     // index error (89 59 50 + 270 00 20 - 360) / 2 = +5.0", distances -0.002.
-    const review::Plan plan = reviewOf(setupOn(1) + backsightTo(2) +
-                                       sideshotTo(10, 4500100, 300000, 8959500) +
-                                       sideshotTo(10, 22500000, 300020, 27000200))
-                                  .plan;
+    const review::Plan plan =
+        reviewOf(setupOn(1) + backsightTo(2) + sideshotTo(10, 4500100, 300000, 8959500) +
+                 sideshotTo(10, 22500000, 300020, 27000200))
+            .plan;
     ASSERT_EQ(plan.facePairs.size(), 1u);
     const review::FacePairMeasure& pair = plan.facePairs[0];
     EXPECT_EQ(pair.record, 3u);
@@ -140,12 +140,11 @@ TEST(PlanFrame, TapedPointIsPlacedFromItsStationAndReferenceEntries) {
     // lies 270 degrees right of 11 from 12: 12.5 west. A taped entry first in
     // the file has no entries before it and is listed.
     const std::string pf = "503,TAPE X, \r\n11,CP, \r\n12,IP, \r\n502,TAPE EP, \r\n";
-    const review::Plan plan =
-        reviewOf(setupOn(12) + backsightTo(99) + traverseTo(11, 0) +
-                     hvdRecord(5, 502, 0, 27000000, kLevel, 125000) +
-                     hvdRecord(5, 503, 0, 0, kLevel, 125000),
-                 pf)
-            .plan;
+    const review::Plan plan = reviewOf(setupOn(12) + backsightTo(99) + traverseTo(11, 0) +
+                                           hvdRecord(5, 502, 0, 27000000, kLevel, 125000) +
+                                           hvdRecord(5, 503, 0, 0, kLevel, 125000),
+                                       pf)
+                                  .plan;
     expectAt(plan, 502, 0, -12.5);
     EXPECT_TRUE(plan.find(502)->taped);
     ASSERT_EQ(plan.unplacedTaped.size(), 1u);

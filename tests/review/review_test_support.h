@@ -23,8 +23,8 @@ inline std::string traverseTo(std::uint16_t point, std::uint32_t horizontal,
                               std::uint32_t distance = kHundred) {
     return hvdRecord(4, point, kHeight, horizontal, kLevel, distance);
 }
-inline std::string sideshotTo(std::uint16_t point, std::uint32_t horizontal,
-                              std::uint32_t distance, std::uint32_t zenith = kLevel) {
+inline std::string sideshotTo(std::uint16_t point, std::uint32_t horizontal, std::uint32_t distance,
+                              std::uint32_t zenith = kLevel) {
     return hvdRecord(5, point, kHeight, horizontal, zenith, distance);
 }
 
@@ -35,8 +35,9 @@ inline std::string pfListing(std::initializer_list<int> points) {
     return pf;
 }
 
-inline review::JobReview reviewOf(const std::string& hvd, const std::string& pf = {},
-                                  const review::ReviewLimits& limits = review::defaultLimits(false)) {
+inline review::JobReview reviewOf(
+    const std::string& hvd, const std::string& pf = {},
+    const review::ReviewLimits& limits = review::defaultLimits(false)) {
     return review::reviewBytes(hvd, pf, ConversionOptions{}, limits);
 }
 
