@@ -71,6 +71,6 @@ int main(int argc, char** argv) {
         std::cerr << "zendro-convert: " << file << ": " << error.what() << '\n';
         return kConversionFailed;
     }
-    if (reviewFlags.wanted()) return zendro::cli::runReview(job, options, reviewFlags, argc, argv);
+    if (reviewFlags.wanted()) return zendro::cli::runReview(job, options, reviewFlags);
     return 0;
 }

@@ -1,10 +1,13 @@
 #include "cli/review_output.h"
 
 #include <CLI/CLI.hpp>
+#include <QGuiApplication>
 #include <iostream>
 
 #include "common/errors.h"
 #include "review/job_review.h"
+#include "review/sketch_model.h"
+#include "review_view/sketch_export.h"
 
 namespace zendro::cli {
 namespace {
@@ -12,6 +15,22 @@ namespace {
 void addLimit(CLI::App& app, const std::string& name, std::optional<double>& value,
               const std::string& help) {
     app.add_option(name, value, help)->group("Review limits")->check(CLI::NonNegativeNumber);
+}
+
+// Qt draws the sketch; the command line has no display, so the offscreen
+// platform serves, and only for as long as the drawing takes.
+void writeSketch(const review::JobReview& reviewed, const ConversionOptions& options,
+                 const std::string& path) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about the missing desktop session mean nothing to this user.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+    });
+    int argc = 1;
+    char name[] = "zendro-convert";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    review::exportSketch(review::buildSketch(reviewed, options.pointPrefix), path);
 }
 
 }  // namespace
@@ -34,7 +53,14 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags) {
     app.add_flag("--review", flags.review,
                  "After converting, print the check report: one finding per line, then a summary");
     app.add_option("--sketch", flags.sketchPath,
-                   "After converting, write the plan sketch to FILE (.svg, .pdf or .png)");
+                   "After converting, write the plan sketch to FILE (.svg, .pdf or .png)")
+        ->check(CLI::Validator(
+            [](const std::string& path) {
+                return review::isSketchFileName(path)
+                           ? std::string()
+                           : "a sketch is written as .svg, .pdf or .png: " + path;
+            },
+            "FILE.svg|pdf|png"));
     app.add_flag("--strict", flags.strict, "Exit with status 3 when a review limit is exceeded");
     addLimit(app, "--limit-closure-ratio", flags.closureRatio,
              "Smallest traverse precision N of 1:N (default 10000)");
@@ -56,18 +82,16 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags) {
              "Check shot: elevation difference (default 0.05 ft, 0.015 m)");
 }
 
-int runReview(const JobPaths& job, const ConversionOptions& options, const ReviewFlags& flags,
-              int argc, char** argv) {
-    (void)argc;
-    (void)argv;
+int runReview(const JobPaths& job, const ConversionOptions& options, const ReviewFlags& flags) {
     review::JobReview result;
     try {
         result = review::reviewJob(job, options, flags.limits(options.metric));
+        if (flags.review) std::cout << result.report.text() << std::flush;
+        if (!flags.sketchPath.empty()) writeSketch(result, options, flags.sketchPath);
     } catch (const ZendroError& error) {
-        std::cerr << "zendro-convert: review: " << error.what() << '\n';
+        std::cerr << "zendro-convert: " << error.what() << '\n';
         return 1;
     }
-    if (flags.review) std::cout << result.report.text() << std::flush;
     return flags.strict && result.report.overLimit > 0 ? kLimitExceeded : 0;
 }
 

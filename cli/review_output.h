@@ -32,8 +32,8 @@ inline constexpr int kLimitExceeded = 3;
 
 // After a successful conversion: prints the report (--review), writes the
 // sketch (--sketch) and returns the exit status: 0, kLimitExceeded under
-// --strict when a limit is exceeded, or 1 when the review could not be made.
-int runReview(const JobPaths& job, const ConversionOptions& options, const ReviewFlags& flags,
-              int argc, char** argv);
+// --strict when a limit is exceeded, or 1 when the review or the sketch could
+// not be made.
+int runReview(const JobPaths& job, const ConversionOptions& options, const ReviewFlags& flags);
 
 }  // namespace zendro::cli

@@ -171,10 +171,10 @@ std::string ReviewReport::summaryLine() const {
            std::to_string(measuredChecks - overLimit) + " measured checks within limit";
 }
 
-std::string ReviewReport::text() const {
+std::string ReviewReport::text(std::string_view lineEnd) const {
     std::string out;
-    for (const Finding& finding : findings) out += finding.text + "\n";
-    return out + summaryLine() + "\n";
+    for (const Finding& finding : findings) out.append(finding.text).append(lineEnd);
+    return out.append(summaryLine()).append(lineEnd);
 }
 
 }  // namespace zendro::review

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "review/plan_frame.h"
@@ -45,8 +46,8 @@ struct ReviewReport {
 
     // "N findings: ... over limit, ... checks within limit"
     std::string summaryLine() const;
-    // Every finding line and the summary, each ended with a line break.
-    std::string text() const;
+    // Every finding line and the summary, each ended with `lineEnd`.
+    std::string text(std::string_view lineEnd = "\n") const;
 };
 
 // Everything the report looks at, decoded once.

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "tests/support/job_builder.h"
@@ -86,6 +87,23 @@ TEST(ZendroConvertReview, ReportFollowsTheConversionAndLeavesItsOutputsAlone) {
     // Within the default 1:10000 the strict run succeeds and prints nothing.
     EXPECT_EQ(runConvert(dir, "--strict").status, 0);
     EXPECT_EQ(runConvert(dir, "--strict").out, "");
+}
+
+TEST(ZendroConvertReview, SketchFormatByExtension) {
+    TempDir dir;
+    writeSquareJob(dir);
+    EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.SVG") + "'").status, 0);
+    EXPECT_NE(readFile(dir.file("sq.SVG")).find("<svg"), std::string::npos);
+    EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.png") + "'").status, 0);
+    EXPECT_EQ(readFile(dir.file("sq.png")).substr(0, 6), "\x89PNG\r\n");
+    // A sketch that cannot be written fails the run after the conversion.
+    EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("SQ.obs/sq.pdf") + "'").status, 1);
+
+    TempDir other;
+    writeSquareJob(other);
+    // An unknown extension is a usage error, found before anything is converted.
+    EXPECT_EQ(runConvert(other, "--sketch '" + other.file("sq.txt") + "'").status, 2);
+    EXPECT_FALSE(std::filesystem::exists(other.file("SQ.obs")));
 }
 
 TEST(ZendroConvertReview, FailedConversionIsNotReviewed) {
