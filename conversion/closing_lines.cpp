@@ -61,10 +61,10 @@ void writeClosingLines(RunContext& run) {
     if (run.options.obsOnly) return;
     // Unlike the owed lines, these take the current backsight.
     const RecordState& state = run.state;
-    if (state.lastRecordKind == 4) {
+    if (state.lastRecordKind == RecordKind::Traverse) {
         writeSummaryLines(run.trv, PendingLine::Traverse, state, state.backsightText,
                           state.backsightHeightText);
-    } else if (state.lastRecordKind == 5) {
+    } else if (state.lastRecordKind == RecordKind::Sideshot) {
         writeSummaryLines(run.trv, PendingLine::Sideshot, state, state.backsightText,
                           state.backsightHeightText);
     }

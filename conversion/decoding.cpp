@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/byte_reader.h"
+#include "common/field_format.h"
 #include "common/text_forms.h"
 
 namespace zendro {
@@ -46,14 +47,15 @@ int precisionClassOf(double distance) {
 
 DecodedRecord decodeRecord(std::string_view bytes) {
     DecodedRecord record;
-    record.recordKind = readByte(bytes, 0);
-    record.pointNumber = readLittleEndian<2>(bytes, 2);
-    record.height = static_cast<double>(readLittleEndian<2>(bytes, 4)) / 100.0;
+    using namespace field_format;
+    record.recordKind = static_cast<RecordKind>(readByte(bytes, kKindOffset));
+    record.pointNumber = readLittleEndian<2>(bytes, kPointOffset);
+    record.height = static_cast<double>(readLittleEndian<2>(bytes, kHeightOffset)) / 100.0;
     record.heightFlag = record.height < 10 ? 1 : 0;
-    record.horizontal = decodeAngle(readLittleEndian<4>(bytes, 6));
-    record.zenith = decodeAngle(readLittleEndian<4>(bytes, 10));
+    record.horizontal = decodeAngle(readLittleEndian<4>(bytes, kHorizontalOffset));
+    record.zenith = decodeAngle(readLittleEndian<4>(bytes, kZenithOffset));
     record.faceLetter = record.zenith.decimalDegrees > 180 ? "R" : "D";
-    record.distance = static_cast<double>(readLittleEndian<4>(bytes, 14)) / 10000.0;
+    record.distance = static_cast<double>(readLittleEndian<4>(bytes, kDistanceOffset)) / 10000.0;
     record.precisionClass = precisionClassOf(record.distance);
     return record;
 }

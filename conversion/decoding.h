@@ -5,9 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/field_format.h"
+
 namespace zendro {
 
-inline constexpr std::size_t kObservationRecordSize = 18;
+using field_format::kObservationRecordSize;
+using field_format::RecordKind;
 
 // A packed DDD.MMSSs angle unpacked into its three printed fields and its value.
 struct DecodedAngle {
@@ -19,7 +22,7 @@ struct DecodedAngle {
 
 // One 18-byte observation record, decoded the same way whatever its kind.
 struct DecodedRecord {
-    int recordKind = 0;
+    RecordKind recordKind{};
     std::int64_t pointNumber = 0;
     double height = 0;
     int heightFlag = 0;  // 1 when the height is below 10

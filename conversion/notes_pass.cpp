@@ -1,13 +1,13 @@
 #include "conversion/notes_pass.h"
 
 #include "common/byte_reader.h"
+#include "common/field_format.h"
 
 namespace zendro {
 namespace {
 
-constexpr std::size_t kRecordSize = 30;
-constexpr std::size_t kFirstNoteOffset = 90;
-constexpr std::size_t kCountFieldSize = 5;
+constexpr std::size_t kRecordSize = field_format::kBlockSize;
+constexpr std::size_t kCountFieldSize = field_format::kRecordHeaderSize;
 
 // The text bytes in [offset, offset + length), zero bytes and bytes past the
 // end of the file left out.
@@ -30,10 +30,10 @@ NotesTable readNotes(std::string_view rtxBytes, RunObserver& observer) {
     NotesTable notes;
     const std::size_t length = rtxBytes.size();
     observer.progress(0);
-    std::size_t offset = kFirstNoteOffset;
+    std::size_t offset = field_format::kNotesPrologueSize;
     while (offset < length) {
         observer.progress(100.0 * static_cast<double>(offset + 1) / static_cast<double>(length));
-        const int count = readByte(rtxBytes, offset);
+        const int count = readByte(rtxBytes, offset + field_format::kCountOffset);
         const int records = count == 0 ? 1 : count;
         for (int r = 0; r < records; ++r) {
             NoteEntry entry;

@@ -10,7 +10,6 @@
 namespace zendro {
 namespace {
 
-constexpr std::int64_t kSecondFeatureOffset = 100000;
 constexpr std::string_view kVerticalAngleWarningText =
     "99 ***WARNING*** Vertical Angle less than 10 Degrees";
 
@@ -49,7 +48,7 @@ void lookUpTarget(const DecodedRecord& record, RunContext& run, std::string& des
         state.lookupComment = entry.comment;
 
         const PointEntry& next = run.points.at(i + 1);
-        if (next.name.isAbove(kSecondFeatureOffset)) {
+        if (next.name.isAbove(field_format::kSecondFeatureOffset)) {
             state.secondFeature = true;
             state.secondFeatureName = next.name.numberText();
             state.secondFeatureKind = next.kind;

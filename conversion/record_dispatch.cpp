@@ -14,17 +14,23 @@ void ignoreRecord(const DecodedRecord&, RunContext&) {}
 constexpr std::array<RecordHandler, 256> makeHandlerTable() {
     std::array<RecordHandler, 256> table{};
     for (auto& handler : table) handler = &handleUnknown;
-    table[1] = &handleSetup;
-    table[2] = &handleReference;
-    table[3] = &handleBacksight;
-    table[4] = &handleTraverse;
-    table[5] = &handleSideshot;
-    table[6] = &handleNoteMarker;
-    table[7] = &ignoreRecord;
-    table[8] = &ignoreRecord;
-    for (int kind = 9; kind <= 13; ++kind)
-        table[static_cast<std::size_t>(kind)] = &handleInformation;
-    table[252] = &handleDeleted;
+    const auto set = [&table](RecordKind kind, RecordHandler handler) {
+        table[static_cast<std::size_t>(kind)] = handler;
+    };
+    set(RecordKind::Setup, &handleSetup);
+    set(RecordKind::Reference, &handleReference);
+    set(RecordKind::Backsight, &handleBacksight);
+    set(RecordKind::Traverse, &handleTraverse);
+    set(RecordKind::Sideshot, &handleSideshot);
+    set(RecordKind::NoteMarker, &handleNoteMarker);
+    set(RecordKind::Ignored7, &ignoreRecord);
+    set(RecordKind::Ignored8, &ignoreRecord);
+    for (const RecordKind kind :
+         {RecordKind::DistanceUnit, RecordKind::AngleUnit, RecordKind::AzimuthSystem,
+          RecordKind::AngleDirection, RecordKind::VerticalSystem}) {
+        set(kind, &handleInformation);
+    }
+    set(RecordKind::Deleted, &handleDeleted);
     return table;
 }
 
@@ -34,7 +40,7 @@ constexpr std::array<RecordHandler, 256> kHandlers = makeHandlerTable();
 
 void dispatchRecord(const DecodedRecord& record, RunContext& run) {
     run.state.lastRecordKind = record.recordKind;
-    kHandlers[static_cast<std::size_t>(record.recordKind & 0xFF)](record, run);
+    kHandlers[static_cast<std::size_t>(record.recordKind)](record, run);
 }
 
 }  // namespace zendro

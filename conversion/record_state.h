@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/field_format.h"
+
 namespace zendro {
 
 // Which TRV observation summary line a traverse or sideshot still owes.
@@ -65,7 +67,7 @@ struct RecordState {
     // Note markers
     std::int64_t noteCursor = -1;
 
-    int lastRecordKind = 0;
+    field_format::RecordKind lastRecordKind{};
 };
 
 }  // namespace zendro

@@ -40,17 +40,17 @@ void handleNoteMarker(const DecodedRecord&, RunContext& run) {
 void handleInformation(const DecodedRecord& record, RunContext& run) {
     std::string text;
     switch (record.recordKind) {
-        case 9:
+        case RecordKind::DistanceUnit:
             // The unit is the one the user chose, whatever the record holds.
             text = "DISTANCE UNIT = " + run.options.distanceUnit();
             break;
-        case 10:
+        case RecordKind::AngleUnit:
             text = "ANGLE UNIT = DDD.MMSS";
             break;
-        case 11:
+        case RecordKind::AzimuthSystem:
             text = "AZIMUTH SYSTEM = NORTH";
             break;
-        case 12:
+        case RecordKind::AngleDirection:
             text = "ANGLE DIRECTION = RIGHT";
             break;
         default:

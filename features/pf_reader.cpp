@@ -54,6 +54,24 @@ std::string PfCursor::readRestOfLine() {
     return rest;
 }
 
+PfEntries readPfEntries(std::string_view bytes) {
+    PfEntries entries;
+    PfCursor cursor(bytes);
+    while (!cursor.atEnd()) {
+        cursor.nextEntry();
+        PfEntry entry;
+        entry.name = cursor.readField();
+        if (!cursor.atEnd()) entry.description = cursor.readField();
+        if (cursor.atEnd()) {
+            entries.partialLast = std::move(entry);
+            break;
+        }
+        entry.restOfLine = cursor.readRestOfLine();
+        entries.complete.push_back(std::move(entry));
+    }
+    return entries;
+}
+
 std::string unquoteComment(std::string_view restOfLine) {
     std::string comment = trimBlanks(restOfLine);
     if (comment.size() >= 2 && comment.front() == '"' && comment.back() == '"') {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zendro {
 
@@ -35,6 +37,24 @@ class PfCursor {
     std::size_t pos_ = 0;
     bool lineEnded_ = false;
 };
+
+// One entry of the point-feature file as read: the name and the description by
+// field read, and every character after them up to the line end.
+struct PfEntry {
+    std::string name;
+    std::string description;
+    std::string restOfLine;
+};
+
+// The whole file: the entries read to their line end, and the last entry when
+// the file ends inside it (after its name or its description). The table load
+// keeps that partial entry; the chain section and the feature grid do not.
+struct PfEntries {
+    std::vector<PfEntry> complete;
+    std::optional<PfEntry> partialLast;
+};
+
+PfEntries readPfEntries(std::string_view bytes);
 
 // A comment as the table load reads it: the rest of the line, trimmed of spaces
 // and tabs, with one enclosing pair of double quotes dropped.

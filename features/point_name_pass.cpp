@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "common/byte_reader.h"
+#include "common/field_format.h"
 #include "common/file_io.h"
 #include "common/line_writer.h"
 #include "common/text_forms.h"
@@ -11,12 +12,9 @@
 namespace zendro {
 namespace {
 
-// The CTX file's first six blocks hold nothing the conversion reads.
-constexpr std::size_t kFirstRecordOffset = 180;
-constexpr std::size_t kBlockSize = 30;
-constexpr std::size_t kRecordHeaderSize = 5;
-// A second feature keyed after "~" is named this much above its point.
-constexpr std::int64_t kSecondFeatureOffset = 100000;
+using field_format::kBlockSize;
+using field_format::kRecordHeaderSize;
+using field_format::kSecondFeatureOffset;
 
 struct DescriptionRecord {
     std::size_t blocks = 1;  // a count byte of 0 still takes one block
@@ -28,9 +26,9 @@ struct DescriptionRecord {
 // checked. Text bytes past the end of the file count as padding, like zeros.
 DescriptionRecord readDescriptionRecord(std::string_view bytes, std::size_t offset) {
     DescriptionRecord record;
-    const std::uint8_t count = readByte(bytes, offset);
+    const std::uint8_t count = readByte(bytes, offset + field_format::kCountOffset);
     record.blocks = std::max<std::size_t>(count, 1);
-    record.pointNumber = readLittleEndian<2>(bytes, offset + 3);
+    record.pointNumber = readLittleEndian<2>(bytes, offset + field_format::kDescriptionPointOffset);
 
     const std::size_t textLength = count == 0 ? 0 : kBlockSize * count - kRecordHeaderSize;
     const std::size_t textStart = offset + kRecordHeaderSize;
@@ -76,7 +74,8 @@ void writeFeatureLine(LineWriter& pf, const NamedFeature& feature, std::string_v
 std::vector<NamedFeature> readPointNames(std::string_view ctxBytes, RunObserver& observer) {
     std::vector<NamedFeature> features;
     const double length = static_cast<double>(ctxBytes.size());
-    std::size_t offset = kFirstRecordOffset;
+    // The file's first blocks hold nothing the conversion reads.
+    std::size_t offset = field_format::kDescriptionPrologueSize;
     // A record whose header is cut off by the end of the file ends the pass.
     while (bytesAvailable(ctxBytes, offset, kRecordHeaderSize)) {
         observer.progress(100.0 * static_cast<double>(offset + 1) / length);

@@ -52,7 +52,7 @@ TEST(RecordDecoding, ReadsEveryFieldLittleEndian) {
     const std::string bytes = testing::hvdRecord(4, 1001, 150, 4530150, 9000100, 1234567);
     ASSERT_EQ(bytes.substr(2, 2), std::string("\xE9\x03", 2));
     const DecodedRecord r = decodeRecord(bytes);
-    EXPECT_EQ(r.recordKind, 4);
+    EXPECT_EQ(r.recordKind, RecordKind::Traverse);
     EXPECT_EQ(r.pointNumber, 1001);
     EXPECT_DOUBLE_EQ(r.height, 1.5);
     EXPECT_EQ(r.heightFlag, 1);
@@ -67,7 +67,7 @@ TEST(RecordDecoding, ReadsEveryFieldLittleEndian) {
 TEST(RecordDecoding, LargestValuesDoNotOverflow) {
     const std::string bytes(18, '\xFF');
     const DecodedRecord r = decodeRecord(bytes);
-    EXPECT_EQ(r.recordKind, 255);
+    EXPECT_EQ(static_cast<int>(r.recordKind), 255);
     EXPECT_EQ(r.pointNumber, 65535);
     EXPECT_DOUBLE_EQ(r.height, 655.35);
     EXPECT_DOUBLE_EQ(r.distance, 429496.7295);

@@ -104,7 +104,7 @@ TEST(InformationRecords, LeaveTheOwedLineOwed) {
     run.feed(hvdRecord(4, 13, 150, 0, 9000000, 100000));
     for (int kind : {6, 9, 252, 99, 1}) run.feed(hvdRecord(kind, 1));
     EXPECT_EQ(run.state().pendingLine, PendingLine::Traverse);
-    EXPECT_EQ(run.state().lastRecordKind, 1);
+    EXPECT_EQ(run.state().lastRecordKind, RecordKind::Setup);
     run.clearOutput();
     run.feed(hvdRecord(4, 14, 150, 0, 9000000, 100000));
     EXPECT_EQ(run.trv().substr(0, 3), "TR,");

@@ -5,9 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/field_format.h"
 #include "common/run_observer.h"
 
 namespace zendro::testing {
+
+using field_format::RecordKind;
 
 // An 18-byte HVD observation record. Angles are packed DDD.MMSSs values times
 // 100000 (45 30 15.0 is 4530150), heights in hundredths, distances in

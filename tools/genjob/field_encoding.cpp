@@ -7,7 +7,7 @@ namespace zendro::genjob {
 
 namespace {
 
-constexpr std::size_t kFirstTextBytes = kBlockSize - 5;
+constexpr std::size_t kFirstTextBytes = kBlockSize - kRecordHeaderSize;
 constexpr std::size_t kMaxBlocks = 255;
 
 void appendLittleEndian(std::string& out, std::uint32_t value, int bytes) {
@@ -17,10 +17,12 @@ void appendLittleEndian(std::string& out, std::uint32_t value, int bytes) {
     }
 }
 
+// The text of a record of `blocks` blocks (0 takes one), cut or zero-padded to fit.
 void appendPadded(std::string& out, std::string_view text, std::size_t blocks) {
+    const std::size_t size = std::max<std::size_t>(blocks, 1) * kBlockSize - kRecordHeaderSize;
     const std::size_t start = out.size();
-    out.append(text);
-    out.resize(start + blocks * kBlockSize - 5, '\0');
+    out.append(text.substr(0, std::min(text.size(), size)));
+    out.resize(start + size, '\0');
 }
 
 std::string headerBlock(std::string_view text) {
@@ -53,7 +55,7 @@ std::uint32_t packAngleParts(std::uint32_t degrees, std::uint32_t minutes, std::
 }
 
 void appendObservation(std::string& out, const Observation& observation) {
-    out.push_back(static_cast<char>(observation.kind));
+    out.push_back(static_cast<char>(observation.kind));  // the kind byte, then one unused
     out.push_back('\0');
     appendLittleEndian(out, observation.point, 2);
     appendLittleEndian(out, observation.heightHundredths, 2);
@@ -66,8 +68,13 @@ void appendDescription(std::string& out, std::uint16_t point, std::string_view t
     if (point > 0x7FFF) throw std::invalid_argument("description point number above 32767");
     const std::size_t blocks = blocksForText(text.size());
     if (blocks > kMaxBlocks) throw std::invalid_argument("description text too long");
+    appendDescriptionBlocks(out, static_cast<std::uint8_t>(blocks), point, text);
+}
+
+void appendDescriptionBlocks(std::string& out, std::uint8_t blocks, std::uint16_t point,
+                             std::string_view text) {
     out.push_back(static_cast<char>(blocks));
-    out.append(2, '\0');
+    out.append(kDescriptionPointOffset - 1, '\0');
     appendLittleEndian(out, point, 2);
     appendPadded(out, text, blocks);
 }
@@ -75,8 +82,12 @@ void appendDescription(std::string& out, std::uint16_t point, std::string_view t
 void appendNote(std::string& out, std::string_view text) {
     const std::size_t records = blocksForText(text.size());
     if (records > kMaxBlocks) throw std::invalid_argument("note text too long");
+    appendNoteBlocks(out, static_cast<std::uint8_t>(records), text);
+}
+
+void appendNoteBlocks(std::string& out, std::uint8_t records, std::string_view text) {
     out.push_back(static_cast<char>(records));
-    out.append(4, '\0');
+    out.append(kRecordHeaderSize - 1, '\0');
     appendPadded(out, text, records);
 }
 

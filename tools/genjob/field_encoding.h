@@ -4,15 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/field_format.h"
+
 // Byte encoders for the three field files the data collector writes for a
 // job: 18-byte observation records (HVD), description records (CTX) and notes
 // (RTX). Multi-byte numbers are little-endian.
 namespace zendro::genjob {
 
-inline constexpr std::size_t kObservationSize = 18;
-inline constexpr std::size_t kBlockSize = 30;
-inline constexpr std::size_t kDescriptionPrologueSize = 180;  // six unread blocks
-inline constexpr std::size_t kNotesPrologueSize = 90;         // three unread records
+using namespace field_format;
 
 // Tenths of a second of arc in one degree, and in a full circle.
 inline constexpr std::int64_t kTenthsPerDegree = 36000;
@@ -28,7 +27,7 @@ std::uint32_t packAngleParts(std::uint32_t degrees, std::uint32_t minutes, std::
 
 // The fields of one observation record as the collector stores them.
 struct Observation {
-    std::uint8_t kind = 0;
+    RecordKind kind{};
     std::uint16_t point = 0;
     std::uint16_t heightHundredths = 0;
     std::uint32_t horizontal = 0;  // packed angle
@@ -46,10 +45,15 @@ std::size_t blocksForText(std::size_t textSize);
 // text, zero-padded to as many 30-byte blocks as the text needs (25 text bytes
 // in the first block, 30 in each further one).
 void appendDescription(std::string& out, std::uint16_t point, std::string_view text);
+// The same with the count byte given (0 still takes one block) and the text cut
+// to fit, for deliberately odd records.
+void appendDescriptionBlocks(std::string& out, std::uint8_t blocks, std::uint16_t point,
+                             std::string_view text);
 
 // A note: count byte, four filler bytes, then the text over as many 30-byte
 // records as it needs, zero-padded.
 void appendNote(std::string& out, std::string_view text);
+void appendNoteBlocks(std::string& out, std::uint8_t records, std::string_view text);
 
 // The leading blocks of the CTX and RTX files, which carry the collector's own
 // job header; the converter skips them.

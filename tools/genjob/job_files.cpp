@@ -25,7 +25,7 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
 
 std::string observationFileBytes(const JobPlan& plan) {
     std::string bytes;
-    bytes.reserve(plan.observations.size() * kObservationSize);
+    bytes.reserve(plan.observations.size() * kObservationRecordSize);
     for (const Observation& observation : plan.observations) appendObservation(bytes, observation);
     return bytes;
 }

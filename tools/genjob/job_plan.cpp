@@ -10,23 +10,14 @@ namespace zendro::genjob {
 
 namespace {
 
-// Record kinds of the HVD file.
-enum Kind : std::uint8_t {
-    kSetup = 1,
-    kReference = 2,
-    kBacksight = 3,
-    kTraverse = 4,
-    kSideshot = 5,
-    kNoteMarker = 6,
-    kIgnored7 = 7,
-    kIgnored8 = 8,
-    kDistanceUnit = 9,
-    kAngleUnit = 10,
-    kAzimuthSystem = 11,
-    kAngleDirection = 12,
-    kVerticalSystem = 13,
-    kDeleted = 252,
-};
+// Record kinds of the HVD file, by the short names the plan uses.
+constexpr RecordKind kSetup = RecordKind::Setup;
+constexpr RecordKind kReference = RecordKind::Reference;
+constexpr RecordKind kBacksight = RecordKind::Backsight;
+constexpr RecordKind kTraverse = RecordKind::Traverse;
+constexpr RecordKind kSideshot = RecordKind::Sideshot;
+constexpr RecordKind kNoteMarker = RecordKind::NoteMarker;
+constexpr RecordKind kDeleted = RecordKind::Deleted;
 
 constexpr std::int64_t kDegree = kTenthsPerDegree;
 constexpr std::int64_t kMinute = 600;
@@ -244,12 +235,14 @@ class Planner {
 
   private:
     void writeHeader() {
-        for (std::uint8_t kind :
-             {kDistanceUnit, kAngleUnit, kAzimuthSystem, kAngleDirection, kVerticalSystem}) {
+        for (RecordKind kind :
+             {RecordKind::DistanceUnit, RecordKind::AngleUnit, RecordKind::AzimuthSystem,
+              RecordKind::AngleDirection, RecordKind::VerticalSystem}) {
             emit({kind, 1, 0, 0, 0, 0});
         }
         // The collector's job-start stamp; the converter ignores it.
-        emit({kIgnored7, 0, 0, packAngleParts(20, 3, 14, 0), packAngleParts(8, 15, 0, 0), 0});
+        emit({RecordKind::Ignored7, 0, 0, packAngleParts(20, 3, 14, 0), packAngleParts(8, 15, 0, 0),
+              0});
         const std::array<std::string, 4> headerNotes = {shape_.jobName + " TOPO",
                                                         "CREW J SMITH R DIAZ", "WEATHER CLEAR 65F",
                                                         "INSTR SN 40123 PRISM -30"};
@@ -281,7 +274,7 @@ class Planner {
         }
         emitShot(kBacksight, setup.backsight);
         if (dice_.percent(30)) emitShot(kBacksight, reversed(setup.backsight));
-        if (first) emit({kIgnored8, station, 0, 0, 0, 0});
+        if (first) emit({RecordKind::Ignored8, station, 0, 0, 0, 0});
         addNote(kNoteMarker, "SETUP ON CP " + std::to_string(station) +
                                  " HI CHECKED TWICE, BS CP " +
                                  std::to_string(setup.backsight.point) + " DIST OK");
@@ -415,7 +408,7 @@ class Planner {
 
     void emit(const Observation& observation) { plan_.observations.push_back(observation); }
 
-    void emitShot(std::uint8_t kind, const Shot& shot) {
+    void emitShot(RecordKind kind, const Shot& shot) {
         emit({kind, shot.point, shot.heightHundredths, packAngle(shot.horizontal),
               packAngle(shot.zenith), shot.distance});
     }
@@ -431,7 +424,7 @@ class Planner {
 
     // A note marker in the observations and its note in the notes file, while
     // the notes table has room.
-    void addNote(std::uint8_t markerKind, std::string text) {
+    void addNote(RecordKind markerKind, std::string text) {
         const std::size_t records = blocksForText(text.size());
         if (noteRecords_ + records > kMaxNoteRecords) return;
         noteRecords_ += records;
