@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/field_format.h"
 #include "review/finding_text.h"
 
 namespace zendro::review {
 namespace {
 
+using field_format::RecordKind;
 constexpr double kBacksightWarningDistance = 10;
 constexpr int kVerticalWarningDegrees = 10;
 constexpr std::string_view kOver = ": OVER LIMIT, ";
@@ -50,8 +52,9 @@ class ReportBuilder {
         const std::vector<DecodedRecord>& records = input_.records;
         for (std::size_t i = 0; i < records.size(); ++i) {
             const DecodedRecord& record = records[i];
-            if (record.recordKind < 3 || record.recordKind > 5) continue;
-            if (record.recordKind == 3 && record.distance < kBacksightWarningDistance) {
+            const auto kind = static_cast<RecordKind>(record.recordKind);
+            if (kind < RecordKind::Backsight || kind > RecordKind::Sideshot) continue;
+            if (kind == RecordKind::Backsight && record.distance < kBacksightWarningDistance) {
                 add(FindingKind::ObsWarning, i, record.pointNumber, false,
                     "OBS warning \"Backsight Distance Error\": distance " +
                         decimals(record.distance, 3) + " below 10: backsight a farther point");

@@ -5,13 +5,14 @@
 #include <charconv>
 #include <unordered_map>
 
+#include "common/field_format.h"
 #include "review/check_report.h"
 #include "review/finding_text.h"
 
 namespace zendro::review {
 namespace {
 
-constexpr std::int64_t kSecondFeatureOffset = 100000;
+using field_format::kSecondFeatureOffset;
 constexpr std::size_t kRecordsListed = 5;
 
 std::string recordList(const std::vector<std::size_t>& records) {

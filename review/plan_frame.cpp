@@ -8,16 +8,16 @@
 #include <numbers>
 #include <string>
 
+#include "common/field_format.h"
 #include "common/text_forms.h"
 
 namespace zendro::review {
 namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-constexpr std::int64_t kSecondFeatureOffset = 100000;
+using field_format::kSecondFeatureOffset;
+using field_format::RecordKind;
 constexpr std::size_t kFirstTapedIndex = 3;  // needs a station and a reference entry before it
-
-enum Kind { kSetup = 1, kReference = 2, kBacksight = 3, kTraverse = 4, kSideshot = 5 };
 
 double normalized(double degrees) {
     double value = std::fmod(degrees, 360.0);
@@ -92,21 +92,22 @@ class PlanBuilder {
     explicit PlanBuilder(const PointTable& table) : table_(table) {}
 
     void add(const DecodedRecord& record, std::size_t index) {
-        if (record.recordKind < kSetup || record.recordKind > kSideshot) return;
+        const auto kind = static_cast<RecordKind>(record.recordKind);
+        if (kind < RecordKind::Setup || kind > RecordKind::Sideshot) return;
         currentRecord_ = index;
         noteObserved(record.pointNumber, index);
-        switch (record.recordKind) {
-            case kSetup:
+        switch (kind) {
+            case RecordKind::Setup:
                 setUp(record, index);
                 break;
-            case kReference:
+            case RecordKind::Reference:
                 orient(record, index, false);
                 break;
-            case kBacksight:
+            case RecordKind::Backsight:
                 orient(record, index, true);
                 break;
             default:
-                shoot(record, index, record.recordKind == kTraverse);
+                shoot(record, index, kind == RecordKind::Traverse);
                 break;
         }
     }

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "common/field_format.h"
 #include "common/text_forms.h"
 
 namespace zendro::review {
 namespace {
 
-constexpr std::int64_t kSecondFeatureOffset = 100000;
+using field_format::kSecondFeatureOffset;
 
 // Point text to the number whose position it is drawn at: a second feature's
 // text belongs to its point's position.
