@@ -49,21 +49,20 @@ class ReportBuilder {
     }
 
     void addObsWarnings() {
-        const std::vector<DecodedRecord>& records = input_.records;
+        const std::vector<Observation>& records = input_.records;
         for (std::size_t i = 0; i < records.size(); ++i) {
-            const DecodedRecord& record = records[i];
-            const auto kind = static_cast<RecordKind>(record.recordKind);
+            const Observation& record = records[i];
+            const RecordKind kind = record.recordKind;
             if (kind < RecordKind::Backsight || kind > RecordKind::Sideshot) continue;
             if (kind == RecordKind::Backsight && record.distance < kBacksightWarningDistance) {
                 add(FindingKind::ObsWarning, i, record.pointNumber, false,
                     "OBS warning \"Backsight Distance Error\": distance " +
                         decimals(record.distance, 3) + " below 10: backsight a farther point");
             }
-            if (degreesValue(record.zenith.degreesText) < kVerticalWarningDegrees) {
+            if (record.zenithShownDegrees < kVerticalWarningDegrees) {
                 add(FindingKind::ObsWarning, i, record.pointNumber, false,
                     "OBS warning \"Vertical Angle less than 10 Degrees\": zenith " +
-                        decimals(record.zenith.decimalDegrees, 4) +
-                        " degrees: check the zenith reading");
+                        decimals(record.zenithDegrees, 4) + " degrees: check the zenith reading");
             }
         }
     }
@@ -77,10 +76,14 @@ class ReportBuilder {
     }
 
     // A measured check is listed when it is over its limit; closures always.
+    // Most checks are within their limits, so their lines are never composed.
+    bool listed(FindingKind kind, bool over) {
+        ++report_.measuredChecks;
+        return over || kind == FindingKind::Closure;
+    }
+
     void addMeasuredCheck(FindingKind kind, std::size_t record, std::int64_t point, bool over,
                           const std::string& text, std::string_view advice) {
-        ++report_.measuredChecks;
-        if (!over && kind != FindingKind::Closure) return;
         add(kind, record, point, over,
             text + (over ? std::string(kOver) + std::string(advice) : std::string(kWithin)));
     }
@@ -91,6 +94,7 @@ class ReportBuilder {
         const double ratio = exact ? 0 : std::floor(c.traverseLength / linear);
         const bool over = (!exact && ratio < limits_.closureRatio) ||
                           std::abs(c.elevation) > limits_.closureElevation;
+        if (!listed(FindingKind::Closure, over)) return;
         const std::string text = "traverse closure: misclosure north " + decimals(c.north, 4) +
                                  " east " + decimals(c.east, 4) + " elevation " +
                                  decimals(c.elevation, 4) + ", linear " + decimals(linear, 4) +
@@ -107,6 +111,7 @@ class ReportBuilder {
         const double rise = b.measuredRise - b.knownRise;
         const bool over = std::abs(distance) > limits_.backsightDistance ||
                           std::abs(rise) > limits_.backsightElevation;
+        if (!listed(FindingKind::Backsight, over)) return;
         const std::string text = "backsight check: distance " + decimals(b.measuredDistance, 3) +
                                  " against " + decimals(b.knownDistance, 3) +
                                  " from the positions (" + decimals(distance, 3) +
@@ -122,6 +127,7 @@ class ReportBuilder {
         const bool over = std::abs(f.horizontalSeconds) > limits_.faceHorizontalSeconds ||
                           std::abs(f.indexSeconds) > limits_.faceIndexSeconds ||
                           std::abs(f.distanceDifference) > limits_.faceDistance;
+        if (!listed(FindingKind::FacePair, over)) return;
         const std::string text = "face pair with HVD record " + std::to_string(f.otherRecord) +
                                  ": horizontal difference " + decimals(f.horizontalSeconds, 1) +
                                  " seconds, vertical index error " + decimals(f.indexSeconds, 1) +
@@ -137,6 +143,7 @@ class ReportBuilder {
     void addCheckShot(const CheckShotMeasure& s) {
         const bool over = s.horizontal > limits_.checkShotDistance ||
                           std::abs(s.elevation) > limits_.checkShotElevation;
+        if (!listed(FindingKind::CheckShot, over)) return;
         const std::string text = "check shot against HVD record " + std::to_string(s.firstRecord) +
                                  ": positions " + decimals(s.horizontal, 3) +
                                  " apart, elevation difference " + decimals(s.elevation, 3) +
@@ -175,7 +182,10 @@ std::string ReviewReport::summaryLine() const {
 }
 
 std::string ReviewReport::text(std::string_view lineEnd) const {
+    std::size_t size = summaryLine().size() + lineEnd.size();
+    for (const Finding& finding : findings) size += finding.text.size() + lineEnd.size();
     std::string out;
+    out.reserve(size);
     for (const Finding& finding : findings) out.append(finding.text).append(lineEnd);
     return out.append(summaryLine()).append(lineEnd);
 }

@@ -52,7 +52,7 @@ struct ReviewReport {
 
 // Everything the report looks at, decoded once.
 struct ReviewInput {
-    const std::vector<DecodedRecord>& records;
+    const std::vector<Observation>& records;
     const PointTable& points;
     const std::vector<ReviewChain>& chains;
     const Plan& plan;

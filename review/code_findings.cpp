@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "common/field_format.h"
+#include "common/text_forms.h"
 #include "review/check_report.h"
 #include "review/finding_text.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "common/text_forms.h"
 
 namespace zendro::review {
 
@@ -18,7 +18,15 @@ inline std::string findingSubject(std::optional<std::size_t> record,
     return text.empty() ? text : text + ": ";
 }
 
-// Locale-free, rounded half away from zero, never "-0.000".
-inline std::string decimals(double value, int places) { return fixedPlaces(value, places, 1); }
+// Locale-free, never "-0.000".
+inline std::string decimals(double value, int places) {
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, places);
+    std::string text(buffer.data(), result.ptr);
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
 
 }  // namespace zendro::review

@@ -8,7 +8,7 @@ namespace zendro::review {
 JobReview reviewBytes(std::string_view hvdBytes, std::string_view pfBytes,
                       const ConversionOptions& options, const ReviewLimits& limits) {
     JobReview review;
-    review.records = decodeAllRecords(hvdBytes);
+    review.records = readObservations(hvdBytes);
     review.points = loadPointTable(pfBytes, options.curveCode);
     review.chains = chainsOf(pfBytes, options);
     review.plan = computePlan(review.records, review.points);

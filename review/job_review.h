@@ -5,7 +5,6 @@
 
 #include "common/job_paths.h"
 #include "conversion/conversion_options.h"
-#include "conversion/decoding.h"
 #include "features/point_table.h"
 #include "review/check_report.h"
 #include "review/plan_frame.h"
@@ -16,7 +15,7 @@ namespace zendro::review {
 
 // One job reviewed: what was read, the plan frame and the report.
 struct JobReview {
-    std::vector<DecodedRecord> records;
+    std::vector<Observation> records;
     PointTable points;
     std::vector<ReviewChain> chains;
     Plan plan;

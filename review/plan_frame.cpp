@@ -49,13 +49,10 @@ struct Reading {
     double rawZenith = 0;  // as read, for the index error
 };
 
-Reading reduce(const DecodedRecord& record, std::size_t index) {
-    Reading reading{record.horizontal.decimalDegrees,
-                    record.zenith.decimalDegrees,
-                    record.distance,
-                    record.height,
-                    index,
-                    record.zenith.decimalDegrees};
+Reading reduce(const Observation& record, std::size_t index) {
+    Reading reading{
+        record.horizontalDegrees, record.zenithDegrees, record.distance, record.height, index,
+        record.zenithDegrees};
     if (reading.zenith > 180.0) {
         reading.horizontal = normalized(reading.horizontal - 180.0);
         reading.zenith = 360.0 - reading.zenith;
@@ -91,8 +88,8 @@ class PlanBuilder {
   public:
     explicit PlanBuilder(const PointTable& table) : table_(table) {}
 
-    void add(const DecodedRecord& record, std::size_t index) {
-        const auto kind = static_cast<RecordKind>(record.recordKind);
+    void add(const Observation& record, std::size_t index) {
+        const auto kind = record.recordKind;
         if (kind < RecordKind::Setup || kind > RecordKind::Sideshot) return;
         currentRecord_ = index;
         noteObserved(record.pointNumber, index);
@@ -152,7 +149,7 @@ class PlanBuilder {
         return point;
     }
 
-    void setUp(const DecodedRecord& record, std::size_t index) {
+    void setUp(const Observation& record, std::size_t index) {
         ++setupCount_;
         faces_.clear();
         Station next;
@@ -175,7 +172,7 @@ class PlanBuilder {
     }
 
     // A reference direction or a measured backsight orients the setup.
-    void orient(const DecodedRecord& record, std::size_t index, bool measured) {
+    void orient(const Observation& record, std::size_t index, bool measured) {
         if (!station_) return;
         Station& station = *station_;
         const Reading reading = reduce(record, index);
@@ -226,15 +223,14 @@ class PlanBuilder {
         return taped;
     }
 
-    void recordTapedValues(const DecodedRecord& record) {
+    void recordTapedValues(const Observation& record) {
         for (const std::size_t i : table_.indicesOf(record.pointNumber)) {
             if (!contains(table_.at(i).description, "TAPE")) continue;
-            tapedValues_[i] = {record.distance,
-                               tapedDirection(degreesValue(record.horizontal.degreesText))};
+            tapedValues_[i] = {record.distance, tapedDirection(record.horizontalShownDegrees)};
         }
     }
 
-    void shoot(const DecodedRecord& record, std::size_t index, bool traverse) {
+    void shoot(const Observation& record, std::size_t index, bool traverse) {
         if (isTaped(record.pointNumber)) {
             // Its raw record holds the taped distance and direction, not a polar shot.
             recordTapedValues(record);
@@ -287,9 +283,9 @@ class PlanBuilder {
                                     computed.elevation - first.elevation});
     }
 
-    void trackFace(const DecodedRecord& record, const Reading& reading) {
+    void trackFace(const Observation& record, const Reading& reading) {
         FaceReadings& faces = faces_[record.pointNumber];
-        const bool reversed = record.zenith.decimalDegrees > 180.0;
+        const bool reversed = record.zenithDegrees > 180.0;
         if (reversed && !faces.reversed) faces.reversed = reading;
         if (!reversed && !faces.direct) faces.direct = reading;
         if (faces.reported || !faces.direct || !faces.reversed) return;
@@ -383,20 +379,10 @@ const PlanPoint* Plan::find(std::int64_t number) const {
     return found == indexOfPoint.end() ? nullptr : &points[found->second];
 }
 
-Plan computePlan(const std::vector<DecodedRecord>& records, const PointTable& points) {
+Plan computePlan(const std::vector<Observation>& records, const PointTable& points) {
     PlanBuilder builder(points);
     for (std::size_t i = 0; i < records.size(); ++i) builder.add(records[i], i);
     return builder.finish();
-}
-
-std::vector<DecodedRecord> decodeAllRecords(std::string_view hvdBytes) {
-    std::vector<DecodedRecord> records;
-    records.reserve(hvdBytes.size() / kObservationRecordSize);
-    for (std::size_t offset = 0; offset + kObservationRecordSize <= hvdBytes.size();
-         offset += kObservationRecordSize) {
-        records.push_back(decodeRecord(hvdBytes.substr(offset, kObservationRecordSize)));
-    }
-    return records;
 }
 
 }  // namespace zendro::review

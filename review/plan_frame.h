@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "conversion/decoding.h"
 #include "features/point_table.h"
+#include "review/observations.h"
 
 namespace zendro::review {
 
@@ -101,9 +101,6 @@ struct Plan {
 // Computes the plan frame from the decoded records in file order. The point
 // table tells which points are taped (placed by the OBS file's taped block
 // instead of their raw shot).
-Plan computePlan(const std::vector<DecodedRecord>& records, const PointTable& points);
-
-// Decodes every whole 18-byte record of an HVD file.
-std::vector<DecodedRecord> decodeAllRecords(std::string_view hvdBytes);
+Plan computePlan(const std::vector<Observation>& records, const PointTable& points);
 
 }  // namespace zendro::review

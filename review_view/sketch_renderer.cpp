@@ -65,8 +65,14 @@ QColor SketchRenderer::featureColour(const std::string& feature) {
 void SketchRenderer::paint(QPainter& painter, QSizeF size, const SketchView& view) const {
     painter.save();
     painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-    painter.setRenderHint(QPainter::Antialiasing, true);
     const QRectF visible = worldView(size, view);
+    // Level of detail: a crowded view is drawn without antialiasing, which
+    // costs several times the plain drawing and shows little at that scale.
+    std::size_t pointsInView = 0;
+    for (const SketchPoint& p : model_.points)
+        if (visible.contains(p.x, p.y)) ++pointsInView;
+    const bool detailed = pointsInView <= kLabelBudget;
+    painter.setRenderHint(QPainter::Antialiasing, detailed);
     const auto device = [&](const SketchPoint& p) { return view.toDevice(p.x, p.y, size); };
 
     painter.setPen(QPen(kLegColour, 1, Qt::DashLine));
@@ -80,18 +86,21 @@ void SketchRenderer::paint(QPainter& painter, QSizeF size, const SketchView& vie
         QPolygonF line;
         line.reserve(static_cast<qsizetype>(chain.points.size()));
         for (const std::size_t i : chain.points) line << device(model_.points[i]);
-        painter.setPen(QPen(featureColour(chain.feature), 1.6));
+        // Thin lines take the fast path when the view is crowded.
+        painter.setPen(QPen(featureColour(chain.feature), detailed ? 1.6 : 0));
         painter.drawPolyline(line);
     }
 
     std::vector<const SketchPoint*> inView;
+    inView.reserve(pointsInView);
     QPolygonF marks;
     for (const SketchPoint& p : model_.points) {
         if (!visible.contains(p.x, p.y)) continue;
         inView.push_back(&p);
         if (!p.station) marks << device(p);
     }
-    painter.setPen(QPen(kPointColour, 2 * kMarkSize, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(detailed ? QPen(kPointColour, 2 * kMarkSize, Qt::SolidLine, Qt::RoundCap)
+                            : QPen(kPointColour, kMarkSize, Qt::SolidLine, Qt::SquareCap));
     painter.drawPoints(marks);
     painter.setPen(QPen(kStationColour, 1.5));
     for (const SketchPoint* p : inView) {
@@ -108,7 +117,7 @@ void SketchRenderer::paint(QPainter& painter, QSizeF size, const SketchView& vie
     }
 
     // Level of detail: the names only when they can be read.
-    if (inView.size() <= kLabelBudget) {
+    if (detailed) {
         painter.setPen(kPointColour);
         QFont font = painter.font();
         font.setPointSizeF(7.5);
