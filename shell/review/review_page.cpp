@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -90,24 +92,37 @@ void ReviewPage::buildControls() {
     QPushButton* sketchExport = button(this, "ReviewExportSketch", tr("Export Sketch..."));
     QPushButton* reportExport = button(this, "ReviewExportReport", tr("Export Report..."));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {check, fit, sketchExport, reportExport}) buttons->addWidget(b);
+    for (QPushButton* b : {fit, sketchExport, reportExport}) buttons->addWidget(b);
 
-    auto* side = new QWidget(this);
-    auto* sideLayout = new QVBoxLayout(side);
-    sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addWidget(summary_);
-    sideLayout->addWidget(findings_, 1);
-    sideLayout->addLayout(limitsForm);
-    sideLayout->addLayout(buttons);
+    // The window is small: the findings and the limits share one place below
+    // the sketch.
+    auto* limitsPage = new QWidget(this);
+    auto* limitsLayout = new QVBoxLayout(limitsPage);
+    limitsLayout->addLayout(limitsForm);
+    limitsLayout->addWidget(check);
+    auto* limitsScroll = new QScrollArea(this);
+    limitsScroll->setWidget(limitsPage);
+    limitsScroll->setWidgetResizable(true);
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("ReviewTabs"));
+    tabs->addTab(findings_, tr("Findings"));
+    tabs->addTab(limitsScroll, tr("Limits"));
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    auto* below = new QWidget(this);
+    auto* belowLayout = new QVBoxLayout(below);
+    belowLayout->setContentsMargins(0, 0, 0, 0);
+    belowLayout->addWidget(summary_);
+    belowLayout->addWidget(tabs, 1);
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(sketch_);
-    splitter->addWidget(side);
+    splitter->addWidget(below);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(buttons);
 
     connect(check, &QPushButton::clicked, this, [this] { refresh(); });
     connect(fit, &QPushButton::clicked, sketch_, &SketchWidget::fitToWindow);
