@@ -161,11 +161,14 @@ review::ReviewLimits ReviewPage::limits() const {
 }
 
 void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options) {
+    const bool otherJob = job.basePath != job_.basePath;
     job_ = job;
     options_ = options;
     if (shownMetric_ != options.metric) setLimits(review::defaultLimits(options.metric));
     shownMetric_ = options.metric;
     refresh();
+    // The same job keeps where the crew was looking; another starts whole.
+    if (otherJob) sketch_->fitToWindow();
 }
 
 void ReviewPage::refresh() {
