@@ -177,6 +177,42 @@ class ReviewPageTest : public QObject {
         QVERIFY(dialogs_.messages[0].contains(QStringLiteral("SQ.pf/x.png")));
     }
 
+    void namesAreDrawnOnlyWhenFewPointsAreInView() {
+        // A grid of n x n points 50 units apart, drawn at 1 pixel per unit:
+        // a name would start 6 pixels right of its point, its letters above
+        // the baseline 4 pixels up.
+        const auto darkPixelsBesidePoints = [](int n) {
+            review::SketchModel model;
+            for (int i = 0; i < n * n; ++i) {
+                review::SketchPoint& p = model.points.emplace_back();
+                p.x = 50.0 * (i % n);
+                p.y = 50.0 * (i / n);
+                p.label = "S" + std::to_string(i);
+            }
+            model.bounds = {0, 0, 50.0 * (n - 1), 50.0 * (n - 1)};
+            QImage image(50 * n + 50, 50 * n + 50, QImage::Format_RGB32);
+            review::SketchView view;
+            view.centreX = model.bounds.maxX / 2;
+            view.centreY = model.bounds.maxY / 2;
+            {
+                QPainter painter(&image);
+                review::SketchRenderer(model).paint(painter, QSizeF(image.size()), view);
+            }
+            int dark = 0;
+            for (const review::SketchPoint& p : model.points) {
+                const QPointF at = view.toDevice(p.x, p.y, QSizeF(image.size()));
+                for (int dx = 8; dx < 24; ++dx) {
+                    for (int dy = -12; dy < -5; ++dy) {
+                        if (qGray(image.pixel(at.toPoint() + QPoint(dx, dy))) < 128) ++dark;
+                    }
+                }
+            }
+            return dark;
+        };
+        QVERIFY(darkPixelsBesidePoints(20) > 400);  // 400 points: every name drawn
+        QCOMPARE(darkPixelsBesidePoints(21), 0);    // 441 points: marks only
+    }
+
     void metricJobGetsTheMetricLimits() {
         auto* backsight =
             page_->findChild<QDoubleSpinBox*>(QStringLiteral("LimitBacksightDistance"));
