@@ -1,24 +1,18 @@
-// zendro-convert: converts one job from the command line, with the window's
+// zendro-convert: converts jobs from the command line, with the window's
 // options as flags and the window's start-up values as defaults.
 
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "cli/job_batch.h"
 #include "cli/review_output.h"
-#include "common/errors.h"
-#include "common/job_paths.h"
-#include "conversion/conversion_run.h"
+#include "common/version.h"
 
 namespace {
-
-class StderrObserver final : public zendro::RunObserver {
-  public:
-    void status(std::string_view) override {}
-    void progress(double) override {}
-    void warning(std::string_view message) override { std::cerr << "warning: " << message << '\n'; }
-};
 
 constexpr int kUsageError = 2;
 constexpr int kConversionFailed = 1;
@@ -27,15 +21,16 @@ constexpr int kConversionFailed = 1;
 
 int main(int argc, char** argv) {
     CLI::App app{
-        "Converts a survey job (JOB.HVD, JOB.CTX, JOB.RTX) into a GEOPAK OBS file, "
-        "a Terramodel TRV file and the point-feature file JOB.pf.",
+        "Converts survey jobs (JOB.HVD, JOB.CTX, JOB.RTX) into GEOPAK OBS files, "
+        "Terramodel TRV files and the point-feature files JOB.pf.",
         "zendro-convert"};
-    app.set_version_flag("--version", std::string("zendro-convert ") + ZENDRO_VERSION);
+    app.set_version_flag("--version", std::string("zendro-convert ") + zendro::kVersion);
 
     zendro::ConversionOptions options;
     bool writeTrv = false;
     std::optional<std::string> suffix;
-    std::string file;
+    std::size_t parallel = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::string> files;
     app.add_flag("--trv", writeTrv,
                  "Also write the TRV file (the window's \"OBS Only\" unchecked)");
     app.add_flag("--metric", options.metric, "Metric units: \"METERS\" instead of \"FEET\"");
@@ -45,10 +40,14 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     app.add_option("--suffix", suffix,
                    "Run suffix appended to chain names (default: from the file name, or -99)");
-    app.add_option("FILE", file, "Any of the job's field files, or its path without extension")
+    app.add_option("-j,--jobs", parallel, "Jobs converted at the same time (default: the cores)")
+        ->check(CLI::PositiveNumber);
+    app.add_option("FILE", files,
+                   "Any of a job's field files, or its path without extension; several jobs "
+                   "may be given")
         ->required();
     zendro::cli::ReviewFlags reviewFlags;
-    zendro::cli::addReviewFlags(app, reviewFlags);
+    zendro::cli::addReviewFlags(app, reviewFlags, files);
 
     try {
         app.parse(argc, argv);
@@ -56,21 +55,26 @@ int main(int argc, char** argv) {
         const int status = app.exit(error);
         return status == 0 ? 0 : kUsageError;
     }
-
     options.obsOnly = !writeTrv;
-    const zendro::JobPaths job = zendro::deriveJobPaths(file);
-    options.runSuffix = suffix.value_or(job.runSuffix);
+    if (suffix) options.runSuffix = *suffix;
 
-    StderrObserver observer;
-    try {
-        zendro::runConversion(job, options, observer);
-    } catch (const zendro::ZendroError& error) {
-        std::cerr << "zendro-convert: " << error.what() << '\n';
-        return kConversionFailed;
-    } catch (const std::exception& error) {
-        std::cerr << "zendro-convert: " << file << ": " << error.what() << '\n';
-        return kConversionFailed;
+    // One job prints its messages as they are; with several, each message
+    // starts with its job's file.
+    const bool several = files.size() > 1;
+    int status = 0;
+    int reviewStatus = 0;
+    for (const zendro::cli::JobOutcome& job :
+         zendro::cli::convertJobs(files, options, suffix.has_value(), parallel)) {
+        for (const std::string& message : job.messages) {
+            std::cerr << (several ? job.file + ": " : std::string()) << message << '\n';
+        }
+        std::cout << job.resultLine << '\n';
+        if (!job.converted) status = kConversionFailed;
+        if (job.converted && reviewFlags.wanted()) {
+            reviewStatus =
+                std::max(reviewStatus, zendro::cli::runReview(job.file, options, suffix.has_value(),
+                                                              reviewFlags, several));
+        }
     }
-    if (reviewFlags.wanted()) return zendro::cli::runReview(job, options, reviewFlags);
-    return 0;
+    return status != 0 ? status : reviewStatus;
 }

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "common/errors.h"
+#include "common/job_paths.h"
 #include "review/job_review.h"
 #include "review/sketch_model.h"
 #include "review_view/sketch_export.h"
@@ -49,7 +50,7 @@ review::ReviewLimits ReviewFlags::limits(bool metric) const {
     return limits;
 }
 
-void addReviewFlags(CLI::App& app, ReviewFlags& flags) {
+void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::string>& files) {
     app.add_flag("--review", flags.review,
                  "After converting, print the check report: one finding per line, then a summary");
     app.add_option("--sketch", flags.sketchPath,
@@ -61,6 +62,11 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags) {
                            : "a sketch is written as .svg, .pdf or .png: " + path;
             },
             "FILE.svg|pdf|png"));
+    app.parse_complete_callback([&flags, &files] {
+        if (!flags.sketchPath.empty() && files.size() > 1) {
+            throw CLI::ValidationError("--sketch", "a sketch is written for one job only");
+        }
+    });
     app.add_flag("--strict", flags.strict, "Exit with status 3 when a review limit is exceeded");
     addLimit(app, "--limit-closure-ratio", flags.closureRatio,
              "Smallest traverse precision N of 1:N (default 10000)");
@@ -82,13 +88,26 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags) {
              "Check shot: elevation difference (default 0.05 ft, 0.015 m)");
 }
 
-int runReview(const JobPaths& job, const ConversionOptions& options, const ReviewFlags& flags) {
+int runReview(const std::string& file, ConversionOptions options, bool suffixGiven,
+              const ReviewFlags& flags, bool several) {
+    const JobPaths job = deriveJobPaths(file);
+    if (!suffixGiven) options.runSuffix = job.runSuffix;
+    const std::string linePrefix = several ? file + ": " : std::string();
     review::JobReview result;
     try {
         result = review::reviewJob(job, options, flags.limits(options.metric));
-        if (flags.review) std::cout << result.report.text() << std::flush;
+        if (flags.review) {
+            std::string report = result.report.text();
+            std::size_t at = 0;
+            while (at < report.size()) {
+                const std::size_t end = report.find('\n', at);
+                std::cout << linePrefix << std::string_view(report).substr(at, end + 1 - at);
+                at = end + 1;
+            }
+            std::cout << std::flush;
+        }
         if (!flags.sketchPath.empty()) writeSketch(result, options, flags.sketchPath);
-    } catch (const ZendroError& error) {
+    } catch (const std::exception& error) {
         std::cerr << "zendro-convert: " << error.what() << '\n';
         return 1;
     }

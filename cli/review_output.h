@@ -2,9 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "common/job_paths.h"
-#include "conversion/conversion_options.h"
+#include "common/conversion_options.h"
 #include "review/review_limits.h"
 
 namespace CLI {
@@ -26,14 +26,17 @@ struct ReviewFlags {
     review::ReviewLimits limits(bool metric) const;
 };
 
-void addReviewFlags(CLI::App& app, ReviewFlags& flags);
+// `files` are the jobs given: a sketch is written for one job only.
+void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::string>& files);
 
 inline constexpr int kLimitExceeded = 3;
 
-// After a successful conversion: prints the report (--review), writes the
+// After a job's successful conversion: prints its report (--review; each line
+// starting with the job's file when `several` jobs were given), writes the
 // sketch (--sketch) and returns the exit status: 0, kLimitExceeded under
 // --strict when a limit is exceeded, or 1 when the review or the sketch could
-// not be made.
-int runReview(const JobPaths& job, const ConversionOptions& options, const ReviewFlags& flags);
+// not be made. The run suffix comes from the file name unless `suffixGiven`.
+int runReview(const std::string& file, ConversionOptions options, bool suffixGiven,
+              const ReviewFlags& flags, bool several);
 
 }  // namespace zendro::cli

@@ -18,7 +18,15 @@ class ZendroError : public std::runtime_error {
 // The user stopped the run; nothing was written.
 class RunCancelled : public ZendroError {
   public:
-    explicit RunCancelled(std::string_view path) : ZendroError(path, "the conversion was cancelled") {}
+    explicit RunCancelled(std::string_view path)
+        : ZendroError(path, "the conversion was cancelled") {}
 };
+
+// The message for any failure of work on `path`: a ZendroError already names
+// its file, anything unexpected gets the path in front.
+inline std::string failureMessage(std::string_view path, const std::exception& error) {
+    if (dynamic_cast<const ZendroError*>(&error) != nullptr) return error.what();
+    return std::string(path) + ": " + error.what();
+}
 
 }  // namespace zendro

@@ -10,36 +10,12 @@
 #include <iterator>
 
 #include "common/errors.h"
+#include "common/output_files.h"
 
 namespace zendro {
 namespace {
 
 std::string causeOf(int error) { return std::strerror(error); }
-
-// Closes the descriptor and removes the temporary file unless released.
-class TemporaryFile {
-  public:
-    TemporaryFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!released_) ::unlink(path_.c_str());
-    }
-    int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
-    int close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-    void release() { released_ = true; }
-
-  private:
-    std::string path_;
-    int fd_;
-    bool released_ = false;
-};
 
 }  // namespace
 
@@ -61,33 +37,9 @@ std::string readFileBytes(const std::string& path) {
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string pattern = path + ".XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        throw ZendroError(path, "cannot be written (" + causeOf(errno) + ")");
-    }
-    TemporaryFile temporary(pattern, fd);
-    // The replacement keeps the permissions of the file it replaces; a new file
-    // gets the usual read-write for the owner, read for everyone else.
-    struct stat previous {};
-    const mode_t mode = ::stat(path.c_str(), &previous) == 0 ? (previous.st_mode & 07777) : 0644;
-    ::fchmod(fd, mode);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw ZendroError(path, "cannot be written (" + causeOf(errno) + ")");
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || temporary.close() != 0) {
-        throw ZendroError(path, "cannot be written (" + causeOf(errno) + ")");
-    }
-    if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
-        throw ZendroError(path, "cannot be replaced (" + causeOf(errno) + ")");
-    }
-    temporary.release();
+    OutputFiles files;
+    files.add(path).write(bytes);
+    files.commit();
 }
 
 }  // namespace zendro

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/conversion_options.h"
 #include "common/file_io.h"
 
 namespace zendro {
@@ -31,7 +32,7 @@ JobPaths deriveJobPaths(std::string_view chosenPath) {
     job.jobName = job.basePath.substr(nameStart);
 
     const auto dash = job.jobName.rfind('-');
-    job.runSuffix = dash == std::string::npos ? "-99" : job.jobName.substr(dash);
+    job.runSuffix = dash == std::string::npos ? kDefaultRunSuffix : job.jobName.substr(dash);
 
     job.hvdPath = job.basePath + ".HVD";
     job.ctxPath = job.basePath + ".CTX";

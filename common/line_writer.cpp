@@ -5,10 +5,12 @@
 namespace zendro {
 namespace {
 constexpr int kZoneWidth = 14;
-}
+constexpr std::string_view kSpaces =
+    "                                                                ";
+}  // namespace
 
 void LineWriter::put(std::string_view bytes) {
-    if (out_ != nullptr) out_->append(bytes);
+    if (out_ != nullptr) out_->write(bytes);
     column_ += static_cast<int>(bytes.size());
 }
 
@@ -25,7 +27,9 @@ LineWriter& LineWriter::number(double value) {
 
 LineWriter& LineWriter::column(int n) {
     if (column_ > n) endLine();
-    if (column_ < n) put(std::string(static_cast<std::size_t>(n - column_), ' '));
+    while (column_ < n) {
+        put(kSpaces.substr(0, std::min(kSpaces.size(), static_cast<std::size_t>(n - column_))));
+    }
     return *this;
 }
 
@@ -35,7 +39,7 @@ LineWriter& LineWriter::zone() {
 }
 
 LineWriter& LineWriter::endLine() {
-    if (out_ != nullptr) out_->append("\r\n");
+    if (out_ != nullptr) out_->write("\r\n");
     column_ = 1;
     return *this;
 }

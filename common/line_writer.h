@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/byte_sink.h"
 
 namespace zendro {
 
@@ -9,12 +12,16 @@ namespace zendro {
 // with their sign space and trailing space, column stops, zone stops and the
 // CR LF line end. Columns count from 1 at the start of each line.
 //
-// A writer made without a buffer discards everything; the TRV file of an
+// A writer made without a sink discards everything; the TRV file of an
 // "OBS Only" run is such a writer.
 class LineWriter {
   public:
     LineWriter() = default;
-    explicit LineWriter(std::string& out) : out_(&out) {}
+    explicit LineWriter(ByteSink& out) : out_(&out) {}
+    // Appends to `out`.
+    explicit LineWriter(std::string& out) : text_(std::in_place, out), out_(&*text_) {}
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
 
     bool enabled() const { return out_ != nullptr; }
     int column() const { return column_; }
@@ -31,7 +38,8 @@ class LineWriter {
 
   private:
     void put(std::string_view bytes);
-    std::string* out_ = nullptr;
+    std::optional<StringSink> text_;
+    ByteSink* out_ = nullptr;
     int column_ = 1;
 };
 

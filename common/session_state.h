@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/conversion_options.h"
 #include "common/job_paths.h"
 
 namespace zendro {
@@ -13,8 +14,8 @@ struct SessionState {
     JobPaths job;  // all empty until a file has been selected
     bool jobSelected() const { return !job.pfPath.empty(); }
 
-    std::string commentCode = ",";
-    std::string curveCode = "*";
+    std::string commentCode = ConversionOptions{}.commentCode;
+    std::string curveCode = ConversionOptions{}.curveCode;
 
     std::string installFolder;       // ends with the path separator
     std::string kermitFolder;        // as read from the settings file

@@ -21,10 +21,10 @@ struct ConversionResult {
     std::size_t warningCount = 0;  // warnings given to the observer
 };
 
-// Converts one job: the point-name pass, the notes pass, the point-table load,
-// the headers, every HVD record, the taped shots and closing lines and the
-// chain section. The OBS and TRV files are written only when the whole run
-// succeeded, each through a temporary file and a rename.
+// Converts one job on disk: reads its field files, runs the conversion
+// (conversion/job_conversion.h) streaming the outputs into temporary files,
+// then commits the OBS file, the TRV file and a new point-feature file
+// together: all of them, or none (the previous ones stay as they were).
 //
 // Status texts and progress go to `observer`, as do warnings (a missing CTX or
 // RTX file, a partial record at the end of the HVD file). A failure throws

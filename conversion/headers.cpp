@@ -1,5 +1,9 @@
 #include "conversion/headers.h"
 
+#include <string>
+
+#include "common/version.h"
+
 namespace zendro {
 namespace {
 constexpr std::string_view kTrvRule = "RE,=====================================";
@@ -17,7 +21,7 @@ void writeTrvHeader(LineWriter& trv, std::string_view jobName, const HeaderClock
     trv.text("RE,=   DATE: ").text(headerDate(clock())).column(40).text("=").endLine();
     trv.text("RE,=   TIME: ").text(headerTime(clock())).column(40).text("=").endLine();
     trv.text(kTrvBlank).endLine();
-    trv.text("RE,= USING ZENDRO.EXE VERSION 4.2.6   =").endLine();
+    trv.text("RE,= USING ZENDRO.EXE VERSION ").text(kVersion).column(39).text("=").endLine();
     trv.text(kTrvRule).endLine();
     trv.text("BB,0 00 00NA").endLine();
 }
@@ -30,7 +34,7 @@ void writeObsHeader(LineWriter& obs, std::string_view jobName, const HeaderClock
     obs.text("H 99 DATE: ").text(headerDate(clock())).endLine();
     obs.text("H 99 TIME: ").text(headerTime(clock())).endLine();
     obs.text("H 99 ").endLine();
-    obs.text("H 99 USING ZENDRO.EXE VERSION 4.2.6").endLine();
+    obs.text("H 99 USING ZENDRO.EXE VERSION ").text(kVersion).endLine();
     obs.text(kObsRule).endLine();
 }
 

@@ -5,16 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "common/conversion_options.h"
 #include "common/line_writer.h"
 #include "common/run_observer.h"
 
 namespace zendro {
 
-struct ChainOptions {
-    std::string pointPrefix = "S";
-    std::string curveCode = "*";
-    std::string runSuffix = "-99";
-};
+// The chain section reads the point prefix, the curve code and the run suffix.
+using ChainOptions = ConversionOptions;
 
 struct ChainList;
 

@@ -6,16 +6,9 @@ namespace zendro {
 
 std::vector<FeatureRow> loadFeatureRows(std::string_view pfBytes) {
     std::vector<FeatureRow> rows;
-    PfCursor cursor(pfBytes);
-    while (!cursor.atEnd()) {
-        FeatureRow row;
-        row.name = cursor.readField();
-        if (cursor.atEnd()) break;
-        row.description = cursor.readField();
-        if (cursor.atEnd()) break;
-        row.comment = cursor.readRestOfLine();
-        rows.push_back(std::move(row));
-        cursor.nextEntry();
+    for (PfEntry& entry : readPfEntries(pfBytes).complete) {
+        rows.push_back(
+            {std::move(entry.name), std::move(entry.description), std::move(entry.restOfLine)});
     }
     return rows;
 }

@@ -94,24 +94,33 @@ std::string pointFeatureFileText(const std::vector<NamedFeature>& features,
     return text;
 }
 
+std::optional<std::string> pointFeatureFileFromCtx(std::optional<std::string_view> ctxBytes,
+                                                   const std::string& ctxPath,
+                                                   std::string_view commentCode,
+                                                   RunObserver& observer) {
+    if (!ctxBytes) {
+        // An empty point-feature file now would keep the CTX file from ever
+        // being read once it arrives, so none is made.
+        observer.warning(ctxPath +
+                         ": the CTX file does not exist; the job has no point descriptions");
+        return std::nullopt;
+    }
+    observer.progress(0);
+    return pointFeatureFileText(readPointNames(*ctxBytes, observer), commentCode);
+}
+
 bool runPointNamePass(const JobPaths& job, std::string_view commentCode, RunObserver& observer) {
     observer.status("Reading Point Names");
     // The file belongs to the feature editor once it exists.
     if (fileExists(job.pfPath)) return false;
 
     const std::string ctxPath = findFieldFile(job.ctxPath);
-    if (ctxPath.empty()) {
-        // An empty point-feature file now would keep the CTX file from ever
-        // being read once it arrives, so none is written.
-        observer.warning(job.ctxPath +
-                         ": the CTX file does not exist; the job has no point descriptions");
-        return false;
-    }
-    const std::string ctxBytes = readFileBytes(ctxPath);
-    observer.progress(0);
-    const std::vector<NamedFeature> features = readPointNames(ctxBytes, observer);
-    writeFileAtomically(job.pfPath, pointFeatureFileText(features, commentCode));
-    return true;
+    std::optional<std::string> ctxBytes;
+    if (!ctxPath.empty()) ctxBytes = readFileBytes(ctxPath);
+    const std::optional<std::string> pf =
+        pointFeatureFileFromCtx(ctxBytes, job.ctxPath, commentCode, observer);
+    if (pf) writeFileAtomically(job.pfPath, *pf);
+    return pf.has_value();
 }
 
 }  // namespace zendro

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,13 @@ std::vector<NamedFeature> readPointNames(std::string_view ctxBytes, RunObserver&
 // the description, and the comment split off at the first comment delimiter.
 std::string pointFeatureFileText(const std::vector<NamedFeature>& features,
                                  std::string_view commentCode);
+
+// The point-feature file of a job that has none: made from the CTX file's
+// bytes, or none (and a warning naming `ctxPath`) when there is no CTX file.
+std::optional<std::string> pointFeatureFileFromCtx(std::optional<std::string_view> ctxBytes,
+                                                   const std::string& ctxPath,
+                                                   std::string_view commentCode,
+                                                   RunObserver& observer);
 
 // Shows "Reading Point Names" and, when there is no file at job.pfPath yet,
 // builds it from the job's CTX file. An existing file is never touched; with

@@ -29,28 +29,34 @@ void PointTable::append(PointEntry entry) {
 
 void PointTable::setPartialLast(PointEntry entry) { place(std::move(entry)); }
 
-PointTable loadPointTable(std::string_view pfBytes, std::string_view curveCode) {
+namespace {
+
+PointEntry pointEntryOf(const PfEntry& read, std::string_view curveCode) {
+    PointEntry entry;
+    entry.name = PointName::fromField(read.name);
+    entry.description = read.description;
+    entry.comment = unquoteComment(read.restOfLine);
+    if (!curveCode.empty() && contains(entry.description, curveCode)) entry.kind = "C";
+    return entry;
+}
+
+}  // namespace
+
+PointTable loadPointTable(const PfEntries& entries, std::string_view curveCode) {
     PointTable table;
-    PfCursor cursor(pfBytes);
-    while (true) {
-        cursor.nextEntry();
-        PointEntry entry;
-        if (cursor.atEnd()) break;
-        entry.name = PointName::fromField(cursor.readField());
-        if (cursor.atEnd()) {
-            table.setPartialLast(std::move(entry));
-            break;
-        }
-        entry.description = cursor.readField();
-        if (cursor.atEnd()) {
-            table.setPartialLast(std::move(entry));
-            break;
-        }
-        entry.comment = unquoteComment(cursor.readRestOfLine());
-        if (!curveCode.empty() && contains(entry.description, curveCode)) entry.kind = "C";
-        table.append(std::move(entry));
+    for (const PfEntry& entry : entries.complete) table.append(pointEntryOf(entry, curveCode));
+    // A partial entry keeps its name and description only, and no kind.
+    if (entries.partialLast) {
+        PointEntry partial;
+        partial.name = PointName::fromField(entries.partialLast->name);
+        partial.description = entries.partialLast->description;
+        table.setPartialLast(std::move(partial));
     }
     return table;
+}
+
+PointTable loadPointTable(std::string_view pfBytes, std::string_view curveCode) {
+    return loadPointTable(readPfEntries(pfBytes), curveCode);
 }
 
 }  // namespace zendro

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "features/pf_reader.h"
 #include "features/point_name.h"
 
 namespace zendro {
@@ -53,5 +54,6 @@ class PointTable {
 // the line (trimmed, one pair of enclosing quotes dropped), so a comment with
 // commas stays whole. A description containing `curveCode` makes kind "C".
 PointTable loadPointTable(std::string_view pfBytes, std::string_view curveCode);
+PointTable loadPointTable(const PfEntries& entries, std::string_view curveCode);
 
 }  // namespace zendro

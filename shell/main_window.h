@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/session_state.h"
+#include "common/version.h"
 #include "shell/kermit_download.h"
 #include "shell/window_observer.h"
 
@@ -120,7 +121,7 @@ class Form1 final : public QWidget {
     KermitDownload kermit_;
 };
 
-inline constexpr const char* kWindowCaption = "ZUZ Conversion - 4.2.6";
+inline constexpr const char* kWindowCaption = "ZUZ Conversion - " ZENDRO_VERSION_TEXT;
 inline constexpr const char* kInstallVariable = "ORNA_ZENDRO_DIR";
 inline constexpr const char* kNoVariableMessage =
     "The ZENDRO environment variable is not set.  The variable should be "

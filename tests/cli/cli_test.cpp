@@ -127,11 +127,35 @@ TEST(ZendroConvert, WarningsGoToStandardError) {
                   ": the last 5 bytes are not a whole record and were not converted\n");
 }
 
+// Two good jobs and a missing one, two at a time: one result line each in the
+// order given, every message prefixed with its job's file, the worst status.
+TEST(ZendroConvert, SeveralJobsInOneCall) {
+    TempDir dir;
+    writeJob(dir, "A-1");
+    writeJob(dir, "B-2");
+    writeFile(dir.file("B-2.HVD"), hvdRecord(9, 0) + "12345");
+    const Outcome outcome =
+        convert(dir, "-j 2 " + quoted(dir.file("A-1.HVD")) + " " + quoted(dir.file("NONE.HVD")) +
+                         " " + quoted(dir.file("B-2")));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, dir.file("A-1.HVD") +
+                               ": converted 4 records, 3 points, 1 chains, 0 warnings\n" +
+                               dir.file("NONE.HVD") + ": not converted\n" + dir.file("B-2") +
+                               ": converted 1 records, 3 points, 1 chains, 1 warnings\n");
+    EXPECT_EQ(outcome.err,
+              dir.file("NONE.HVD") + ": zendro-convert: " + dir.file("NONE.HVD") +
+                  ": the HVD file does not exist\n" + dir.file("B-2") +
+                  ": warning: " + dir.file("B-2.HVD") +
+                  ": the last 5 bytes are not a whole record and were not converted\n");
+    EXPECT_NE(readFile(dir.file("A-1.obs")).find("F 00 EP/LEFT-1 "), std::string::npos);
+    EXPECT_NE(readFile(dir.file("B-2.obs")).find("F 00 EP/LEFT-2 "), std::string::npos);
+}
+
 TEST(ZendroConvert, UsageErrorsExitWithTwo) {
     TempDir dir;
     EXPECT_EQ(convert(dir, "").status, 2);
     EXPECT_EQ(convert(dir, "--no-such-flag x").status, 2);
-    EXPECT_EQ(convert(dir, "a b").status, 2);
+    EXPECT_EQ(convert(dir, "-j 0 a").status, 2);
     EXPECT_EQ(convert(dir, "--prefix").status, 2);
 }
 

@@ -62,11 +62,18 @@ void writeSquareJob(const TempDir& dir) {
     writeFile(dir.file("SQ.RTX"), "");
 }
 
-const std::string kClosureOverLimit =
+const std::string kClosureLine =
     "HVD record 11, point 1: traverse closure: misclosure north 0.0291 east 0.0000 elevation "
     "0.0000, linear 0.0291 over 400.000, precision 1:13750; limit 1:20000, elevation 0.100: "
-    "OVER LIMIT, re-measure the traverse angles and distances\n"
+    "OVER LIMIT, re-measure the traverse angles and distances\n";
+const std::string kSummaryLine =
     "review: 1 findings, 1 over limit, 3 measured checks within limit\n";
+
+// What stdout holds for the square job in `dir`: the conversion's line, then the report.
+std::string reportOf(const TempDir& dir) {
+    return dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n" +
+           kClosureLine + kSummaryLine;
+}
 
 TEST(ZendroConvertReview, ReportFollowsTheConversionAndLeavesItsOutputsAlone) {
     TempDir dir;
@@ -77,16 +84,39 @@ TEST(ZendroConvertReview, ReportFollowsTheConversionAndLeavesItsOutputsAlone) {
 
     const CliRun reviewed = runConvert(dir, "--trv --review --limit-closure-ratio 20000");
     EXPECT_EQ(reviewed.status, 0);  // a limit exceeded is no failure without --strict
-    EXPECT_EQ(reviewed.out, kClosureOverLimit);
+    EXPECT_EQ(reviewed.out, reportOf(dir));
     EXPECT_EQ(readFile(dir.file("SQ.obs")), obs);
     EXPECT_EQ(readFile(dir.file("SQ.TRV")), trv);
 
     const CliRun strict = runConvert(dir, "--strict --review --limit-closure-ratio 20000");
     EXPECT_EQ(strict.status, 3);
-    EXPECT_EQ(strict.out, kClosureOverLimit);
-    // Within the default 1:10000 the strict run succeeds and prints nothing.
-    EXPECT_EQ(runConvert(dir, "--strict").status, 0);
-    EXPECT_EQ(runConvert(dir, "--strict").out, "");
+    EXPECT_EQ(strict.out, reportOf(dir));
+    // Within the default 1:10000 the strict run succeeds and prints no report.
+    const CliRun within = runConvert(dir, "--strict");
+    EXPECT_EQ(within.status, 0);
+    EXPECT_EQ(within.out,
+              dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n");
+}
+
+TEST(ZendroConvertReview, SeveralJobsEachGetTheirReportLinesNamed) {
+    TempDir first;
+    TempDir second;
+    writeSquareJob(first);
+    writeSquareJob(second);
+    const std::string firstJob = first.file("SQ");
+    const CliRun run =
+        runConvert(second, "-j 1 --review --strict --limit-closure-ratio 20000 '" + firstJob + "'");
+    EXPECT_EQ(run.status, 3);
+    std::string expected;
+    for (const TempDir* dir : {&first, &second}) {
+        const std::string job = dir->file("SQ");
+        expected += job + ": converted 12 records, 4 points, 0 chains, 0 warnings\n" + job + ": " +
+                    kClosureLine + job + ": " + kSummaryLine;
+    }
+    EXPECT_EQ(run.out, expected);
+    // A sketch is for one job.
+    EXPECT_EQ(
+        runConvert(second, "--sketch '" + second.file("x.svg") + "' '" + firstJob + "'").status, 2);
 }
 
 TEST(ZendroConvertReview, SketchFormatByExtension) {
@@ -110,7 +140,7 @@ TEST(ZendroConvertReview, FailedConversionIsNotReviewed) {
     TempDir dir;  // no field files at all
     const CliRun run = runConvert(dir, "--review --strict");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.out, dir.file("SQ") + ": not converted\n");
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 #include <string>
 
 #include "features/chain_writer.h"
+#include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro {
 namespace {
+
+using testing::chainOptions;
 
 TEST(ChainLists, GiveTheEntriesTheSectionListsWithTheirEnds) {
     // 0 starts EP (closed by 3), 1 starts CL that closes on itself, 2 and 4 are
@@ -16,7 +19,7 @@ TEST(ChainLists, GiveTheEntriesTheSectionListsWithTheirEnds) {
     const std::string pf =
         " 10 ,+EP, \r\n 11 ,+CL-, \r\n 12 ,EP*, \r\n 13 ,-EP, \r\n"
         " 14 ,EP, \r\n 15 ,TAPE +EP, \r\n";
-    const std::vector<ChainList> chains = buildChainLists(pf, {"P", "*", "-4"});
+    const std::vector<ChainList> chains = buildChainLists(pf, chainOptions("P", "*", "-4"));
     ASSERT_EQ(chains.size(), 3u);
 
     EXPECT_EQ(chains[0].name, "EP-4");

@@ -12,6 +12,7 @@
 namespace zendro {
 namespace {
 
+using testing::chainOptions;
 using testing::crlfLines;
 using testing::RecordingObserver;
 
@@ -59,16 +60,16 @@ TEST(ChainSection, WorkedExample) {
 
 TEST(ChainSection, OptionsGivePrefixSuffixAndCurveCode) {
     const std::string pf = pfLines({{"7", "+EP"}, {"8", "EP#"}, {"9", "EP*"}, {"10", "-EP"}});
-    EXPECT_EQ(chainSection(pf, {"P", "#", "-12"}), framed({
-                                                       "F 00 EP-12" + pad(23) + "+1 EP",
-                                                       "F 01 P7,P8,P10",
-                                                       "F 02 P7,P8,P10",
-                                                   }));
-    EXPECT_EQ(chainSection(pf, {"", "", ""}), framed({
-                                                  "F 00 EP" + pad(26) + "+1 EP",
-                                                  "F 01 7,10",
-                                                  "F 02 7,10",
-                                              }));
+    EXPECT_EQ(chainSection(pf, chainOptions("P", "#", "-12")), framed({
+                                                                   "F 00 EP-12" + pad(23) + "+1 EP",
+                                                                   "F 01 P7,P8,P10",
+                                                                   "F 02 P7,P8,P10",
+                                                               }));
+    EXPECT_EQ(chainSection(pf, chainOptions("", "", "")), framed({
+                                                              "F 00 EP" + pad(26) + "+1 EP",
+                                                              "F 01 7,10",
+                                                              "F 02 7,10",
+                                                          }));
 }
 
 TEST(ChainSection, NoChainsLeavesTheFramingLinesAlone) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/record_run.h"
+#include "tests/core/job_feed.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro {
@@ -10,7 +10,7 @@ namespace {
 
 using testing::crlfLines;
 using testing::hvdRecord;
-using testing::RecordRun;
+using testing::JobFeed;
 
 const std::string kTapedPoints = crlfLines({
     " 11 ,CP-11 +NAIL, ",
@@ -19,7 +19,7 @@ const std::string kTapedPoints = crlfLines({
 });
 
 TEST(TapedShots, WrittenAsASetupOfTheirOwn) {
-    RecordRun run(kTapedPoints);
+    JobFeed run(kTapedPoints);
     run.feed(hvdRecord(5, 502, 0, 27000000, 9000000, 125000));
     run.clearOutput();
     run.finish();
@@ -39,7 +39,7 @@ TEST(TapedShots, AnUnmatchedTapedEntryHasNoDirectionAndZeroDistance) {
     const std::string kUnmatchedObservation = "O 01" + std::string(13, ' ') + "0.00" +
                                               std::string(11, ' ') + "01 D  00 00.0" +
                                               std::string(4, ' ') + " 90 00 00.0  4 0.000  S";
-    RecordRun run(crlfLines({"1,A, ", "2,B, ", "3,XTAPEX,NOTE", "4,TAPE, "}));
+    JobFeed run(crlfLines({"1,A, ", "2,B, ", "3,XTAPEX,NOTE", "4,TAPE, "}));
     run.finish();
     EXPECT_EQ(run.obs(), crlfLines({
                              "S 00 S2        P +1 B",
@@ -61,7 +61,7 @@ TEST(TapedShots, AnUnmatchedTapedEntryHasNoDirectionAndZeroDistance) {
 }
 
 TEST(TapedShots, AnEntryWithoutTwoEntriesBeforeItIsSkippedWithAWarning) {
-    RecordRun run(crlfLines({"7,TAPE EP, ", "8,TAPE CL, ", "9,EP, "}));
+    JobFeed run(crlfLines({"7,TAPE EP, ", "8,TAPE CL, ", "9,EP, "}));
     run.finish();
     EXPECT_EQ(run.obs(), "");
     ASSERT_EQ(run.observer().warnings.size(), 2u);
@@ -70,7 +70,7 @@ TEST(TapedShots, AnEntryWithoutTwoEntriesBeforeItIsSkippedWithAWarning) {
 }
 
 TEST(TapedShots, LongDistancePushesTheFinalSAndCommentsFollow) {
-    RecordRun run(crlfLines({"11,CP, ", "12,IP, ", "502,TAPE EP,CHECK"}));
+    JobFeed run(crlfLines({"11,CP, ", "12,IP, ", "502,TAPE EP,CHECK"}));
     run.feed(hvdRecord(5, 502, 0, 0, 9000000, 12345678));
     run.clearOutput();
     run.finish();
@@ -80,7 +80,7 @@ TEST(TapedShots, LongDistancePushesTheFinalSAndCommentsFollow) {
 }
 
 TEST(TapedShots, TextAndEmptyNamesPrintAsTextAndNothing) {
-    RecordRun run(crlfLines({"A1,REF, ", ",STA, ", "B2,TAPE EP, "}));
+    JobFeed run(crlfLines({"A1,REF, ", ",STA, ", "B2,TAPE EP, "}));
     run.finish();
     EXPECT_EQ(run.obs().substr(0, run.obs().find("\r\n")), "S 00 S         P +1 STA");
     EXPECT_NE(run.obs().find("O 00 SA1                       P N1 TAPE EP"), std::string::npos);
@@ -88,7 +88,7 @@ TEST(TapedShots, TextAndEmptyNamesPrintAsTextAndNothing) {
 }
 
 TEST(ClosingLines, LastTraverseUsesTheCurrentBacksight) {
-    RecordRun run(crlfLines({"12,IP, ", "11,CP, ", "13,CP-13, ", "14,EP, "}));
+    JobFeed run(crlfLines({"12,IP, ", "11,CP, ", "13,CP-13, ", "14,EP, "}));
     run.feed(hvdRecord(1, 12, 152));
     run.feed(hvdRecord(3, 11, 150, 0, 9000000, 1000000));
     run.feed(hvdRecord(3, 14, 160, 0, 9000000, 1000000));
@@ -104,7 +104,7 @@ TEST(ClosingLines, LastTraverseUsesTheCurrentBacksight) {
 }
 
 TEST(ClosingLines, LastSideshotWritesItsSummary) {
-    RecordRun run(crlfLines({"12,IP, ", "11,CP, ", "501,EP,X"}));
+    JobFeed run(crlfLines({"12,IP, ", "11,CP, ", "501,EP,X"}));
     run.feed(hvdRecord(1, 12, 152)).feed(hvdRecord(2, 11, 150, 4530150));
     run.feed(hvdRecord(5, 501, 180, 0, 9000000, 1000000));
     run.clearOutput();
@@ -117,13 +117,13 @@ TEST(ClosingLines, LastSideshotWritesItsSummary) {
 }
 
 TEST(ClosingLines, AnyOtherLastRecordLeavesTheOwedLineUnwritten) {
-    RecordRun run(crlfLines({"13,CP, "}));
+    JobFeed run(crlfLines({"13,CP, "}));
     run.feed(hvdRecord(4, 13, 155, 0, 9000000, 1000000)).feed(hvdRecord(6, 0));
     run.clearOutput();
     run.finish();
     EXPECT_EQ(run.trv(), crlfLines({"CB,0 00 00NA"}));
 
-    RecordRun empty("");
+    JobFeed empty("");
     empty.finish();
     EXPECT_EQ(empty.trv(), crlfLines({"CB,0 00 00NA"}));
 }
@@ -131,7 +131,7 @@ TEST(ClosingLines, AnyOtherLastRecordLeavesTheOwedLineUnwritten) {
 TEST(ClosingLines, ObsOnlyWritesNothingToTheTrvFileButStillTheTapedShots) {
     ConversionOptions options;
     options.obsOnly = true;
-    RecordRun run(kTapedPoints, options);
+    JobFeed run(kTapedPoints, options);
     run.feed(hvdRecord(5, 502, 0, 27000000, 9000000, 125000));
     run.clearOutput();
     run.finish();

@@ -200,14 +200,24 @@ TEST_F(ConversionRun, NothingLeaksFromOneJobIntoTheNext) {
 
 TEST_F(ConversionRun, AFailedWriteLeavesThePreviousOutputs) {
     writeFile(dir.file("RUN-4.HVD"), hvdRecord(9, 0));
-    writeFile(dir.file("RUN-4.CTX"), "");
+    writeFile(dir.file("RUN-4.CTX"), testing::ctxPrologue() + testing::ctxRecord(1, 1, "CP"));
     writeFile(dir.file("RUN-4.RTX"), "");
-    writeFile(dir.file("RUN-4.pf"), "");
-    // The TRV path is a folder, so the TRV file cannot be replaced.
-    ASSERT_EQ(::mkdir(dir.file("RUN-4.TRV").c_str(), 0755), 0);
-    writeFile(dir.file("RUN-4.obs"), "previous");
-    EXPECT_THROW(convert(), ZendroError);
-    EXPECT_EQ(readFile(dir.file("RUN-4.obs")), "previous");
+    writeFile(dir.file("RUN-4.TRV"), "previous");
+    // The OBS path is a folder, so the OBS file cannot be replaced: the TRV file
+    // renamed before it is put back, and no point-feature file appears.
+    ASSERT_EQ(::mkdir(dir.file("RUN-4.obs").c_str(), 0755), 0);
+    try {
+        convert();
+        ADD_FAILURE() << "the conversion succeeded";
+    } catch (const ZendroError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  dir.file("RUN-4.obs") + ": cannot be replaced (Is a directory)");
+    }
+    EXPECT_EQ(readFile(dir.file("RUN-4.TRV")), "previous");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("RUN-4.pf")));
+    const auto files = std::distance(std::filesystem::directory_iterator(dir.path()),
+                                     std::filesystem::directory_iterator());
+    EXPECT_EQ(files, 5);  // the three field files, the TRV file and the folder
 }
 
 TEST_F(ConversionRun, ReplacedOutputsKeepTheirPermissions) {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/record_run.h"
+#include "tests/core/job_feed.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro {
@@ -11,7 +11,7 @@ namespace {
 
 using testing::crlfLines;
 using testing::hvdRecord;
-using testing::RecordRun;
+using testing::JobFeed;
 
 const std::string kPoints = crlfLines({
     " 12 ,IP FOUND, ",
@@ -22,19 +22,18 @@ const std::string kPoints = crlfLines({
 });
 
 // Station 12 (height 1.52), first backsight to 11 (height 1.50).
-RecordRun stationAt12() {
-    RecordRun run(kPoints);
+void atStation12(JobFeed& run) {
     run.feed(hvdRecord(1, 12, 152));
     run.feed(hvdRecord(3, 11, 150, 0, 8959500, 1234567));
     run.clearOutput();
-    return run;
 }
 
 const std::string kTraverseTo13 = hvdRecord(4, 13, 155, 12345300, 9000100, 2501234);
 const std::string kSideshotTo501 = hvdRecord(5, 501, 180, 20010050, 9102030, 456789);
 
 TEST(ShotRecords, TraverseWritesBacksightForesightAndObsLines) {
-    RecordRun run = stationAt12();
+    JobFeed run(kPoints);
+    atStation12(run);
     run.feed(kTraverseTo13);
     EXPECT_EQ(run.trv(), crlfLines({
                              "BS,7 0,Z 89.9972222222222,S 123.4567",
@@ -49,7 +48,8 @@ TEST(ShotRecords, TraverseWritesBacksightForesightAndObsLines) {
 }
 
 TEST(ShotRecords, SideshotPaysTheOwedTraverseLineThenWritesItsOwn) {
-    RecordRun run = stationAt12();
+    JobFeed run(kPoints);
+    atStation12(run);
     run.feed(kTraverseTo13);
     run.clearOutput();
     run.feed(kSideshotTo501);
@@ -69,7 +69,8 @@ TEST(ShotRecords, SideshotPaysTheOwedTraverseLineThenWritesItsOwn) {
 }
 
 TEST(ShotRecords, TapedSideshotCarriesTheMarkAndRecordsDistanceAndDirection) {
-    RecordRun run = stationAt12();
+    JobFeed run(kPoints);
+    atStation12(run);
     run.feed(hvdRecord(5, 502, 0, 27000000, 9000000, 125000));
     EXPECT_EQ(run.obs(),
               crlfLines({
@@ -85,12 +86,14 @@ TEST(ShotRecords, TapedDirectionFromTheWholeHorizontalDegrees) {
     const std::pair<std::uint32_t, const char*> cases[] = {
         {0, "180"}, {100000, "270"}, {36000000, "270"}, {36100000, " 90"}, {40000000, " 90"}};
     for (const auto& [angle, direction] : cases) {
-        RecordRun run = stationAt12();
+        JobFeed run(kPoints);
+        atStation12(run);
         run.feed(hvdRecord(5, 502, 0, angle, 9000000, 125000));
         EXPECT_EQ(run.taped().at(5).direction, direction) << angle;
     }
     // Shot twice: the later shot's values stay.
-    RecordRun twice = stationAt12();
+    JobFeed twice(kPoints);
+    atStation12(twice);
     twice.feed(hvdRecord(5, 502, 0, 0, 9000000, 125000));
     twice.feed(hvdRecord(5, 502, 0, 27000000, 9000000, 250000));
     EXPECT_EQ(twice.taped().at(5).direction, "270");
@@ -98,7 +101,8 @@ TEST(ShotRecords, TapedDirectionFromTheWholeHorizontalDegrees) {
 }
 
 TEST(ShotRecords, RepeatedShotsToOnePointOweTheSummaryLineOnlyOnce) {
-    RecordRun run = stationAt12();
+    JobFeed run(kPoints);
+    atStation12(run);
     run.feed(kTraverseTo13).feed(kTraverseTo13);
     EXPECT_EQ(run.trv().find("TR,"), std::string::npos);
     EXPECT_EQ(run.trv(), crlfLines({
@@ -114,7 +118,8 @@ TEST(ShotRecords, RepeatedShotsToOnePointOweTheSummaryLineOnlyOnce) {
 }
 
 TEST(ShotRecords, SideshotThenTraverseAndBackPaysEachLineOnce) {
-    RecordRun run = stationAt12();
+    JobFeed run(kPoints);
+    atStation12(run);
     run.feed(kSideshotTo501).feed(kTraverseTo13).feed(kSideshotTo501);
     const std::string& trv = run.trv();
     SCOPED_TRACE(trv);
@@ -131,9 +136,9 @@ TEST(ShotRecords, SideshotThenTraverseAndBackPaysEachLineOnce) {
 TEST(ShotRecords, ObsOnlyWritesTheSameObsLinesAndNoTrvLine) {
     ConversionOptions options;
     options.obsOnly = true;
-    RecordRun obsOnly(kPoints, options);
-    RecordRun both(kPoints);
-    for (RecordRun* run : {&obsOnly, &both}) {
+    JobFeed obsOnly(kPoints, options);
+    JobFeed both(kPoints);
+    for (JobFeed* run : {&obsOnly, &both}) {
         run->feed(hvdRecord(1, 12, 152)).feed(hvdRecord(3, 11, 150, 0, 8959500, 1234567));
         run->feed(kTraverseTo13).feed(kSideshotTo501).feed(kTraverseTo13);
     }
@@ -143,7 +148,7 @@ TEST(ShotRecords, ObsOnlyWritesTheSameObsLinesAndNoTrvLine) {
 }
 
 TEST(ShotRecords, BeforeAnyMatchTheMarkIsNothing) {
-    RecordRun run(kPoints);
+    JobFeed run(kPoints);
     run.feed(hvdRecord(4, 77, 150, 0, 9000000, 100000));
     EXPECT_EQ(run.obs(), crlfLines({
                              "O00 S77" + std::string(24, ' ') + " +1 ",
@@ -153,23 +158,27 @@ TEST(ShotRecords, BeforeAnyMatchTheMarkIsNothing) {
 }
 
 TEST(ShotRecords, VerticalAngleWarnings) {
-    RecordRun traverse = stationAt12();
+    JobFeed traverse(kPoints);
+    atStation12(traverse);
     traverse.feed(hvdRecord(4, 13, 150, 0, 959599, 100000));
     EXPECT_NE(traverse.obs().find("3 10.000 S\r\nR 99 ***WARNING*** Vertical Angle less than 10 "
                                   "Degrees\r\n"),
               std::string::npos);
 
     // A sideshot's warning carries the taped mark; a traverse's never does.
-    RecordRun taped = stationAt12();
+    JobFeed taped(kPoints);
+    atStation12(taped);
     taped.feed(hvdRecord(5, 502, 0, 0, 959599, 100000));
     EXPECT_NE(taped.obs().find("\r\nRD99 ***WARNING*** Vertical Angle less than 10 Degrees\r\n"),
               std::string::npos);
-    RecordRun tapedTraverse = stationAt12();
+    JobFeed tapedTraverse(kPoints);
+    atStation12(tapedTraverse);
     tapedTraverse.feed(hvdRecord(4, 502, 0, 0, 959599, 100000));
     EXPECT_NE(tapedTraverse.obs().find("\r\nR 99 ***WARNING***"), std::string::npos);
     EXPECT_EQ(tapedTraverse.obs().find("RD99"), std::string::npos);
 
-    RecordRun high = stationAt12();
+    JobFeed high(kPoints);
+    atStation12(high);
     high.feed(hvdRecord(5, 501, 0, 0, 35000000, 100000));
     EXPECT_EQ(high.obs().find("WARNING"), std::string::npos);
 }
@@ -181,7 +190,7 @@ TEST(ShotRecords, SecondFeatureRepeatsTheObservationAndNeedsATwoCharacterComment
         " 1002 ,EP,AB",
         " 101002 ,FL,CD",
     });
-    RecordRun run(points);
+    JobFeed run(points);
     run.feed(hvdRecord(5, 1001, 150, 0, 959599, 100000));
     EXPECT_EQ(run.obs(),
               crlfLines({
@@ -209,7 +218,8 @@ TEST(ShotRecords, SecondFeatureRepeatsTheObservationAndNeedsATwoCharacterComment
 }
 
 TEST(ShotRecords, APointWithoutAnEntryKeepsEveryLookupValue) {
-    RecordRun run = stationAt12();
+    JobFeed run(kPoints);
+    atStation12(run);
     run.feed(hvdRecord(5, 502, 0, 27000000, 9000000, 125000));
     run.clearOutput();
     run.feed(hvdRecord(5, 900, 0, 0, 9000000, 125000));
@@ -218,7 +228,7 @@ TEST(ShotRecords, APointWithoutAnEntryKeepsEveryLookupValue) {
 }
 
 TEST(ShotRecords, TextNamesNeverMatchAndSecondFeaturesOnlyFollowAMatch) {
-    RecordRun run(crlfLines({"A17,TEXT, ", " 17 ,NUM, ", "101017,X,Y"}));
+    JobFeed run(crlfLines({"A17,TEXT, ", " 17 ,NUM, ", "101017,X,Y"}));
     run.feed(hvdRecord(4, 17, 150, 0, 9000000, 100000));
     EXPECT_EQ(run.obs().substr(0, run.obs().find("\r\n")),
               "O 00 S17                       P +1 NUM");

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/record_run.h"
+#include "tests/core/job_feed.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro {
@@ -10,7 +10,7 @@ namespace {
 
 using testing::crlfLines;
 using testing::hvdRecord;
-using testing::RecordRun;
+using testing::JobFeed;
 using testing::rtxNote;
 using testing::rtxPrologue;
 
@@ -26,7 +26,7 @@ std::string notesFile() {
 }
 
 TEST(NoteMarkers, TheFirstFiveOfARunPrintNothing) {
-    RecordRun run("", RecordRun::trvOptions(), notesFile());
+    JobFeed run("", JobFeed::trvOptions(), notesFile());
     for (int i = 0; i < 5; ++i) run.feed(kNoteMarker);
     EXPECT_EQ(run.obs(), "");
     EXPECT_EQ(run.trv(), "");
@@ -34,7 +34,7 @@ TEST(NoteMarkers, TheFirstFiveOfARunPrintNothing) {
 }
 
 TEST(NoteMarkers, TheSixthPrintsItsNoteWithContinuationLines) {
-    RecordRun run("", RecordRun::trvOptions(), notesFile());
+    JobFeed run("", JobFeed::trvOptions(), notesFile());
     for (int i = 0; i < 6; ++i) run.feed(kNoteMarker);
     EXPECT_EQ(run.trv(), crlfLines({"RE,*****      FOUND IRON PIN", "RE, *****BENT"}));
     EXPECT_EQ(run.obs(), crlfLines({"R 99 *****    FOUND IRON PIN", "R 99 *****BENT"}));
@@ -47,7 +47,7 @@ TEST(NoteMarkers, TheSixthPrintsItsNoteWithContinuationLines) {
 }
 
 TEST(NoteMarkers, AMarkerBeyondTheLastNotePrintsAnEmptyFirstLine) {
-    RecordRun run("", RecordRun::trvOptions(), notesFile());
+    JobFeed run("", JobFeed::trvOptions(), notesFile());
     for (int i = 0; i < 9; ++i) run.feed(kNoteMarker);
     run.clearOutput();
     run.feed(kNoteMarker);
@@ -59,7 +59,7 @@ TEST(NoteMarkers, AMarkerBeyondTheLastNotePrintsAnEmptyFirstLine) {
 TEST(NoteMarkers, ObsOnlyAdvancesTheCursorTheSameWay) {
     ConversionOptions options;
     options.obsOnly = true;
-    RecordRun run("", options, notesFile());
+    JobFeed run("", options, notesFile());
     for (int i = 0; i < 6; ++i) run.feed(kNoteMarker);
     EXPECT_EQ(run.obs(), crlfLines({"R 99 *****    FOUND IRON PIN", "R 99 *****BENT"}));
     EXPECT_EQ(run.trv(), "");
@@ -67,7 +67,7 @@ TEST(NoteMarkers, ObsOnlyAdvancesTheCursorTheSameWay) {
 }
 
 TEST(InformationRecords, FixedRemarksWithTheChosenDistanceUnit) {
-    RecordRun feet("");
+    JobFeed feet("");
     for (int kind : {9, 10, 11, 12, 13, 252, 14, 0, 255, 7, 8}) feet.feed(hvdRecord(kind, 5));
     EXPECT_EQ(feet.trv(), crlfLines({
                               "RE,DISTANCE UNIT = FEET",
@@ -92,19 +92,19 @@ TEST(InformationRecords, FixedRemarksWithTheChosenDistanceUnit) {
                               "R 99 <<??Deleted?? Record>>",
                           }));
 
-    ConversionOptions options = RecordRun::trvOptions();
+    ConversionOptions options = JobFeed::trvOptions();
     options.metric = true;
-    RecordRun meters("", options);
+    JobFeed meters("", options);
     meters.feed(hvdRecord(9, 0));
     EXPECT_EQ(meters.obs(), crlfLines({"R 99 DISTANCE UNIT = METERS"}));
 }
 
 TEST(InformationRecords, LeaveTheOwedLineOwed) {
-    RecordRun run(crlfLines({"13,CP, ", "14,CP, "}));
+    JobFeed run(crlfLines({"13,CP, ", "14,CP, "}));
     run.feed(hvdRecord(4, 13, 150, 0, 9000000, 100000));
     for (int kind : {6, 9, 252, 99, 1}) run.feed(hvdRecord(kind, 1));
     EXPECT_EQ(run.state().pendingLine, PendingLine::Traverse);
-    EXPECT_EQ(run.state().lastRecordKind, RecordKind::Setup);
+    EXPECT_EQ(run.state().lastRecordKind, field_format::RecordKind::Setup);
     run.clearOutput();
     run.feed(hvdRecord(4, 14, 150, 0, 9000000, 100000));
     EXPECT_EQ(run.trv().substr(0, 3), "TR,");

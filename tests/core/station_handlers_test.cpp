@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/record_run.h"
+#include "tests/core/job_feed.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro {
@@ -10,12 +10,12 @@ namespace {
 
 using testing::crlfLines;
 using testing::hvdRecord;
-using testing::RecordRun;
+using testing::JobFeed;
 
 const std::string kPoints = crlfLines({" 12 ,IP FOUND, ", " 11 ,CP-11 +NAIL, "});
 
 TEST(StationRecords, SetupThenReferenceDirection) {
-    RecordRun run(kPoints);
+    JobFeed run(kPoints);
     run.feed(hvdRecord(1, 12, 152));
     run.feed(hvdRecord(2, 11, 150, 4530150, 9000000));
     EXPECT_EQ(run.obs(), crlfLines({
@@ -33,7 +33,7 @@ TEST(StationRecords, SetupThenReferenceDirection) {
 }
 
 TEST(StationRecords, MeasuredBacksight) {
-    RecordRun run(kPoints);
+    JobFeed run(kPoints);
     run.feed(hvdRecord(3, 11, 150, 0, 8959500, 1234567));
     EXPECT_EQ(run.obs(),
               crlfLines({
@@ -50,7 +50,7 @@ TEST(StationRecords, MeasuredBacksight) {
 }
 
 TEST(StationRecords, RepeatedBacksightKeepsThePriorFieldsAndANewPointMovesThem) {
-    RecordRun run(kPoints);
+    JobFeed run(kPoints);
     run.feed(hvdRecord(3, 11, 150, 0, 9000000, 1234567));
     run.feed(hvdRecord(3, 11, 160, 0, 9000000, 1234567));
     EXPECT_DOUBLE_EQ(run.state().backsightHeight, 1.6);
@@ -63,7 +63,7 @@ TEST(StationRecords, RepeatedBacksightKeepsThePriorFieldsAndANewPointMovesThem) 
 }
 
 TEST(StationRecords, BacksightWarnings) {
-    RecordRun run(kPoints);
+    JobFeed run(kPoints);
     // Distance exactly 10 and zenith 10 00 00.0: no warning.
     run.feed(hvdRecord(3, 11, 150, 0, 1000000, 100000));
     EXPECT_EQ(run.obs().find("WARNING"), std::string::npos);
@@ -84,7 +84,7 @@ TEST(StationRecords, BacksightWarnings) {
 }
 
 TEST(StationRecords, LongDistancePushesTheFinalSToColumn72OfANewLine) {
-    RecordRun run(kPoints);
+    JobFeed run(kPoints);
     run.feed(hvdRecord(3, 11, 1050, 0, 9000000, 12345678));
     EXPECT_EQ(run.obs(),
               crlfLines({
@@ -97,9 +97,9 @@ TEST(StationRecords, LongDistancePushesTheFinalSToColumn72OfANewLine) {
 TEST(StationRecords, ObsOnlyWritesTheSameObsLinesAndNoTrvLine) {
     ConversionOptions options;
     options.obsOnly = true;
-    RecordRun obsOnly(kPoints, options);
-    RecordRun both(kPoints);
-    for (RecordRun* run : {&obsOnly, &both}) {
+    JobFeed obsOnly(kPoints, options);
+    JobFeed both(kPoints);
+    for (JobFeed* run : {&obsOnly, &both}) {
         run->feed(hvdRecord(1, 12, 152)).feed(hvdRecord(2, 11, 150, 4530150, 9000000));
     }
     EXPECT_EQ(obsOnly.obs(), both.obs());
@@ -108,14 +108,14 @@ TEST(StationRecords, ObsOnlyWritesTheSameObsLinesAndNoTrvLine) {
 }
 
 TEST(StationRecords, LongPrefixAndNumberPushTheCodeToColumn32OfANewLine) {
-    ConversionOptions options = RecordRun::trvOptions();
+    ConversionOptions options = JobFeed::trvOptions();
     options.pointPrefix = "ST";
-    RecordRun shortPrefix(crlfLines({"1005,CP, "}), options);
+    JobFeed shortPrefix(crlfLines({"1005,CP, "}), options);
     shortPrefix.feed(hvdRecord(1, 1005, 150));
     EXPECT_EQ(shortPrefix.obs().substr(0, 36), "S 00 ST1005                    P +1 ");
 
     options.pointPrefix = std::string(22, 'P');
-    RecordRun longPrefix(crlfLines({"12345,CP, "}), options);
+    JobFeed longPrefix(crlfLines({"12345,CP, "}), options);
     longPrefix.feed(hvdRecord(1, 12345, 150));
     EXPECT_EQ(longPrefix.obs(),
               crlfLines({"S 00 " + std::string(22, 'P') + "12345", std::string(31, ' ') + "P +1 CP",
@@ -123,7 +123,7 @@ TEST(StationRecords, LongPrefixAndNumberPushTheCodeToColumn32OfANewLine) {
 }
 
 TEST(StationRecords, PointWithoutAnEntryRepeatsThePreviousDescription) {
-    RecordRun run(kPoints);
+    JobFeed run(kPoints);
     run.feed(hvdRecord(1, 12, 152));
     run.clearOutput();
     run.feed(hvdRecord(1, 99, 152));
@@ -132,7 +132,7 @@ TEST(StationRecords, PointWithoutAnEntryRepeatsThePreviousDescription) {
 }
 
 TEST(StationRecords, DuplicateEntriesTheLastOneDecides) {
-    RecordRun run(crlfLines({"12,FIRST, ", "12,SECOND, "}));
+    JobFeed run(crlfLines({"12,FIRST, ", "12,SECOND, "}));
     run.feed(hvdRecord(1, 12, 152));
     EXPECT_EQ(run.obs().substr(0, run.obs().find("\r\n")),
               "S 00 S12                       P +1 SECOND");
@@ -140,7 +140,7 @@ TEST(StationRecords, DuplicateEntriesTheLastOneDecides) {
 
 TEST(StationRecords, APartialLastEntryIsStillLookedUp) {
     // The file ends inside the last entry: the table keeps it at pointCount().
-    RecordRun run(" 12 ,IP, \r\n 13 ,CUT");
+    JobFeed run(" 12 ,IP, \r\n 13 ,CUT");
     run.feed(hvdRecord(1, 13, 152));
     EXPECT_EQ(run.obs().substr(0, run.obs().find("\r\n")),
               "S 00 S13                       P +1 CUT");

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/conversion_options.h"
 #include "common/field_format.h"
 #include "common/run_observer.h"
 
@@ -30,6 +31,16 @@ std::string ctxPrologue();
 std::string rtxNote(int count, std::string_view text);
 // The three unread 30-byte records that start every RTX file.
 std::string rtxPrologue();
+
+// The options the chain section reads; the others keep their defaults.
+inline ConversionOptions chainOptions(std::string prefix, std::string curveCode,
+                                      std::string runSuffix) {
+    ConversionOptions options;
+    options.pointPrefix = std::move(prefix);
+    options.curveCode = std::move(curveCode);
+    options.runSuffix = std::move(runSuffix);
+    return options;
+}
 
 // Records what the core reports.
 class RecordingObserver final : public RunObserver {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "common/conversion_options.h"
+
+namespace zendro::cli {
+
+// What one job's conversion printed and how it ended.
+struct JobOutcome {
+    std::string file;  // as given on the command line
+    bool converted = false;
+    std::string resultLine;             // for stdout
+    std::vector<std::string> messages;  // for stderr: warnings, then the failure if any
+};
+
+// Converts every job, `parallel` at a time; each job has its own observer and
+// outputs, so one job's failure never reaches another. The outcomes come back
+// in the order of `files`. A run suffix left empty in `suffix` is taken from
+// each job's file name.
+std::vector<JobOutcome> convertJobs(const std::vector<std::string>& files,
+                                    const ConversionOptions& options, bool suffixGiven,
+                                    std::size_t parallel);
+
+}  // namespace zendro::cli
