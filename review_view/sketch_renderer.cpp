@@ -9,6 +9,7 @@ namespace zendro::review {
 namespace {
 
 constexpr double kMarkSize = 3;
+constexpr double kLabelArea = 4000;  // square pixels a readable name needs around it
 const QColor kLegColour(90, 90, 90);
 const QColor kPointColour(20, 20, 20);
 const QColor kStationColour(200, 30, 30);
@@ -116,8 +117,9 @@ void SketchRenderer::paint(QPainter& painter, QSizeF size, const SketchView& vie
         }
     }
 
-    // Level of detail: the names only when they can be read.
-    if (detailed) {
+    // Level of detail: the names only when they have room to be read.
+    if (detailed &&
+        static_cast<double>(pointsInView) * kLabelArea <= size.width() * size.height()) {
         painter.setPen(kPointColour);
         QFont font = painter.font();
         font.setPointSizeF(7.5);

@@ -29,7 +29,8 @@ class SketchRenderer {
     // The same feature always gets the same colour.
     static QColor featureColour(const std::string& feature);
 
-    // Names are drawn when at most this many points are in view.
+    // Names are drawn when at most this many points are in view, and only as
+    // many as the view has room for.
     static constexpr std::size_t kLabelBudget = 400;
 
   private:

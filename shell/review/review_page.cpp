@@ -119,6 +119,7 @@ void ReviewPage::buildControls() {
     splitter->addWidget(below);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({300, 200});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter, 1);

@@ -178,19 +178,19 @@ class ReviewPageTest : public QObject {
     }
 
     void namesAreDrawnOnlyWhenFewPointsAreInView() {
-        // A grid of n x n points 50 units apart, drawn at 1 pixel per unit:
+        // A grid of n x n points 100 units apart, drawn at 1 pixel per unit:
         // a name would start 6 pixels right of its point, its letters above
         // the baseline 4 pixels up.
         const auto darkPixelsBesidePoints = [](int n) {
             review::SketchModel model;
             for (int i = 0; i < n * n; ++i) {
                 review::SketchPoint& p = model.points.emplace_back();
-                p.x = 50.0 * (i % n);
-                p.y = 50.0 * (i / n);
+                p.x = 100.0 * (i % n);
+                p.y = 100.0 * (i / n);
                 p.label = "S" + std::to_string(i);
             }
-            model.bounds = {0, 0, 50.0 * (n - 1), 50.0 * (n - 1)};
-            QImage image(50 * n + 50, 50 * n + 50, QImage::Format_RGB32);
+            model.bounds = {0, 0, 100.0 * (n - 1), 100.0 * (n - 1)};
+            QImage image(100 * n + 100, 100 * n + 100, QImage::Format_RGB32);
             review::SketchView view;
             view.centreX = model.bounds.maxX / 2;
             view.centreY = model.bounds.maxY / 2;
