@@ -31,7 +31,19 @@ std::string readFileBytes(const std::string& path) {
         throw ZendroError(path, fileExists(path) ? "cannot be read (" + causeOf(error) + ")"
                                                  : std::string("the file does not exist"));
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Sized once from the file's length, so a large file takes its own size in
+    // memory and no more; a file that grows meanwhile is read to its end.
+    std::string bytes;
+    in.seekg(0, std::ios::end);
+    const std::streamoff length = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (length > 0) {
+        bytes.resize(static_cast<std::size_t>(length));
+        in.read(bytes.data(), length);
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) throw ZendroError(path, "cannot be read");
+    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) throw ZendroError(path, "cannot be read");
     return bytes;
 }

@@ -5,11 +5,7 @@
 
 namespace zendro {
 
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
 inline constexpr char kPathSeparator = '/';
-#endif
 
 // Every name of one job, derived from the path of any of its field files.
 // Extensions have fixed spellings: ".HVD", ".CTX", ".RTX", ".TRV", ".obs", ".pf".

@@ -27,11 +27,10 @@ void writeTapedShot(RunContext& run, std::size_t i) {
     obs.column(16).text("P +1 ").text(trimSpaces(station.description)).endLine();
     obs.text("S 01 ").endLine();
     // The reference point carries the taped entry's description.
-    obs.text("O 00 ").text(prefix).text(trimSpaces(reference.name.numberText()));
-    obs.column(32).text("P N1 ").text(description).endLine();
+    writePointLine(obs, "O 00 ", prefix, reference.name.numberText(), "P N1 ", description);
     obs.text("O 04 ").column(18).text("0.00").column(33).text("01 D   0 00 00.0").endLine();
-    obs.text("O 00 ").text(prefix).text(trimSpaces(taped.name.numberText()));
-    obs.column(32).text(taped.kind).text(" N1 ").text(removeAll(description, "TAPE ")).endLine();
+    writePointLine(obs, "O 00 ", prefix, taped.name.numberText(), taped.kind + " N1 ",
+                   removeAll(description, "TAPE "));
     obs.text("O 01 ").column(18).text("0.00").column(33).text("01 D ").text(value.direction);
     obs.text(" 00 00.0").column(50).text(" 90 00 00.0").column(62);
     obs.number(precisionClassOf(value.distance)).text(distanceForm(value.distance));
@@ -44,7 +43,7 @@ void writeTapedShot(RunContext& run, std::size_t i) {
 void writeTapedShots(RunContext& run) {
     for (std::size_t i = 1; i <= run.points.pointCount(); ++i) {
         const PointEntry& entry = run.points.at(i);
-        if (!contains(entry.description, "TAPE")) continue;
+        if (!entry.isTaped()) continue;
         if (i < kFirstIndexWithTwoBefore) {
             // A taped shot needs the two entries before it as station and reference.
             run.observer.warning("taped point " + trimSpaces(entry.name.numberText()) +
@@ -62,11 +61,11 @@ void writeClosingLines(RunContext& run) {
     // Unlike the owed lines, these take the current backsight.
     const RecordState& state = run.state;
     if (state.lastRecordKind == RecordKind::Traverse) {
-        writeSummaryLines(run.trv, PendingLine::Traverse, state, state.backsightText,
-                          state.backsightHeightText);
+        writeSummaryLines(run.trv, PendingLine::Traverse, state, state.backsight.text,
+                          state.backsight.heightText);
     } else if (state.lastRecordKind == RecordKind::Sideshot) {
-        writeSummaryLines(run.trv, PendingLine::Sideshot, state, state.backsightText,
-                          state.backsightHeightText);
+        writeSummaryLines(run.trv, PendingLine::Sideshot, state, state.backsight.text,
+                          state.backsight.heightText);
     }
     run.trv.text("CB,0 00 00NA").endLine();
 }

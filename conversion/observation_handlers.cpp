@@ -23,8 +23,8 @@ void payOwedLine(const DecodedRecord& record, RunContext& run, PendingLine kind)
     // The owed lines take the backsight before the latest change of backsight
     // point; a sideshot names the backsight that was current when it was shot.
     const std::string& backsightText =
-        kind == PendingLine::Traverse ? state.priorBacksightText : state.sideshotBacksightText;
-    writeSummaryLines(run.trv, kind, state, backsightText, state.priorBacksightHeightText);
+        kind == PendingLine::Traverse ? state.priorBacksight.text : state.sideshot.backsightText;
+    writeSummaryLines(run.trv, kind, state, backsightText, state.priorBacksight.heightText);
     if (kind == PendingLine::Traverse) state.pendingLine = PendingLine::None;
 }
 
@@ -38,25 +38,22 @@ std::string tapedDirection(int degrees) {
     return direction;
 }
 
-// The target point's entries: description, kind, comment, the second feature
-// entry directly after a match, and the taped mark and values.
-void lookUpTarget(const DecodedRecord& record, RunContext& run, std::string& description) {
+// The target point's entries: description, kind, comment and the taped mark
+// and values. Returns the second-feature entry directly after a match, if any:
+// it belongs to this record only.
+const PointEntry* lookUpTarget(const DecodedRecord& record, RunContext& run,
+                               std::string& description) {
     RecordState& state = run.state;
+    const PointEntry* secondFeature = nullptr;
     forEachMatch(run.points, record.pointNumber, [&](std::size_t i, const PointEntry& entry) {
         description = entry.description;
         state.lookupKind = entry.kind;
         state.lookupComment = entry.comment;
 
         const PointEntry& next = run.points.at(i + 1);
-        if (next.name.isAbove(field_format::kSecondFeatureOffset)) {
-            state.secondFeature = true;
-            state.secondFeatureName = next.name.numberText();
-            state.secondFeatureKind = next.kind;
-            state.secondFeatureDescription = next.description;
-            state.secondFeatureComment = next.comment;
-        }
+        if (next.name.isAbove(field_format::kSecondFeatureOffset)) secondFeature = &next;
 
-        if (!contains(entry.description, "TAPE")) {
+        if (!entry.isTaped()) {
             state.tapedMark = " ";
         } else {
             state.tapedMark = "D";
@@ -65,49 +62,52 @@ void lookUpTarget(const DecodedRecord& record, RunContext& run, std::string& des
             taped.direction = tapedDirection(degreesValue(record.horizontal.degreesText));
         }
     });
+    return secondFeature;
 }
 
 void writeBacksightAndForesight(RunContext& run, std::string_view foresight) {
     const RecordState& state = run.state;
-    run.trv.text("BS,").text(state.backsightAngleField).text(",");
-    run.trv.text(state.backsightZenithField).text(",").text(state.backsightDistanceField).endLine();
+    run.trv.text("BS,").text(state.backsight.angleField).text(",");
+    run.trv.text(state.backsight.zenithField)
+        .text(",")
+        .text(state.backsight.distanceField)
+        .endLine();
     run.trv.text("FS,").text(foresight).endLine();
 }
 
 // The OBS lines of a shot: point line, comment, observation line, warning, and
 // the same again for a second feature (its comment after its observation line).
 void writeShotLines(const DecodedRecord& record, RunContext& run, std::string_view pointText,
-                    std::string_view description, std::string_view warning) {
+                    std::string_view description, std::string_view warning,
+                    const PointEntry* secondFeature) {
     RecordState& state = run.state;
     const std::string mark = "O" + state.tapedMark;
     const bool lowVerticalAngle = degreesValue(record.zenith.degreesText) < 10;
 
-    const auto writePointLine = [&](std::string_view name, std::string_view kind,
-                                    std::string_view text) {
-        run.obs.text(mark).text("00 ").text(run.options.pointPrefix).text(trimSpaces(name));
-        run.obs.column(32).text(kind).text(" +1 ");
-        run.obs.text(clean(text, run.options.commentCode)).endLine();
+    const auto writeShotPointLine = [&](std::string_view name, std::string_view kind,
+                                        std::string_view text) {
+        writePointLine(run.obs, mark + "00 ", run.options.pointPrefix, name,
+                       std::string(kind) + " +1 ", clean(text, run.options.commentCode));
     };
     const auto writeMeasuredLines = [&] {
         writeObservationLine(run.obs, mark + "01 ", record, state.targetHeightText, "");
         if (lowVerticalAngle) run.obs.text(warning).endLine();
     };
 
-    writePointLine(pointText, state.lookupKind, description);
+    writeShotPointLine(pointText, state.lookupKind, description);
     if (!state.lookupComment.empty()) {
         run.obs.text(mark).text("99 ").text(state.lookupComment).endLine();
     }
     writeMeasuredLines();
 
-    if (state.secondFeature) {
-        writePointLine(state.secondFeatureName, state.secondFeatureKind,
-                       state.secondFeatureDescription);
+    if (secondFeature != nullptr) {
+        writeShotPointLine(secondFeature->name.numberText(), secondFeature->kind,
+                           secondFeature->description);
         writeMeasuredLines();
         // The first feature's comment needs one character, the second's two.
-        if (state.secondFeatureComment.size() > 1) {
-            run.obs.text(mark).text("99 ").text(state.secondFeatureComment).endLine();
+        if (secondFeature->comment.size() > 1) {
+            run.obs.text(mark).text("99 ").text(secondFeature->comment).endLine();
         }
-        state.secondFeature = false;
     }
 }
 
@@ -118,20 +118,20 @@ void handleTraverse(const DecodedRecord& record, RunContext& run) {
     payOwedLine(record, run, PendingLine::Sideshot);
 
     RecordState& state = run.state;
-    state.traverseStationText = state.stationText;
-    state.traverseHeightText = state.instrumentHeightText;
-    state.traversePointText = numberText(static_cast<double>(record.pointNumber));
-    state.traverseAngleField = "7" + numberText(record.horizontal.decimalDegrees);
-    state.traverseZenithField = "Z" + numberText(record.zenith.decimalDegrees);
+    state.traverse.stationText = state.stationText;
+    state.traverse.heightText = state.instrumentHeightText;
+    state.traverse.pointText = numberText(static_cast<double>(record.pointNumber));
+    state.traverse.angleField = "7" + numberText(record.horizontal.decimalDegrees);
+    state.traverse.zenithField = "Z" + numberText(record.zenith.decimalDegrees);
     state.targetHeightText = fixedForm(record.height);
-    state.traverseDistanceField = "S" + numberText(record.distance);
-    lookUpTarget(record, run, state.lookupDescription);
+    state.traverse.distanceField = "S" + numberText(record.distance);
+    const PointEntry* secondFeature = lookUpTarget(record, run, state.lookupDescription);
 
-    writeBacksightAndForesight(run, state.traverseAngleField + "," + state.traverseZenithField +
-                                        "," + state.traverseDistanceField);
+    writeBacksightAndForesight(run, state.traverse.angleField + "," + state.traverse.zenithField +
+                                        "," + state.traverse.distanceField);
     // A traverse's warning never carries the taped mark.
-    writeShotLines(record, run, state.traversePointText, state.lookupDescription,
-                   "R " + std::string(kVerticalAngleWarningText));
+    writeShotLines(record, run, state.traverse.pointText, state.lookupDescription,
+                   "R " + std::string(kVerticalAngleWarningText), secondFeature);
 
     state.pendingLine = PendingLine::Traverse;
     state.lastObservedPoint = record.pointNumber;
@@ -142,23 +142,23 @@ void handleSideshot(const DecodedRecord& record, RunContext& run) {
     payOwedLine(record, run, PendingLine::Traverse);
 
     RecordState& state = run.state;
-    state.sideshotStationText = state.stationText;
-    state.sideshotHeightText = state.instrumentHeightText;
-    state.sideshotPointText = numberText(static_cast<double>(record.pointNumber));
-    state.sideshotAngleText = numberText(record.horizontal.decimalDegrees);
-    state.sideshotZenithText = numberText(record.zenith.decimalDegrees);
+    state.sideshot.stationText = state.stationText;
+    state.sideshot.heightText = state.instrumentHeightText;
+    state.sideshot.pointText = numberText(static_cast<double>(record.pointNumber));
+    state.sideshot.angleText = numberText(record.horizontal.decimalDegrees);
+    state.sideshot.zenithText = numberText(record.zenith.decimalDegrees);
     state.targetHeightText = fixedForm(record.height);
-    state.sideshotDistanceText = numberText(record.distance);
-    lookUpTarget(record, run, state.sideshotDescription);
+    state.sideshot.distanceText = numberText(record.distance);
+    const PointEntry* secondFeature = lookUpTarget(record, run, state.sideshot.description);
 
     // The codes carry their own space and the number text adds another.
-    writeBacksightAndForesight(run, "7 " + state.sideshotAngleText + ",Z " +
-                                        state.sideshotZenithText + ",S " +
-                                        state.sideshotDistanceText);
-    writeShotLines(record, run, state.sideshotPointText, state.sideshotDescription,
-                   "R" + state.tapedMark + std::string(kVerticalAngleWarningText));
+    writeBacksightAndForesight(run, "7 " + state.sideshot.angleText + ",Z " +
+                                        state.sideshot.zenithText + ",S " +
+                                        state.sideshot.distanceText);
+    writeShotLines(record, run, state.sideshot.pointText, state.sideshot.description,
+                   "R" + state.tapedMark + std::string(kVerticalAngleWarningText), secondFeature);
 
-    state.sideshotBacksightText = state.backsightText;
+    state.sideshot.backsightText = state.backsight.text;
     state.pendingLine = PendingLine::Sideshot;
     state.lastObservedPoint = record.pointNumber;
 }

@@ -19,6 +19,13 @@ void writeMeasurement(LineWriter& obs, const DecodedRecord& record, std::string_
     obs.column(72).text("S");
 }
 
+void writePointLine(LineWriter& obs, std::string_view lineStart, std::string_view prefix,
+                    std::string_view pointText, std::string_view code,
+                    std::string_view description) {
+    obs.text(lineStart).text(prefix).text(trimSpaces(pointText));
+    obs.column(32).text(code).text(description).endLine();
+}
+
 void writeObservationLine(LineWriter& obs, std::string_view lineCode, const DecodedRecord& record,
                           std::string_view heightText, std::string_view afterZenith) {
     obs.text(lineCode).column(17).number(record.heightFlag).text(trimSpaces(heightText));
@@ -30,10 +37,11 @@ void writeObservationLine(LineWriter& obs, std::string_view lineCode, const Deco
 void writeSummaryLines(LineWriter& trv, PendingLine kind, const RecordState& state,
                        std::string_view backsightText, std::string_view backsightHeightText) {
     const bool traverse = kind == PendingLine::Traverse;
-    const std::string& station = traverse ? state.traverseStationText : state.sideshotStationText;
-    const std::string& point = traverse ? state.traversePointText : state.sideshotPointText;
-    const std::string& height = traverse ? state.traverseHeightText : state.sideshotHeightText;
-    const std::string& description = traverse ? state.lookupDescription : state.sideshotDescription;
+    const std::string& station = traverse ? state.traverse.stationText : state.sideshot.stationText;
+    const std::string& point = traverse ? state.traverse.pointText : state.sideshot.pointText;
+    const std::string& height = traverse ? state.traverse.heightText : state.sideshot.heightText;
+    const std::string& description =
+        traverse ? state.lookupDescription : state.sideshot.description;
 
     trv.text(traverse ? "TR," : "SS,").text(station).text(",").text(backsightText).text(",");
     trv.text(point).text(",0ARAR,*,0,").text(height).text(",").text(state.targetHeightText);

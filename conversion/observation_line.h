@@ -8,6 +8,13 @@
 
 namespace zendro {
 
+// A point line: `lineStart` ("O 00 ", or "OD00 " for a taped target), the
+// prefix and the point, then from column 32 the code ("P N1 ", "C +1 ", ...) and
+// the description as given. Ends the line.
+void writePointLine(LineWriter& obs, std::string_view lineStart, std::string_view prefix,
+                    std::string_view pointText, std::string_view code,
+                    std::string_view description);
+
 // "O 01 "-style line: the line code, the height flag and height from column 17,
 // then the measurement from column 33. Ends the line.
 void writeObservationLine(LineWriter& obs, std::string_view lineCode, const DecodedRecord& record,

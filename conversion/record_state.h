@@ -10,59 +10,69 @@ namespace zendro {
 // Which TRV observation summary line a traverse or sideshot still owes.
 enum class PendingLine { None = 0, Traverse = 1, Sideshot = 2 };
 
+// The backsight the shots refer to: set by a reference direction (fixed
+// stand-ins for the fields) and by a measured backsight.
+struct Backsight {
+    std::int64_t point = 0;  // of the latest measured backsight
+    double height = 0;
+    std::string text;  // the point as number text
+    std::string heightText;
+    std::string angleField;
+    std::string zenithField;
+    std::string distanceField;
+};
+
+// The backsight before the latest change of backsight point.
+struct PriorBacksight {
+    std::string text;
+    std::string heightText;
+};
+
+// What the owed "TR," line of the latest traverse shot prints.
+struct TraverseSummary {
+    std::string stationText;
+    std::string heightText;
+    std::string pointText;
+    std::string angleField;
+    std::string zenithField;
+    std::string distanceField;
+};
+
+// What the owed "SS," line of the latest sideshot prints.
+struct SideshotSummary {
+    std::string stationText;
+    std::string heightText;
+    std::string pointText;
+    std::string backsightText;  // the backsight current when it was shot
+    std::string angleText;
+    std::string zenithText;
+    std::string distanceText;
+    std::string description;
+};
+
 // What one record leaves for the next during a run. Fields that start as
 // "nothing" print as nothing, compare equal to 0 and give "0.00" in fixed form:
-// empty texts and zero numbers here.
+// empty texts and zero numbers here. Values a record uses only while it is
+// handled stay in its handler.
 struct RecordState {
     // Setup
     std::string stationText;
     std::string instrumentHeightText;
 
-    // Point lookups
+    // What the latest point lookup found; a point without an entry keeps it.
     std::string lookupDescription;
     std::string lookupKind;
     std::string lookupComment;
-    std::string sideshotDescription;
+    std::string tapedMark;
 
-    // Reference and backsight
-    std::int64_t backsightPoint = 0;
-    double backsightHeight = 0;
-    std::string backsightText;
-    std::string backsightHeightText;
-    std::string priorBacksightText;
-    std::string priorBacksightHeightText;
-    std::string backsightAngleField;
-    std::string backsightZenithField;
-    std::string backsightDistanceField;
-
-    // Latest traverse shot
-    std::string traverseStationText;
-    std::string traverseHeightText;
-    std::string traversePointText;
-    std::string traverseAngleField;
-    std::string traverseZenithField;
-    std::string traverseDistanceField;
-
-    // Latest sideshot
-    std::string sideshotStationText;
-    std::string sideshotHeightText;
-    std::string sideshotPointText;
-    std::string sideshotBacksightText;
-    std::string sideshotAngleText;
-    std::string sideshotZenithText;
-    std::string sideshotDistanceText;
+    Backsight backsight;
+    PriorBacksight priorBacksight;
+    TraverseSummary traverse;
+    SideshotSummary sideshot;
 
     std::string targetHeightText;
     PendingLine pendingLine = PendingLine::None;
     std::int64_t lastObservedPoint = 0;
-
-    // Taped mark and second feature of the latest matching target lookup
-    std::string tapedMark;
-    bool secondFeature = false;
-    std::string secondFeatureName;
-    std::string secondFeatureKind;
-    std::string secondFeatureDescription;
-    std::string secondFeatureComment;
 
     // Note markers
     std::int64_t noteCursor = -1;

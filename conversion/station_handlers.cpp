@@ -22,11 +22,10 @@ void lookUpStationPoint(const DecodedRecord& record, RunContext& run) {
     });
 }
 
-// "O 00 " + prefix + point + the kind code from column 32 + the description.
-void writePointLine(RunContext& run, std::string_view pointText, std::string_view code) {
-    run.obs.text("O 00 ").text(run.options.pointPrefix).text(trimSpaces(pointText));
-    run.obs.column(32).text(code);
-    run.obs.text(clean(run.state.lookupDescription, run.options.commentCode)).endLine();
+// The point line of the looked-up point, with its description cleaned.
+void writeLookedUpPointLine(RunContext& run, std::string_view pointText, std::string_view code) {
+    writePointLine(run.obs, "O 00 ", run.options.pointPrefix, pointText, code,
+                   clean(run.state.lookupDescription, run.options.commentCode));
 }
 
 }  // namespace
@@ -45,44 +44,44 @@ void handleSetup(const DecodedRecord& record, RunContext& run) {
 
 void handleReference(const DecodedRecord& record, RunContext& run) {
     RecordState& state = run.state;
-    state.backsightText = numberText(static_cast<double>(record.pointNumber));
+    state.backsight.text = numberText(static_cast<double>(record.pointNumber));
     run.trv.text("RE,REFERENCE DIRECTION: ")
         .text(numberText(record.horizontal.decimalDegrees))
         .text("NA")
         .endLine();
     // Fixed stand-ins for the "BS," line until a measured backsight replaces them.
-    state.backsightDistanceField = "100.0";
-    state.backsightAngleField = "90.0000Z";
-    state.backsightHeightText = fixedForm(record.height);
+    state.backsight.distanceField = "100.0";
+    state.backsight.angleField = "90.0000Z";
+    state.backsight.heightText = fixedForm(record.height);
     lookUpStationPoint(record, run);
 
-    writePointLine(run, state.backsightText, "P N1 ");
+    writeLookedUpPointLine(run, state.backsight.text, "P N1 ");
     run.obs.text("O 04 ").column(17).number(record.heightFlag);
-    run.obs.text(trimSpaces(state.backsightHeightText)).column(33);
+    run.obs.text(trimSpaces(state.backsight.heightText)).column(33);
     writeHorizontalAngle(run.obs, record);
     run.obs.endLine();
 }
 
 void handleBacksight(const DecodedRecord& record, RunContext& run) {
     RecordState& state = run.state;
-    if (record.pointNumber != state.backsightPoint) {
-        state.priorBacksightText = numberText(static_cast<double>(state.backsightPoint));
-        state.priorBacksightHeightText = fixedForm(state.backsightHeight);
+    if (record.pointNumber != state.backsight.point) {
+        state.priorBacksight.text = numberText(static_cast<double>(state.backsight.point));
+        state.priorBacksight.heightText = fixedForm(state.backsight.height);
         // The first backsight of a run has no former one: its own height stands in.
-        if (state.backsightPoint == 0) state.priorBacksightHeightText = fixedForm(record.height);
+        if (state.backsight.point == 0) state.priorBacksight.heightText = fixedForm(record.height);
     }
-    state.backsightHeight = record.height;
-    state.backsightPoint = record.pointNumber;
-    state.backsightText = numberText(static_cast<double>(record.pointNumber));
-    state.backsightAngleField = "7" + numberText(record.horizontal.decimalDegrees);
-    state.backsightZenithField = "Z" + numberText(record.zenith.decimalDegrees);
-    state.backsightDistanceField = "S" + numberText(record.distance);
-    state.backsightHeightText = fixedForm(record.height);
+    state.backsight.height = record.height;
+    state.backsight.point = record.pointNumber;
+    state.backsight.text = numberText(static_cast<double>(record.pointNumber));
+    state.backsight.angleField = "7" + numberText(record.horizontal.decimalDegrees);
+    state.backsight.zenithField = "Z" + numberText(record.zenith.decimalDegrees);
+    state.backsight.distanceField = "S" + numberText(record.distance);
+    state.backsight.heightText = fixedForm(record.height);
     lookUpStationPoint(record, run);
 
-    writePointLine(run, state.backsightText, "P +1 ");
+    writeLookedUpPointLine(run, state.backsight.text, "P +1 ");
     // The backsight line alone has a space after the zenith seconds.
-    writeObservationLine(run.obs, "O 01 ", record, state.backsightHeightText, " ");
+    writeObservationLine(run.obs, "O 01 ", record, state.backsight.heightText, " ");
     if (record.distance < 10) {
         run.obs.text("R 99 ***WARNING*** Backsight Distance Error").endLine();
     }

@@ -18,6 +18,9 @@ struct PointEntry {
     std::string description;
     std::string comment;
     std::string kind = "P";  // "P", or "C" when the description holds the curve code
+
+    // A taped shot's entry: its description holds "TAPE".
+    bool isTaped() const { return description.find("TAPE") != std::string::npos; }
 };
 
 // The points of one job, indexed from 1 in file order. `pointCount()` is one past

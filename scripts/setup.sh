@@ -9,6 +9,12 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins
     ckermit
+    # Benchmarks: peak memory and timings.
+    time bc
+    # Desktop files and the Debian package: icons, manual pages, the window's
+    # screenshot (offscreen, with a font), and the package checks.
+    librsvg2-bin help2man fonts-dejavu-core dpkg-dev file
+    lintian desktop-file-utils appstream man-db bash-completion
 )
 
 missing=()

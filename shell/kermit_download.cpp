@@ -1,5 +1,7 @@
 #include "shell/kermit_download.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -8,11 +10,8 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/job_paths.h"
+#include "shell/bundled_files.h"
 #include "shell/text_codec.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace zendro {
 namespace {
@@ -22,13 +21,7 @@ std::string withSeparator(std::string folder) {
     return folder;
 }
 
-bool hasConsole() {
-#ifdef _WIN32
-    return true;  // Windows gives a console program a console window of its own
-#else
-    return ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0;
-#endif
-}
+bool hasConsole() { return ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0; }
 
 }  // namespace
 
@@ -91,15 +84,8 @@ void KermitDownload::start(const SessionState& session) const {
 }
 
 std::string findShippedKermitFolder(const QString& executableFolder) {
-    const QDir folder(executableFolder);
-    for (const QString& candidate :
-         {QStringLiteral("kermit"), QStringLiteral("../share/zendro/kermit")}) {
-        const QString path = QDir::cleanPath(folder.absoluteFilePath(candidate));
-        if (QFileInfo(path + QLatin1Char('/') + QString::fromLatin1(kJobKermitSettings)).isFile()) {
-            return toPath(path) + kPathSeparator;
-        }
-    }
-    return {};
+    return findBundledFolder(executableFolder, QStringLiteral("kermit"),
+                             QString::fromLatin1(kJobKermitSettings));
 }
 
 }  // namespace zendro

@@ -43,11 +43,7 @@ class KermitDownload {
     KermitTerminal terminal_;
 };
 
-#ifdef _WIN32
-inline constexpr const char* kKermitProgram = "kermit.exe";
-#else
 inline constexpr const char* kKermitProgram = "kermit";
-#endif
 inline constexpr const char* kJobKermitSettings = "server.krm";
 
 // The folder of the settings file shipped with the program: "kermit" beside

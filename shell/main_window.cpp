@@ -17,21 +17,21 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QUrl>
 #include <exception>
 
-#include "common/errors.h"
 #include "common/file_io.h"
 #include "conversion/conversion_options.h"
 #include "features/feature_grid.h"
 #include "features/point_name_pass.h"
 #include "shell/conversion_handler.h"
+#include "shell/failure_text.h"
 #include "shell/feature_editor.h"
 #include "shell/file_selection.h"
 #include "shell/help_text.h"
+#include "shell/margin_keeper.h"
 #include "shell/review/review_page.h"
 #include "shell/settings_file.h"
 #include "shell/shell_dialogs.h"
@@ -84,13 +84,6 @@ QRadioButton* optionButton(TwipsLayout& layout, QWidget* parent, const char* nam
     return result;
 }
 
-// A failure as the user reads it: the core's errors name their file; anything
-// else is put behind the file the action was about.
-QString failureText(const std::exception& error, const std::string& path) {
-    if (dynamic_cast<const ZendroError*>(&error) != nullptr) return fromMessage(error.what());
-    return fromPath(path) + QStringLiteral(": ") + fromMessage(error.what());
-}
-
 std::string withSeparator(std::string folder) {
     if (folder.empty() || folder.back() != kPathSeparator) folder += kPathSeparator;
     return folder;
@@ -104,7 +97,10 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
       options_(std::move(options)),
       kermit_(options_.shippedKermitFolder, options_.kermitTerminal) {
     buildControls();
-    editor_ = std::make_unique<FeatureEditor>(*PointGrid1, *GridLabel1, *GridText1, *ComText1);
+    editor_ = std::make_unique<FeatureEditor>(
+        dialogs_, *this,
+        FeatureEditorControls{*Frame3, *PointGrid1, *GridLabel1, *GridText1, *ComText1, *Command1});
+    new MarginKeeper(*HelpText1, MarginKeeper::Mode::Grow);
     conversion_ = std::make_unique<ConversionHandler>(dialogs_, *this, *ProgressBar, *Plabel,
                                                       options_.throttle);
 
@@ -204,18 +200,8 @@ void Form1::buildControls() {
     const QStringList headings = QString::fromLatin1(kGridFormat).split(QLatin1Char('|'));
     PointGrid1->setHorizontalHeaderLabels(headings);
     PointGrid1->verticalHeader()->hide();
-    PointGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    PointGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    PointGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     PointGrid1->setWordWrap(false);
     PointGrid1->verticalHeader()->setDefaultSectionSize(PointGrid1->fontMetrics().height() + 6);
-    const int headingMargin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
-    for (int column = 0; column < headings.size(); ++column) {
-        PointGrid1->setColumnWidth(
-            column,
-            PointGrid1->horizontalHeader()->fontMetrics().horizontalAdvance(headings[column]) +
-                headingMargin);
-    }
     Command1 = button(layout, Frame3, "Command1", "Done", nullptr, twips(1800, 3720, 1095, 375));
     GridLabel1 = label(layout, Frame3, "GridLabel1", "POINT", twips(240, 240, 855, 255));
 
@@ -284,7 +270,7 @@ std::string Form1::settingsPath() const {
 
 void Form1::closeEvent(QCloseEvent* event) {
     // A conversion runs to its end before the window closes.
-    if (conversion_->running()) {
+    if (conversion_->running() || !editor_->settleUnsavedEdits()) {
         event->ignore();
         return;
     }
@@ -313,6 +299,7 @@ bool Form1::selectJob(const QString& chosenPath) {
         showMessage(failureText(error, toPath(chosenPath)));
         return false;
     }
+    if (!editor_->settleUnsavedEdits()) return false;
     session_.job = std::move(job);
     chosenPath_ = chosenPath;
     file1->setText(chosenPath);
@@ -344,6 +331,7 @@ ConversionOptions Form1::currentOptions() const {
 }
 
 void Form1::Convert_Click() {
+    if (!editor_->settleUnsavedEdits()) return;
     const ConversionOptions options = currentOptions();
     session_.commentCode = options.commentCode;
     session_.curveCode = options.curveCode;
@@ -351,6 +339,12 @@ void Form1::Convert_Click() {
 }
 
 void Form1::TabStrip1_Click(int tab) {
+    if (tab != 2 && Frame3->isVisible() && !editor_->settleUnsavedEdits()) {
+        // The user stays with the edits.
+        const QSignalBlocker block(TabStrip1);
+        TabStrip1->setCurrentIndex(1);
+        return;
+    }
     switch (tab) {
         case 1:
             showPage(Frame2);
@@ -384,12 +378,22 @@ void Form1::TabStrip1_Click(int tab) {
 }
 
 void Form1::loadFeatureGrid() {
-    // Every visit rebuilds the grid from the file; unsaved edits are dropped.
+    // Every visit rebuilds the grid from the file; edits were settled on leaving.
+    const std::string& pfPath = session_.job.pfPath;
+    if (!fileExists(pfPath) && findFieldFile(session_.job.ctxPath).empty()) {
+        // Saving an empty grid would hide the CTX file's descriptions for good.
+        showMessage(fromPath(session_.job.ctxPath) +
+                    QStringLiteral(": the CTX file does not exist: there are no point features "
+                                   "to edit yet"));
+        showFirstTab();
+        return;
+    }
     WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
     try {
         runPointNamePass(session_.job, session_.commentCode, observer);
-        const std::string& pfPath = session_.job.pfPath;
-        editor_->load(loadFeatureRows(fileExists(pfPath) ? readFileBytes(pfPath) : std::string()));
+        const bool hasFile = fileExists(pfPath);
+        editor_->load(loadFeatureRows(hasFile ? readFileBytes(pfPath) : std::string()),
+                      hasFile ? pfPath : std::string());
     } catch (const std::exception& error) {
         if (!observer.warnings().isEmpty()) showMessage(warningsMessage(observer.warnings()));
         showMessage(failureText(error, session_.job.pfPath));
@@ -414,15 +418,8 @@ void Form1::GridText1_Change(const QString& text) { editor_->descriptionEdited(t
 void Form1::ComText1_Change(const QString& text) { editor_->commentEdited(text); }
 
 void Form1::Command1_Click() {
-    session_.job.pfPath = session_.job.basePath + ".pf";
-    try {
-        writeFileAtomically(session_.job.pfPath, composeFeatureFile(editor_->rows()));
-    } catch (const std::exception& error) {
-        // The previous file and the grid stay as they are.
-        showMessage(failureText(error, session_.job.pfPath));
-        return;
-    }
-    showFirstTab();
+    // On failure the previous file and the grid stay as they are.
+    if (editor_->save()) showFirstTab();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

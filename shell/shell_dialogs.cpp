@@ -36,4 +36,18 @@ void QtShellDialogs::showMessage(QWidget* parent, const QString& text) {
     box.exec();
 }
 
+UnsavedEditsChoice QtShellDialogs::askAboutUnsavedEdits(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return UnsavedEditsChoice::Save;
+        case QMessageBox::Discard:
+            return UnsavedEditsChoice::Discard;
+        default:
+            return UnsavedEditsChoice::Cancel;
+    }
+}
+
 }  // namespace zendro

@@ -7,6 +7,9 @@ class QWidget;
 
 namespace zendro {
 
+// What becomes of edits that were not saved.
+enum class UnsavedEditsChoice { Save, Discard, Cancel };
+
 // The window's modal dialogs, behind an interface so tests can answer them.
 class ShellDialogs {
   public:
@@ -20,6 +23,9 @@ class ShellDialogs {
 
     // A message box titled "ZENDRO" with an OK button only.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
+
+    // A question titled "ZENDRO" with the buttons Save, Discard and Cancel.
+    virtual UnsavedEditsChoice askAboutUnsavedEdits(QWidget* parent, const QString& text) = 0;
 };
 
 class QtShellDialogs final : public ShellDialogs {
@@ -27,6 +33,7 @@ class QtShellDialogs final : public ShellDialogs {
     QString chooseFieldFile(QWidget* parent, const QStringList& filters,
                             const QString& selectedFilter, const QString& initialPath) override;
     void showMessage(QWidget* parent, const QString& text) override;
+    UnsavedEditsChoice askAboutUnsavedEdits(QWidget* parent, const QString& text) override;
 };
 
 inline constexpr const char* kMessageTitle = "ZENDRO";

@@ -220,6 +220,40 @@ TEST_F(ConversionRun, AFailedWriteLeavesThePreviousOutputs) {
     EXPECT_EQ(files, 5);  // the three field files, the TRV file and the folder
 }
 
+// Asks to stop once the record loop has begun.
+class CancellingObserver final : public RunObserver {
+  public:
+    void status(std::string_view text) override {
+        converting_ = text == "Converting Point Observations";
+    }
+    void progress(double) override {}
+    void warning(std::string_view) override {}
+    bool cancelRequested() const override { return converting_; }
+
+  private:
+    bool converting_ = false;
+};
+
+TEST_F(ConversionRun, ACancelledRunWritesNothing) {
+    writeFile(dir.file("RUN-4.HVD"), hvdRecord(9, 0) + hvdRecord(1, 1, 150));
+    writeFile(dir.file("RUN-4.CTX"), testing::ctxPrologue() + testing::ctxRecord(1, 1, "CP"));
+    writeFile(dir.file("RUN-4.RTX"), "");
+    writeFile(dir.file("RUN-4.obs"), "previous");
+    CancellingObserver cancelling;
+    try {
+        runConversion(job(), withTrv(), cancelling, kClock);
+        ADD_FAILURE() << "the run was not cancelled";
+    } catch (const RunCancelled& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  dir.file("RUN-4.HVD") + ": the conversion was cancelled");
+    }
+    EXPECT_EQ(readFile(dir.file("RUN-4.obs")), "previous");
+    const auto files = std::distance(std::filesystem::directory_iterator(dir.path()),
+                                     std::filesystem::directory_iterator());
+    EXPECT_EQ(files,
+              4);  // the three field files and the old OBS file: no TRV, no .pf, no temporary file
+}
+
 TEST_F(ConversionRun, ReplacedOutputsKeepTheirPermissions) {
     writeFile(dir.file("RUN-4.HVD"), "");
     writeFile(dir.file("RUN-4.obs"), "previous");

@@ -202,7 +202,6 @@ TEST(ShotRecords, SecondFeatureRepeatsTheObservationAndNeedsATwoCharacterComment
                   "O 01             1 1.50         01 D   0 00 00.0   9 59 59.9  3 10.000 S",
                   "R 99 ***WARNING*** Vertical Angle less than 10 Degrees",
               }));
-    EXPECT_FALSE(run.state().secondFeature);
 
     run.clearOutput();
     run.feed(hvdRecord(4, 1002, 150, 0, 9000000, 100000));

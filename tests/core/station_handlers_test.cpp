@@ -25,9 +25,9 @@ TEST(StationRecords, SetupThenReferenceDirection) {
                              "O 04             1 1.50         01 D  45 30 15.0",
                          }));
     EXPECT_EQ(run.trv(), crlfLines({"RE,REFERENCE DIRECTION:  45.5041666666667NA"}));
-    EXPECT_EQ(run.state().backsightAngleField, "90.0000Z");
-    EXPECT_EQ(run.state().backsightDistanceField, "100.0");
-    EXPECT_EQ(run.state().backsightHeightText, "1.50");
+    EXPECT_EQ(run.state().backsight.angleField, "90.0000Z");
+    EXPECT_EQ(run.state().backsight.distanceField, "100.0");
+    EXPECT_EQ(run.state().backsight.heightText, "1.50");
     EXPECT_EQ(run.state().stationText, " 12");
     EXPECT_EQ(run.state().instrumentHeightText, "1.52");
 }
@@ -41,25 +41,25 @@ TEST(StationRecords, MeasuredBacksight) {
                   "O 01             1 1.50         01 D   0 00 00.0  89 59 50.0  2 123.457S",
               }));
     EXPECT_EQ(run.trv(), "");
-    EXPECT_EQ(run.state().backsightAngleField, "7 0");
-    EXPECT_EQ(run.state().backsightZenithField, "Z 89.9972222222222");
-    EXPECT_EQ(run.state().backsightDistanceField, "S 123.4567");
+    EXPECT_EQ(run.state().backsight.angleField, "7 0");
+    EXPECT_EQ(run.state().backsight.zenithField, "Z 89.9972222222222");
+    EXPECT_EQ(run.state().backsight.distanceField, "S 123.4567");
     // The first backsight of a run: no former point, its own height stands in.
-    EXPECT_EQ(run.state().priorBacksightText, " 0");
-    EXPECT_EQ(run.state().priorBacksightHeightText, "1.50");
+    EXPECT_EQ(run.state().priorBacksight.text, " 0");
+    EXPECT_EQ(run.state().priorBacksight.heightText, "1.50");
 }
 
 TEST(StationRecords, RepeatedBacksightKeepsThePriorFieldsAndANewPointMovesThem) {
     JobFeed run(kPoints);
     run.feed(hvdRecord(3, 11, 150, 0, 9000000, 1234567));
     run.feed(hvdRecord(3, 11, 160, 0, 9000000, 1234567));
-    EXPECT_DOUBLE_EQ(run.state().backsightHeight, 1.6);
-    EXPECT_EQ(run.state().priorBacksightText, " 0");
-    EXPECT_EQ(run.state().priorBacksightHeightText, "1.50");
+    EXPECT_DOUBLE_EQ(run.state().backsight.height, 1.6);
+    EXPECT_EQ(run.state().priorBacksight.text, " 0");
+    EXPECT_EQ(run.state().priorBacksight.heightText, "1.50");
     run.feed(hvdRecord(3, 12, 170, 0, 9000000, 1234567));
-    EXPECT_EQ(run.state().priorBacksightText, " 11");
-    EXPECT_EQ(run.state().priorBacksightHeightText, "1.60");
-    EXPECT_EQ(run.state().backsightHeightText, "1.70");
+    EXPECT_EQ(run.state().priorBacksight.text, " 11");
+    EXPECT_EQ(run.state().priorBacksight.heightText, "1.60");
+    EXPECT_EQ(run.state().backsight.heightText, "1.70");
 }
 
 TEST(StationRecords, BacksightWarnings) {
@@ -104,7 +104,7 @@ TEST(StationRecords, ObsOnlyWritesTheSameObsLinesAndNoTrvLine) {
     }
     EXPECT_EQ(obsOnly.obs(), both.obs());
     EXPECT_EQ(obsOnly.trv(), "");
-    EXPECT_EQ(obsOnly.state().backsightAngleField, "90.0000Z");
+    EXPECT_EQ(obsOnly.state().backsight.angleField, "90.0000Z");
 }
 
 TEST(StationRecords, LongPrefixAndNumberPushTheCodeToColumn32OfANewLine) {

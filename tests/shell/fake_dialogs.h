@@ -9,7 +9,7 @@
 namespace zendro::testing {
 
 // Answers the window's dialogs: queued file choices (an empty one cancels),
-// every message recorded.
+// every message recorded; unsaved-edits questions answered from a queue.
 class FakeDialogs final : public ShellDialogs {
   public:
     QString chooseFieldFile(QWidget*, const QStringList& filters, const QString& selectedFilter,
@@ -24,6 +24,14 @@ class FakeDialogs final : public ShellDialogs {
         return choice;
     }
     void showMessage(QWidget*, const QString& text) override { messages.append(text); }
+    // Answers with the queued choices; with none left, Cancel (nothing is lost).
+    UnsavedEditsChoice askAboutUnsavedEdits(QWidget*, const QString& text) override {
+        questions.append(text);
+        if (unsavedEditsAnswers.empty()) return UnsavedEditsChoice::Cancel;
+        const UnsavedEditsChoice answer = unsavedEditsAnswers.front();
+        unsavedEditsAnswers.pop_front();
+        return answer;
+    }
 
     std::deque<QString> choices;
     QStringList messages;
@@ -31,6 +39,8 @@ class FakeDialogs final : public ShellDialogs {
     QString lastSelectedFilter;
     QString lastInitialPath;
     int fileDialogs = 0;
+    std::deque<UnsavedEditsChoice> unsavedEditsAnswers;
+    QStringList questions;
 };
 
 }  // namespace zendro::testing

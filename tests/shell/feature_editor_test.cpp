@@ -12,48 +12,12 @@
 #include <filesystem>
 
 #include "common/file_io.h"
-#include "tests/shell/shell_test_support.h"
+#include "tests/shell/editor_test_support.h"
 
 namespace zendro::testing {
 namespace {
 
 const QString kCannotView = QStringLiteral("Cannot view the data without converting it first. ^_^");
-
-QTableWidget* grid(QWidget& window) { return control<QTableWidget>(window, "PointGrid1"); }
-
-QString cell(QWidget& window, int row, int column) {
-    const QTableWidgetItem* item = grid(window)->item(row, column);
-    return item ? item->text() : QStringLiteral("<none>");
-}
-
-QStringList rowTexts(QWidget& window, int row) {
-    return {cell(window, row, 0), cell(window, row, 1), cell(window, row, 2)};
-}
-
-void clickRow(QWidget& window, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTableWidget* table = grid(window);
-    QTableWidgetItem* item = table->item(row, 1);
-    table->scrollToItem(item);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers,
-                      table->visualItemRect(item).center());
-}
-
-void retype(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, text);
-}
-
-std::unique_ptr<Form1> windowOnJob(FakeDialogs& dialogs, const std::string& hvdPath) {
-    auto window = openWindow(dialogs);
-    dialogs.choices.push_back(QString::fromStdString(hvdPath));
-    clickButton(*window, "GetFile");
-    return window;
-}
-
-const std::string kFeatures = crlfLines(
-    {" 1001 ,EP,EDGE OF PAVEMENT", " 1002 ,+CL*, ", " 1003 ,EP,EDGE, LEFT SIDE", " 1004 ,CL, "});
 
 // Opens Edit Features, chooses the first row and types `text` after its
 // description.
@@ -127,7 +91,10 @@ class FeatureEditorTest : public QObject {
         QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "Z");
         QCOMPARE(cell(*window, 0, 1), QStringLiteral("EPZ"));
 
+        // Leaving with the edit, the user discards it.
+        dialogs.unsavedEditsAnswers.push_back(UnsavedEditsChoice::Discard);
         clickTab(*window, 1);
+        QCOMPARE(dialogs.questions.size(), 1);
         clickTab(*window, 2);
         QCOMPARE(grid(*window)->rowCount(), 4);
         QCOMPARE(rowTexts(*window, 0), (QStringList{"1001", "EP", "EDGE OF PAVEMENT"}));

@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Builds the Debian package of the build folder BUILD and checks it: its files,
+# its dependencies, lintian, the desktop entry, the AppStream metadata, and an
+# installation into a staging folder (programs run, manual pages render, the
+# launcher and the bash completion work, the sample job converts).
+set -euo pipefail
+build=$(cd "${1:?usage: check-package.sh BUILD}" && pwd)
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+cd "$build"
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+# expect NAME EXPECTED ACTUAL
+expect() {
+    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
+}
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)
+prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' CMakeCache.txt)
+if [ "$prefix" != /usr ]; then
+    echo "FAIL: a Debian package installs under /usr; configure with the presets" \
+        "(CMAKE_INSTALL_PREFIX=/usr), not $prefix" >&2
+    exit 1
+fi
+app_id=org.zendro.Zendro
+deb=zendro_${version}_$(dpkg --print-architecture).deb
+
+echo "== cpack -G DEB"
+rm -f "$deb"
+cpack -G DEB >"$scratch/cpack.log" || { cat "$scratch/cpack.log"; exit 1; }
+[ -f "$deb" ] || { echo "FAIL: cpack did not write $deb" >&2; exit 1; }
+
+echo "== dpkg-deb -c"
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort >"$scratch/contents"
+LC_ALL=C sort "$source_dir/packaging/package-contents.txt" >"$scratch/expected"
+LC_ALL=C sort "$scratch/contents" -o "$scratch/contents"
+diff -u "$scratch/expected" "$scratch/contents" || fail "package contents differ (- expected, + package)"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+[[ $depends == *libqt6widgets6* && $depends == *libstdc++6* ]] ||
+    fail "Depends lacks the shared libraries' packages: $depends"
+expect Recommends ckermit "$(dpkg-deb -f "$deb" Recommends)"
+
+echo "== lintian"
+lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+
+echo "== desktop entry and AppStream metadata"
+unpacked=$scratch/unpacked
+dpkg-deb -x "$deb" "$unpacked"
+desktop=$unpacked/usr/share/applications/$app_id.desktop
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+expect "desktop entry Exec" "Exec=/usr/libexec/zendro/zendro-launcher" "$(grep '^Exec=' "$desktop")"
+appstreamcli validate --no-net "$unpacked/usr/share/metainfo/$app_id.metainfo.xml" ||
+    fail "appstreamcli validate"
+for png in "$unpacked"/usr/share/icons/hicolor/*x*/apps/$app_id.png; do
+    size=$(basename "$(dirname "$(dirname "$png")")")
+    file "$png" | grep -q "PNG image data, ${size/x/ x }," || fail "$png is not a $size PNG"
+done
+file "$build/screenshots/zendro-main.png" | grep -q "PNG image data" ||
+    fail "no window screenshot in $build/screenshots"
+
+echo "== staging installation"
+stage=$scratch/stage
+cmake --install "$build" --prefix "$stage" >/dev/null
+expect "zendro-convert --version" "zendro-convert $version" "$("$stage/bin/zendro-convert" --version)"
+expect "zendro --version" "zendro $version" "$(env -u DISPLAY -u WAYLAND_DISPLAY "$stage/bin/zendro" --version)"
+for page in zendro zendro-convert zendro-genjob; do
+    MANWIDTH=80 man --warnings -l "$stage/share/man/man1/$page.1.gz" >"$scratch/$page.txt" \
+        2>"$scratch/$page.err" || fail "man -l $page"
+    [ ! -s "$scratch/$page.err" ] || fail "man warns on $page.1: $(cat "$scratch/$page.err")"
+    grep -q "^SYNOPSIS" "$scratch/$page.txt" || fail "$page.1 has no synopsis"
+done
+# The pages carry the options the programs print today.
+for option in --trv --metric --prefix --curve-code --comment-delimiter --suffix; do
+    grep -q -- "$option" "$scratch/zendro-convert.txt" || fail "zendro-convert.1 lacks $option"
+done
+grep -q ORNA_ZENDRO_DIR "$scratch/zendro.txt" || fail "zendro.1 lacks ORNA_ZENDRO_DIR"
+
+# The installed converter on a copy of the installed sample job writes the golden files.
+cp "$stage"/share/zendro/samples/HWY12-3.* "$scratch/"
+SOURCE_DATE_EPOCH=1765117800 "$stage/bin/zendro-convert" --trv "$scratch/HWY12-3.HVD"
+for output in HWY12-3.obs HWY12-3.TRV HWY12-3.pf; do
+    cmp "$source_dir/tests/golden/$output" "$scratch/$output" || fail "$output differs from the golden file"
+done
+
+echo "== launcher"
+# The installed launcher in front of a stand-in window that prints what it got.
+mkdir -p "$scratch/launch/libexec/zendro" "$scratch/launch/bin" "$scratch/home"
+cp "$stage/libexec/zendro/zendro-launcher" "$scratch/launch/libexec/zendro/"
+printf '#!/bin/sh\necho "$ORNA_ZENDRO_DIR|$*"\n' >"$scratch/launch/bin/zendro"
+chmod +x "$scratch/launch/bin/zendro"
+launcher=$scratch/launch/libexec/zendro/zendro-launcher
+expect "launcher without the variable" "$scratch/home/.config/zendro/|a b" \
+    "$(env -u ORNA_ZENDRO_DIR -u XDG_CONFIG_HOME HOME="$scratch/home" "$launcher" a b)"
+[ -d "$scratch/home/.config/zendro" ] || fail "the launcher did not make the settings folder"
+expect "launcher with XDG_CONFIG_HOME" "$scratch/xdg/zendro/|" \
+    "$(env -u ORNA_ZENDRO_DIR XDG_CONFIG_HOME="$scratch/xdg" "$launcher")"
+expect "launcher with the variable set" "/jobs/office|" \
+    "$(ORNA_ZENDRO_DIR=/jobs/office HOME="$scratch/home" "$launcher")"
+
+echo "== bash completion"
+mkdir -p "$scratch/completion/jobs"
+touch "$scratch/completion/RUN-1.HVD" "$scratch/completion/run-2.ctx" "$scratch/completion/notes.txt"
+complete_words() {
+    (cd "$scratch/completion" && PATH="$stage/bin:$PATH" bash -c '
+        source /usr/share/bash-completion/bash_completion
+        source "$0"
+        COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+        COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+        _zendro_convert zendro-convert "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+        [ ${#COMPREPLY[@]} -eq 0 ] || printf "%s\n" "${COMPREPLY[@]}" | LC_ALL=C sort | tr "\n" " "' \
+        "$stage/share/bash-completion/completions/zendro-convert" "$@")
+}
+expect "completion of --c" "--comment-delimiter --curve-code " "$(complete_words zendro-convert --c)"
+expect "completion after --prefix" "" "$(complete_words zendro-convert --prefix '')"
+expect "completion of a file" "RUN-1.HVD jobs run-2.ctx " "$(complete_words zendro-convert --trv '')"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures package check(s) failed" >&2
+    exit 1
+fi
+echo "Package checks passed: $build/$deb"

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Times whole conversions against copying their outputs on the same disk, in
+# the same run, and reports medians; also the peak memory of a job of ten times
+# the records and a point-feature file of 20,000 single-entry chains.
+#
+#   scripts/bench.sh [RUNS]        (default 5 runs each; needs build/ built)
+#
+# The jobs are made by zendro-genjob in build/bench/ (on the repository's disk).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs="${1:-5}"
+bin="$PWD/build/bin"
+work="$PWD/build/bench"
+rm -rf "$work" && mkdir -p "$work" && cd "$work"
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# "wall-seconds cpu-seconds peak-KB" of one command; the machine may be shared,
+# so the processor time (user + system) is kept beside the wall-clock time.
+measure() { /usr/bin/time -f "%e %U %S %M" "$@" 2>&1 >/dev/null | tail -1 | awk '{ print $1, $2 + $3, $4 }'; }
+copy_outputs() { cp "$1.obs" copy.obs && cp "$1.TRV" copy.TRV; }
+copy_and_sync() { copy_outputs "$1" && sync copy.obs copy.TRV; }
+export -f copy_outputs copy_and_sync
+
+"$bin/zendro-genjob" --out JOB --points 2000 --records-per-point 100 --seed 1 --quiet
+"$bin/zendro-genjob" --out BIG --points 2000 --records-per-point 1000 --seed 1 --quiet
+"$bin/zendro-convert" --trv JOB.HVD BIG.HVD >/dev/null  # the point-feature files exist from here on
+
+declare -A wall cpu
+rss=()
+add() { local name=$1; shift; read -r w c k < <(measure "$@"); wall[$name]+="$w "; cpu[$name]+="$c "; last_rss=$k; }
+for _ in $(seq "$runs"); do
+    add convert "$bin/zendro-convert" --trv JOB.HVD
+    add copy bash -c 'copy_outputs JOB'
+    add copysync bash -c 'copy_and_sync JOB'
+    add big "$bin/zendro-convert" --trv BIG.HVD
+    rss+=("$last_rss")
+done
+
+# 20,000 entries that each start a chain of their own.
+for i in $(seq 20000); do printf ' %d ,+F%d, \r\n' "$i" "$i"; done >CHAINS.pf
+: >CHAINS.HVD
+: >CHAINS.RTX
+for _ in $(seq "$runs"); do add chains "$bin/zendro-convert" CHAINS.HVD; done
+
+row() { printf '  %-30s %8.3f s wall %8.3f s cpu\n' "$2" "$(tr ' ' '\n' <<<"${wall[$1]}" | grep . | median)" \
+    "$(tr ' ' '\n' <<<"${cpu[$1]}" | grep . | median)"; }
+records=$(( $(stat -c %s JOB.HVD) / 18 ))
+outputs=$(( $(stat -c %s JOB.obs) + $(stat -c %s JOB.TRV) ))
+echo "job: $records records, $outputs output bytes (OBS + TRV); ten times: $(( $(stat -c %s BIG.HVD) / 18 )) records"
+echo "median of $runs runs ($(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)):"
+row convert "zendro-convert --trv JOB"
+row copy "cp of its two outputs"
+row copysync "cp + sync of those copies"
+row big "zendro-convert --trv BIG"
+echo "  peak RSS of the BIG run       $(printf '%s\n' "${rss[@]}" | median) KB"
+row chains "20,000 single-entry chains"

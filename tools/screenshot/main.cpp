@@ -1,0 +1,108 @@
+// zendro-screenshot: opens the window offscreen on the bundled sample job and
+// saves it as a PNG, for the AppStream metadata and the README.
+//
+//   zendro-screenshot OUT.png [TAB]
+//
+// TAB is the tab to show, 1 to the number of tabs from the left (default 1).
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <optional>
+
+#include "shell/bundled_files.h"
+#include "shell/kermit_download.h"
+#include "shell/main_window.h"
+#include "shell/shell_dialogs.h"
+#include "shell/text_codec.h"
+
+namespace {
+
+constexpr const char* kSampleJob = "HWY12-3";
+
+// The window's dialogs answered without a user: no file is chosen, and every
+// message is printed, since an unexpected one means the picture is wrong.
+class UnattendedDialogs final : public zendro::ShellDialogs {
+  public:
+    QString chooseFieldFile(QWidget*, const QStringList&, const QString&, const QString&) override {
+        return {};
+    }
+    void showMessage(QWidget*, const QString& text) override {
+        std::fprintf(stderr, "zendro-screenshot: the window says: %s\n", qPrintable(text));
+        ++messages;
+    }
+    zendro::UnsavedEditsChoice askAboutUnsavedEdits(QWidget* parent, const QString& text) override {
+        showMessage(parent, text);
+        return zendro::UnsavedEditsChoice::Discard;
+    }
+    int messages = 0;
+};
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "zendro-screenshot: %s\n", qPrintable(message));
+    return 1;
+}
+
+// A private copy of the sample job, so the window may write beside it.
+std::optional<QString> copySampleJob(const QString& into) {
+    const std::string samples =
+        zendro::findBundledFolder(QApplication::applicationDirPath(), QStringLiteral("samples"),
+                                  QString::fromLatin1(kSampleJob) + QStringLiteral(".HVD"));
+    if (samples.empty()) return std::nullopt;
+    for (const char* extension : {".HVD", ".CTX", ".RTX"}) {
+        const QString name = QString::fromLatin1(kSampleJob) + QString::fromLatin1(extension);
+        if (!QFile::copy(zendro::fromPath(samples) + name, into + QLatin1Char('/') + name)) {
+            return std::nullopt;
+        }
+    }
+    return into + QLatin1Char('/') + QString::fromLatin1(kSampleJob) + QStringLiteral(".HVD");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Always offscreen: the picture must not depend on the desktop it runs on.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2 || arguments.size() > 3) {
+        return fail(QStringLiteral("usage: zendro-screenshot OUT.png [TAB]"));
+    }
+    const QString output = arguments[1];
+    bool tabIsNumber = true;
+    const int tab = arguments.size() == 3 ? arguments[2].toInt(&tabIsNumber) : 1;
+
+    QTemporaryDir installation;
+    QTemporaryDir jobs;
+    if (!installation.isValid() || !jobs.isValid()) {
+        return fail(QStringLiteral("cannot make a temporary folder"));
+    }
+    qputenv(zendro::kInstallVariable, QFile::encodeName(installation.path()));
+    const std::optional<QString> job = copySampleJob(jobs.path());
+    if (!job) return fail(QStringLiteral("cannot copy the bundled sample job"));
+
+    UnattendedDialogs dialogs;
+    zendro::ShellOptions options;
+    options.shippedKermitFolder =
+        zendro::findShippedKermitFolder(QApplication::applicationDirPath());
+    zendro::Form1 window(dialogs, options);
+    window.show();
+    if (!window.selectJob(*job)) return fail(QStringLiteral("cannot select ") + *job);
+
+    auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TabStrip1"));
+    if (tabs == nullptr) return fail(QStringLiteral("the window has no tab strip"));
+    if (!tabIsNumber || tab < 1 || tab > tabs->count()) {
+        return fail(QStringLiteral("TAB must be 1 to %1").arg(tabs->count()));
+    }
+    tabs->setCurrentIndex(tab - 1);
+    QApplication::processEvents();
+    if (dialogs.messages > 0) return fail(QStringLiteral("the window showed a message"));
+
+    if (!window.grab().save(output, "PNG")) return fail(QStringLiteral("cannot write ") + output);
+    return 0;
+}
