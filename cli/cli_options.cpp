@@ -37,6 +37,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
                    "Any of a job's field files, or its path without extension; several jobs "
                    "may be given")
         ->required();
+    addReviewFlags(app, line.review, line.files);
 
     // CLI11 takes "--name=" with nothing after the "=" as a name without a value
     // and would take the next argument (a job's file) as the value instead. The

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/review_flags.h"
 #include "common/conversion_options.h"
 
 namespace zendro::cli {
@@ -15,6 +16,7 @@ struct CommandLine {
     bool suffixGiven = false;  // otherwise each job's suffix comes from its file name
     std::size_t parallel = 1;  // jobs converted at the same time
     std::vector<std::string> files;
+    ReviewFlags review;  // what to check and draw after each conversion
 };
 
 // The arguments read, or, for a usage error or a request for help or the

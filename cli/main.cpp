@@ -8,6 +8,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/job_batch.h"
+#include "cli/review_output.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     // starts with its job's file.
     const bool several = line.files.size() > 1;
     int status = 0;
+    int reviewStatus = 0;
     for (const zendro::cli::JobOutcome& job : zendro::cli::convertJobs(
              line.files, line.options, line.suffixGiven, line.parallel)) {
         for (const std::string& message : job.messages) {
@@ -36,6 +38,11 @@ int main(int argc, char** argv) {
         }
         std::cout << job.resultLine << '\n';
         if (!job.converted) status = kConversionFailed;
+        if (job.converted && line.review.wanted()) {
+            reviewStatus = std::max(reviewStatus,
+                                    zendro::cli::runReview(job.file, line.options, line.suffixGiven,
+                                                           line.review, several));
+        }
     }
-    return status;
+    return status != 0 ? status : reviewStatus;
 }

@@ -8,20 +8,28 @@
 
 namespace zendro {
 
-DecodedAngle decodeAngle(std::uint32_t packed) {
+UnpackedAngle unpackAngle(std::uint32_t packed) {
     // The order of these operations decides the seconds at the carry boundary:
     // keep it exactly as it is.
     const double a = static_cast<double>(packed) / 100000.0;
-    const double degrees = std::trunc(a);
-    const double minutesWithFraction = (a - degrees) * 100.0;
-    double minutes = std::trunc(minutesWithFraction);
-    double seconds = (minutesWithFraction - minutes) * 100.0;
-    if (seconds > 60.0) {
+    UnpackedAngle angle;
+    angle.degrees = std::trunc(a);
+    const double minutesWithFraction = (a - angle.degrees) * 100.0;
+    angle.minutes = std::trunc(minutesWithFraction);
+    angle.seconds = (minutesWithFraction - angle.minutes) * 100.0;
+    if (angle.seconds > 60.0) {
         // A value whose seconds are 0 can come out as one minute less and about
         // 99.99 seconds. The carry stops at the minutes.
-        minutes += 1.0;
-        seconds = 0.0;
+        angle.minutes += 1.0;
+        angle.seconds = 0.0;
     }
+    return angle;
+}
+
+DecodedAngle decodeAngle(std::uint32_t packed) {
+    const UnpackedAngle parts = unpackAngle(packed);
+    const double degrees = parts.degrees;
+    const double minutes = parts.minutes;
 
     DecodedAngle angle;
     std::string degreeDigits = std::to_string(static_cast<long long>(degrees));
@@ -32,8 +40,8 @@ DecodedAngle decodeAngle(std::uint32_t packed) {
 
     angle.minutesText = std::to_string(static_cast<long long>(minutes));
     if (minutes < 10) angle.minutesText.insert(0, "0");
-    angle.secondsText = secondsForm(seconds);
-    angle.decimalDegrees = degrees + minutes / 60.0 + seconds / 3600.0;
+    angle.secondsText = secondsForm(parts.seconds);
+    angle.decimalDegrees = parts.decimalDegrees();
     return angle;
 }
 

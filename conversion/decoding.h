@@ -33,6 +33,16 @@ struct DecodedRecord {
     int precisionClass = 4;  // 4 below 10, 3, 2, 1, 0 from 10000 on
 };
 
+// A packed angle's parts as the decoding computes them, before any text: whole
+// degrees, minutes after the seconds carry, and seconds with their fraction.
+struct UnpackedAngle {
+    double degrees = 0;
+    double minutes = 0;
+    double seconds = 0;
+    double decimalDegrees() const { return degrees + minutes / 60.0 + seconds / 3600.0; }
+};
+
+UnpackedAngle unpackAngle(std::uint32_t packed);
 DecodedAngle decodeAngle(std::uint32_t packed);
 int precisionClassOf(double distance);
 

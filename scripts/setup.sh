@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-    qt6-base-dev libgl-dev qt6-qpa-plugins
+    qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins
     ckermit
     # Benchmarks: peak memory and timings.
     time bc

@@ -37,6 +37,7 @@
 #include "shell/file_selection.h"
 #include "shell/help_text.h"
 #include "shell/margin_keeper.h"
+#include "shell/review/review_page.h"
 #include "shell/text_codec.h"
 
 namespace zendro {
@@ -128,6 +129,8 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
     connect(ComText1, &QLineEdit::textChanged, this,
             [this](const QString& text) { ComText1_Change(text); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(reviewPage_, &ReviewPage::editEntryRequested, this,
+            [this](std::size_t entry) { editEntry(entry); });
 
     Form_Load();
 }
@@ -147,6 +150,7 @@ void Form1::buildControls() {
     TabStrip1->addTab(QStringLiteral("Download && Conversion"));
     TabStrip1->addTab(QStringLiteral("Edit Features"));
     TabStrip1->addTab(QStringLiteral("Help"));
+    TabStrip1->addTab(QStringLiteral("Review"));
     TabStrip1->setDrawBase(false);
     TwipsLayout& layout = layout_;
     constexpr auto kStretch = TwipsLayout::Stretch::Both;
@@ -218,6 +222,10 @@ void Form1::buildControls() {
     Frame4 = frame(layout, this, "Frame4", QStringLiteral("ZUZ Conversion Help"),
                    twips(360, 480, 4695, 4455), kStretch);
     HelpText1 = place(layout, new QListWidget(Frame4), "HelpText1", twips(120, 240, 4455, 3960));
+
+    // Page 4: the job review.
+    reviewPage_ =
+        place(layout, new ReviewPage(dialogs_, this), "ReviewPage", twips(120, 600, 4815, 4440));
 
     layoutScale_ = layout.fittingScale();
     layout.apply(layoutScale_);
@@ -432,8 +440,7 @@ void Form1::readKermitSettings() {
     }
 }
 
-void Form1::Convert_Click() {
-    if (!editor_->settleUnsavedEdits()) return;
+ConversionOptions Form1::currentOptions() const {
     ConversionOptions options;
     options.obsOnly = OptionOBS->isChecked();
     options.metric = !EM1->isChecked();
@@ -441,6 +448,12 @@ void Form1::Convert_Click() {
     options.curveCode = toFileText(Curvecode1->text());
     options.pointPrefix = toFileText(Prefix1->text());
     options.runSuffix = toFileText(Suffix1->text());
+    return options;
+}
+
+void Form1::Convert_Click() {
+    if (!editor_->settleUnsavedEdits()) return;
+    const ConversionOptions options = currentOptions();
     session_.commentCode = options.commentCode;
     session_.curveCode = options.curveCode;
     conversion_->convert(session_, options);
@@ -474,6 +487,15 @@ void Form1::TabStrip1_Click(int tab) {
             break;
         case 3:
             showPage(Frame4);
+            break;
+        case 4:
+            if (!session_.jobSelected()) {
+                showMessage(QString::fromLatin1(kCannotViewMessage));
+                showFirstTab();
+                return;
+            }
+            showPage(reviewPage_);
+            showReview();
             break;
         default:
             break;
@@ -555,7 +577,29 @@ void Form1::dropEvent(QDropEvent* event) {
 }
 
 void Form1::showPage(QWidget* page) {
-    for (QWidget* frame : {Frame2, Frame3, Frame4}) frame->setVisible(frame == page);
+    for (QWidget* frame : std::initializer_list<QWidget*>{Frame2, Frame3, Frame4, reviewPage_}) {
+        frame->setVisible(frame == page);
+    }
+}
+
+void Form1::showReview() {
+    // Like the feature editor, the review needs the point-feature file.
+    WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
+    try {
+        runPointNamePass(session_.job, session_.commentCode, observer);
+    } catch (const std::exception& error) {
+        showMessage(failureText(error, session_.job.pfPath));
+    }
+    reviewPage_->showJob(session_.job, currentOptions());
+}
+
+// A point double-clicked in the sketch: its row in the feature editor.
+void Form1::editEntry(std::size_t entry) {
+    TabStrip1->setCurrentIndex(1);
+    const int row = static_cast<int>(entry) - 1;
+    if (!Frame3->isVisible() || row >= PointGrid1->rowCount()) return;
+    PointGrid1->setCurrentCell(row, 1);
+    PointGrid1->scrollToItem(PointGrid1->item(row, 1));
 }
 
 void Form1::showFirstTab() {

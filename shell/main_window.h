@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "common/conversion_options.h"
 #include "common/session_state.h"
 #include "common/version.h"
 #include "shell/kermit_download.h"
@@ -28,6 +29,7 @@ namespace zendro {
 
 class ConversionHandler;
 class FeatureEditor;
+class ReviewPage;
 
 struct ShellOptions {
     // Folder of the Kermit settings file shipped with the program.
@@ -86,6 +88,9 @@ class Form1 final : public QWidget {
     void showPage(QWidget* page);
     void showFirstTab();
     void loadFeatureGrid();
+    ConversionOptions currentOptions() const;
+    void showReview();
+    void editEntry(std::size_t entry);
     void showMessage(const QString& text, MessageKind kind = MessageKind::Error);
 
     ShellDialogs& dialogs_;
@@ -130,6 +135,7 @@ class Form1 final : public QWidget {
     QPushButton* Command1 = nullptr;
     QLabel* GridLabel1 = nullptr;
     QListWidget* HelpText1 = nullptr;
+    ReviewPage* reviewPage_ = nullptr;
 
     std::unique_ptr<FeatureEditor> editor_;
     std::unique_ptr<ConversionHandler> conversion_;

@@ -238,10 +238,11 @@ class StartupTest : public QObject {
         QCOMPARE(window->objectName(), QStringLiteral("Form1"));
         QCOMPARE(window->windowTitle(), QStringLiteral("ZUZ Conversion - 4.2.6"));
         auto* tabs = control<QTabBar>(*window, "TabStrip1");
-        QCOMPARE(tabs->count(), 3);
+        QCOMPARE(tabs->count(), 4);
         QCOMPARE(tabs->tabText(0), QStringLiteral("Download && Conversion"));
         QCOMPARE(tabs->tabText(1), QStringLiteral("Edit Features"));
         QCOMPARE(tabs->tabText(2), QStringLiteral("Help"));
+        QCOMPARE(tabs->tabText(3), QStringLiteral("Review"));
 
         QVERIFY(control<QCheckBox>(*window, "OptionOBS")->isChecked());
         QCOMPARE(control<QCheckBox>(*window, "OptionOBS")->text(), QStringLiteral("OBS Only"));

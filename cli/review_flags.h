@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "review/review_limits.h"
+
+namespace CLI {
+class App;
+}
+
+namespace zendro::cli {
+
+// The review flags of zendro-convert. Limits not given take the defaults of
+// the job's unit.
+struct ReviewFlags {
+    bool review = false;
+    bool strict = false;
+    std::string sketchPath;
+    std::optional<double> closureRatio, closureElevation, backsightDistance, backsightElevation,
+        faceHorizontal, faceIndex, faceDistance, checkShotDistance, checkShotElevation;
+
+    bool wanted() const { return review || strict || !sketchPath.empty(); }
+    review::ReviewLimits limits(bool metric) const;
+};
+
+// `files` are the jobs given: a sketch is written for one job only.
+void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::string>& files);
+
+}  // namespace zendro::cli

@@ -1,0 +1,193 @@
+// The measured checks: closures, backsights, face pairs and check shots against
+// their limits, the frames and orientations the plan had to assume, and the
+// warnings the OBS file carries.
+
+#include "review/check_report.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/field_format.h"
+#include "review/finding_text.h"
+
+namespace zendro::review {
+namespace {
+
+using field_format::RecordKind;
+constexpr double kBacksightWarningDistance = 10;
+constexpr int kVerticalWarningDegrees = 10;
+constexpr std::string_view kOver = ": OVER LIMIT, ";
+constexpr std::string_view kWithin = ": within limit";
+
+class ReportBuilder {
+  public:
+    ReportBuilder(const ReviewInput& input, const ReviewLimits& limits, ReviewReport& report)
+        : input_(input), limits_(limits), report_(report) {}
+
+    void addMeasured() {
+        const Plan& plan = input_.plan;
+        for (const ClosureMeasure& closure : plan.closures) addClosure(closure);
+        for (const BacksightMeasure& backsight : plan.backsights) addBacksight(backsight);
+        for (const FacePairMeasure& pair : plan.facePairs) addFacePair(pair);
+        for (const CheckShotMeasure& shot : plan.checkShots) addCheckShot(shot);
+        for (std::size_t f = 1; f < plan.frames.size(); ++f) {
+            add(FindingKind::SeparateFrame, plan.frames[f].startRecord, plan.frames[f].startPoint,
+                false,
+                "setup on a point without a position: separate frame " + std::to_string(f + 1) +
+                    " starts here and is drawn apart; tie it in with a shot to a known point");
+        }
+        for (const AssumedOrientation& assumed : plan.assumedOrientations) {
+            add(FindingKind::AssumedOrientation, assumed.record, assumed.point, false,
+                "orientation on a point without a position, taken as azimuth 0: the setup's "
+                "shots are drawn turned; backsight a point with a position");
+        }
+        for (const UnplacedTaped& taped : plan.unplacedTaped) {
+            add(FindingKind::UnplacedTaped, std::nullopt, taped.point, false,
+                "taped point of entry " + std::to_string(taped.entry) +
+                    " cannot be placed: " + taped.reason);
+        }
+    }
+
+    void addObsWarnings() {
+        const std::vector<Observation>& records = input_.records;
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const Observation& record = records[i];
+            const RecordKind kind = record.recordKind;
+            if (kind < RecordKind::Backsight || kind > RecordKind::Sideshot) continue;
+            if (kind == RecordKind::Backsight && record.distance < kBacksightWarningDistance) {
+                add(FindingKind::ObsWarning, i, record.pointNumber, false,
+                    "OBS warning \"Backsight Distance Error\": distance " +
+                        decimals(record.distance, 3) + " below 10: backsight a farther point");
+            }
+            if (record.zenithShownDegrees < kVerticalWarningDegrees) {
+                add(FindingKind::ObsWarning, i, record.pointNumber, false,
+                    "OBS warning \"Vertical Angle less than 10 Degrees\": zenith " +
+                        decimals(record.zenithDegrees, 4) + " degrees: check the zenith reading");
+            }
+        }
+    }
+
+  private:
+    void add(FindingKind kind, std::optional<std::size_t> record, std::optional<std::int64_t> point,
+             bool over, const std::string& text) {
+        report_.findings.push_back(
+            {kind, record, point, over, findingSubject(record, point) + text});
+        if (over) ++report_.overLimit;
+    }
+
+    // A measured check is listed when it is over its limit; closures always.
+    // Most checks are within their limits, so their lines are never composed.
+    bool listed(FindingKind kind, bool over) {
+        ++report_.measuredChecks;
+        return over || kind == FindingKind::Closure;
+    }
+
+    void addMeasuredCheck(FindingKind kind, std::size_t record, std::int64_t point, bool over,
+                          const std::string& text, std::string_view advice) {
+        add(kind, record, point, over,
+            text + (over ? std::string(kOver) + std::string(advice) : std::string(kWithin)));
+    }
+
+    void addClosure(const ClosureMeasure& c) {
+        const double linear = std::hypot(c.north, c.east);
+        const bool exact = decimals(linear, 4) == "0.0000";
+        const double ratio = exact ? 0 : std::floor(c.traverseLength / linear);
+        const bool over = (!exact && ratio < limits_.closureRatio) ||
+                          std::abs(c.elevation) > limits_.closureElevation;
+        if (!listed(FindingKind::Closure, over)) return;
+        const std::string text = "traverse closure: misclosure north " + decimals(c.north, 4) +
+                                 " east " + decimals(c.east, 4) + " elevation " +
+                                 decimals(c.elevation, 4) + ", linear " + decimals(linear, 4) +
+                                 " over " + decimals(c.traverseLength, 3) + ", precision " +
+                                 (exact ? std::string("exact") : "1:" + decimals(ratio, 0)) +
+                                 "; limit 1:" + decimals(limits_.closureRatio, 0) + ", elevation " +
+                                 decimals(limits_.closureElevation, 3);
+        addMeasuredCheck(FindingKind::Closure, c.record, c.point, over, text,
+                         "re-measure the traverse angles and distances");
+    }
+
+    void addBacksight(const BacksightMeasure& b) {
+        const double distance = b.measuredDistance - b.knownDistance;
+        const double rise = b.measuredRise - b.knownRise;
+        const bool over = std::abs(distance) > limits_.backsightDistance ||
+                          std::abs(rise) > limits_.backsightElevation;
+        if (!listed(FindingKind::Backsight, over)) return;
+        const std::string text = "backsight check: distance " + decimals(b.measuredDistance, 3) +
+                                 " against " + decimals(b.knownDistance, 3) +
+                                 " from the positions (" + decimals(distance, 3) +
+                                 "), elevation difference " + decimals(b.measuredRise, 3) +
+                                 " against " + decimals(b.knownRise, 3) + " (" + decimals(rise, 3) +
+                                 "); limit " + decimals(limits_.backsightDistance, 3) +
+                                 ", elevation " + decimals(limits_.backsightElevation, 3);
+        addMeasuredCheck(FindingKind::Backsight, b.record, b.point, over, text,
+                         "check the backsight point, the instrument and the target heights");
+    }
+
+    void addFacePair(const FacePairMeasure& f) {
+        const bool over = std::abs(f.horizontalSeconds) > limits_.faceHorizontalSeconds ||
+                          std::abs(f.indexSeconds) > limits_.faceIndexSeconds ||
+                          std::abs(f.distanceDifference) > limits_.faceDistance;
+        if (!listed(FindingKind::FacePair, over)) return;
+        const std::string text = "face pair with HVD record " + std::to_string(f.otherRecord) +
+                                 ": horizontal difference " + decimals(f.horizontalSeconds, 1) +
+                                 " seconds, vertical index error " + decimals(f.indexSeconds, 1) +
+                                 " seconds, distance difference " +
+                                 decimals(f.distanceDifference, 3) + "; limit " +
+                                 decimals(limits_.faceHorizontalSeconds, 1) + " seconds, " +
+                                 decimals(limits_.faceIndexSeconds, 1) + " seconds, " +
+                                 decimals(limits_.faceDistance, 3);
+        addMeasuredCheck(FindingKind::FacePair, f.record, f.point, over, text,
+                         "re-measure both faces and check the instrument's adjustment");
+    }
+
+    void addCheckShot(const CheckShotMeasure& s) {
+        const bool over = s.horizontal > limits_.checkShotDistance ||
+                          std::abs(s.elevation) > limits_.checkShotElevation;
+        if (!listed(FindingKind::CheckShot, over)) return;
+        const std::string text = "check shot against HVD record " + std::to_string(s.firstRecord) +
+                                 ": positions " + decimals(s.horizontal, 3) +
+                                 " apart, elevation difference " + decimals(s.elevation, 3) +
+                                 "; limit " + decimals(limits_.checkShotDistance, 3) +
+                                 ", elevation " + decimals(limits_.checkShotElevation, 3);
+        addMeasuredCheck(FindingKind::CheckShot, s.record, s.point, over, text,
+                         "re-shoot the point and check both setups");
+    }
+
+    const ReviewInput& input_;
+    const ReviewLimits& limits_;
+    ReviewReport& report_;
+};
+
+}  // namespace
+
+ReviewReport buildReport(const ReviewInput& input, const ReviewLimits& limits) {
+    ReviewReport report;
+    ReportBuilder builder(input, limits, report);
+    builder.addMeasured();
+    builder.addObsWarnings();
+    addCodeFindings(input, report.findings);
+    // Findings of a record in HVD order; those of the point-feature file after them.
+    std::stable_sort(report.findings.begin(), report.findings.end(),
+                     [](const Finding& a, const Finding& b) {
+                         if (!a.record || !b.record) return a.record.has_value() && !b.record;
+                         return *a.record < *b.record;
+                     });
+    return report;
+}
+
+std::string ReviewReport::summaryLine() const {
+    return "review: " + std::to_string(findings.size()) + " findings, " +
+           std::to_string(overLimit) + " over limit, " +
+           std::to_string(measuredChecks - overLimit) + " measured checks within limit";
+}
+
+std::string ReviewReport::text(std::string_view lineEnd) const {
+    std::size_t size = summaryLine().size() + lineEnd.size();
+    for (const Finding& finding : findings) size += finding.text.size() + lineEnd.size();
+    std::string out;
+    out.reserve(size);
+    for (const Finding& finding : findings) out.append(finding.text).append(lineEnd);
+    return out.append(summaryLine()).append(lineEnd);
+}
+
+}  // namespace zendro::review

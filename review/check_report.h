@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "review/plan_frame.h"
+#include "review/review_chains.h"
+#include "review/review_limits.h"
+
+namespace zendro::review {
+
+enum class FindingKind {
+    Closure,
+    Backsight,
+    FacePair,
+    CheckShot,
+    SeparateFrame,
+    AssumedOrientation,
+    UnplacedTaped,
+    NotInFeatureFile,
+    NeverObserved,
+    ChainWithoutEnd,
+    OnePointChain,
+    TwoDescriptions,
+    ObsWarning,
+};
+
+// One line of the check report: the record and point it concerns, what was
+// measured against which limit, and what to do.
+struct Finding {
+    FindingKind kind = FindingKind::Closure;
+    std::optional<std::size_t> record;  // index in the HVD file, from 0
+    std::optional<std::int64_t> point;
+    bool overLimit = false;
+    std::string text;  // the whole line as printed
+};
+
+struct ReviewReport {
+    std::vector<Finding> findings;
+    std::size_t measuredChecks = 0;  // closures, backsights, face pairs and check shots compared
+    std::size_t overLimit = 0;
+
+    // "N findings: ... over limit, ... checks within limit"
+    std::string summaryLine() const;
+    // Every finding line and the summary, each ended with `lineEnd`.
+    std::string text(std::string_view lineEnd = "\n") const;
+};
+
+// Everything the report looks at, decoded once.
+struct ReviewInput {
+    const std::vector<Observation>& records;
+    const PointTable& points;
+    const std::vector<ReviewChain>& chains;
+    const Plan& plan;
+    std::string pointPrefix;
+};
+
+ReviewReport buildReport(const ReviewInput& input, const ReviewLimits& limits);
+
+// The code findings alone: points missing from or never observed in the
+// point-feature file, chains without an end or of one point, and point numbers
+// with two descriptions.
+void addCodeFindings(const ReviewInput& input, std::vector<Finding>& findings);
+
+}  // namespace zendro::review

@@ -1,0 +1,140 @@
+// Findings about the codes: only what is certain from the point-feature file,
+// the records and the chain section; no guessing at intended codes.
+
+#include <algorithm>
+#include <charconv>
+#include <unordered_map>
+
+#include "common/field_format.h"
+#include "common/text_forms.h"
+#include "review/check_report.h"
+#include "review/finding_text.h"
+
+namespace zendro::review {
+namespace {
+
+using field_format::kSecondFeatureOffset;
+constexpr std::size_t kRecordsListed = 5;
+
+std::string recordList(const std::vector<std::size_t>& records) {
+    std::string text = records.size() == 1 ? "HVD record " : "HVD records ";
+    for (std::size_t i = 0; i < records.size() && i < kRecordsListed; ++i) {
+        text += (i == 0 ? "" : ", ") + std::to_string(records[i]);
+    }
+    if (records.size() > kRecordsListed) text += ", ...";
+    return text;
+}
+
+// The point number of a point text of the chain section, when it is one.
+std::optional<std::int64_t> pointOfText(std::string_view text, std::string_view prefix) {
+    if (!text.starts_with(prefix)) return std::nullopt;
+    text.remove_prefix(prefix.size());
+    std::int64_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return number;
+}
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+class CodeChecks {
+  public:
+    CodeChecks(const ReviewInput& input, std::vector<Finding>& findings)
+        : input_(input), findings_(findings) {}
+
+    void missingEntries() {
+        for (const std::int64_t number : input_.plan.observedPoints) {
+            if (!input_.points.indicesOf(number).empty()) continue;
+            const std::vector<std::size_t>& records = input_.plan.recordsOfPoint.at(number);
+            add(FindingKind::NotInFeatureFile, records.front(), number,
+                "observed (" + recordList(records) +
+                    ") but not in the point-feature file: add it in the feature editor");
+        }
+    }
+
+    void unobservedEntries() {
+        const PointTable& points = input_.points;
+        for (std::size_t i = 1; i < points.pointCount(); ++i) {
+            const PointEntry& entry = points.at(i);
+            if (entry.name.isEmpty() && trimSpaces(entry.description).empty())
+                continue;  // blanked row
+            std::optional<std::int64_t> point;
+            if (entry.name.isNumber()) {
+                point = entry.name.number();
+                const std::int64_t observed =
+                    *point > kSecondFeatureOffset ? *point - kSecondFeatureOffset : *point;
+                if (input_.plan.recordsOfPoint.contains(observed)) continue;
+            }
+            add(FindingKind::NeverObserved, std::nullopt, point,
+                "entry " + std::to_string(i) + " of the point-feature file (" +
+                    quoted(entry.name.plainText()) + ", " + quoted(entry.description) +
+                    ") is never observed: check its point number or blank the row");
+        }
+    }
+
+    void chainEnds() {
+        for (const ReviewChain& chain : input_.chains) {
+            if (chain.pointTexts.empty()) continue;
+            const std::string& start = chain.pointTexts.front();
+            const auto point = pointOfText(start, input_.pointPrefix);
+            const std::string what = "chain " + quoted(chain.name) + " of feature " +
+                                     quoted(chain.feature) + " starting at " + start;
+            if (chain.pointTexts.size() == 1 && (chain.endText.empty() || chain.endText == start)) {
+                add(FindingKind::OnePointChain, std::nullopt, point,
+                    what + " has one point: add its other points or remove the \"+\"");
+            } else if (chain.endText.empty()) {
+                add(FindingKind::ChainWithoutEnd, std::nullopt, point,
+                    what + " has no end: key " + quoted("-" + chain.feature) +
+                        " on its last point");
+            }
+        }
+    }
+
+    void twoDescriptions() {
+        const PointTable& points = input_.points;
+        std::unordered_map<std::int64_t, std::vector<std::size_t>> entriesOf;
+        std::vector<std::int64_t> order;
+        for (std::size_t i = 1; i < points.pointCount(); ++i) {
+            const PointName& name = points.at(i).name;
+            if (!name.isNumber()) continue;
+            std::vector<std::size_t>& entries = entriesOf[name.number()];
+            if (entries.empty()) order.push_back(name.number());
+            entries.push_back(i);
+        }
+        for (const std::int64_t number : order) {
+            std::vector<std::string> seen;
+            std::string listed;
+            for (const std::size_t i : entriesOf[number]) {
+                const std::string description = trimSpaces(points.at(i).description);
+                if (std::find(seen.begin(), seen.end(), description) != seen.end()) continue;
+                seen.push_back(description);
+                listed += (listed.empty() ? "" : ", ") + quoted(description) + " (entry " +
+                          std::to_string(i) + ")";
+            }
+            if (seen.size() < 2) continue;
+            add(FindingKind::TwoDescriptions, std::nullopt, number,
+                "different descriptions " + listed + ": keep the right one in the feature editor");
+        }
+    }
+
+  private:
+    void add(FindingKind kind, std::optional<std::size_t> record, std::optional<std::int64_t> point,
+             const std::string& text) {
+        findings_.push_back({kind, record, point, false, findingSubject(record, point) + text});
+    }
+
+    const ReviewInput& input_;
+    std::vector<Finding>& findings_;
+};
+
+}  // namespace
+
+void addCodeFindings(const ReviewInput& input, std::vector<Finding>& findings) {
+    CodeChecks checks(input, findings);
+    checks.missingEntries();
+    checks.unobservedEntries();
+    checks.chainEnds();
+    checks.twoDescriptions();
+}
+
+}  // namespace zendro::review

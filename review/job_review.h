@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "common/job_paths.h"
+#include "conversion/conversion_options.h"
+#include "features/point_table.h"
+#include "review/check_report.h"
+#include "review/plan_frame.h"
+#include "review/review_chains.h"
+#include "review/review_limits.h"
+
+namespace zendro::review {
+
+// One job reviewed: what was read, the plan frame and the report.
+struct JobReview {
+    std::vector<Observation> records;
+    PointTable points;
+    std::vector<ReviewChain> chains;
+    Plan plan;
+    ReviewReport report;
+};
+
+// Reviews the HVD file's bytes against the point-feature file's bytes.
+JobReview reviewBytes(std::string_view hvdBytes, std::string_view pfBytes,
+                      const ConversionOptions& options, const ReviewLimits& limits);
+
+// Reads the job's HVD file and its point-feature file as they are on disk (a
+// missing point-feature file reads as empty). Throws ZendroError naming the
+// file and the cause.
+JobReview reviewJob(const JobPaths& job, const ConversionOptions& options,
+                    const ReviewLimits& limits);
+
+}  // namespace zendro::review

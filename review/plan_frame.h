@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "features/point_table.h"
+#include "review/observations.h"
+
+namespace zendro::review {
+
+struct PlanPosition {
+    double north = 0;
+    double east = 0;
+    double elevation = 0;
+};
+
+// A point of the local plan frame. Positions are in the job's distance unit,
+// relative to the station that started the point's frame.
+struct PlanPoint {
+    std::int64_t number = 0;
+    PlanPosition position;
+    std::size_t frame = 0;
+    bool station = false;  // occupied by a setup
+    bool taped = false;    // placed from its taped distance and direction
+};
+
+// A group of points tied together by observations. The first setup starts
+// frame 0; a setup on a point without a position starts another one.
+struct PlanFrameInfo {
+    std::int64_t startPoint = 0;
+    std::size_t startRecord = 0;
+    double drawingEastOffset = 0;  // where the sketch draws it, apart from the others
+};
+
+struct PlanLeg {
+    std::int64_t from = 0;
+    std::int64_t to = 0;
+    std::size_t record = 0;
+};
+
+// Measurements that the check report compares with its limits.
+struct ClosureMeasure {
+    std::size_t record = 0;
+    std::int64_t point = 0;
+    double north = 0, east = 0, elevation = 0;  // computed minus known position
+    double traverseLength = 0;                  // horizontal, along the frame's legs
+};
+struct BacksightMeasure {
+    std::size_t record = 0;
+    std::int64_t point = 0;
+    double measuredDistance = 0, knownDistance = 0;
+    double measuredRise = 0, knownRise = 0;  // elevation difference station to backsight
+};
+struct FacePairMeasure {
+    std::size_t record = 0;  // the later of the two readings
+    std::size_t otherRecord = 0;
+    std::int64_t point = 0;
+    double horizontalSeconds = 0;  // direct minus reduced reversed reading
+    double indexSeconds = 0;       // (Z1 + Z2 - 360) / 2
+    double distanceDifference = 0;
+};
+struct CheckShotMeasure {
+    std::size_t record = 0;
+    std::size_t firstRecord = 0;
+    std::int64_t point = 0;
+    double horizontal = 0;  // between the two positions
+    double elevation = 0;
+};
+struct UnplacedTaped {
+    std::size_t entry = 0;  // point-feature entry, 1-based
+    std::int64_t point = 0;
+    const char* reason = "";
+};
+struct AssumedOrientation {
+    std::size_t record = 0;
+    std::int64_t point = 0;
+};
+
+struct Plan {
+    std::vector<PlanPoint> points;
+    std::unordered_map<std::int64_t, std::size_t> indexOfPoint;
+    std::vector<PlanFrameInfo> frames;
+    std::vector<PlanLeg> legs;
+    std::vector<ClosureMeasure> closures;
+    std::vector<BacksightMeasure> backsights;
+    std::vector<FacePairMeasure> facePairs;
+    std::vector<CheckShotMeasure> checkShots;
+    std::vector<UnplacedTaped> unplacedTaped;
+    std::vector<AssumedOrientation> assumedOrientations;
+    // Every point named by a setup, reference, backsight, traverse or sideshot
+    // record, in the order first named, with the HVD record indices naming it.
+    std::vector<std::int64_t> observedPoints;
+    std::unordered_map<std::int64_t, std::vector<std::size_t>> recordsOfPoint;
+
+    const PlanPoint* find(std::int64_t number) const;
+};
+
+// Computes the plan frame from the decoded records in file order. The point
+// table tells which points are taped (placed by the OBS file's taped block
+// instead of their raw shot).
+Plan computePlan(const std::vector<Observation>& records, const PointTable& points);
+
+}  // namespace zendro::review

@@ -1,0 +1,26 @@
+#include "review/review_chains.h"
+
+#include "features/chain_list.h"
+
+namespace zendro::review {
+
+std::vector<ReviewChain> chainsOf(std::string_view pfBytes, const ConversionOptions& options) {
+    // The conversion's own chain lists, so the review draws the chains the OBS
+    // file carries.
+    const std::vector<ChainList> lists = buildChainLists(pfBytes, options);
+    std::vector<ReviewChain> chains;
+    chains.reserve(lists.size());
+    for (const ChainList& list : lists) {
+        ReviewChain& chain = chains.emplace_back();
+        chain.name = list.name;
+        if (chain.name.ends_with(options.runSuffix)) {
+            chain.name.resize(chain.name.size() - options.runSuffix.size());
+        }
+        chain.feature = list.feature;
+        chain.pointTexts = list.pointTexts;
+        chain.endText = list.endText;
+    }
+    return chains;
+}
+
+}  // namespace zendro::review

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "review/job_review.h"
+
+namespace zendro::review {
+
+// A point as the sketch draws it: x to the east, y to the north, frames
+// other than the first moved apart.
+struct SketchPoint {
+    std::int64_t number = 0;
+    double x = 0;
+    double y = 0;
+    double elevation = 0;
+    bool station = false;
+    bool taped = false;
+    std::string label;        // the point text of the OBS file (prefix + number)
+    std::string description;  // of its first point-feature entry
+    std::string comment;
+    std::size_t firstEntry = 0;        // 1-based point-feature entry, 0 when it has none
+    std::vector<std::size_t> records;  // HVD records naming it
+};
+
+struct SketchChain {
+    std::string name;
+    std::string feature;
+    std::vector<std::string> pointTexts;  // as the chain section lists them, end included
+    std::vector<std::size_t> points;      // indices into SketchModel::points, in that order
+};
+
+struct SketchBounds {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+};
+
+struct SketchModel {
+    std::vector<SketchPoint> points;
+    std::vector<std::pair<std::size_t, std::size_t>> legs;  // traverse legs, point indices
+    std::vector<SketchChain> chains;
+    SketchBounds bounds;
+
+    // Index of the point numbered `number`, or -1.
+    std::ptrdiff_t indexOf(std::int64_t number) const;
+};
+
+// The sketch of a reviewed job; `pointPrefix` makes the point texts.
+SketchModel buildSketch(const JobReview& review, const std::string& pointPrefix);
+
+// The extension of a sketch file's name in lower case ("svg", "pdf", "png" or
+// anything else), empty when the name has none.
+std::string sketchFileExtension(const std::string& path);
+
+// True when `path` ends in .svg, .pdf or .png (any case).
+bool isSketchFileName(const std::string& path);
+
+}  // namespace zendro::review

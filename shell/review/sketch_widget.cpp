@@ -1,0 +1,131 @@
+#include "shell/review/sketch_widget.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "common/text_forms.h"
+
+namespace zendro {
+namespace {
+
+constexpr double kWheelStep = 1.0015;  // zoom factor per eighth of a degree
+constexpr double kCentreZoom = 8;      // how far a finding zooms in on a whole-job view
+
+QString coordinate(double value) { return QString::fromStdString(distanceForm(value)); }
+
+}  // namespace
+
+SketchWidget::SketchWidget(QWidget* parent)
+    : QWidget(parent), renderer_(std::make_unique<review::SketchRenderer>(model_)) {
+    setMouseTracking(false);
+    setMinimumSize(120, 120);
+}
+
+void SketchWidget::setModel(review::SketchModel model) {
+    model_ = std::move(model);
+    renderer_ = std::make_unique<review::SketchRenderer>(model_);
+    if (fitted_) fitToWindow();
+    update();
+}
+
+void SketchWidget::fitToWindow() {
+    view_ = review::SketchView::fitting(model_.bounds, QSizeF(size()));
+    fitted_ = true;
+    update();
+}
+
+void SketchWidget::centreOn(std::size_t pointIndex) {
+    if (pointIndex >= model_.points.size()) return;
+    if (fitted_) view_.scale *= kCentreZoom;
+    view_.centreX = model_.points[pointIndex].x;
+    view_.centreY = model_.points[pointIndex].y;
+    fitted_ = false;
+    update();
+}
+
+QString SketchWidget::tooltipText(std::size_t pointIndex) const {
+    const review::SketchPoint& p = model_.points.at(pointIndex);
+    QStringList lines{QString::fromStdString(p.label)};
+    if (!trimSpaces(p.description).empty()) {
+        lines << QStringLiteral("Description: ") + QString::fromStdString(p.description);
+    }
+    if (!trimSpaces(p.comment).empty()) {
+        lines << QStringLiteral("Comment: ") + QString::fromStdString(p.comment);
+    }
+    lines << QStringLiteral("N %1  E %2  Elev %3")
+                 .arg(coordinate(p.y), coordinate(p.x), coordinate(p.elevation));
+    QStringList records;
+    for (const std::size_t r : p.records) records << QString::number(r);
+    if (!records.isEmpty())
+        lines << QStringLiteral("HVD records ") + records.join(QStringLiteral(", "));
+    return lines.join(QLatin1Char('\n'));
+}
+
+std::ptrdiff_t SketchWidget::pointAt(QPoint position) const {
+    return renderer_->pointAt(QPointF(position), QSizeF(size()), view_);
+}
+
+bool SketchWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const std::ptrdiff_t index = pointAt(help->pos());
+        if (index < 0) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), tooltipText(static_cast<std::size_t>(index)),
+                               this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void SketchWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    renderer_->paint(painter, QSizeF(size()), view_);
+}
+
+void SketchWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (fitted_) fitToWindow();
+}
+
+void SketchWidget::wheelEvent(QWheelEvent* event) {
+    const double factor = std::pow(kWheelStep, event->angleDelta().y());
+    view_.zoomAbout(event->position(), factor, QSizeF(size()));
+    fitted_ = false;
+    update();
+    event->accept();
+}
+
+void SketchWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    dragging_ = true;
+    lastDrag_ = event->position().toPoint();
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void SketchWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_) return;
+    const QPoint at = event->position().toPoint();
+    view_.panBy(QPointF(at - lastDrag_));
+    lastDrag_ = at;
+    fitted_ = false;
+    update();
+}
+
+void SketchWidget::mouseReleaseEvent(QMouseEvent*) {
+    dragging_ = false;
+    unsetCursor();
+}
+
+void SketchWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    const std::ptrdiff_t index = pointAt(event->position().toPoint());
+    if (index >= 0) emit pointDoubleClicked(static_cast<std::size_t>(index));
+}
+
+}  // namespace zendro

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <memory>
+
+#include "review/sketch_model.h"
+#include "review_view/sketch_renderer.h"
+#include "review_view/sketch_view.h"
+
+namespace zendro {
+
+// The job sketch on screen: wheel zoom about the pointer, drag to pan, fit to
+// the window, a tooltip per point, and a double-click that names the point.
+class SketchWidget final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SketchWidget(QWidget* parent = nullptr);
+
+    void setModel(review::SketchModel model);
+    const review::SketchModel& model() const { return model_; }
+    const review::SketchView& view() const { return view_; }
+
+    void fitToWindow();
+    // Puts the point at the centre, zooming in when the whole job is in view.
+    void centreOn(std::size_t pointIndex);
+    // The tooltip of a point: name, description, comment, position, records.
+    QString tooltipText(std::size_t pointIndex) const;
+    // The point drawn under `position`, or -1.
+    std::ptrdiff_t pointAt(QPoint position) const;
+
+  signals:
+    void pointDoubleClicked(std::size_t pointIndex);
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    review::SketchModel model_;
+    std::unique_ptr<review::SketchRenderer> renderer_;
+    review::SketchView view_;
+    bool fitted_ = true;  // follows the window's size until the user zooms or pans
+    bool dragging_ = false;
+    QPoint lastDrag_;
+};
+
+}  // namespace zendro

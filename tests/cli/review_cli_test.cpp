@@ -1,0 +1,147 @@
+// zendro-convert --review / --strict: the report on stdout after the
+// conversion, the exit status, and output files that stay byte for byte.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "tests/support/job_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace zendro {
+namespace {
+
+using testing::ctxPrologue;
+using testing::ctxRecord;
+using testing::hvdRecord;
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+};
+
+// Runs zendro-convert with `arguments` on the job in `dir`, a fixed header time
+// and standard error dropped.
+CliRun runConvert(const TempDir& dir, const std::string& arguments) {
+    const std::string command = "SOURCE_DATE_EPOCH=1765117800 '" +
+                                std::string(ZENDRO_CONVERT_PATH) + "' " + arguments + " '" +
+                                dir.file("SQ") + "' 2>/dev/null";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buffer{};
+    while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+        run.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+// The square traverse of four 100.000 legs with the angle at B 1 minute off:
+// it closes 0.0291 off, at 1:13750 (worked out in the review's core tests).
+void writeSquareJob(const TempDir& dir) {
+    const auto setup = [](std::uint16_t p) { return hvdRecord(1, p, 150); };
+    const auto backsight = [](std::uint16_t p) {
+        return hvdRecord(3, p, 150, 0, 9000000, 1000000);
+    };
+    const auto traverse = [](std::uint16_t p, std::uint32_t angle) {
+        return hvdRecord(4, p, 150, angle, 9000000, 1000000);
+    };
+    writeFile(dir.file("SQ.HVD"), setup(1) + backsight(4) + traverse(2, 9000000) + setup(2) +
+                                      backsight(1) + traverse(3, 9001000) + setup(3) +
+                                      backsight(2) + traverse(4, 9000000) + setup(4) +
+                                      backsight(3) + traverse(1, 9000000));
+    writeFile(dir.file("SQ.CTX"), ctxPrologue() + ctxRecord(1, 1, "CP") + ctxRecord(1, 2, "CP") +
+                                      ctxRecord(1, 3, "CP") + ctxRecord(1, 4, "CP"));
+    writeFile(dir.file("SQ.RTX"), "");
+}
+
+const std::string kClosureLine =
+    "HVD record 11, point 1: traverse closure: misclosure north 0.0291 east 0.0000 elevation "
+    "0.0000, linear 0.0291 over 400.000, precision 1:13750; limit 1:20000, elevation 0.100: "
+    "OVER LIMIT, re-measure the traverse angles and distances\n";
+const std::string kSummaryLine =
+    "review: 1 findings, 1 over limit, 3 measured checks within limit\n";
+
+// What stdout holds for the square job in `dir`: the conversion's line, then the report.
+std::string reportOf(const TempDir& dir) {
+    return dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n" +
+           kClosureLine + kSummaryLine;
+}
+
+TEST(ZendroConvertReview, ReportFollowsTheConversionAndLeavesItsOutputsAlone) {
+    TempDir dir;
+    writeSquareJob(dir);
+    ASSERT_EQ(runConvert(dir, "--trv").status, 0);
+    const std::string obs = readFile(dir.file("SQ.obs"));
+    const std::string trv = readFile(dir.file("SQ.TRV"));
+
+    const CliRun reviewed = runConvert(dir, "--trv --review --limit-closure-ratio 20000");
+    EXPECT_EQ(reviewed.status, 0);  // a limit exceeded is no failure without --strict
+    EXPECT_EQ(reviewed.out, reportOf(dir));
+    EXPECT_EQ(readFile(dir.file("SQ.obs")), obs);
+    EXPECT_EQ(readFile(dir.file("SQ.TRV")), trv);
+
+    const CliRun strict = runConvert(dir, "--strict --review --limit-closure-ratio 20000");
+    EXPECT_EQ(strict.status, 3);
+    EXPECT_EQ(strict.out, reportOf(dir));
+    // Within the default 1:10000 the strict run succeeds and prints no report.
+    const CliRun within = runConvert(dir, "--strict");
+    EXPECT_EQ(within.status, 0);
+    EXPECT_EQ(within.out,
+              dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n");
+}
+
+TEST(ZendroConvertReview, SeveralJobsEachGetTheirReportLinesNamed) {
+    TempDir first;
+    TempDir second;
+    writeSquareJob(first);
+    writeSquareJob(second);
+    const std::string firstJob = first.file("SQ");
+    const CliRun run =
+        runConvert(second, "-j 1 --review --strict --limit-closure-ratio 20000 '" + firstJob + "'");
+    EXPECT_EQ(run.status, 3);
+    std::string expected;
+    for (const TempDir* dir : {&first, &second}) {
+        const std::string job = dir->file("SQ");
+        expected += job + ": converted 12 records, 4 points, 0 chains, 0 warnings\n" + job + ": " +
+                    kClosureLine + job + ": " + kSummaryLine;
+    }
+    EXPECT_EQ(run.out, expected);
+    // A sketch is for one job.
+    EXPECT_EQ(
+        runConvert(second, "--sketch '" + second.file("x.svg") + "' '" + firstJob + "'").status, 2);
+}
+
+TEST(ZendroConvertReview, SketchFormatByExtension) {
+    TempDir dir;
+    writeSquareJob(dir);
+    EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.SVG") + "'").status, 0);
+    EXPECT_NE(readFile(dir.file("sq.SVG")).find("<svg"), std::string::npos);
+    EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.png") + "'").status, 0);
+    EXPECT_EQ(readFile(dir.file("sq.png")).substr(0, 6), "\x89PNG\r\n");
+    // A sketch that cannot be written fails the run after the conversion.
+    EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("SQ.obs/sq.pdf") + "'").status, 1);
+
+    TempDir other;
+    writeSquareJob(other);
+    // An unknown extension is a usage error, found before anything is converted.
+    EXPECT_EQ(runConvert(other, "--sketch '" + other.file("sq.txt") + "'").status, 2);
+    EXPECT_FALSE(std::filesystem::exists(other.file("SQ.obs")));
+}
+
+TEST(ZendroConvertReview, FailedConversionIsNotReviewed) {
+    TempDir dir;  // no field files at all
+    const CliRun run = runConvert(dir, "--review --strict");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, dir.file("SQ") + ": not converted\n");
+}
+
+}  // namespace
+}  // namespace zendro

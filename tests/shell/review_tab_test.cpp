@@ -1,0 +1,142 @@
+// The window's "Review" tab: its sketch draws the OBS file's chains point for
+// point, follows an edit saved with Done, and a double-clicked point opens its
+// row in the feature editor.
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include "shell/review/review_page.h"
+#include "shell/review/sketch_widget.h"
+#include "tests/shell/shell_test_support.h"
+#include "tests/support/job_builder.h"
+
+namespace zendro::testing {
+namespace {
+
+// A setup on 1 backsighting 9 and sideshots to the EP chain 1001 (start),
+// 1002, 1003 (a curve point), 1004 (end) and to 1005, keyed CL.
+void writeChainJob(const TempDir& dir) {
+    const auto side = [](std::uint16_t p, std::uint32_t angle) {
+        return hvdRecord(5, p, 150, angle, 9000000, 200000 + 10000 * (p - 1000));
+    };
+    writeFile(dir.file("CH.HVD"), hvdRecord(1, 1, 150) + hvdRecord(3, 9, 150, 0, 9000000, 1000000) +
+                                      side(1001, 0) + side(1002, 1000000) + side(1003, 2000000) +
+                                      side(1004, 3000000) + side(1005, 4000000));
+    writeFile(dir.file("CH.CTX"), ctxPrologue() + ctxRecord(1, 1, "CP") + ctxRecord(1, 9, "CP") +
+                                      ctxRecord(1, 1001, "+EP") + ctxRecord(1, 1002, "EP") +
+                                      ctxRecord(1, 1003, "EP*") + ctxRecord(1, 1004, "-EP") +
+                                      ctxRecord(1, 1005, "CL"));
+    writeFile(dir.file("CH.RTX"), "");
+}
+
+// Every chain of the OBS file as its "F 01 " lines list it, end text included.
+std::vector<std::vector<std::string>> obsChains(const std::string& obs) {
+    std::vector<std::vector<std::string>> chains;
+    std::size_t at = 0;
+    while ((at = obs.find("\r\nF ", at)) != std::string::npos) {
+        at += 2;
+        const std::size_t end = obs.find("\r\n", at);
+        const std::string line = obs.substr(at, end - at);
+        if (line.starts_with("F 00 ")) chains.emplace_back();
+        if (!line.starts_with("F 01 ")) continue;
+        std::string list = line.substr(5);
+        if (list.ends_with(", ")) list.pop_back();
+        std::size_t start = 0;
+        for (std::size_t comma; (comma = list.find(',', start)) != std::string::npos;
+             start = comma + 1) {
+            chains.back().push_back(list.substr(start, comma - start));
+        }
+        if (start < list.size()) chains.back().push_back(list.substr(start));
+    }
+    return chains;
+}
+
+// The sketch's chains by the names of the points it draws them through.
+std::vector<std::vector<std::string>> sketchChains(Form1& window) {
+    std::vector<std::vector<std::string>> chains;
+    const review::SketchModel& model = control<SketchWidget>(window, "ReviewSketch")->model();
+    for (const review::SketchChain& chain : model.chains) {
+        std::vector<std::string>& drawn = chains.emplace_back();
+        for (const std::size_t i : chain.points) drawn.push_back(model.points.at(i).label);
+    }
+    return chains;
+}
+
+}  // namespace
+
+class ReviewTabTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QCoreApplication::setApplicationName(QStringLiteral("zendro"));
+        qputenv("SOURCE_DATE_EPOCH", kSourceDateEpoch);
+    }
+
+    void sketchChainsAreTheObsChainsAndFollowDone() {
+        Installation installation;
+        TempDir jobs;
+        writeChainJob(jobs);
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("CH.HVD")));
+        clickButton(*window, "GetFile");
+        clickButton(*window, "Convert");
+        clickTab(*window, 4);
+        QVERIFY(control<ReviewPage>(*window, "ReviewPage")->isVisible());
+        const std::vector<std::vector<std::string>> before = {{"S1001", "S1002", "S1003", "S1004"}};
+        QCOMPARE(obsChains(readFile(jobs.file("CH.obs"))), before);
+        QCOMPARE(sketchChains(*window), before);
+
+        // 1002 becomes CL in the editor; after Done the sketch leaves it out,
+        // as the next conversion's chain section does.
+        clickTab(*window, 2);
+        auto* grid = control<QTableWidget>(*window, "PointGrid1");
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualItemRect(grid->item(3, 1)).center());
+        auto* description = control<QLineEdit>(*window, "GridText1");
+        description->selectAll();
+        QTest::keyClicks(description, "CL");
+        clickButton(*window, "Command1");
+        clickTab(*window, 4);
+        const std::vector<std::vector<std::string>> after = {{"S1001", "S1003", "S1004"}};
+        QCOMPARE(sketchChains(*window), after);
+        clickTab(*window, 1);
+        clickButton(*window, "Convert");
+        QCOMPARE(obsChains(readFile(jobs.file("CH.obs"))), after);
+    }
+
+    void doubleClickedPointOpensItsRow() {
+        Installation installation;
+        TempDir jobs;
+        writeChainJob(jobs);
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        // Refused, like the feature editor, until a job is chosen.
+        clickTab(*window, 4);
+        QCOMPARE(
+            dialogs.messages,
+            QStringList{QStringLiteral("Cannot view the data without converting it first. ^_^")});
+        QVERIFY(control<QGroupBox>(*window, "Frame2")->isVisible());
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("CH.HVD")));
+        clickButton(*window, "GetFile");
+        clickTab(*window, 4);
+        auto* sketch = control<SketchWidget>(*window, "ReviewSketch");
+        const review::SketchModel& model = sketch->model();
+        const review::SketchPoint& point =
+            model.points.at(static_cast<std::size_t>(model.indexOf(1003)));
+        QTest::mouseDClick(
+            sketch, Qt::LeftButton, {},
+            sketch->view().toDevice(point.x, point.y, QSizeF(sketch->size())).toPoint());
+        QVERIFY(control<QGroupBox>(*window, "Frame3")->isVisible());
+        QCOMPARE(control<QTableWidget>(*window, "PointGrid1")->currentRow(), 4);  // entry 5
+        QCOMPARE(control<QLineEdit>(*window, "GridText1")->text(), QStringLiteral("EP*"));
+    }
+};
+
+}  // namespace zendro::testing
+
+QTEST_MAIN(zendro::testing::ReviewTabTest)
+#include "review_tab_test.moc"
