@@ -5,12 +5,12 @@
 #
 #   scripts/bench.sh [RUNS]        (default 5 runs each; needs build/ built)
 #
-# The jobs are made by zendro-genjob in build/bench/ (on the repository's disk).
+# The jobs are made by zendro-genjob in build/bench-jobs/ (on the repository's disk).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-5}"
 bin="$PWD/build/bin"
-work="$PWD/build/bench"
+work="$PWD/build/bench-jobs"
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
