@@ -463,6 +463,15 @@ void Form1::Convert_Click() {
     }
 }
 
+// The pages that show a job's points say so and go back to page 1 when no job
+// is selected.
+bool Form1::refusedWithoutJob() {
+    if (session_.jobSelected()) return false;
+    showMessage(QString::fromLatin1(kCannotViewMessage), MessageKind::Warning);
+    showFirstTab();
+    return true;
+}
+
 void Form1::TabStrip1_Click(int tab) {
     if (tab != 2 && Frame3->isVisible() && !editor_->settleUnsavedEdits()) {
         // The user stays with the edits.
@@ -477,11 +486,7 @@ void Form1::TabStrip1_Click(int tab) {
             file1->setText(session_.jobSelected() ? chosenPath_ : savedFolder_);
             break;
         case 2:
-            if (!session_.jobSelected()) {
-                showMessage(QString::fromLatin1(kCannotViewMessage), MessageKind::Warning);
-                showFirstTab();
-                return;
-            }
+            if (refusedWithoutJob()) return;
             showPage(Frame3);
             loadFeatureGrid();
             break;
@@ -489,11 +494,7 @@ void Form1::TabStrip1_Click(int tab) {
             showPage(Frame4);
             break;
         case 4:
-            if (!session_.jobSelected()) {
-                showMessage(QString::fromLatin1(kCannotViewMessage));
-                showFirstTab();
-                return;
-            }
+            if (refusedWithoutJob()) return;
             showPage(reviewPage_);
             showReview();
             break;

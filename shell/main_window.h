@@ -87,6 +87,7 @@ class Form1 final : public QWidget {
     bool Form_Unload();
     void showPage(QWidget* page);
     void showFirstTab();
+    bool refusedWithoutJob();
     void loadFeatureGrid();
     ConversionOptions currentOptions() const;
     void showReview();
