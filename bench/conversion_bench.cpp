@@ -90,7 +90,7 @@ void decodeRecords(benchmark::State& state, std::string_view hvd) {
 void formatNumbers(benchmark::State& state, const std::vector<double>& values) {
     for (auto _ : state) {
         for (double value : values) {
-            std::string text = zendro::numberText(value);
+            zendro::FormattedNumber text = zendro::numberText(value);
             benchmark::DoNotOptimize(text);
         }
     }

@@ -1,118 +1,189 @@
 #include "common/text_forms.h"
 
+#include <algorithm>
 #include <array>
-#include <charconv>
-#include <cstdlib>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <stdexcept>
+
+#include "common/decimal_digits.h"
 
 namespace zendro {
 namespace {
 
-constexpr int kSignificantDigits = 15;
+constexpr int kSignificantDigits = DecimalDigits::kCount;
+constexpr int kLargestPlaces = 20;
+// The field files' finest unit is a ten-thousandth (distances); heights are
+// in hundredths.
+constexpr int kFieldDecimals = 4;
+constexpr double kFieldScale = 10000.0;
 
-// A double as its correctly rounded 15-significant-digit decimal form:
-// value = 0.d1d2...d15 x 10^(pointPosition), digits without sign.
-struct DecimalDigits {
-    bool negative = false;
-    std::string digits;  // exactly 15 digits, the first non-zero unless the value is 0
-    int exponent = 0;    // value = d1.d2d3... x 10^exponent
-    bool isZero() const { return digits.find_first_not_of('0') == std::string::npos; }
-};
-
-DecimalDigits toDecimalDigits(double value) {
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
-    DecimalDigits out;
-    if (!text.empty() && text.front() == '-') {
-        out.negative = true;
-        text.remove_prefix(1);
-    }
-    const auto ePos = text.find('e');
-    for (char c : text.substr(0, ePos)) {
-        if (c != '.') out.digits.push_back(c);
-    }
-    const std::string_view exponentText = text.substr(ePos + 1);
-    int exponent = 0;
-    const char* first = exponentText.data();
-    if (*first == '+') ++first;
-    std::from_chars(first, exponentText.data() + exponentText.size(), exponent);
-    out.exponent = exponent;
-    if (out.isZero()) out.negative = false;  // -0 prints as 0
-    return out;
+// The decimal digits of `value`, none for 0, written to end at `end`.
+std::string_view wholeDigits(std::uint64_t value, char* end) {
+    char* first = end;
+    for (; value != 0; value /= 10) *--first = static_cast<char>('0' + value % 10);
+    return {first, static_cast<std::size_t>(end - first)};
 }
 
-// Adds one to a string of decimal digits, growing it on a carry out of the front.
-void incrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
+// The library's own words for infinity and not-a-number, after the sign;
+// no field value decodes to either.
+void writeNonFinite(FormattedNumber& out, double value, bool signSpace) {
+    if (std::signbit(value)) {
+        out.push('-');
+    } else if (signSpace) {
+        out.push(' ');
+    }
+    out.append(std::isnan(value) ? "nan" : "inf");
+}
+
+// Adds one to a run of decimal digits that starts with a spare '0'.
+void incrementDigits(char* first, char* last) {
+    while (last != first) {
+        --last;
+        if (*last != '9') {
+            ++*last;
             return;
         }
-        *it = '0';
+        *last = '0';
     }
-    digits.insert(digits.begin(), '1');
+}
+
+void writeNumberText(FormattedNumber& out, double value) {
+    if (!std::isfinite(value)) return writeNonFinite(out, value, true);
+    // A whole number below 10^15 is its own 15-digit form.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        char buffer[16];
+        const std::string_view digits =
+            wholeDigits(static_cast<std::uint64_t>(std::fabs(value)), std::end(buffer));
+        out.push(value < 0 ? '-' : ' ');
+        out.append(digits.empty() ? "0" : digits);
+        return;
+    }
+    const DecimalDigits d = decimalDigits(value);
+    out.push(d.negative ? '-' : ' ');
+    if (d.isZero()) {
+        out.push('0');
+        return;
+    }
+    const std::string_view digits(d.digits.data(), d.digits.size());
+    const int integerDigits = d.exponent + 1;
+    std::string_view fraction;
+    if (integerDigits <= 0) {
+        out.push('.');
+        out.appendRepeated('0', static_cast<std::size_t>(-integerDigits));
+        fraction = digits;
+    } else if (integerDigits >= kSignificantDigits) {
+        out.append(digits);
+        out.appendRepeated('0', static_cast<std::size_t>(integerDigits - kSignificantDigits));
+        return;
+    } else {
+        out.append(digits.substr(0, static_cast<std::size_t>(integerDigits)));
+        fraction = digits.substr(static_cast<std::size_t>(integerDigits));
+    }
+    // Trailing zeros off; a fraction of zeros only leaves no point.
+    fraction = fraction.substr(0, fraction.find_last_not_of('0') + 1);
+    if (!fraction.empty()) {
+        if (integerDigits > 0) out.push('.');
+        out.append(fraction);
+    }
+}
+
+// The fixed form's layout of the value's digits scaled by 10^places (none for
+// 0): the sign, zeros up to the places plus the integer digits, the point.
+void writeScaledDigits(FormattedNumber& out, bool negative, std::string_view digits, int places,
+                       int minIntegerDigits) {
+    const auto width = static_cast<std::size_t>(places + minIntegerDigits);
+    const std::size_t padding = digits.size() < width ? width - digits.size() : 0;
+    const std::size_t integerDigits = padding + digits.size() - static_cast<std::size_t>(places);
+    const std::size_t integerFromDigits = integerDigits > padding ? integerDigits - padding : 0;
+
+    if (negative && !digits.empty()) out.push('-');
+    out.appendRepeated('0', std::min(padding, integerDigits));
+    out.append(digits.substr(0, integerFromDigits));
+    if (places > 0) {
+        out.push('.');
+        out.appendRepeated('0', padding > integerDigits ? padding - integerDigits : 0);
+        out.append(digits.substr(integerFromDigits));
+    }
+}
+
+// A value that is the double nearest a decimal of at most four places has
+// that decimal as its 15-digit form, so it rounds straight from the whole
+// number of ten-thousandths. False for any other value.
+bool writeFieldDecimal(FormattedNumber& out, double value, int places, int minIntegerDigits) {
+    if (places > kFieldDecimals || !(std::fabs(value) < 1e11)) return false;
+    const double tenThousandths = std::nearbyint(value * kFieldScale);
+    if (tenThousandths / kFieldScale != value) return false;
+    std::uint64_t unit = 1;
+    for (int i = places; i < kFieldDecimals; ++i) unit *= 10;
+    const auto magnitude = static_cast<std::uint64_t>(std::fabs(tenThousandths));
+    char buffer[24];
+    writeScaledDigits(out, value < 0, wholeDigits((magnitude + unit / 2) / unit, std::end(buffer)),
+                      places, minIntegerDigits);
+    return true;
+}
+
+void writeFixedPlaces(FormattedNumber& out, double value, int places, int minIntegerDigits) {
+    if (!std::isfinite(value)) return writeNonFinite(out, value, false);
+    if (writeFieldDecimal(out, value, places, minIntegerDigits)) return;
+    const DecimalDigits d = decimalDigits(value);
+
+    // The value scaled by 10^places and rounded to a whole number, behind one
+    // spare '0' for a carry out of the front.
+    std::array<char, FormattedNumber::kCapacity> buffer;
+    char* const first = buffer.data();
+    char* last = first;
+    *last++ = '0';
+    const int shift = d.exponent - (kSignificantDigits - 1) + places;
+    if (d.isZero()) {
+        // stays "0"
+    } else if (shift >= 0) {
+        last = std::copy(d.digits.begin(), d.digits.end(), last);
+        last = std::fill_n(last, shift, '0');
+    } else {
+        const int kept = kSignificantDigits + shift;
+        if (kept > 0) last = std::copy_n(d.digits.begin(), kept, last);
+        const char firstDropped = kept >= 0 ? d.digits[static_cast<std::size_t>(kept)] : '0';
+        if (firstDropped >= '5') incrementDigits(first, last);
+    }
+    // Leading zeros off.
+    std::string_view digits(first, static_cast<std::size_t>(last - first));
+    digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+    writeScaledDigits(out, d.negative, digits, places, minIntegerDigits);
 }
 
 }  // namespace
 
-std::string numberText(double value) {
-    const DecimalDigits d = toDecimalDigits(value);
-    std::string out(1, d.negative ? '-' : ' ');
-    if (d.isZero()) return out + "0";
-
-    std::string digits = d.digits;
-    const int integerDigits = d.exponent + 1;
-    std::string integerPart;
-    std::string fraction;
-    if (integerDigits <= 0) {
-        fraction = std::string(static_cast<std::size_t>(-integerDigits), '0') + digits;
-    } else if (integerDigits >= kSignificantDigits) {
-        integerPart =
-            digits + std::string(static_cast<std::size_t>(integerDigits - kSignificantDigits), '0');
-    } else {
-        integerPart = digits.substr(0, static_cast<std::size_t>(integerDigits));
-        fraction = digits.substr(static_cast<std::size_t>(integerDigits));
-    }
-    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    out += integerPart;
-    if (!fraction.empty()) out += "." + fraction;
+FormattedNumber numberText(double value) {
+    FormattedNumber out;
+    writeNumberText(out, value);
     return out;
 }
 
-std::string fixedPlaces(double value, int places, int minIntegerDigits) {
-    const DecimalDigits d = toDecimalDigits(value);
-    // The value scaled by 10^places is digits x 10^shift.
-    const int shift = d.exponent - (kSignificantDigits - 1) + places;
-    std::string scaled;
-    if (d.isZero()) {
-        scaled = "0";
-    } else if (shift >= 0) {
-        scaled = d.digits + std::string(static_cast<std::size_t>(shift), '0');
-    } else {
-        const int dropped = -shift;
-        const int kept = kSignificantDigits - dropped;
-        scaled = kept > 0 ? d.digits.substr(0, static_cast<std::size_t>(kept)) : std::string("0");
-        const char firstDropped = kept >= 0 ? d.digits[static_cast<std::size_t>(kept)] : '0';
-        if (firstDropped >= '5') incrementDigits(scaled);
+FormattedNumber fixedPlaces(double value, int places, int minIntegerDigits) {
+    if (places < 0 || places > kLargestPlaces || minIntegerDigits < 0 ||
+        minIntegerDigits > kLargestPlaces) {
+        throw std::invalid_argument("fixedPlaces: places and integer digits must be 0 to 20");
     }
-    // Leading zeros off, then zero-fill to the places plus the integer digits.
-    const auto firstNonZero = scaled.find_first_not_of('0');
-    scaled = firstNonZero == std::string::npos ? std::string() : scaled.substr(firstNonZero);
-    const bool negative = d.negative && !scaled.empty();
-    const std::size_t width = static_cast<std::size_t>(places + minIntegerDigits);
-    if (scaled.size() < width) scaled.insert(0, width - scaled.size(), '0');
-
-    std::string out = negative ? "-" : "";
-    const std::size_t pointAt = scaled.size() - static_cast<std::size_t>(places);
-    out += scaled.substr(0, pointAt);
-    if (places > 0) out += "." + scaled.substr(pointAt);
+    FormattedNumber out;
+    writeFixedPlaces(out, value, places, minIntegerDigits);
     return out;
 }
 
-std::string fixedForm(double value) { return fixedPlaces(value, 2, 1); }
-std::string distanceForm(double value) { return fixedPlaces(value, 3, 1); }
-std::string secondsForm(double value) { return fixedPlaces(value, 1, 2); }
+void FormattedNumber::append(std::string_view text) {
+    text.copy(chars_.data() + size_, text.size());
+    size_ += text.size();
+}
+
+void FormattedNumber::appendRepeated(char c, std::size_t count) {
+    std::fill_n(chars_.data() + size_, count, c);
+    size_ += count;
+}
+
+FormattedNumber fixedForm(double value) { return fixedPlaces(value, 2, 1); }
+FormattedNumber distanceForm(double value) { return fixedPlaces(value, 3, 1); }
+FormattedNumber secondsForm(double value) { return fixedPlaces(value, 1, 2); }
 
 std::string trimSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');

@@ -1,26 +1,54 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 namespace zendro {
 
+// A number's text in a buffer of its own, so that writing a number costs no
+// heap allocation. Reads as a std::string_view; `str()` copies it out.
+class FormattedNumber {
+  public:
+    // Enough for any finite double in either form below, with up to 20 places
+    // and 20 integer digits.
+    static constexpr std::size_t kCapacity = 360;
+
+    std::string_view view() const { return {chars_.data(), size_}; }
+    operator std::string_view() const { return view(); }
+    std::string str() const { return std::string(view()); }
+    friend bool operator==(const FormattedNumber& a, std::string_view b) { return a.view() == b; }
+    friend std::ostream& operator<<(std::ostream& out, const FormattedNumber& n) {
+        return out << n.view();
+    }
+
+    void push(char c) { chars_[size_++] = c; }
+    void append(std::string_view text);
+    void appendRepeated(char c, std::size_t count);
+
+  private:
+    std::array<char, kCapacity> chars_;
+    std::size_t size_ = 0;
+};
+
 // Number text: a leading space (or "-"), the value rounded to 15 significant
 // digits, trailing zeros dropped, no "0" before the point, never an exponent.
 // 12 -> " 12", 0.5 -> " .5", 0 -> " 0", -2 -> "-2".
-std::string numberText(double value);
+FormattedNumber numberText(double value);
 
 // Exactly `places` decimals, at least `minIntegerDigits` digits before the point
-// (zero-filled). Rounding is half away from zero, judged on the value's
-// 15-significant-digit decimal form: 123.4565 gives 123.457.
-std::string fixedPlaces(double value, int places, int minIntegerDigits);
+// (zero-filled); both at most 20. Rounding is half away from zero, judged on
+// the value's 15-significant-digit decimal form: 123.4565 gives 123.457.
+FormattedNumber fixedPlaces(double value, int places, int minIntegerDigits);
 
 // The "Fixed" format: two decimals (1.5 -> "1.50").
-std::string fixedForm(double value);
+FormattedNumber fixedForm(double value);
 // The "####0.000" format: three decimals (123.4567 -> "123.457").
-std::string distanceForm(double value);
+FormattedNumber distanceForm(double value);
 // The "00.0" format: one decimal, two integer digits (5 -> "05.0").
-std::string secondsForm(double value);
+FormattedNumber secondsForm(double value);
 
 // Removes spaces (only spaces) at both ends.
 std::string trimSpaces(std::string_view text);

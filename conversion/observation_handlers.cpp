@@ -121,10 +121,10 @@ void handleTraverse(const DecodedRecord& record, RunContext& run) {
     state.traverse.stationText = state.stationText;
     state.traverse.heightText = state.instrumentHeightText;
     state.traverse.pointText = numberText(static_cast<double>(record.pointNumber));
-    state.traverse.angleField = "7" + numberText(record.horizontal.decimalDegrees);
-    state.traverse.zenithField = "Z" + numberText(record.zenith.decimalDegrees);
+    state.traverse.angleField.assign("7").append(numberText(record.horizontal.decimalDegrees));
+    state.traverse.zenithField.assign("Z").append(numberText(record.zenith.decimalDegrees));
     state.targetHeightText = fixedForm(record.height);
-    state.traverse.distanceField = "S" + numberText(record.distance);
+    state.traverse.distanceField.assign("S").append(numberText(record.distance));
     const PointEntry* secondFeature = lookUpTarget(record, run, state.lookupDescription);
 
     writeBacksightAndForesight(run, state.traverse.angleField + "," + state.traverse.zenithField +

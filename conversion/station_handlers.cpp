@@ -73,9 +73,9 @@ void handleBacksight(const DecodedRecord& record, RunContext& run) {
     state.backsight.height = record.height;
     state.backsight.point = record.pointNumber;
     state.backsight.text = numberText(static_cast<double>(record.pointNumber));
-    state.backsight.angleField = "7" + numberText(record.horizontal.decimalDegrees);
-    state.backsight.zenithField = "Z" + numberText(record.zenith.decimalDegrees);
-    state.backsight.distanceField = "S" + numberText(record.distance);
+    state.backsight.angleField.assign("7").append(numberText(record.horizontal.decimalDegrees));
+    state.backsight.zenithField.assign("Z").append(numberText(record.zenith.decimalDegrees));
+    state.backsight.distanceField.assign("S").append(numberText(record.distance));
     state.backsight.heightText = fixedForm(record.height);
     lookUpStationPoint(record, run);
 

@@ -34,7 +34,7 @@ PointName PointName::fromField(std::string_view field) {
 std::string PointName::numberText() const {
     switch (kind_) {
         case Kind::Number:
-            return zendro::numberText(static_cast<double>(number_));
+            return zendro::numberText(static_cast<double>(number_)).str();
         case Kind::Text:
             return text_;
         case Kind::Empty:

@@ -20,7 +20,7 @@ void checkAngle(const zendro::DecodedAngle& angle) {
             "seconds text has the 00.0 form");
     require(std::isfinite(angle.decimalDegrees) && angle.decimalDegrees >= 0,
             "decimal degrees are a finite, non-negative number");
-    const std::string text = zendro::numberText(angle.decimalDegrees);
+    const std::string text = zendro::numberText(angle.decimalDegrees).str();
     require(!text.empty() && text.front() == ' ', "number text of an angle starts with a space");
     require(text.find_first_of("eE") == std::string::npos, "number text has no exponent");
 }

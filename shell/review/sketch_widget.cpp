@@ -15,7 +15,7 @@ namespace {
 constexpr double kWheelStep = 1.0015;  // zoom factor per eighth of a degree
 constexpr double kCentreZoom = 8;      // how far a finding zooms in on a whole-job view
 
-QString coordinate(double value) { return QString::fromStdString(distanceForm(value)); }
+QString coordinate(double value) { return QString::fromStdString(distanceForm(value).str()); }
 
 }  // namespace
 

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+
 namespace zendro {
 namespace {
 
@@ -63,6 +68,35 @@ TEST(FixedForms, HalfwayRoundsAwayFromZeroOnTheDecimalDigits) {
     EXPECT_EQ(fixedForm(-0.001), "0.00");
     EXPECT_EQ(secondsForm(0.05), "00.1");
     EXPECT_EQ(secondsForm(99.95), "100.0");
+}
+
+// A field value is a whole number of hundredths or ten-thousandths; its forms
+// follow from that decimal alone, rounded half away from zero.
+std::string fromDecimal(std::int64_t units, int unitPlaces, int places, int minIntegerDigits) {
+    std::uint64_t unit = 1;
+    for (int i = places; i < unitPlaces; ++i) unit *= 10;
+    const std::uint64_t magnitude = (static_cast<std::uint64_t>(std::abs(units)) + unit / 2) / unit;
+    std::string digits = std::to_string(magnitude);
+    const auto width = static_cast<std::size_t>(places + minIntegerDigits);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    digits.insert(digits.size() - static_cast<std::size_t>(places), ".");
+    return (units < 0 && magnitude != 0 ? "-" : "") + digits;
+}
+
+TEST(FixedForms, FieldValuesFollowTheirDecimal) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        // Every other one negative: the forms are not only for field values.
+        const auto tenThousandths =
+            static_cast<std::int64_t>(random() % 0x100000000) * (i % 2 ? 1 : -1);
+        const double distance = static_cast<double>(tenThousandths) / 10000.0;
+        ASSERT_EQ(distanceForm(distance), fromDecimal(tenThousandths, 4, 3, 1)) << tenThousandths;
+        ASSERT_EQ(fixedForm(distance), fromDecimal(tenThousandths, 4, 2, 1)) << tenThousandths;
+        const auto hundredths = static_cast<std::int64_t>(random() % 0x10000);
+        ASSERT_EQ(fixedForm(static_cast<double>(hundredths) / 100.0), fromDecimal(hundredths, 2, 2, 1));
+        const auto tenths = static_cast<std::int64_t>(random() % 6000);
+        ASSERT_EQ(secondsForm(static_cast<double>(tenths) / 10.0), fromDecimal(tenths, 1, 1, 2));
+    }
 }
 
 TEST(Clean, TrimsThenDropsMarkersAndTheCommentDelimiter) {
