@@ -54,8 +54,10 @@ bool takeSizeFlag(std::string_view arg, std::string_view name, std::size_t& valu
 // Counts the bytes it is given and keeps none.
 class CountingSink final : public zendro::ByteSink {
   public:
-    void write(std::string_view bytes) override { count += bytes.size(); }
     std::size_t count = 0;
+
+  protected:
+    void overflow(std::string_view bytes) override { count += bytes.size(); }
 };
 
 void convertJob(benchmark::State& state, const zendro::JobPaths& job, const zendro::JobBytes& bytes,

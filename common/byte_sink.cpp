@@ -1,29 +1,27 @@
 #include "common/byte_sink.h"
 
-#include <cstring>
-
 namespace zendro {
 
 BufferedSink::BufferedSink(ByteSink& next, std::size_t capacity)
-    : next_(next), buffer_(new char[capacity]), capacity_(capacity) {}
+    : next_(next), buffer_(new char[capacity]), capacity_(capacity) {
+    setWindow(buffer_.get(), buffer_.get() + capacity_);
+}
 
-void BufferedSink::write(std::string_view bytes) {
-    if (bytes.size() > capacity_ - used_) {
-        flush();
-        if (bytes.size() >= capacity_) {
-            next_.write(bytes);
-            return;
-        }
+void BufferedSink::overflow(std::string_view bytes) {
+    flush();
+    if (bytes.size() >= capacity_) {
+        next_.write(bytes);
+        return;
     }
-    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
+    write(bytes);
 }
 
 void BufferedSink::flush() {
-    if (used_ == 0) return;
-    const std::size_t count = used_;
-    used_ = 0;
-    next_.write(std::string_view(buffer_.get(), count));
+    const std::string_view buffered(buffer_.get(),
+                                    static_cast<std::size_t>(windowNext() - buffer_.get()));
+    // The window is reset first: a failing sink behind must not see these bytes twice.
+    setWindow(buffer_.get(), buffer_.get() + capacity_);
+    if (!buffered.empty()) next_.write(buffered);
 }
 
 }  // namespace zendro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -8,18 +9,42 @@
 namespace zendro {
 
 // Where output bytes go: a file, a string, or a buffer in front of either.
+//
+// A buffering sink lends its free space as a window, so that a small write is
+// a copy without a call; what does not fit goes to `overflow`.
 class ByteSink {
   public:
     virtual ~ByteSink() = default;
     // Throws ZendroError naming the file and the cause when the bytes cannot be kept.
-    virtual void write(std::string_view bytes) = 0;
+    void write(std::string_view bytes) {
+        if (bytes.size() <= static_cast<std::size_t>(windowEnd_ - windowNext_)) {
+            windowNext_ = std::copy(bytes.begin(), bytes.end(), windowNext_);
+        } else {
+            overflow(bytes);
+        }
+    }
+
+  protected:
+    // Bytes that do not fit the window; every write, for a sink without one.
+    virtual void overflow(std::string_view bytes) = 0;
+    void setWindow(char* next, char* end) {
+        windowNext_ = next;
+        windowEnd_ = end;
+    }
+    char* windowNext() const { return windowNext_; }
+
+  private:
+    char* windowNext_ = nullptr;
+    char* windowEnd_ = nullptr;
 };
 
 // Appends to a string the caller owns: tests, fuzz targets and benchmarks.
 class StringSink final : public ByteSink {
   public:
     explicit StringSink(std::string& out) : out_(out) {}
-    void write(std::string_view bytes) override { out_.append(bytes); }
+
+  protected:
+    void overflow(std::string_view bytes) override { out_.append(bytes); }
 
   private:
     std::string& out_;
@@ -35,14 +60,15 @@ class BufferedSink final : public ByteSink {
     BufferedSink(const BufferedSink&) = delete;
     BufferedSink& operator=(const BufferedSink&) = delete;
 
-    void write(std::string_view bytes) override;
     void flush();
+
+  protected:
+    void overflow(std::string_view bytes) override;
 
   private:
     ByteSink& next_;
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_;
-    std::size_t used_ = 0;
 };
 
 }  // namespace zendro

@@ -9,16 +9,6 @@ constexpr std::string_view kSpaces =
     "                                                                ";
 }  // namespace
 
-void LineWriter::put(std::string_view bytes) {
-    if (out_ != nullptr) out_->write(bytes);
-    column_ += static_cast<int>(bytes.size());
-}
-
-LineWriter& LineWriter::text(std::string_view item) {
-    put(item);
-    return *this;
-}
-
 LineWriter& LineWriter::number(double value) {
     put(numberText(value));
     put(" ");

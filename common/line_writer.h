@@ -26,7 +26,10 @@ class LineWriter {
     bool enabled() const { return out_ != nullptr; }
     int column() const { return column_; }
 
-    LineWriter& text(std::string_view item);
+    LineWriter& text(std::string_view item) {
+        put(item);
+        return *this;
+    }
     // " 5 ", "-2 ", " .5 ": the number text and one trailing space.
     LineWriter& number(double value);
     // Pads with spaces up to column n; when already past it, ends the line and
@@ -37,7 +40,10 @@ class LineWriter {
     LineWriter& endLine();
 
   private:
-    void put(std::string_view bytes);
+    void put(std::string_view bytes) {
+        if (out_ != nullptr) out_->write(bytes);
+        column_ += static_cast<int>(bytes.size());
+    }
     std::optional<StringSink> text_;
     ByteSink* out_ = nullptr;
     int column_ = 1;

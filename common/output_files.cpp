@@ -98,8 +98,9 @@ class OutputFiles::Output final : public ByteSink {
 
     ByteSink& sink() { return buffer_; }
 
+  protected:
     // From the buffer: straight into the temporary file.
-    void write(std::string_view bytes) override {
+    void overflow(std::string_view bytes) override {
         while (!bytes.empty()) {
             const ssize_t n = fileSystem_.write(fd_, bytes.data(), bytes.size());
             if (n < 0 && errno == EINTR) continue;
@@ -108,6 +109,7 @@ class OutputFiles::Output final : public ByteSink {
         }
     }
 
+  public:
     void complete() {
         buffer_.flush();
         if (fileSystem_.fsync(fd_) != 0) fail(target_, "cannot be written", errno);
