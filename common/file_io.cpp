@@ -53,20 +53,23 @@ std::string readFileBytes(const std::string& path) {
     if (::fstat(fd, &info) != 0) throw ZendroError(path, "cannot be read (" + causeOf(errno) + ")");
     if (!S_ISREG(info.st_mode)) throw ZendroError(path, "is not a regular file");
 
-    // Sized once from the file's length, so a large file takes its own size in
-    // memory and no more; a file that grows meanwhile is read to its end.
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    // Read straight into a string sized from the file's length, so a large
+    // file takes its own size in memory and no more; a file that grows
+    // meanwhile is read to its end.
+    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t used = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) return bytes;
+        if (used == bytes.size()) bytes.resize(bytes.size() + 65536);
+        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+        if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
             throw ZendroError(path, "cannot be read (" + causeOf(errno) + ")");
         }
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        used += static_cast<std::size_t>(n);
     }
+    bytes.resize(used);
+    return bytes;
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {

@@ -17,7 +17,7 @@ constexpr int kLargestPlaces = 20;
 // The field files' finest unit is a ten-thousandth (distances); heights are
 // in hundredths.
 constexpr int kFieldDecimals = 4;
-constexpr double kFieldScale = 10000.0;
+constexpr double kPowersOfTen[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
 
 // The decimal digits of `value`, none for 0, written to end at `end`.
 std::string_view wholeDigits(std::uint64_t value, char* end) {
@@ -108,15 +108,31 @@ void writeScaledDigits(FormattedNumber& out, bool negative, std::string_view dig
     }
 }
 
+// Far from a halfway point, the value rounds as its 15-digit form does: the
+// two differ by less than 1e-5 of the last place kept while the value scaled
+// by 10^places stays below 1e10. False when the shortcut does not apply.
+bool writeFarFromHalfway(FormattedNumber& out, double value, int places, int minIntegerDigits) {
+    if (places > kFieldDecimals) return false;
+    const double scaled = std::fabs(value) * kPowersOfTen[places];
+    if (!(scaled < 1e10)) return false;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;  // exact
+    if (std::fabs(fraction - 0.5) < 1e-4) return false;
+    char buffer[24];
+    const auto rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    writeScaledDigits(out, value < 0, wholeDigits(rounded, std::end(buffer)), places,
+                      minIntegerDigits);
+    return true;
+}
+
 // A value that is the double nearest a decimal of at most four places has
-// that decimal as its 15-digit form, so it rounds straight from the whole
-// number of ten-thousandths. False for any other value.
+// that decimal as its 15-digit form, so even a halfway one rounds straight
+// from the whole number of ten-thousandths. False for any other value.
 bool writeFieldDecimal(FormattedNumber& out, double value, int places, int minIntegerDigits) {
     if (places > kFieldDecimals || !(std::fabs(value) < 1e11)) return false;
-    const double tenThousandths = std::nearbyint(value * kFieldScale);
-    if (tenThousandths / kFieldScale != value) return false;
-    std::uint64_t unit = 1;
-    for (int i = places; i < kFieldDecimals; ++i) unit *= 10;
+    const double tenThousandths = std::nearbyint(value * kPowersOfTen[kFieldDecimals]);
+    if (tenThousandths / kPowersOfTen[kFieldDecimals] != value) return false;
+    const auto unit = static_cast<std::uint64_t>(kPowersOfTen[kFieldDecimals - places]);
     const auto magnitude = static_cast<std::uint64_t>(std::fabs(tenThousandths));
     char buffer[24];
     writeScaledDigits(out, value < 0, wholeDigits((magnitude + unit / 2) / unit, std::end(buffer)),
@@ -126,7 +142,10 @@ bool writeFieldDecimal(FormattedNumber& out, double value, int places, int minIn
 
 void writeFixedPlaces(FormattedNumber& out, double value, int places, int minIntegerDigits) {
     if (!std::isfinite(value)) return writeNonFinite(out, value, false);
-    if (writeFieldDecimal(out, value, places, minIntegerDigits)) return;
+    if (writeFarFromHalfway(out, value, places, minIntegerDigits) ||
+        writeFieldDecimal(out, value, places, minIntegerDigits)) {
+        return;
+    }
     const DecimalDigits d = decimalDigits(value);
 
     // The value scaled by 10^places and rounded to a whole number, behind one

@@ -1,6 +1,9 @@
 #include "conversion/decoding.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 
 #include "common/byte_reader.h"
 #include "common/field_format.h"
@@ -31,15 +34,16 @@ DecodedAngle decodeAngle(std::uint32_t packed) {
     const double degrees = parts.degrees;
     const double minutes = parts.minutes;
 
+    // The first three digits of the whole degrees, right-aligned; the whole
+    // minutes, at least two digits.
     DecodedAngle angle;
-    std::string degreeDigits = std::to_string(static_cast<long long>(degrees));
-    if (degreeDigits.size() > 3) degreeDigits.resize(3);
-    if (degrees < 10) degreeDigits.insert(0, " ");
-    if (degrees < 100) degreeDigits.insert(0, " ");
-    angle.degreesText = degreeDigits;
+    char digits[24];
+    char* end = std::to_chars(digits, std::end(digits), static_cast<long long>(degrees)).ptr;
+    const auto degreeDigits = std::min<std::size_t>(static_cast<std::size_t>(end - digits), 3);
+    angle.degreesText.assign(3 - degreeDigits, ' ').append(digits, degreeDigits);
 
-    angle.minutesText = std::to_string(static_cast<long long>(minutes));
-    if (minutes < 10) angle.minutesText.insert(0, "0");
+    end = std::to_chars(digits, std::end(digits), static_cast<long long>(minutes)).ptr;
+    angle.minutesText.assign(minutes < 10 ? "0" : "").append(digits, static_cast<std::size_t>(end - digits));
     angle.secondsText = secondsForm(parts.seconds);
     angle.decimalDegrees = parts.decimalDegrees();
     return angle;
