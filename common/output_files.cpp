@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <exception>
+#include <future>
 #include <random>
 
 #include "common/errors.h"
@@ -192,15 +194,38 @@ ByteSink& OutputFiles::add(const std::string& targetPath) {
 
 void OutputFiles::commit() {
     try {
-        for (const auto& output : outputs_) output->complete();
+        forEachAtOnce([this](std::size_t i) { outputs_[i]->complete(); });
         renameAll();
     } catch (...) {
         for (const auto& output : outputs_) output->discard();
         throw;
     }
-    for (const auto& output : outputs_) {
-        if (!output->dropOldContents()) leftovers_.push_back(output->asideName());
+    std::vector<char> dropped(outputs_.size());
+    forEachAtOnce([&](std::size_t i) { dropped[i] = outputs_[i]->dropOldContents(); });
+    for (std::size_t i = 0; i < outputs_.size(); ++i) {
+        if (!dropped[i]) leftovers_.push_back(outputs_[i]->asideName());
     }
+}
+
+void OutputFiles::forEachAtOnce(const std::function<void(std::size_t)>& step) {
+    std::vector<std::future<void>> others;
+    for (std::size_t i = 1; i < outputs_.size(); ++i) {
+        others.push_back(std::async(std::launch::async, step, i));
+    }
+    std::exception_ptr failure;
+    try {
+        if (!outputs_.empty()) step(0);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    for (auto& other : others) {
+        try {
+            other.get();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
+    if (failure) std::rethrow_exception(failure);
 }
 
 void OutputFiles::renameAll() {

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,7 +14,8 @@ namespace zendro {
 
 // The system calls that writing and committing output files make. The real one
 // calls the system; tests put one in that fails a chosen call. Each returns
-// what the system call returns and sets errno the same way.
+// what the system call returns and sets errno the same way. The commit makes
+// the calls for its files from several threads at once.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -58,6 +60,10 @@ class OutputFiles {
 
   private:
     class Output;
+    // Runs `step` for every output at once and waits for all: the syncs and
+    // the removals wait on the disk, which takes them together sooner than
+    // one after another. Rethrows the first failure.
+    void forEachAtOnce(const std::function<void(std::size_t)>& step);
     void renameAll();
     void putBack(std::size_t count);
 

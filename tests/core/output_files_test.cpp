@@ -4,6 +4,7 @@
 #include "common/output_files.h"
 
 #include <gtest/gtest.h>
+#include <atomic>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -68,7 +69,7 @@ class FailingFileSystem final : public FileSystem {
         return true;
     }
     int failAt_;
-    int calls_ = 0;
+    std::atomic<int> calls_ = 0;
 };
 
 // Old TRV and OBS files, no point-feature file yet; the run writes all three.
