@@ -1,34 +1,14 @@
 #include "cli/review_output.h"
 
-#include <QGuiApplication>
 #include <iostream>
 
+#include "cli/sketch_loader.h"
 #include "common/errors.h"
 #include "common/job_paths.h"
 #include "review/job_review.h"
 #include "review/sketch_model.h"
-#include "review_view/sketch_export.h"
 
 namespace zendro::cli {
-namespace {
-
-// Qt draws the sketch; the command line has no display, so the offscreen
-// platform serves, and only for as long as the drawing takes.
-void writeSketch(const review::JobReview& reviewed, const ConversionOptions& options,
-                 const std::string& path) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's notes about the missing desktop session mean nothing to this user.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
-    });
-    int argc = 1;
-    char name[] = "zendro-convert";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-    review::exportSketch(review::buildSketch(reviewed, options.pointPrefix), path);
-}
-
-}  // namespace
 
 int runReview(const std::string& file, ConversionOptions options, bool suffixGiven,
               const ReviewFlags& flags, bool several) {
@@ -48,7 +28,9 @@ int runReview(const std::string& file, ConversionOptions options, bool suffixGiv
             }
             std::cout << std::flush;
         }
-        if (!flags.sketchPath.empty()) writeSketch(result, options, flags.sketchPath);
+        if (!flags.sketchPath.empty()) {
+            writeSketchFile(review::buildSketch(result, options.pointPrefix), flags.sketchPath);
+        }
     } catch (const std::exception& error) {
         std::cerr << "zendro-convert: " << error.what() << '\n';
         return 1;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "review/sketch_model.h"
+
+namespace zendro::cli {
+
+// Loads the sketch module installed beside zendro-convert and writes the
+// sketch through it. Throws ZendroError naming the module when it cannot be
+// loaded, or the sketch file and the cause when it cannot be written.
+void writeSketchFile(const review::SketchModel& model, const std::string& path);
+
+}  // namespace zendro::cli
