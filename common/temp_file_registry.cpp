@@ -23,7 +23,8 @@ struct Slot {
     char path[PATH_MAX];
 };
 
-std::array<Slot, kSlots> gSlots;
+// Constant-initialised: zero pages, untouched until a file is registered.
+constinit std::array<Slot, kSlots> gSlots{};
 struct sigaction gPreviousInt {};
 struct sigaction gPreviousTerm {};
 std::once_flag gInstalled;

@@ -190,16 +190,6 @@ FormattedNumber fixedPlaces(double value, int places, int minIntegerDigits) {
     return out;
 }
 
-void FormattedNumber::append(std::string_view text) {
-    text.copy(chars_.data() + size_, text.size());
-    size_ += text.size();
-}
-
-void FormattedNumber::appendRepeated(char c, std::size_t count) {
-    std::fill_n(chars_.data() + size_, count, c);
-    size_ += count;
-}
-
 FormattedNumber fixedForm(double value) { return fixedPlaces(value, 2, 1); }
 FormattedNumber distanceForm(double value) { return fixedPlaces(value, 3, 1); }
 FormattedNumber secondsForm(double value) { return fixedPlaces(value, 1, 2); }

@@ -1,37 +1,16 @@
 #pragma once
 
-#include <array>
-#include <cstddef>
-#include <ostream>
 #include <string>
 #include <string_view>
 
+#include "common/inline_text.h"
+
 namespace zendro {
 
-// A number's text in a buffer of its own, so that writing a number costs no
-// heap allocation. Reads as a std::string_view; `str()` copies it out.
-class FormattedNumber {
-  public:
-    // Enough for any finite double in either form below, with up to 20 places
-    // and 20 integer digits.
-    static constexpr std::size_t kCapacity = 360;
-
-    std::string_view view() const { return {chars_.data(), size_}; }
-    operator std::string_view() const { return view(); }
-    std::string str() const { return std::string(view()); }
-    friend bool operator==(const FormattedNumber& a, std::string_view b) { return a.view() == b; }
-    friend std::ostream& operator<<(std::ostream& out, const FormattedNumber& n) {
-        return out << n.view();
-    }
-
-    void push(char c) { chars_[size_++] = c; }
-    void append(std::string_view text);
-    void appendRepeated(char c, std::size_t count);
-
-  private:
-    std::array<char, kCapacity> chars_;
-    std::size_t size_ = 0;
-};
+// A number's text, held in place: writing a number costs no heap allocation.
+// Enough for any finite double in the forms below, with up to 20 places and
+// 20 integer digits.
+using FormattedNumber = InlineText<360>;
 
 // Number text: a leading space (or "-"), the value rounded to 15 significant
 // digits, trailing zeros dropped, no "0" before the point, never an exponent.

@@ -40,10 +40,12 @@ DecodedAngle decodeAngle(std::uint32_t packed) {
     char digits[24];
     char* end = std::to_chars(digits, std::end(digits), static_cast<long long>(degrees)).ptr;
     const auto degreeDigits = std::min<std::size_t>(static_cast<std::size_t>(end - digits), 3);
-    angle.degreesText.assign(3 - degreeDigits, ' ').append(digits, degreeDigits);
+    angle.degreesText.appendRepeated(' ', 3 - degreeDigits);
+    angle.degreesText.append(std::string_view(digits, degreeDigits));
 
     end = std::to_chars(digits, std::end(digits), static_cast<long long>(minutes)).ptr;
-    angle.minutesText.assign(minutes < 10 ? "0" : "").append(digits, static_cast<std::size_t>(end - digits));
+    if (minutes < 10) angle.minutesText.push('0');
+    angle.minutesText.append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
     angle.secondsText = secondsForm(parts.seconds);
     angle.decimalDegrees = parts.decimalDegrees();
     return angle;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/field_format.h"
+#include "common/inline_text.h"
 
 namespace zendro {
 
@@ -14,9 +15,9 @@ using field_format::RecordKind;
 
 // A packed DDD.MMSSs angle unpacked into its three printed fields and its value.
 struct DecodedAngle {
-    std::string degreesText;  // right-aligned in 3 characters: "  5", " 45", "270"
-    std::string minutesText;  // "00" to "59" (and "60" for a bad value)
-    std::string secondsText;  // "00.0" format
+    InlineText<3> degreesText;  // right-aligned in 3 characters: "  5", " 45", "270"
+    InlineText<3> minutesText;  // "00" to "59" (and "60" for a bad value)
+    InlineText<4> secondsText;  // "00.0" format
     double decimalDegrees = 0;
 };
 
