@@ -1,10 +1,11 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "common/short_copy.h"
 
 namespace zendro {
 
@@ -18,7 +19,7 @@ class ByteSink {
     // Throws ZendroError naming the file and the cause when the bytes cannot be kept.
     void write(std::string_view bytes) {
         if (bytes.size() <= static_cast<std::size_t>(windowEnd_ - windowNext_)) {
-            windowNext_ = std::copy(bytes.begin(), bytes.end(), windowNext_);
+            windowNext_ = copyBytes(windowNext_, bytes.data(), bytes.size());
         } else {
             overflow(bytes);
         }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/short_copy.h"
+
 namespace zendro {
 
 // A text of at most N characters held in place: building and copying it never
@@ -47,7 +49,7 @@ class InlineText {
     }
     void append(std::string_view text) {
         const std::size_t count = std::min(text.size(), N - size_);
-        std::copy_n(text.data(), count, chars_.data() + size_);
+        copyBytes(chars_.data() + size_, text.data(), count);
         size_ += count;
     }
     void appendRepeated(char c, std::size_t count) {

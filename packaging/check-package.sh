@@ -88,6 +88,9 @@ SOURCE_DATE_EPOCH=1765117800 "$stage/bin/zendro-convert" --trv "$scratch/HWY12-3
 for output in HWY12-3.obs HWY12-3.TRV HWY12-3.pf; do
     cmp "$source_dir/tests/golden/$output" "$scratch/$output" || fail "$output differs from the golden file"
 done
+# The installed converter finds its installed sketch module.
+"$stage/bin/zendro-convert" --sketch "$scratch/HWY12-3.svg" "$scratch/HWY12-3.HVD" >/dev/null &&
+    grep -q "<svg" "$scratch/HWY12-3.svg" || fail "zendro-convert --sketch from the installation"
 
 echo "== launcher"
 # The installed launcher in front of a stand-in window that prints what it got.
