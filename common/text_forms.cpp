@@ -228,10 +228,21 @@ bool contains(std::string_view text, std::string_view what) {
 }
 
 std::string clean(std::string_view description, std::string_view commentCode) {
+    // One string, edited in place: every '-' and '+' out, then every
+    // occurrence of the delimiter, scanning left to right.
     std::string out = trimSpaces(description);
-    out = removeAll(out, "-");
-    out = removeAll(out, "+");
-    return removeAll(out, commentCode);
+    std::erase_if(out, [](char c) { return c == '-' || c == '+'; });
+    if (commentCode.empty()) return out;
+    std::size_t kept = 0;
+    for (std::size_t at = 0; at < out.size();) {
+        if (std::string_view(out).substr(at, commentCode.size()) == commentCode) {
+            at += commentCode.size();
+        } else {
+            out[kept++] = out[at++];
+        }
+    }
+    out.resize(kept);
+    return out;
 }
 
 }  // namespace zendro

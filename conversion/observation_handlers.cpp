@@ -2,6 +2,8 @@
 // summary line ("TR," or "SS," with its "NM,") is owed until the next shot to
 // another point or the end of the records.
 
+#include <initializer_list>
+
 #include "common/text_forms.h"
 #include "conversion/observation_line.h"
 #include "conversion/point_lookup.h"
@@ -65,20 +67,24 @@ const PointEntry* lookUpTarget(const DecodedRecord& record, RunContext& run,
     return secondFeature;
 }
 
-void writeBacksightAndForesight(RunContext& run, std::string_view foresight) {
+// The foresight line's text comes in pieces, written one after another.
+void writeBacksightAndForesight(RunContext& run, std::initializer_list<std::string_view> foresight) {
     const RecordState& state = run.state;
     run.trv.text("BS,").text(state.backsight.angleField).text(",");
     run.trv.text(state.backsight.zenithField)
         .text(",")
         .text(state.backsight.distanceField)
         .endLine();
-    run.trv.text("FS,").text(foresight).endLine();
+    run.trv.text("FS,");
+    for (const std::string_view piece : foresight) run.trv.text(piece);
+    run.trv.endLine();
 }
 
-// The OBS lines of a shot: point line, comment, observation line, warning, and
-// the same again for a second feature (its comment after its observation line).
+// The OBS lines of a shot: point line, comment, observation line, warning
+// (after its line code), and the same again for a second feature (its comment
+// after its observation line).
 void writeShotLines(const DecodedRecord& record, RunContext& run, std::string_view pointText,
-                    std::string_view description, std::string_view warning,
+                    std::string_view description, std::string_view warningCode,
                     const PointEntry* secondFeature) {
     RecordState& state = run.state;
     const std::string mark = "O" + state.tapedMark;
@@ -91,7 +97,7 @@ void writeShotLines(const DecodedRecord& record, RunContext& run, std::string_vi
     };
     const auto writeMeasuredLines = [&] {
         writeObservationLine(run.obs, mark + "01 ", record, state.targetHeightText, "");
-        if (lowVerticalAngle) run.obs.text(warning).endLine();
+        if (lowVerticalAngle) run.obs.text(warningCode).text(kVerticalAngleWarningText).endLine();
     };
 
     writeShotPointLine(pointText, state.lookupKind, description);
@@ -127,11 +133,11 @@ void handleTraverse(const DecodedRecord& record, RunContext& run) {
     state.traverse.distanceField.assign("S").append(numberText(record.distance));
     const PointEntry* secondFeature = lookUpTarget(record, run, state.lookupDescription);
 
-    writeBacksightAndForesight(run, state.traverse.angleField + "," + state.traverse.zenithField +
-                                        "," + state.traverse.distanceField);
+    writeBacksightAndForesight(run, {state.traverse.angleField, ",", state.traverse.zenithField, ",",
+                                     state.traverse.distanceField});
     // A traverse's warning never carries the taped mark.
     writeShotLines(record, run, state.traverse.pointText, state.lookupDescription,
-                   "R " + std::string(kVerticalAngleWarningText), secondFeature);
+                   "R ", secondFeature);
 
     state.pendingLine = PendingLine::Traverse;
     state.lastObservedPoint = record.pointNumber;
@@ -152,11 +158,10 @@ void handleSideshot(const DecodedRecord& record, RunContext& run) {
     const PointEntry* secondFeature = lookUpTarget(record, run, state.sideshot.description);
 
     // The codes carry their own space and the number text adds another.
-    writeBacksightAndForesight(run, "7 " + state.sideshot.angleText + ",Z " +
-                                        state.sideshot.zenithText + ",S " +
-                                        state.sideshot.distanceText);
+    writeBacksightAndForesight(run, {"7 ", state.sideshot.angleText, ",Z ", state.sideshot.zenithText,
+                                     ",S ", state.sideshot.distanceText});
     writeShotLines(record, run, state.sideshot.pointText, state.sideshot.description,
-                   "R" + state.tapedMark + std::string(kVerticalAngleWarningText), secondFeature);
+                   "R" + state.tapedMark, secondFeature);
 
     state.sideshot.backsightText = state.backsight.text;
     state.pendingLine = PendingLine::Sideshot;
