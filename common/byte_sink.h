@@ -56,7 +56,7 @@ class StringSink final : public ByteSink {
 // passes on the rest; the destructor does not (a failed run discards it).
 class BufferedSink final : public ByteSink {
   public:
-    static constexpr std::size_t kDefaultCapacity = 64 * 1024;
+    static constexpr std::size_t kDefaultCapacity = 256 * 1024;
     explicit BufferedSink(ByteSink& next, std::size_t capacity = kDefaultCapacity);
     BufferedSink(const BufferedSink&) = delete;
     BufferedSink& operator=(const BufferedSink&) = delete;
