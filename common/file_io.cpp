@@ -55,20 +55,24 @@ std::string readFileBytes(const std::string& path) {
 
     // Read straight into a string sized from the file's length, so a large
     // file takes its own size in memory and no more; a file that grows
-    // meanwhile is read to its end.
+    // meanwhile is read on to its end.
+    const auto readSome = [&](char* into, std::size_t count) {
+        for (;;) {
+            const ssize_t n = ::read(fd, into, count);
+            if (n >= 0) return static_cast<std::size_t>(n);
+            if (errno != EINTR) throw ZendroError(path, "cannot be read (" + causeOf(errno) + ")");
+        }
+    };
     std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t used = 0;
-    for (;;) {
-        if (used == bytes.size()) bytes.resize(bytes.size() + 65536);
-        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    while (used < bytes.size()) {
+        const std::size_t n = readSome(bytes.data() + used, bytes.size() - used);
         if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw ZendroError(path, "cannot be read (" + causeOf(errno) + ")");
-        }
-        used += static_cast<std::size_t>(n);
+        used += n;
     }
     bytes.resize(used);
+    char more[65536];
+    while (const std::size_t n = readSome(more, sizeof more)) bytes.append(more, n);
     return bytes;
 }
 
