@@ -14,12 +14,16 @@ work="$PWD/build/bench-jobs"
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-# "wall-seconds cpu-seconds peak-KB" of one command; the machine may be shared,
-# so the processor time (user + system) is kept beside the wall-clock time.
-measure() { /usr/bin/time -f "%e %U %S %M" "$@" 2>&1 >/dev/null | tail -1 | awk '{ print $1, $2 + $3, $4 }'; }
+# "wall-seconds cpu-seconds" of one command or function, to the millisecond; the
+# machine may be shared, so the processor time (user + system, children
+# included) is kept beside the wall-clock time.
+measure() {
+    local TIMEFORMAT='%3R %3U %3S'
+    { time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ print $1, $2 + $3 }'
+}
+peak_kb() { /usr/bin/time -f "%M" "$@" 2>&1 >/dev/null | tail -1; }
 copy_outputs() { cp "$1.obs" copy.obs && cp "$1.TRV" copy.TRV; }
 copy_and_sync() { copy_outputs "$1" && sync copy.obs copy.TRV; }
-export -f copy_outputs copy_and_sync
 
 "$bin/zendro-genjob" --out JOB --points 2000 --records-per-point 100 --seed 1 --quiet
 "$bin/zendro-genjob" --out BIG --points 2000 --records-per-point 1000 --seed 1 --quiet
@@ -27,13 +31,13 @@ export -f copy_outputs copy_and_sync
 
 declare -A wall cpu
 rss=()
-add() { local name=$1; shift; read -r w c k < <(measure "$@"); wall[$name]+="$w "; cpu[$name]+="$c "; last_rss=$k; }
+add() { local name=$1; shift; read -r w c < <(measure "$@"); wall[$name]+="$w "; cpu[$name]+="$c "; }
 for _ in $(seq "$runs"); do
     add convert "$bin/zendro-convert" --trv JOB.HVD
-    add copy bash -c 'copy_outputs JOB'
-    add copysync bash -c 'copy_and_sync JOB'
+    add copy copy_outputs JOB
+    add copysync copy_and_sync JOB
     add big "$bin/zendro-convert" --trv BIG.HVD
-    rss+=("$last_rss")
+    rss+=("$(peak_kb "$bin/zendro-convert" --trv BIG.HVD)")
 done
 
 # 20,000 entries that each start a chain of their own.
@@ -42,8 +46,12 @@ for i in $(seq 20000); do printf ' %d ,+F%d, \r\n' "$i" "$i"; done >CHAINS.pf
 : >CHAINS.RTX
 for _ in $(seq "$runs"); do add chains "$bin/zendro-convert" CHAINS.HVD; done
 
-row() { printf '  %-30s %8.3f s wall %8.3f s cpu\n' "$2" "$(tr ' ' '\n' <<<"${wall[$1]}" | grep . | median)" \
-    "$(tr ' ' '\n' <<<"${cpu[$1]}" | grep . | median)"; }
+medianOf() { tr ' ' '\n' <<<"${!1}" | grep . | median; }
+row() {
+    local w="wall[$1]" c="cpu[$1]"
+    printf '  %-30s %8.3f s wall %8.3f s cpu\n' "$2" "$(medianOf "$w")" "$(medianOf "$c")"
+}
+ratio() { awk -v a="$(medianOf "wall[$1]")" -v b="$(medianOf "wall[$2]")" 'BEGIN { printf "%.1f", a / b }'; }
 records=$(( $(stat -c %s JOB.HVD) / 18 ))
 outputs=$(( $(stat -c %s JOB.obs) + $(stat -c %s JOB.TRV) ))
 echo "job: $records records, $outputs output bytes (OBS + TRV); ten times: $(( $(stat -c %s BIG.HVD) / 18 )) records"
@@ -54,3 +62,5 @@ row copysync "cp + sync of those copies"
 row big "zendro-convert --trv BIG"
 echo "  peak RSS of the BIG run       $(printf '%s\n' "${rss[@]}" | median) KB"
 row chains "20,000 single-entry chains"
+echo "the run against the copy: $(ratio convert copy) times; against copy and sync: $(ratio convert copysync) times"
+echo "ten times the records: $(ratio big convert) times the time"
