@@ -27,12 +27,12 @@ struct CliRun {
     std::string out;
 };
 
-// Runs zendro-convert with `arguments` on the job in `dir`, a fixed header time
-// and standard error dropped.
-CliRun runConvert(const TempDir& dir, const std::string& arguments) {
-    const std::string command = "SOURCE_DATE_EPOCH=1765117800 '" +
-                                std::string(ZENDRO_CONVERT_PATH) + "' " + arguments + " '" +
-                                dir.file("SQ") + "' 2>/dev/null";
+// Runs zendro-convert (or `program`) with `arguments` on the job in `dir`, a
+// fixed header time and standard error dropped (or kept with standard output).
+CliRun runConvert(const TempDir& dir, const std::string& arguments,
+                  const std::string& program = ZENDRO_CONVERT_PATH, bool keepErrors = false) {
+    const std::string command = "SOURCE_DATE_EPOCH=1765117800 '" + program + "' " + arguments +
+                                " '" + dir.file("SQ") + "' " + (keepErrors ? "2>&1" : "2>/dev/null");
     CliRun run;
     FILE* pipe = popen(command.c_str(), "r");
     std::array<char, 4096> buffer{};
@@ -134,6 +134,27 @@ TEST(ZendroConvertReview, SketchFormatByExtension) {
     // An unknown extension is a usage error, found before anything is converted.
     EXPECT_EQ(runConvert(other, "--sketch '" + other.file("sq.txt") + "'").status, 2);
     EXPECT_FALSE(std::filesystem::exists(other.file("SQ.obs")));
+}
+
+TEST(ZendroConvertReview, ASketchWithoutItsModuleFailsNamingTheModule) {
+    TempDir dir;
+    writeSquareJob(dir);
+    // A copy of the program in a folder with no sketch module beside it.
+    std::filesystem::create_directories(dir.file("elsewhere/bin"));
+    const std::string program = dir.file("elsewhere/bin/zendro-convert");
+    std::filesystem::copy_file(ZENDRO_CONVERT_PATH, program);
+    const std::string module = dir.file("elsewhere/") + ZENDRO_SKETCH_MODULE_FROM_ROOT;
+
+    const CliRun run = runConvert(dir, "--sketch '" + dir.file("sq.svg") + "'", program, true);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("zendro-convert: " + module + ": the sketch module cannot be loaded ("),
+              std::string::npos)
+        << run.out;
+    // The conversion before it stands; only the sketch is missing.
+    EXPECT_TRUE(std::filesystem::exists(dir.file("SQ.obs")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("sq.svg")));
+    // Without a sketch the copy converts as the original does.
+    EXPECT_EQ(runConvert(dir, "", program).status, 0);
 }
 
 TEST(ZendroConvertReview, FailedConversionIsNotReviewed) {
