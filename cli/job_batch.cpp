@@ -7,7 +7,7 @@
 
 #include "common/errors.h"
 #include "common/job_paths.h"
-#include "conversion/conversion_run.h"
+#include "job/job_run.h"
 
 namespace zendro::cli {
 namespace {
@@ -25,14 +25,16 @@ class CollectingObserver final : public RunObserver {
     std::vector<std::string>& messages_;
 };
 
-JobOutcome convertOne(const std::string& file, ConversionOptions options, bool suffixGiven) {
+JobOutcome convertOne(const std::string& file, JobRequest request, bool suffixGiven) {
     JobOutcome outcome;
     outcome.file = file;
     const JobPaths job = deriveJobPaths(file);
-    if (!suffixGiven) options.runSuffix = job.runSuffix;
+    if (!suffixGiven) request.options.runSuffix = job.runSuffix;
     CollectingObserver observer(outcome.messages);
     try {
-        const ConversionResult result = runConversion(job, options, observer);
+        JobRunResult run = runJob(job, request, observer);
+        outcome.review = std::move(run.review);
+        const ConversionResult& result = run.conversion;
         outcome.converted = true;
         outcome.resultLine = file + ": converted " + std::to_string(result.recordCount) +
                              " records, " + std::to_string(result.pointCount) + " points, " +
@@ -48,13 +50,13 @@ JobOutcome convertOne(const std::string& file, ConversionOptions options, bool s
 }  // namespace
 
 std::vector<JobOutcome> convertJobs(const std::vector<std::string>& files,
-                                    const ConversionOptions& options, bool suffixGiven,
+                                    const JobRequest& request, bool suffixGiven,
                                     std::size_t parallel) {
     std::vector<JobOutcome> outcomes(files.size());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            outcomes[i] = convertOne(files[i], options, suffixGiven);
+            outcomes[i] = convertOne(files[i], request, suffixGiven);
         }
     };
     std::vector<std::jthread> workers;

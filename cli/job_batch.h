@@ -4,7 +4,11 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "common/conversion_options.h"
+#include "job/job_run.h"
+#include "review/job_review.h"
 
 namespace zendro::cli {
 
@@ -14,14 +18,15 @@ struct JobOutcome {
     bool converted = false;
     std::string resultLine;             // for stdout
     std::vector<std::string> messages;  // for stderr: warnings, then the failure if any
+    std::optional<review::JobReview> review;  // of a converted job, when one was asked for
 };
 
 // Converts every job, `parallel` at a time; each job has its own observer and
 // outputs, so one job's failure never reaches another. The outcomes come back
-// in the order of `files`. A run suffix left empty in `suffix` is taken from
+// in the order of `files`. Unless `suffixGiven`, the run suffix is taken from
 // each job's file name.
 std::vector<JobOutcome> convertJobs(const std::vector<std::string>& files,
-                                    const ConversionOptions& options, bool suffixGiven,
+                                    const JobRequest& request, bool suffixGiven,
                                     std::size_t parallel);
 
 }  // namespace zendro::cli

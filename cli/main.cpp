@@ -31,17 +31,20 @@ int main(int argc, char** argv) {
     const bool several = line.files.size() > 1;
     int status = 0;
     int reviewStatus = 0;
-    for (const zendro::cli::JobOutcome& job : zendro::cli::convertJobs(
-             line.files, line.options, line.suffixGiven, line.parallel)) {
+    zendro::JobRequest request{line.options, std::nullopt};
+    if (line.review.wanted()) request.reviewLimits = line.review.limits(line.options.metric);
+    for (const zendro::cli::JobOutcome& job :
+         zendro::cli::convertJobs(line.files, request, line.suffixGiven, line.parallel)) {
         for (const std::string& message : job.messages) {
             std::cerr << (several ? job.file + ": " : std::string()) << message << '\n';
         }
         std::cout << job.resultLine << '\n';
         if (!job.converted) status = kConversionFailed;
-        if (job.converted && line.review.wanted()) {
+        if (job.review) {
             reviewStatus = std::max(reviewStatus,
-                                    zendro::cli::runReview(job.file, line.options, line.suffixGiven,
-                                                           line.review, several));
+                                    zendro::cli::reportReview(job.file, *job.review,
+                                                              line.options.pointPrefix, line.review,
+                                                              several));
         }
     }
     return status != 0 ? status : reviewStatus;

@@ -1,30 +1,34 @@
 #include "cli/review_flags.h"
 
 #include <CLI/CLI.hpp>
+#include <locale>
+#include <sstream>
 
+#include "review/limit_table.h"
 #include "review/sketch_model.h"
 
 namespace zendro::cli {
 namespace {
 
-void addLimit(CLI::App& app, const std::string& name, std::optional<double>& value,
-              const std::string& help) {
-    app.add_option(name, value, help)->group("Review limits")->check(CLI::NonNegativeNumber);
+std::string defaultText(const review::LimitDefinition& limit) {
+    const auto number = [&](double value) {
+        std::ostringstream text;
+        text.imbue(std::locale::classic());
+        text << value;
+        return text.str();
+    };
+    if (limit.unit != review::LimitUnit::Length) return number(limit.feetDefault);
+    return number(limit.feetDefault) + " ft, " + number(limit.meterDefault) + " m";
 }
 
 }  // namespace
 
 review::ReviewLimits ReviewFlags::limits(bool metric) const {
     review::ReviewLimits limits = review::defaultLimits(metric);
-    limits.closureRatio = closureRatio.value_or(limits.closureRatio);
-    limits.closureElevation = closureElevation.value_or(limits.closureElevation);
-    limits.backsightDistance = backsightDistance.value_or(limits.backsightDistance);
-    limits.backsightElevation = backsightElevation.value_or(limits.backsightElevation);
-    limits.faceHorizontalSeconds = faceHorizontal.value_or(limits.faceHorizontalSeconds);
-    limits.faceIndexSeconds = faceIndex.value_or(limits.faceIndexSeconds);
-    limits.faceDistance = faceDistance.value_or(limits.faceDistance);
-    limits.checkShotDistance = checkShotDistance.value_or(limits.checkShotDistance);
-    limits.checkShotElevation = checkShotElevation.value_or(limits.checkShotElevation);
+    const auto table = review::limitTable();
+    for (std::size_t i = 0; i < table.size() && i < givenLimits.size(); ++i) {
+        if (givenLimits[i]) limits.*table[i].field = *givenLimits[i];
+    }
     return limits;
 }
 
@@ -46,24 +50,16 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::st
         }
     });
     app.add_flag("--strict", flags.strict, "Exit with status 3 when a review limit is exceeded");
-    addLimit(app, "--limit-closure-ratio", flags.closureRatio,
-             "Smallest traverse precision N of 1:N (default 10000)");
-    addLimit(app, "--limit-closure-elevation", flags.closureElevation,
-             "Vertical misclosure (default 0.10 ft, 0.03 m)");
-    addLimit(app, "--limit-backsight-distance", flags.backsightDistance,
-             "Backsight distance against the positions (default 0.05 ft, 0.015 m)");
-    addLimit(app, "--limit-backsight-elevation", flags.backsightElevation,
-             "Backsight elevation difference against the positions (default 0.05 ft, 0.015 m)");
-    addLimit(app, "--limit-face-horizontal", flags.faceHorizontal,
-             "Face pair horizontal difference in seconds (default 20)");
-    addLimit(app, "--limit-face-index", flags.faceIndex,
-             "Face pair vertical index error in seconds (default 20)");
-    addLimit(app, "--limit-face-distance", flags.faceDistance,
-             "Face pair distance difference (default 0.03 ft, 0.01 m)");
-    addLimit(app, "--limit-check-shot", flags.checkShotDistance,
-             "Check shot: distance between a point's two positions (default 0.05 ft, 0.015 m)");
-    addLimit(app, "--limit-check-shot-elevation", flags.checkShotElevation,
-             "Check shot: elevation difference (default 0.05 ft, 0.015 m)");
+    const auto table = review::limitTable();
+    flags.givenLimits.assign(table.size(), std::nullopt);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const review::LimitDefinition& limit = table[i];
+        const std::string unit = limit.unit == review::LimitUnit::Seconds ? " in seconds" : "";
+        app.add_option(std::string(limit.flag), flags.givenLimits[i],
+                       std::string(limit.label) + unit + " (default " + defaultText(limit) + ")")
+            ->group("Review limits")
+            ->check(CLI::Range(limit.minimum, limit.maximum));
+    }
 }
 
 }  // namespace zendro::cli

@@ -18,8 +18,8 @@ struct ReviewFlags {
     bool review = false;
     bool strict = false;
     std::string sketchPath;
-    std::optional<double> closureRatio, closureElevation, backsightDistance, backsightElevation,
-        faceHorizontal, faceIndex, faceDistance, checkShotDistance, checkShotElevation;
+    // One value per row of the limit table, in its order; unset takes the default.
+    std::vector<std::optional<double>> givenLimits;
 
     bool wanted() const { return review || strict || !sketchPath.empty(); }
     review::ReviewLimits limits(bool metric) const;

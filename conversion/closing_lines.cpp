@@ -7,11 +7,28 @@
 #include "conversion/decoding.h"
 #include "conversion/observation_line.h"
 #include "conversion/record_handlers.h"
+#include "conversion/shot_rules.h"
 
 namespace zendro {
 namespace {
 
-constexpr std::size_t kFirstIndexWithTwoBefore = 3;
+constexpr std::uint32_t kPackedPerDegree = 100000;
+
+// A taped measurement read as a direct-face shot at zenith 90: its direction
+// and distance print as any measurement does. Without a direction its
+// degrees print as nothing.
+DecodedRecord tapedMeasurement(const TapedValue& value) {
+    Observation shot;
+    shot.recordKind = RecordKind::Traverse;
+    shot.packed.horizontal =
+        static_cast<std::uint32_t>(value.directionDegrees.value_or(0)) * kPackedPerDegree;
+    shot.packed.zenith = 90 * kPackedPerDegree;
+    shot.zenithDegrees = 90;
+    shot.distance = value.distance;
+    DecodedRecord record = textFormsOf(shot);
+    if (!value.directionDegrees) record.horizontal.degreesText = InlineText<3>();
+    return record;
+}
 
 void writeTapedShot(RunContext& run, std::size_t i) {
     const PointEntry& taped = run.points.at(i);
@@ -31,10 +48,9 @@ void writeTapedShot(RunContext& run, std::size_t i) {
     obs.text("O 04 ").column(18).text("0.00").column(33).text("01 D   0 00 00.0").endLine();
     writePointLine(obs, "O 00 ", prefix, taped.name.numberText(), taped.kind + " N1 ",
                    removeAll(description, "TAPE "));
-    obs.text("O 01 ").column(18).text("0.00").column(33).text("01 D ").text(value.direction);
-    obs.text(" 00 00.0").column(50).text(" 90 00 00.0").column(62);
-    obs.number(precisionClassOf(value.distance)).text(distanceForm(value.distance));
-    obs.column(72).text("S").endLine();
+    obs.text("O 01 ").column(18).text("0.00").column(33);
+    writeMeasurement(obs, tapedMeasurement(value), "");
+    obs.endLine();
     if (!taped.comment.empty()) obs.text("O 99 ").text(taped.comment).endLine();
 }
 
@@ -44,7 +60,7 @@ void writeTapedShots(RunContext& run) {
     for (std::size_t i = 1; i <= run.points.pointCount(); ++i) {
         const PointEntry& entry = run.points.at(i);
         if (!entry.isTaped()) continue;
-        if (i < kFirstIndexWithTwoBefore) {
+        if (!shot_rules::canPlaceTapedEntry(i)) {
             // A taped shot needs the two entries before it as station and reference.
             run.observer.warning("taped point " + trimSpaces(entry.name.numberText()) +
                                  " is entry " + std::to_string(i) +

@@ -51,7 +51,8 @@ JobFiles readJobFiles(const JobPaths& job) {
 }  // namespace
 
 ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
-                               RunObserver& observer, const HeaderClock& clock) {
+                               RunObserver& observer, const HeaderClock& clock,
+                               KeepJobModel keep) {
     const JobFiles files = readJobFiles(job);
 
     // The outputs stream into temporary files beside the targets and replace
@@ -59,8 +60,8 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     OutputFiles outputs;
     ByteSink* trv = options.obsOnly ? nullptr : &outputs.add(job.trvPath);
     ByteSink& obs = outputs.add(job.obsPath);
-    const JobConversion conversion =
-        convertJob(job, files.bytes(), options, {obs, trv}, observer, clock);
+    JobConversion conversion =
+        convertJob(job, files.bytes(), options, {obs, trv}, observer, clock, keep);
     if (conversion.newPointFeatureFile) {
         outputs.add(job.pfPath).write(*conversion.newPointFeatureFile);
     }
@@ -83,6 +84,7 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     result.recordCount = conversion.recordCount;
     result.pointCount = conversion.pointCount;
     result.chainCount = conversion.chains.size();
+    result.model = std::move(conversion.model);
     return result;
 }
 

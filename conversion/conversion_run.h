@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "common/job_paths.h"
 #include "common/run_observer.h"
 #include "conversion/conversion_options.h"
 #include "conversion/header_clock.h"
+#include "conversion/job_model.h"
 
 namespace zendro {
 
@@ -19,6 +21,8 @@ struct ConversionResult {
     std::size_t pointCount = 0;    // entries of the point-feature file
     std::size_t chainCount = 0;    // chains in the OBS file's chain section
     std::size_t warningCount = 0;  // warnings given to the observer
+    // The decoded job, for the review and the exports, when it was asked for.
+    std::optional<JobModel> model;
 };
 
 // Converts one job on disk: reads its field files, runs the conversion
@@ -32,6 +36,7 @@ struct ConversionResult {
 // cause, and leaves the outputs as they were. Without a `clock` the headers
 // show the time defaultHeaderClock gives.
 ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
-                               RunObserver& observer, const HeaderClock& clock = {});
+                               RunObserver& observer, const HeaderClock& clock = {},
+                               KeepJobModel keep = KeepJobModel::No);
 
 }  // namespace zendro

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <iterator>
 
-#include "common/byte_reader.h"
 #include "common/field_format.h"
 #include "common/text_forms.h"
 
@@ -59,19 +58,29 @@ int precisionClassOf(double distance) {
     return 0;
 }
 
-DecodedRecord decodeRecord(std::string_view bytes) {
+DecodedRecord textFormsOf(const Observation& observation) {
     DecodedRecord record;
-    using namespace field_format;
-    record.recordKind = static_cast<RecordKind>(readByte(bytes, kKindOffset));
-    record.pointNumber = readLittleEndian<2>(bytes, kPointOffset);
-    record.height = static_cast<double>(readLittleEndian<2>(bytes, kHeightOffset)) / 100.0;
+    record.observation = observation;
+    record.recordKind = observation.recordKind;
+    record.pointNumber = observation.pointNumber;
+    record.height = observation.height;
     record.heightFlag = record.height < 10 ? 1 : 0;
-    record.horizontal = decodeAngle(readLittleEndian<4>(bytes, kHorizontalOffset));
-    record.zenith = decodeAngle(readLittleEndian<4>(bytes, kZenithOffset));
-    record.faceLetter = record.zenith.decimalDegrees > 180 ? "R" : "D";
-    record.distance = static_cast<double>(readLittleEndian<4>(bytes, kDistanceOffset)) / 10000.0;
+    record.horizontal = decodeAngle(observation.packed.horizontal);
+    record.zenith = decodeAngle(observation.packed.zenith);
+    record.faceLetter = observation.isReversed() ? "R" : "D";
+    record.distance = observation.distance;
     record.precisionClass = precisionClassOf(record.distance);
     return record;
+}
+
+DecodedRecord decodeRecord(std::string_view bytes) { return textFormsOf(decodeObservation(bytes)); }
+
+int shownWholeDegrees(double wholeDegrees) {
+    char digits[24];
+    const char* end =
+        std::to_chars(digits, std::end(digits), static_cast<long long>(wholeDegrees)).ptr;
+    return degreesValue(std::string_view(digits, std::min<std::size_t>(
+                                                     static_cast<std::size_t>(end - digits), 3)));
 }
 
 int degreesValue(std::string_view degreesText) {

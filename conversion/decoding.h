@@ -7,6 +7,7 @@
 
 #include "common/field_format.h"
 #include "common/inline_text.h"
+#include "conversion/observation.h"
 
 namespace zendro {
 
@@ -21,8 +22,10 @@ struct DecodedAngle {
     double decimalDegrees = 0;
 };
 
-// One 18-byte observation record, decoded the same way whatever its kind.
+// One observation record with the text forms the output lines print, decoded
+// the same way whatever its kind.
 struct DecodedRecord {
+    Observation observation;  // the numbers the texts come from
     RecordKind recordKind{};
     std::int64_t pointNumber = 0;
     double height = 0;
@@ -44,9 +47,13 @@ struct UnpackedAngle {
 };
 
 UnpackedAngle unpackAngle(std::uint32_t packed);
+// The whole degrees as the lines print them: the first three digits.
+int shownWholeDegrees(double wholeDegrees);
 DecodedAngle decodeAngle(std::uint32_t packed);
 int precisionClassOf(double distance);
 
+// The text forms of a decoded observation.
+DecodedRecord textFormsOf(const Observation& observation);
 // `bytes` holds at least 18 bytes from the record's start.
 DecodedRecord decodeRecord(std::string_view bytes);
 

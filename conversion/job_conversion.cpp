@@ -38,11 +38,12 @@ NotesTable notesOf(const JobPaths& job, const JobBytes& bytes, RunObserver& obse
 
 JobConverter::JobConverter(const JobPaths& job, const JobBytes& bytes,
                            const ConversionOptions& options, OutputSinks sinks,
-                           RunObserver& observer, const HeaderClock& clock)
+                           RunObserver& observer, const HeaderClock& clock, KeepJobModel keep)
     : job_(job),
       options_(options),
       observer_(observer),
-      result_{newPointFeatureFile(job, bytes, options, observer), 0, 0, 0, {}},
+      result_{newPointFeatureFile(job, bytes, options, observer), 0, 0, 0, {}, std::nullopt},
+      keepModel_(keep == KeepJobModel::Yes),
       pfEntries_(readPfEntries(bytes.pointFeatureFile        ? *bytes.pointFeatureFile
                                : result_.newPointFeatureFile ? *result_.newPointFeatureFile
                                                              : std::string_view())),
@@ -58,11 +59,18 @@ JobConverter::JobConverter(const JobPaths& job, const JobBytes& bytes,
     }
     writeTrvHeader(trv_, job.jobName, clock);
     writeObsHeader(obs_, job.jobName, clock);
+    if (keepModel_) {
+        result_.model.emplace();
+        result_.model->observations.reserve(bytes.hvd.size() / kObservationRecordSize);
+    }
     observer.progress(0);
 }
 
-void JobConverter::feed(std::string_view record) {
-    dispatchRecord(decodeRecord(record), run_);
+void JobConverter::feed(std::string_view record) { feed(decodeObservation(record)); }
+
+void JobConverter::feed(const Observation& observation) {
+    dispatchRecord(textFormsOf(observation), run_);
+    if (keepModel_) result_.model->observations.push_back(observation);
     ++result_.recordCount;
 }
 
@@ -82,15 +90,19 @@ JobConversion JobConverter::finish() {
     result_.chains = buildChainLists(pfEntries_.complete, options_);
     writeChainSection(obs_, result_.chains, pfEntries_.complete.size(), observer_);
     result_.pointCount = points_.pointCount() - 1;
+    if (keepModel_) {
+        result_.model->points = std::move(points_);
+        result_.model->chains = result_.chains;
+    }
     return std::move(result_);
 }
 
 JobConversion convertJob(const JobPaths& job, const JobBytes& bytes,
                          const ConversionOptions& options, OutputSinks sinks, RunObserver& frontEnd,
-                         const HeaderClock& clock) {
+                         const HeaderClock& clock, KeepJobModel keep) {
     CountingObserver observer(frontEnd);
     JobConverter converter(job, bytes, options, sinks, observer,
-                           clock ? clock : defaultHeaderClock(observer));
+                           clock ? clock : defaultHeaderClock(observer), keep);
     converter.feedAll(bytes.hvd);
     JobConversion result = converter.finish();
     result.warningCount = observer.warnings();

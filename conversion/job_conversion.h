@@ -12,6 +12,7 @@
 #include "common/run_observer.h"
 #include "conversion/conversion_options.h"
 #include "conversion/header_clock.h"
+#include "conversion/job_model.h"
 #include "conversion/notes_pass.h"
 #include "conversion/run_context.h"
 #include "features/chain_list.h"
@@ -42,6 +43,8 @@ struct JobConversion {
     std::size_t pointCount = 0;     // entries of the point-feature file
     std::size_t warningCount = 0;   // warnings given to the observer
     std::vector<ChainList> chains;  // the OBS file's chain section
+    // The decoded job, when the run was asked to keep it.
+    std::optional<JobModel> model;
 };
 
 // The conversion of one job in its three stages: construction reads the tables
@@ -51,12 +54,14 @@ struct JobConversion {
 class JobConverter {
   public:
     JobConverter(const JobPaths& job, const JobBytes& bytes, const ConversionOptions& options,
-                 OutputSinks sinks, RunObserver& observer, const HeaderClock& clock);
+                 OutputSinks sinks, RunObserver& observer, const HeaderClock& clock,
+                 KeepJobModel keep = KeepJobModel::No);
     JobConverter(const JobConverter&) = delete;
     JobConverter& operator=(const JobConverter&) = delete;
 
     // `record` holds one whole record.
     void feed(std::string_view record);
+    void feed(const Observation& observation);
     // Converts the whole HVD file's records, polling for a cancel request.
     void feedAll(std::string_view hvd);
     JobConversion finish();
@@ -69,6 +74,7 @@ class JobConverter {
     const ConversionOptions& options_;
     RunObserver& observer_;
     JobConversion result_;
+    bool keepModel_ = false;
     PfEntries pfEntries_;
     PointTable points_;
     NotesTable notes_;
@@ -88,6 +94,6 @@ class JobConverter {
 // a `clock` the headers show the time defaultHeaderClock gives.
 JobConversion convertJob(const JobPaths& job, const JobBytes& bytes,
                          const ConversionOptions& options, OutputSinks sinks, RunObserver& observer,
-                         const HeaderClock& clock = {});
+                         const HeaderClock& clock = {}, KeepJobModel keep = KeepJobModel::No);
 
 }  // namespace zendro

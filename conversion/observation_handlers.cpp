@@ -8,6 +8,7 @@
 #include "conversion/observation_line.h"
 #include "conversion/point_lookup.h"
 #include "conversion/record_handlers.h"
+#include "conversion/shot_rules.h"
 
 namespace zendro {
 namespace {
@@ -28,16 +29,6 @@ void payOwedLine(const DecodedRecord& record, RunContext& run, PendingLine kind)
         kind == PendingLine::Traverse ? state.priorBacksight.text : state.sideshot.backsightText;
     writeSummaryLines(run.trv, kind, state, backsightText, state.priorBacksight.heightText);
     if (kind == PendingLine::Traverse) state.pendingLine = PendingLine::None;
-}
-
-// The taped direction from the whole horizontal degrees: 1 to 360 give "270",
-// above 360 " 90", 0 gives "180".
-std::string tapedDirection(int degrees) {
-    std::string direction;
-    if (degrees > 0) direction = "270";
-    if (degrees > 360) direction = " 90";
-    if (degrees == 0) direction = "180";
-    return direction;
 }
 
 // The target point's entries: description, kind, comment and the taped mark
@@ -61,7 +52,8 @@ const PointEntry* lookUpTarget(const DecodedRecord& record, RunContext& run,
             state.tapedMark = "D";
             TapedValue& taped = run.taped.slot(i);
             taped.distance = record.distance;
-            taped.direction = tapedDirection(degreesValue(record.horizontal.degreesText));
+            taped.directionDegrees =
+                shot_rules::tapedDirectionDegrees(record.observation.horizontalShownDegrees);
         }
     });
     return secondFeature;
@@ -88,7 +80,7 @@ void writeShotLines(const DecodedRecord& record, RunContext& run, std::string_vi
                     const PointEntry* secondFeature) {
     RecordState& state = run.state;
     const std::string mark = "O" + state.tapedMark;
-    const bool lowVerticalAngle = degreesValue(record.zenith.degreesText) < 10;
+    const bool lowVerticalAngle = shot_rules::isSteepZenith(record.observation);
 
     const auto writeShotPointLine = [&](std::string_view name, std::string_view kind,
                                         std::string_view text) {

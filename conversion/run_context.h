@@ -17,7 +17,8 @@ namespace zendro {
 // reach a taped point during this run.
 struct TapedValue {
     double distance = 0;
-    std::string direction;
+    // Right of the reference point; none for an entry no shot reached.
+    std::optional<int> directionDegrees;
 };
 
 class TapedColumns {

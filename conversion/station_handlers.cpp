@@ -6,6 +6,7 @@
 #include "conversion/observation_line.h"
 #include "conversion/point_lookup.h"
 #include "conversion/record_handlers.h"
+#include "conversion/shot_rules.h"
 
 namespace zendro {
 namespace {
@@ -82,10 +83,10 @@ void handleBacksight(const DecodedRecord& record, RunContext& run) {
     writeLookedUpPointLine(run, state.backsight.text, "P +1 ");
     // The backsight line alone has a space after the zenith seconds.
     writeObservationLine(run.obs, "O 01 ", record, state.backsight.heightText, " ");
-    if (record.distance < 10) {
+    if (shot_rules::isShortBacksight(record.observation)) {
         run.obs.text("R 99 ***WARNING*** Backsight Distance Error").endLine();
     }
-    if (degreesValue(record.zenith.degreesText) < 10) {
+    if (shot_rules::isSteepZenith(record.observation)) {
         run.obs.text(kVerticalAngleWarning).endLine();
     }
 }

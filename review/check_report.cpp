@@ -8,14 +8,13 @@
 #include <cmath>
 
 #include "common/field_format.h"
+#include "conversion/shot_rules.h"
 #include "review/finding_text.h"
 
 namespace zendro::review {
 namespace {
 
 using field_format::RecordKind;
-constexpr double kBacksightWarningDistance = 10;
-constexpr int kVerticalWarningDegrees = 10;
 constexpr std::string_view kOver = ": OVER LIMIT, ";
 constexpr std::string_view kWithin = ": within limit";
 
@@ -54,12 +53,12 @@ class ReportBuilder {
             const Observation& record = records[i];
             const RecordKind kind = record.recordKind;
             if (kind < RecordKind::Backsight || kind > RecordKind::Sideshot) continue;
-            if (kind == RecordKind::Backsight && record.distance < kBacksightWarningDistance) {
+            if (kind == RecordKind::Backsight && shot_rules::isShortBacksight(record)) {
                 add(FindingKind::ObsWarning, i, record.pointNumber, false,
                     "OBS warning \"Backsight Distance Error\": distance " +
                         decimals(record.distance, 3) + " below 10: backsight a farther point");
             }
-            if (record.zenithShownDegrees < kVerticalWarningDegrees) {
+            if (shot_rules::isSteepZenith(record)) {
                 add(FindingKind::ObsWarning, i, record.pointNumber, false,
                     "OBS warning \"Vertical Angle less than 10 Degrees\": zenith " +
                         decimals(record.zenithDegrees, 4) + " degrees: check the zenith reading");

@@ -5,16 +5,30 @@
 
 namespace zendro::review {
 
-JobReview reviewBytes(std::string_view hvdBytes, std::string_view pfBytes,
-                      const ConversionOptions& options, const ReviewLimits& limits) {
+JobReview reviewModel(JobModel model, const ConversionOptions& options,
+                      const ReviewLimits& limits) {
     JobReview review;
-    review.records = readObservations(hvdBytes);
-    review.points = loadPointTable(pfBytes, options.curveCode);
-    review.chains = chainsOf(pfBytes, options);
+    review.records = std::move(model.observations);
+    review.points = std::move(model.points);
+    review.chains = chainsOf(model.chains, options);
     review.plan = computePlan(review.records, review.points);
     review.report = buildReport(
         {review.records, review.points, review.chains, review.plan, options.pointPrefix}, limits);
     return review;
+}
+
+JobModel modelOfBytes(std::string_view hvdBytes, std::string_view pfBytes,
+                      const ConversionOptions& options) {
+    JobModel model;
+    model.observations = decodeObservations(hvdBytes);
+    model.points = loadPointTable(pfBytes, options.curveCode);
+    model.chains = buildChainLists(pfBytes, options);
+    return model;
+}
+
+JobReview reviewBytes(std::string_view hvdBytes, std::string_view pfBytes,
+                      const ConversionOptions& options, const ReviewLimits& limits) {
+    return reviewModel(modelOfBytes(hvdBytes, pfBytes, options), options, limits);
 }
 
 JobReview reviewJob(const JobPaths& job, const ConversionOptions& options,

@@ -5,6 +5,7 @@
 
 #include "common/job_paths.h"
 #include "conversion/conversion_options.h"
+#include "conversion/job_model.h"
 #include "features/point_table.h"
 #include "review/check_report.h"
 #include "review/plan_frame.h"
@@ -21,6 +22,15 @@ struct JobReview {
     Plan plan;
     ReviewReport report;
 };
+
+// Reviews a job as its conversion decoded it.
+JobReview reviewModel(JobModel model, const ConversionOptions& options,
+                      const ReviewLimits& limits);
+
+// The job model of the HVD file's bytes and the point-feature file's bytes,
+// decoded as a conversion decodes them.
+JobModel modelOfBytes(std::string_view hvdBytes, std::string_view pfBytes,
+                      const ConversionOptions& options);
 
 // Reviews the HVD file's bytes against the point-feature file's bytes.
 JobReview reviewBytes(std::string_view hvdBytes, std::string_view pfBytes,

@@ -10,6 +10,7 @@
 
 #include "common/field_format.h"
 #include "common/text_forms.h"
+#include "conversion/shot_rules.h"
 
 namespace zendro::review {
 namespace {
@@ -17,22 +18,16 @@ namespace {
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 using field_format::kSecondFeatureOffset;
 using field_format::RecordKind;
-constexpr std::size_t kFirstTapedIndex = 3;  // needs a station and a reference entry before it
-
-double normalized(double degrees) {
-    double value = std::fmod(degrees, 360.0);
-    if (value < 0) value += 360.0;
-    return value;
-}
+using shot_rules::normalizedDegrees;
 
 // In (-180, 180].
 double signedAngle(double degrees) {
-    const double value = normalized(degrees);
+    const double value = normalizedDegrees(degrees);
     return value > 180.0 ? value - 360.0 : value;
 }
 
 double azimuthBetween(const PlanPosition& from, const PlanPosition& to) {
-    return normalized(std::atan2(to.east - from.east, to.north - from.north) / kRadiansPerDegree);
+    return normalizedDegrees(std::atan2(to.east - from.east, to.north - from.north) / kRadiansPerDegree);
 }
 
 double horizontalBetween(const PlanPosition& a, const PlanPosition& b) {
@@ -50,21 +45,9 @@ struct Reading {
 };
 
 Reading reduce(const Observation& record, std::size_t index) {
-    Reading reading{
-        record.horizontalDegrees, record.zenithDegrees, record.distance, record.height, index,
-        record.zenithDegrees};
-    if (reading.zenith > 180.0) {
-        reading.horizontal = normalized(reading.horizontal - 180.0);
-        reading.zenith = 360.0 - reading.zenith;
-    }
-    return reading;
-}
-
-// The taped direction the OBS file's taped block uses, in degrees right of the
-// reference point: 1 to 360 whole degrees give 270, above 360 give 90, 0 gives 180.
-double tapedDirection(int wholeDegrees) {
-    if (wholeDegrees == 0) return 180.0;
-    return wholeDegrees > 360 ? 90.0 : 270.0;
+    const shot_rules::DirectFaceReading direct = shot_rules::reducedToDirectFace(record);
+    return {direct.horizontalDegrees, direct.zenithDegrees, record.distance, record.height, index,
+            record.zenithDegrees};
 }
 
 std::int64_t positionedNumber(const PointName& name) {
@@ -218,15 +201,16 @@ class PlanBuilder {
     bool isTaped(std::int64_t number) const {
         bool taped = false;
         for (const std::size_t i : table_.indicesOf(number)) {
-            if (contains(table_.at(i).description, "TAPE")) taped = true;
+            if (table_.at(i).isTaped()) taped = true;
         }
         return taped;
     }
 
     void recordTapedValues(const Observation& record) {
         for (const std::size_t i : table_.indicesOf(record.pointNumber)) {
-            if (!contains(table_.at(i).description, "TAPE")) continue;
-            tapedValues_[i] = {record.distance, tapedDirection(record.horizontalShownDegrees)};
+            if (!table_.at(i).isTaped()) continue;
+            tapedValues_[i] = {record.distance, static_cast<double>(shot_rules::tapedDirectionDegrees(
+                                                    record.horizontalShownDegrees))};
         }
     }
 
@@ -246,7 +230,7 @@ class PlanBuilder {
         }
 
         const double azimuth =
-            normalized(station.orientationAzimuth + reading.horizontal - station.backsightReading) *
+            normalizedDegrees(station.orientationAzimuth + reading.horizontal - station.backsightReading) *
             kRadiansPerDegree;
         const double zenith = reading.zenith * kRadiansPerDegree;
         const double horizontal = reading.distance * std::sin(zenith);
@@ -285,7 +269,7 @@ class PlanBuilder {
 
     void trackFace(const Observation& record, const Reading& reading) {
         FaceReadings& faces = faces_[record.pointNumber];
-        const bool reversed = record.zenithDegrees > 180.0;
+        const bool reversed = record.isReversed();
         if (reversed && !faces.reversed) faces.reversed = reading;
         if (!reversed && !faces.direct) faces.direct = reading;
         if (faces.reported || !faces.direct || !faces.reversed) return;
@@ -302,7 +286,7 @@ class PlanBuilder {
     void placeTapedPoints() {
         for (std::size_t i = 1; i < table_.pointCount(); ++i) {
             const PointEntry& entry = table_.at(i);
-            if (!contains(entry.description, "TAPE") || !entry.name.isNumber()) continue;
+            if (!entry.isTaped() || !entry.name.isNumber()) continue;
             const std::int64_t number = entry.name.number();
             if (positioned(number) != nullptr) continue;
             const char* reason = placeTaped(i, number);
@@ -313,7 +297,9 @@ class PlanBuilder {
     // Places the taped entry i as the OBS file's taped block does: from entry
     // i - 1 as station, with entry i - 2 as the zero direction.
     const char* placeTaped(std::size_t i, std::int64_t number) {
-        if (i < kFirstTapedIndex) return "it has no station and reference entries before it";
+        if (!shot_rules::canPlaceTapedEntry(i)) {
+            return "it has no station and reference entries before it";
+        }
         const auto value = tapedValues_.find(i);
         if (value == tapedValues_.end()) return "no traverse or sideshot record measured it";
         const PointName& stationName = table_.at(i - 1).name;

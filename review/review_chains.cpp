@@ -4,10 +4,8 @@
 
 namespace zendro::review {
 
-std::vector<ReviewChain> chainsOf(std::string_view pfBytes, const ConversionOptions& options) {
-    // The conversion's own chain lists, so the review draws the chains the OBS
-    // file carries.
-    const std::vector<ChainList> lists = buildChainLists(pfBytes, options);
+std::vector<ReviewChain> chainsOf(const std::vector<ChainList>& lists,
+                                  const ConversionOptions& options) {
     std::vector<ReviewChain> chains;
     chains.reserve(lists.size());
     for (const ChainList& list : lists) {

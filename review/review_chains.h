@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "conversion/conversion_options.h"
+#include "features/chain_list.h"
 
 namespace zendro::review {
 
@@ -16,7 +17,8 @@ struct ReviewChain {
     std::string endText;                  // empty, the start (closed chain) or the end point
 };
 
-// The chains the conversion writes for these point-feature file bytes and options.
-std::vector<ReviewChain> chainsOf(std::string_view pfBytes, const ConversionOptions& options);
+// The conversion's chain lists as the review names them (without the run suffix).
+std::vector<ReviewChain> chainsOf(const std::vector<ChainList>& lists,
+                                  const ConversionOptions& options);
 
 }  // namespace zendro::review

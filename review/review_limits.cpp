@@ -1,16 +1,14 @@
 #include "review/review_limits.h"
 
+#include "review/limit_table.h"
+
 namespace zendro::review {
 
 ReviewLimits defaultLimits(bool metric) {
-    ReviewLimits limits;  // feet
-    if (!metric) return limits;
-    limits.closureElevation = 0.03;
-    limits.backsightDistance = 0.015;
-    limits.backsightElevation = 0.015;
-    limits.faceDistance = 0.01;
-    limits.checkShotDistance = 0.015;
-    limits.checkShotElevation = 0.015;
+    ReviewLimits limits;
+    for (const LimitDefinition& limit : limitTable()) {
+        limits.*limit.field = metric ? limit.meterDefault : limit.feetDefault;
+    }
     return limits;
 }
 

@@ -4,19 +4,21 @@ namespace zendro::review {
 
 // What the check report accepts before it calls a measurement over its limit.
 // Distances and elevations are in the job's distance unit, angles in seconds.
+// The defaults live in the limit table (review/limit_table.h); a value made
+// without defaultLimits is all zero.
 struct ReviewLimits {
-    double closureRatio = 10000;      // the traverse precision must reach 1:closureRatio
-    double closureElevation = 0.10;   // vertical misclosure
-    double backsightDistance = 0.05;  // measured against the positions
-    double backsightElevation = 0.05;
-    double faceHorizontalSeconds = 20;  // direct minus reduced reversed reading
-    double faceIndexSeconds = 20;       // vertical index error
-    double faceDistance = 0.03;
-    double checkShotDistance = 0.05;  // between a point's two positions
-    double checkShotElevation = 0.05;
+    double closureRatio = 0;       // the traverse precision must reach 1:closureRatio
+    double closureElevation = 0;   // vertical misclosure
+    double backsightDistance = 0;  // measured against the positions
+    double backsightElevation = 0;
+    double faceHorizontalSeconds = 0;  // direct minus reduced reversed reading
+    double faceIndexSeconds = 0;       // vertical index error
+    double faceDistance = 0;
+    double checkShotDistance = 0;  // between a point's two positions
+    double checkShotElevation = 0;
 };
 
-// The defaults for a job in feet, or in meters.
+// The defaults for a job in feet, or in meters, from the limit table.
 ReviewLimits defaultLimits(bool metric);
 
 }  // namespace zendro::review

@@ -78,25 +78,25 @@ TEST(ShotRecords, TapedSideshotCarriesTheMarkAndRecordsDistanceAndDirection) {
                   "OD01             1 0.00         01 D 270 00 00.0  90 00 00.0  3 12.500 S",
               }));
     EXPECT_DOUBLE_EQ(run.taped().at(5).distance, 12.5);
-    EXPECT_EQ(run.taped().at(5).direction, "270");
+    EXPECT_EQ(run.taped().at(5).directionDegrees, 270);
     EXPECT_EQ(run.state().tapedMark, "D");
 }
 
 TEST(ShotRecords, TapedDirectionFromTheWholeHorizontalDegrees) {
-    const std::pair<std::uint32_t, const char*> cases[] = {
-        {0, "180"}, {100000, "270"}, {36000000, "270"}, {36100000, " 90"}, {40000000, " 90"}};
+    const std::pair<std::uint32_t, int> cases[] = {
+        {0, 180}, {100000, 270}, {36000000, 270}, {36100000, 90}, {40000000, 90}};
     for (const auto& [angle, direction] : cases) {
         JobFeed run(kPoints);
         atStation12(run);
         run.feed(hvdRecord(5, 502, 0, angle, 9000000, 125000));
-        EXPECT_EQ(run.taped().at(5).direction, direction) << angle;
+        EXPECT_EQ(run.taped().at(5).directionDegrees, direction) << angle;
     }
     // Shot twice: the later shot's values stay.
     JobFeed twice(kPoints);
     atStation12(twice);
     twice.feed(hvdRecord(5, 502, 0, 0, 9000000, 125000));
     twice.feed(hvdRecord(5, 502, 0, 27000000, 9000000, 250000));
-    EXPECT_EQ(twice.taped().at(5).direction, "270");
+    EXPECT_EQ(twice.taped().at(5).directionDegrees, 270);
     EXPECT_DOUBLE_EQ(twice.taped().at(5).distance, 25);
 }
 

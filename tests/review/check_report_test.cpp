@@ -107,7 +107,7 @@ TEST(ReviewChains, TwelvePointChainReadsBackAcrossItsLines) {
     std::string pf = "1001,+EP, \r\n";
     for (int n = 1002; n <= 1013; ++n) pf += std::to_string(n) + ",EP, \r\n";
     pf += "1014,-EP, \r\n";
-    const std::vector<review::ReviewChain> chains = review::chainsOf(pf, ConversionOptions{});
+    const std::vector<review::ReviewChain> chains = review::chainsOf(buildChainLists(pf, ConversionOptions{}), ConversionOptions{});
     ASSERT_EQ(chains.size(), 1u);
     EXPECT_EQ(chains[0].name, "EP");
     EXPECT_EQ(chains[0].feature, "EP");

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/observation_record.h"
+
 namespace zendro::genjob {
 
 namespace {
@@ -55,13 +57,9 @@ std::uint32_t packAngleParts(std::uint32_t degrees, std::uint32_t minutes, std::
 }
 
 void appendObservation(std::string& out, const Observation& observation) {
-    out.push_back(static_cast<char>(observation.kind));  // the kind byte, then one unused
-    out.push_back('\0');
-    appendLittleEndian(out, observation.point, 2);
-    appendLittleEndian(out, observation.heightHundredths, 2);
-    appendLittleEndian(out, observation.horizontal, 4);
-    appendLittleEndian(out, observation.zenith, 4);
-    appendLittleEndian(out, observation.distanceTenThousandths, 4);
+    appendObservationRecord(out, {static_cast<std::uint8_t>(observation.kind), observation.point,
+                                  observation.heightHundredths, observation.horizontal,
+                                  observation.zenith, observation.distanceTenThousandths});
 }
 
 void appendDescription(std::string& out, std::uint16_t point, std::string_view text) {

@@ -1,0 +1,47 @@
+#include "review/limit_table.h"
+
+#include <array>
+
+namespace zendro::review {
+namespace {
+
+using enum LimitUnit;
+
+constexpr std::array kLimits = {
+    LimitDefinition{&ReviewLimits::closureRatio, "Traverse precision 1:N",
+                    "--limit-closure-ratio", Ratio, 10000, 10000, 1, 1e9, 0},
+    LimitDefinition{&ReviewLimits::closureElevation, "Vertical misclosure",
+                    "--limit-closure-elevation", Length, 0.10, 0.03, 0, 1000, 3},
+    LimitDefinition{&ReviewLimits::backsightDistance, "Backsight distance",
+                    "--limit-backsight-distance", Length, 0.05, 0.015, 0, 1000, 3},
+    LimitDefinition{&ReviewLimits::backsightElevation, "Backsight elevation difference",
+                    "--limit-backsight-elevation", Length, 0.05, 0.015, 0, 1000, 3},
+    LimitDefinition{&ReviewLimits::faceHorizontalSeconds, "Face pair horizontal difference",
+                    "--limit-face-horizontal", Seconds, 20, 20, 0, 3600, 1},
+    LimitDefinition{&ReviewLimits::faceIndexSeconds, "Face pair vertical index error",
+                    "--limit-face-index", Seconds, 20, 20, 0, 3600, 1},
+    LimitDefinition{&ReviewLimits::faceDistance, "Face pair distance difference",
+                    "--limit-face-distance", Length, 0.03, 0.01, 0, 1000, 3},
+    LimitDefinition{&ReviewLimits::checkShotDistance, "Check shot: distance between positions",
+                    "--limit-check-shot", Length, 0.05, 0.015, 0, 1000, 3},
+    LimitDefinition{&ReviewLimits::checkShotElevation, "Check shot: elevation difference",
+                    "--limit-check-shot-elevation", Length, 0.05, 0.015, 0, 1000, 3},
+};
+
+}  // namespace
+
+std::span<const LimitDefinition> limitTable() { return kLimits; }
+
+std::string_view unitSymbol(LimitUnit unit, bool metric) {
+    switch (unit) {
+        case Length:
+            return metric ? "m" : "ft";
+        case Seconds:
+            return "\"";
+        case Ratio:
+            return "1:N";
+    }
+    return "";
+}
+
+}  // namespace zendro::review
