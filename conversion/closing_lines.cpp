@@ -35,6 +35,12 @@ void writeTapedShot(RunContext& run, std::size_t i) {
     const PointEntry& station = run.points.at(i - 1);
     const PointEntry& reference = run.points.at(i - 2);
     const TapedValue& value = run.taped.at(i);
+    if (station.name.isEmpty()) {
+        run.observer.warning("taped point " + trimSpaces(taped.name.numberText()) + " is entry " +
+                             std::to_string(i) + " of " + std::string(run.pointFeatureFileName) +
+                             "; the entry before it, its station, has no point name, so its "
+                             "taped shot's station line names no point");
+    }
     const std::string& prefix = run.options.pointPrefix;
     const std::string description = clean(taped.description, run.options.commentCode);
     LineWriter& obs = run.obs;

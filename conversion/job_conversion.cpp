@@ -34,6 +34,11 @@ NotesTable notesOf(const JobPaths& job, const JobBytes& bytes, RunObserver& obse
     return readNotes(bytes.rtx.value_or(std::string_view()), observer);
 }
 
+std::string_view fileNameOf(std::string_view path) {
+    const std::size_t separator = path.rfind(kPathSeparator);
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
 }  // namespace
 
 JobConverter::JobConverter(const JobPaths& job, const JobBytes& bytes,
@@ -51,7 +56,7 @@ JobConverter::JobConverter(const JobPaths& job, const JobBytes& bytes,
       notes_(notesOf(job, bytes, observer)),
       trv_(options.obsOnly || sinks.trv == nullptr ? LineWriter() : LineWriter(*sinks.trv)),
       obs_(sinks.obs),
-      run_{options, points_, notes_, taped_, state_, trv_, obs_, observer} {
+      run_{options, points_, notes_, taped_, state_, trv_, obs_, observer, fileNameOf(job.pfPath)} {
     observer.status("Converting Point Observations");
     if (const std::size_t rest = bytes.hvd.size() % kObservationRecordSize; rest != 0) {
         observer.warning(job.hvdPath + ": the last " + std::to_string(rest) +

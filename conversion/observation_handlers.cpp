@@ -35,10 +35,11 @@ void payOwedLine(const DecodedRecord& record, RunContext& run, PendingLine kind)
 // and values. Returns the second-feature entry directly after a match, if any:
 // it belongs to this record only.
 const PointEntry* lookUpTarget(const DecodedRecord& record, RunContext& run,
-                               std::string& description) {
+                               std::string& description, std::int64_t& describedBy) {
     RecordState& state = run.state;
     const PointEntry* secondFeature = nullptr;
-    forEachMatch(run.points, record.pointNumber, [&](std::size_t i, const PointEntry& entry) {
+    lookUpPoint(run, record.pointNumber, description, describedBy, [&](std::size_t i,
+                                                                         const PointEntry& entry) {
         description = entry.description;
         state.lookupKind = entry.kind;
         state.lookupComment = entry.comment;
@@ -123,7 +124,7 @@ void handleTraverse(const DecodedRecord& record, RunContext& run) {
     state.traverse.zenithField.assign("Z").append(numberText(record.zenith.decimalDegrees));
     state.targetHeightText = fixedForm(record.height);
     state.traverse.distanceField.assign("S").append(numberText(record.distance));
-    const PointEntry* secondFeature = lookUpTarget(record, run, state.lookupDescription);
+    const PointEntry* secondFeature = lookUpTarget(record, run, state.lookupDescription, state.lookupPoint);
 
     writeBacksightAndForesight(run, {state.traverse.angleField, ",", state.traverse.zenithField, ",",
                                      state.traverse.distanceField});
@@ -147,7 +148,8 @@ void handleSideshot(const DecodedRecord& record, RunContext& run) {
     state.sideshot.zenithText = numberText(record.zenith.decimalDegrees);
     state.targetHeightText = fixedForm(record.height);
     state.sideshot.distanceText = numberText(record.distance);
-    const PointEntry* secondFeature = lookUpTarget(record, run, state.sideshot.description);
+    const PointEntry* secondFeature = lookUpTarget(record, run, state.sideshot.description,
+                                                      state.sideshot.descriptionPoint);
 
     // The codes carry their own space and the number text adds another.
     writeBacksightAndForesight(run, {"7 ", state.sideshot.angleText, ",Z ", state.sideshot.zenithText,

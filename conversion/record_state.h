@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 
 #include "common/field_format.h"
 
@@ -48,6 +49,7 @@ struct SideshotSummary {
     std::string zenithText;
     std::string distanceText;
     std::string description;
+    std::int64_t descriptionPoint = 0;  // whose entry set the description; 0 before any
 };
 
 // What one record leaves for the next during a run. Fields that start as
@@ -63,7 +65,12 @@ struct RecordState {
     std::string lookupDescription;
     std::string lookupKind;
     std::string lookupComment;
-    std::string tapedMark;
+    std::int64_t lookupPoint = 0;  // whose entry set lookupDescription; 0 before any
+    // The mark after "O" on a shot's lines: " " or "D" for a taped target. It
+    // starts as a space so that lines before any lookup keep their columns.
+    std::string tapedMark = " ";
+    // Points already warned of having no entry: one warning each.
+    std::unordered_set<std::int64_t> pointsWithoutEntry;
 
     Backsight backsight;
     PriorBacksight priorBacksight;

@@ -40,6 +40,7 @@ struct RunContext {
     LineWriter& trv;  // discards its lines in an "OBS Only" run
     LineWriter& obs;
     RunObserver& observer;
+    std::string_view pointFeatureFileName;  // as warnings name it: "JOB.pf"
 };
 
 }  // namespace zendro

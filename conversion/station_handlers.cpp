@@ -17,7 +17,8 @@ constexpr std::string_view kVerticalAngleWarning =
 // The description and kind letter of the record's point; a point without an
 // entry keeps what the previous lookup left.
 void lookUpStationPoint(const DecodedRecord& record, RunContext& run) {
-    forEachMatch(run.points, record.pointNumber, [&](std::size_t, const PointEntry& entry) {
+    lookUpPoint(run, record.pointNumber, run.state.lookupDescription, run.state.lookupPoint,
+                [&](std::size_t, const PointEntry& entry) {
         run.state.lookupKind = entry.kind;
         run.state.lookupDescription = entry.description;
     });

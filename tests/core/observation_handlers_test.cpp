@@ -147,14 +147,47 @@ TEST(ShotRecords, ObsOnlyWritesTheSameObsLinesAndNoTrvLine) {
     EXPECT_NE(both.trv(), "");
 }
 
-TEST(ShotRecords, BeforeAnyMatchTheMarkIsNothing) {
+std::vector<std::string> missingEntryWarnings(const JobFeed& run) {
+    std::vector<std::string> found;
+    for (const std::string& warning : run.observer().warnings) {
+        if (warning.find(": no entry in ") != std::string::npos) found.push_back(warning);
+    }
+    return found;
+}
+
+// Before any lookup has found an entry, the mark is a space like every other
+// shot's: the point line keeps its code at column 32 and the observation line
+// its height at column 17.
+TEST(ShotRecords, BeforeAnyMatchTheLinesKeepTheirColumns) {
     JobFeed run(kPoints);
     run.feed(hvdRecord(4, 77, 150, 0, 9000000, 100000));
     EXPECT_EQ(run.obs(), crlfLines({
-                             "O00 S77" + std::string(24, ' ') + " +1 ",
-                             "O01" + std::string(14, ' ') +
+                             "O 00 S77" + std::string(23, ' ') + " +1 ",
+                             "O 01" + std::string(13, ' ') +
                                  "1 1.50         01 D   0 00 00.0  90 00 00.0  3 10.000 S",
                          }));
+    EXPECT_EQ(missingEntryWarnings(run),
+              std::vector<std::string>{"point 77: no entry in FEED.pf; its lines carry no description"});
+}
+
+// A point without an entry carries the description of the point looked up
+// before it: the bytes stay, and one warning per point says so. A sideshot
+// carries what the sideshot before it looked up: here nothing yet.
+TEST(ShotRecords, APointWithoutAnEntryIsWarnedOnce) {
+    JobFeed run(kPoints);
+    atStation12(run);
+    run.feed(kTraverseTo13);
+    run.clearOutput();
+    run.feed(hvdRecord(4, 99, 150, 0, 9000000, 100000));
+    run.feed(hvdRecord(4, 99, 150, 100, 9000000, 100000));
+    run.feed(hvdRecord(5, 98, 150, 100, 9000000, 100000));
+    EXPECT_EQ(run.obs().substr(0, run.obs().find("\r\n")),
+              "O 00 S99" + std::string(23, ' ') + "P +1 CP13");
+    EXPECT_EQ(missingEntryWarnings(run),
+              (std::vector<std::string>{
+                  "point 99: no entry in FEED.pf; its lines carry the description \"CP-13\" of "
+                  "point 13",
+                  "point 98: no entry in FEED.pf; its lines carry no description"}));
 }
 
 TEST(ShotRecords, VerticalAngleWarnings) {
