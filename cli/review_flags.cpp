@@ -1,8 +1,6 @@
 #include "cli/review_flags.h"
 
 #include <CLI/CLI.hpp>
-#include <locale>
-#include <sstream>
 
 #include "review/limit_table.h"
 #include "review/sketch_model.h"
@@ -11,14 +9,9 @@ namespace zendro::cli {
 namespace {
 
 std::string defaultText(const review::LimitDefinition& limit) {
-    const auto number = [&](double value) {
-        std::ostringstream text;
-        text.imbue(std::locale::classic());
-        text << value;
-        return text.str();
-    };
-    if (limit.unit != review::LimitUnit::Length) return number(limit.feetDefault);
-    return number(limit.feetDefault) + " ft, " + number(limit.meterDefault) + " m";
+    const std::string feet = review::limitText(limit, limit.feetDefault, false);
+    const std::string meters = review::limitText(limit, limit.meterDefault, true);
+    return feet == meters ? feet : feet + ", " + meters;
 }
 
 }  // namespace
@@ -54,9 +47,8 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::st
     flags.givenLimits.assign(table.size(), std::nullopt);
     for (std::size_t i = 0; i < table.size(); ++i) {
         const review::LimitDefinition& limit = table[i];
-        const std::string unit = limit.unit == review::LimitUnit::Seconds ? " in seconds" : "";
         app.add_option(std::string(limit.flag), flags.givenLimits[i],
-                       std::string(limit.label) + unit + " (default " + defaultText(limit) + ")")
+                       std::string(limit.label) + " (default " + defaultText(limit) + ")")
             ->group("Review limits")
             ->check(CLI::Range(limit.minimum, limit.maximum));
     }

@@ -1,6 +1,7 @@
 #include "review/limit_table.h"
 
 #include <array>
+#include <charconv>
 
 namespace zendro::review {
 namespace {
@@ -42,6 +43,21 @@ std::string_view unitSymbol(LimitUnit unit, bool metric) {
             return "1:N";
     }
     return "";
+}
+
+std::string limitText(const LimitDefinition& limit, double value, bool metric) {
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const std::string number(digits, end);
+    switch (limit.unit) {
+        case Length:
+            return number + " " + std::string(unitSymbol(Length, metric));
+        case Seconds:
+            return number + "\"";
+        case Ratio:
+            return "1:" + number;
+    }
+    return number;
 }
 
 }  // namespace zendro::review

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "review/review_limits.h"
@@ -33,5 +34,9 @@ std::span<const LimitDefinition> limitTable();
 
 // "ft" or "m" for a length, "\"" for seconds, "1:N" for a ratio.
 std::string_view unitSymbol(LimitUnit unit, bool metric);
+
+// A value of the limit with its unit, locale-free and without trailing zeros:
+// "0.05 ft", "0.015 m", "20\"", "1:10000".
+std::string limitText(const LimitDefinition& limit, double value, bool metric);
 
 }  // namespace zendro::review
