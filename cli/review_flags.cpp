@@ -50,7 +50,8 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::st
         app.add_option(std::string(limit.flag), flags.givenLimits[i],
                        std::string(limit.label) + " (default " + defaultText(limit) + ")")
             ->group("Review limits")
-            ->check(CLI::Range(limit.minimum, limit.maximum));
+            ->type_name("N")
+            ->check(CLI::Range(limit.minimum, limit.maximum).description(""));
     }
 }
 
