@@ -25,11 +25,20 @@ TEST(StationRecords, SetupThenReferenceDirection) {
                              "O 04             1 1.50         01 D  45 30 15.0",
                          }));
     EXPECT_EQ(run.trv(), crlfLines({"RE,REFERENCE DIRECTION:  45.5041666666667NA"}));
-    EXPECT_EQ(run.state().backsight.angleField, "90.0000Z");
-    EXPECT_EQ(run.state().backsight.distanceField, "100.0");
-    EXPECT_EQ(run.state().backsight.heightText, "1.50");
-    EXPECT_EQ(run.state().stationText, " 12");
-    EXPECT_EQ(run.state().instrumentHeightText, "1.52");
+
+    // The next shot's "BS," line carries the reference's stand-ins (no zenith
+    // field yet), and the closing "TR," line the station, its height and the
+    // reference point's height. Point 13 has no entry: its name line keeps
+    // the description the reference looked up.
+    run.clearOutput();
+    run.feed(hvdRecord(4, 13, 155, 0, 9000000, 1000000)).finish();
+    EXPECT_EQ(run.trv(), crlfLines({
+                             "BS,90.0000Z,,100.0",
+                             "FS,7 0,Z 90,S 100",
+                             "TR, 12, 11, 13,0ARAR,*,0,1.52,1.55,1.50",
+                             "NM, 13,CP-11 +NAIL",
+                             "CB,0 00 00NA",
+                         }));
 }
 
 TEST(StationRecords, MeasuredBacksight) {
@@ -41,25 +50,42 @@ TEST(StationRecords, MeasuredBacksight) {
                   "O 01             1 1.50         01 D   0 00 00.0  89 59 50.0  2 123.457S",
               }));
     EXPECT_EQ(run.trv(), "");
-    EXPECT_EQ(run.state().backsight.angleField, "7 0");
-    EXPECT_EQ(run.state().backsight.zenithField, "Z 89.9972222222222");
-    EXPECT_EQ(run.state().backsight.distanceField, "S 123.4567");
-    // The first backsight of a run: no former point, its own height stands in.
-    EXPECT_EQ(run.state().priorBacksight.text, " 0");
-    EXPECT_EQ(run.state().priorBacksight.heightText, "1.50");
+
+    // The first backsight of a run has no former point (" 0"), and its own
+    // height stands in for the former one's on the owed "TR," line, which the
+    // next shot to another point pays. Point 13 has no entry: its name line
+    // keeps the setup's description.
+    run.clearOutput();
+    run.feed(hvdRecord(1, 12, 152));
+    run.feed(hvdRecord(4, 13, 155, 0, 9000000, 1000000));
+    run.feed(hvdRecord(4, 14, 155, 0, 9000000, 1000000));
+    EXPECT_EQ(run.trv(), crlfLines({
+                             "BS,7 0,Z 89.9972222222222,S 123.4567",
+                             "FS,7 0,Z 90,S 100",
+                             "TR, 12, 0, 13,0ARAR,*,0,1.52,1.55,1.50",
+                             "NM, 13,IP FOUND",
+                             "BS,7 0,Z 89.9972222222222,S 123.4567",
+                             "FS,7 0,Z 90,S 100",
+                         }));
 }
 
 TEST(StationRecords, RepeatedBacksightKeepsThePriorFieldsAndANewPointMovesThem) {
-    JobFeed run(kPoints);
-    run.feed(hvdRecord(3, 11, 150, 0, 9000000, 1234567));
-    run.feed(hvdRecord(3, 11, 160, 0, 9000000, 1234567));
-    EXPECT_DOUBLE_EQ(run.state().backsight.height, 1.6);
-    EXPECT_EQ(run.state().priorBacksight.text, " 0");
-    EXPECT_EQ(run.state().priorBacksight.heightText, "1.50");
-    run.feed(hvdRecord(3, 12, 170, 0, 9000000, 1234567));
-    EXPECT_EQ(run.state().priorBacksight.text, " 11");
-    EXPECT_EQ(run.state().priorBacksight.heightText, "1.60");
-    EXPECT_EQ(run.state().backsight.heightText, "1.70");
+    // The owed "TR," line names the backsight before the latest change of
+    // backsight point, with that one's latest height.
+    const auto owedTraverseLine = [](std::initializer_list<std::string> backsights) {
+        JobFeed run(kPoints);
+        run.feed(hvdRecord(1, 12, 152));
+        for (const std::string& backsight : backsights) run.feed(backsight);
+        run.feed(hvdRecord(4, 13, 155, 0, 9000000, 1000000));
+        run.clearOutput();
+        run.feed(hvdRecord(4, 14, 155, 0, 9000000, 1000000));
+        return run.trv().substr(0, run.trv().find("\r\n"));
+    };
+    const std::string to11 = hvdRecord(3, 11, 150, 0, 9000000, 1234567);
+    const std::string to11Again = hvdRecord(3, 11, 160, 0, 9000000, 1234567);
+    const std::string to12 = hvdRecord(3, 12, 170, 0, 9000000, 1234567);
+    EXPECT_EQ(owedTraverseLine({to11, to11Again}), "TR, 12, 0, 13,0ARAR,*,0,1.52,1.55,1.50");
+    EXPECT_EQ(owedTraverseLine({to11, to11Again, to12}), "TR, 12, 11, 13,0ARAR,*,0,1.52,1.55,1.60");
 }
 
 TEST(StationRecords, BacksightWarnings) {
@@ -104,7 +130,6 @@ TEST(StationRecords, ObsOnlyWritesTheSameObsLinesAndNoTrvLine) {
     }
     EXPECT_EQ(obsOnly.obs(), both.obs());
     EXPECT_EQ(obsOnly.trv(), "");
-    EXPECT_EQ(obsOnly.state().backsight.angleField, "90.0000Z");
 }
 
 TEST(StationRecords, LongPrefixAndNumberPushTheCodeToColumn32OfANewLine) {
