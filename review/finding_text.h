@@ -1,11 +1,12 @@
 #pragma once
 
-#include <array>
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "common/text_forms.h"
 
 namespace zendro::review {
 
@@ -18,12 +19,10 @@ inline std::string findingSubject(std::optional<std::size_t> record,
     return text.empty() ? text : text + ": ";
 }
 
-// Locale-free, never "-0.000".
+// The conversion's fixed form with `places` decimals (locale-free, half away
+// from zero), never "-0.000".
 inline std::string decimals(double value, int places) {
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, places);
-    std::string text(buffer.data(), result.ptr);
+    std::string text(std::string_view(fixedPlaces(value, places, 1)));
     if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
     return text;
