@@ -35,7 +35,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
         ->check(CLI::PositiveNumber);
     app.add_option("FILE", line.files,
                    "Any of a job's field files, or its path without extension; several jobs "
-                   "may be given")
+                   "may be given.")
         ->required();
     addReviewFlags(app, line.review, line.files);
 

@@ -179,6 +179,8 @@ TEST(ZendroConvert, HelpAndVersion) {
     const Outcome help = convert(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--comment-delimiter"), std::string::npos);
+    // The manual page runs the option texts into its own paragraphs: each ends its sentence.
+    EXPECT_NE(help.out.find("several jobs may be given.\n"), std::string::npos) << help.out;
     const Outcome version = convert(dir, "--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "zendro-convert 4.2.6\n");
