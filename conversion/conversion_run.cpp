@@ -1,11 +1,14 @@
 #include "conversion/conversion_run.h"
 
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/output_files.h"
 #include "conversion/job_conversion.h"
+#include "features/pf_reader.h"
 
 namespace zendro {
 namespace {
@@ -48,6 +51,27 @@ JobFiles readJobFiles(const JobPaths& job) {
     return files;
 }
 
+// The point-feature entries the run converted with: the job's file, or the
+// one it made from the CTX file.
+std::vector<PfEntry> entriesOfRun(const JobFiles& files, const JobConversion& conversion) {
+    const std::string_view bytes = files.pointFeatureFile ? *files.pointFeatureFile
+                                   : conversion.newPointFeatureFile
+                                       ? *conversion.newPointFeatureFile
+                                       : std::string_view();
+    return readPfEntries(bytes).complete;
+}
+
+// A cut download is told apart from a trailing byte or two by what it leaves
+// unobserved; the front ends show the counts.
+std::optional<ShortDownload> warnOfShortDownload(const JobPaths& job, const JobFiles& files,
+                                                 const JobConversion& conversion,
+                                                 RunObserver& observer) {
+    std::optional<ShortDownload> cut =
+        findShortDownload(files.hvd, entriesOfRun(files, conversion));
+    if (cut) observer.warning(shortDownloadWarning(job.hvdPath, *cut));
+    return cut;
+}
+
 }  // namespace
 
 ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
@@ -74,6 +98,8 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
                          "not be removed");
         ++result.warningCount;
     }
+    result.shortDownload = warnOfShortDownload(job, files, conversion, observer);
+    if (result.shortDownload) ++result.warningCount;
     observer.progress(100);
     observer.status("Conversion Complete");
 

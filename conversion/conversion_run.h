@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "common/job_paths.h"
 #include "common/run_observer.h"
 #include "conversion/conversion_options.h"
 #include "conversion/header_clock.h"
+#include "conversion/short_download.h"
 
 namespace zendro {
 
@@ -19,6 +21,9 @@ struct ConversionResult {
     std::size_t pointCount = 0;    // entries of the point-feature file
     std::size_t chainCount = 0;    // chains in the OBS file's chain section
     std::size_t warningCount = 0;  // warnings given to the observer
+    // Set when the HVD file ends inside a record; the completion notice then
+    // warns that the download may be cut short (a warning went to the observer).
+    std::optional<ShortDownload> shortDownload;
 };
 
 // Converts one job on disk: reads its field files, runs the conversion
