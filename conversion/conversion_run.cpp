@@ -8,6 +8,7 @@
 #include "common/file_io.h"
 #include "common/output_files.h"
 #include "conversion/job_conversion.h"
+#include "conversion/pf_update.h"
 #include "features/pf_reader.h"
 
 namespace zendro {
@@ -72,11 +73,21 @@ std::optional<ShortDownload> warnOfShortDownload(const JobPaths& job, const JobF
     return cut;
 }
 
+// A point-feature file kept from an earlier download gives the new points
+// stale descriptions; the run goes on with it as it is and says so.
+std::optional<PfFreshness> warnOfStalePointFeatures(const JobPaths& job, RunObserver& observer) {
+    std::optional<PfFreshness> freshness = checkPfFreshness(job);
+    if (!freshness || freshness->matches()) return std::nullopt;
+    observer.warning(pfFreshnessWarning(job.pfPath, findFieldFile(job.ctxPath), *freshness));
+    return freshness;
+}
+
 }  // namespace
 
 ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
                                RunObserver& observer, const HeaderClock& clock) {
     const JobFiles files = readJobFiles(job);
+    const std::optional<PfFreshness> stale = warnOfStalePointFeatures(job, observer);
 
     // The outputs stream into temporary files beside the targets and replace
     // them all together at the end, or none of them.
@@ -100,6 +111,8 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     }
     result.shortDownload = warnOfShortDownload(job, files, conversion, observer);
     if (result.shortDownload) ++result.warningCount;
+    result.stalePointFeatures = stale;
+    if (stale) ++result.warningCount;
     observer.progress(100);
     observer.status("Conversion Complete");
 

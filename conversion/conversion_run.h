@@ -9,6 +9,7 @@
 #include "conversion/conversion_options.h"
 #include "conversion/header_clock.h"
 #include "conversion/short_download.h"
+#include "features/pf_freshness.h"
 
 namespace zendro {
 
@@ -24,6 +25,9 @@ struct ConversionResult {
     // Set when the HVD file ends inside a record; the completion notice then
     // warns that the download may be cut short (a warning went to the observer).
     std::optional<ShortDownload> shortDownload;
+    // Set when the job's point-feature file does not match its CTX file (it
+    // was converted as it is; conversion/pf_update.h offers the remedies).
+    std::optional<PfFreshness> stalePointFeatures;
 };
 
 // Converts one job on disk: reads its field files, runs the conversion
