@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <ctime>
 #include <exception>
 #include <thread>
 
 #include "common/errors.h"
 #include "common/job_paths.h"
 #include "conversion/conversion_run.h"
+#include "conversion/pf_update.h"
 
 namespace zendro::cli {
 namespace {
@@ -25,13 +27,22 @@ class CollectingObserver final : public RunObserver {
     std::vector<std::string>& messages_;
 };
 
-JobOutcome convertOne(const std::string& file, ConversionOptions options, bool suffixGiven) {
+void updatePointFeatures(const JobPaths& job, PfUpdate how, const ConversionOptions& options,
+                         RunObserver& observer, std::vector<std::string>& messages) {
+    const PfUpdateOutcome outcome =
+        updatePointFeatureFile(job, how, options.commentCode, std::time(nullptr), observer);
+    messages.push_back("zendro-convert: " + pfUpdateMessage(job, outcome));
+}
+
+JobOutcome convertOne(const std::string& file, ConversionOptions options, bool suffixGiven,
+                      std::optional<PfUpdate> pfUpdate) {
     JobOutcome outcome;
     outcome.file = file;
     const JobPaths job = deriveJobPaths(file);
     if (!suffixGiven) options.runSuffix = job.runSuffix;
     CollectingObserver observer(outcome.messages);
     try {
+        if (pfUpdate) updatePointFeatures(job, *pfUpdate, options, observer, outcome.messages);
         const ConversionResult result = runConversion(job, options, observer);
         outcome.converted = true;
         outcome.resultLine = file + ": converted " + std::to_string(result.recordCount) +
@@ -49,12 +60,12 @@ JobOutcome convertOne(const std::string& file, ConversionOptions options, bool s
 
 std::vector<JobOutcome> convertJobs(const std::vector<std::string>& files,
                                     const ConversionOptions& options, bool suffixGiven,
-                                    std::size_t parallel) {
+                                    std::size_t parallel, std::optional<PfUpdate> pfUpdate) {
     std::vector<JobOutcome> outcomes(files.size());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            outcomes[i] = convertOne(files[i], options, suffixGiven);
+            outcomes[i] = convertOne(files[i], options, suffixGiven, pfUpdate);
         }
     };
     std::vector<std::jthread> workers;

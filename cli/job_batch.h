@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/conversion_options.h"
+#include "features/pf_freshness.h"
 
 namespace zendro::cli {
 
@@ -19,9 +21,11 @@ struct JobOutcome {
 // Converts every job, `parallel` at a time; each job has its own observer and
 // outputs, so one job's failure never reaches another. The outcomes come back
 // in the order of `files`. A run suffix left empty in `suffix` is taken from
-// each job's file name.
+// each job's file name. With `pfUpdate` each job's JOB.pf is first updated
+// from its CTX file (a failure there leaves the job unconverted).
 std::vector<JobOutcome> convertJobs(const std::vector<std::string>& files,
                                     const ConversionOptions& options, bool suffixGiven,
-                                    std::size_t parallel);
+                                    std::size_t parallel,
+                                    std::optional<PfUpdate> pfUpdate = std::nullopt);
 
 }  // namespace zendro::cli

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     int status = 0;
     int reviewStatus = 0;
     for (const zendro::cli::JobOutcome& job : zendro::cli::convertJobs(
-             line.files, line.options, line.suffixGiven, line.parallel)) {
+             line.files, line.options, line.suffixGiven, line.parallel, line.pfUpdate)) {
         for (const std::string& message : job.messages) {
             std::cerr << (several ? job.file + ": " : std::string()) << message << '\n';
         }

@@ -12,11 +12,6 @@
 
 namespace zendro {
 
-// What a front end may do with a point-feature file that does not match the
-// CTX file: add the CTX's new points to it (the crew's edits stay), or make it
-// again from the CTX file (the previous file kept beside it).
-enum class PfUpdate { AddNew, Rebuild };
-
 // How JOB.pf stands against JOB.CTX; none when the job lacks either file.
 std::optional<PfFreshness> checkPfFreshness(const JobPaths& job);
 

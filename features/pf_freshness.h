@@ -21,6 +21,11 @@ struct PfFreshness {
     bool matches() const { return newInCtx.empty() && goneFromCtx.empty() && !ctxNewer; }
 };
 
+// What a front end may do with a point-feature file that does not match the
+// CTX file: add the CTX's new points to it (the crew's edits stay), or make it
+// again from the CTX file (the previous file kept beside it).
+enum class PfUpdate { AddNew, Rebuild };
+
 // Entries are matched by their number name (second features by theirs, point +
 // 100000); entries named by a text or by nothing are the crew's own and never
 // counted as gone.
