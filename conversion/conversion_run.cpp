@@ -1,5 +1,6 @@
 #include "conversion/conversion_run.h"
 
+#include <ctime>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -82,6 +83,36 @@ std::optional<PfFreshness> warnOfStalePointFeatures(const JobPaths& job, RunObse
     return freshness;
 }
 
+std::vector<std::string> outputTargets(const JobPaths& job, const ConversionOptions& options) {
+    if (options.obsOnly) return {job.obsPath};
+    return {job.trvPath, job.obsPath};
+}
+
+// An output edited by hand goes into the same commit under its dated name, so
+// it is kept exactly when the new output replaces it.
+std::vector<EditedOutput> keepEditedOutputs(const std::vector<std::string>& targets,
+                                            const JobPaths& job, OutputFiles& outputs) {
+    std::vector<EditedOutput> edited = findEditedOutputs(job, targets, std::time(nullptr));
+    for (const EditedOutput& output : edited) {
+        outputs.add(output.keepAs).write(readFileBytes(output.path));
+    }
+    return edited;
+}
+
+// Without the record a later run cannot tell an edit; the outputs themselves
+// are written, so this is a warning.
+std::size_t recordOutputs(const JobPaths& job, const std::vector<std::string>& targets,
+                          RunObserver& observer) {
+    try {
+        recordWrittenOutputs(job, targets);
+        return 0;
+    } catch (const std::exception& error) {
+        observer.warning(std::string(error.what()) +
+                         "; later hand edits of the outputs cannot be told");
+        return 1;
+    }
+}
+
 }  // namespace
 
 ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
@@ -99,6 +130,8 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     if (conversion.newPointFeatureFile) {
         outputs.add(job.pfPath).write(*conversion.newPointFeatureFile);
     }
+    const std::vector<std::string> targets = outputTargets(job, options);
+    const std::vector<EditedOutput> edited = keepEditedOutputs(targets, job, outputs);
     outputs.commit();
 
     ConversionResult result;
@@ -112,6 +145,9 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     result.shortDownload = warnOfShortDownload(job, files, conversion, observer);
     if (result.shortDownload) ++result.warningCount;
     result.stalePointFeatures = stale;
+    for (const EditedOutput& output : edited) observer.warning(editedOutputWarning(output));
+    result.keptEdits = edited;
+    result.warningCount += edited.size() + recordOutputs(job, targets, observer);
     if (stale) ++result.warningCount;
     observer.progress(100);
     observer.status("Conversion Complete");

@@ -3,12 +3,14 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/job_paths.h"
 #include "common/run_observer.h"
 #include "conversion/conversion_options.h"
 #include "conversion/header_clock.h"
 #include "conversion/short_download.h"
+#include "conversion/written_outputs.h"
 #include "features/pf_freshness.h"
 
 namespace zendro {
@@ -28,6 +30,9 @@ struct ConversionResult {
     // Set when the job's point-feature file does not match its CTX file (it
     // was converted as it is; conversion/pf_update.h offers the remedies).
     std::optional<PfFreshness> stalePointFeatures;
+    // Outputs edited by hand since this program wrote them, each kept under
+    // its dated name before being replaced (findEditedOutputs asks first).
+    std::vector<EditedOutput> keptEdits;
 };
 
 // Converts one job on disk: reads its field files, runs the conversion

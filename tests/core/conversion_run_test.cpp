@@ -295,7 +295,7 @@ TEST_F(ConversionRun, ReplacedOutputsKeepTheirPermissions) {
     // No temporary file is left beside the outputs.
     const auto files = std::distance(std::filesystem::directory_iterator(dir.path()),
                                      std::filesystem::directory_iterator());
-    EXPECT_EQ(files, 2);  // RUN-4.HVD and RUN-4.obs
+    EXPECT_EQ(files, 3);  // RUN-4.HVD, RUN-4.obs and the record RUN-4.zendro-written
 }
 
 }  // namespace
