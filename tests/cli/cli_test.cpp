@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -143,6 +144,10 @@ TEST(ZendroConvert, APointFeatureFileTheNewCtxDoesNotMatch) {
                                        testing::ctxRecord(1, 2, "+EP/LEFT") +
                                        testing::ctxRecord(1, 3, "-EP") +
                                        testing::ctxRecord(1, 4, "CL"));
+    // Set apart: file times are coarser than two writes in a row.
+    std::filesystem::last_write_time(
+        dir.file("JOB.pf"),
+        std::filesystem::last_write_time(dir.file("JOB.CTX")) - std::chrono::hours(1));
     const Outcome asIs = convert(dir, quoted(dir.file("JOB")));
     EXPECT_EQ(asIs.status, 0);
     EXPECT_EQ(asIs.err, "warning: " + dir.file("JOB.pf") + ": does not match " +
@@ -175,6 +180,22 @@ TEST(ZendroConvert, APointFeatureFileTheNewCtxDoesNotMatch) {
     }
     EXPECT_EQ(backups, 1u);
     EXPECT_EQ(convert(dir, "--pf-add-new --pf-rebuild " + quoted(dir.file("JOB"))).status, 2);
+}
+
+TEST(ZendroConvert, AnOutputEditedByHandIsKeptWithAWarning) {
+    TempDir dir;
+    writeJob(dir, "JOB");
+    ASSERT_EQ(convert(dir, quoted(dir.file("JOB"))).status, 0);
+    writeFile(dir.file("JOB.obs"), "edited in the office\r\n");
+    const Outcome again = convert(dir, quoted(dir.file("JOB")));
+    EXPECT_EQ(again.status, 0);
+    const std::string prefix = "warning: " + dir.file("JOB.obs") +
+                               ": differs from what this program last wrote (edited by hand?); "
+                               "the edited file is kept as " + dir.file("JOB.obs.edited-");
+    ASSERT_TRUE(again.err.starts_with(prefix)) << again.err;
+    const std::string keptAs = again.err.substr(prefix.size() - dir.file("JOB.obs.edited-").size(),
+                                                dir.file("JOB.obs.edited-").size() + 15);
+    EXPECT_EQ(readFile(keptAs), "edited in the office\r\n");
 }
 
 // Two good jobs and a missing one, two at a time: one result line each in the
