@@ -167,8 +167,19 @@ TEST(ZendroConvertReview, EachFaceLimitFlagReachesItsOwnCheck) {
 TEST(ZendroConvertReview, SketchFormatByExtension) {
     TempDir dir;
     writeSquareJob(dir);
+    // The SVG is 1600 by 1200 units, landscape; at the SVG's 72 units to the
+    // inch that is 1600 / 72 * 25.4 = 564.444 mm by 1200 / 72 * 25.4 = 423.333 mm.
     EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.SVG") + "'").status, 0);
-    EXPECT_NE(readFile(dir.file("sq.SVG")).find("<svg"), std::string::npos);
+    EXPECT_NE(readFile(dir.file("sq.SVG"))
+                  .find("<svg width=\"564.444mm\" height=\"423.333mm\"\n viewBox=\"0 0 1600 1200\""),
+              std::string::npos)
+        << readFile(dir.file("sq.SVG")).substr(0, 200);
+    // The PDF is one A4 page in landscape: 297 by 210 mm, 842 by 595 points.
+    EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.pdf") + "'").status, 0);
+    const std::string pdf = readFile(dir.file("sq.pdf"));
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf.find("/MediaBox [0 0 842.000000 595.000000]"), std::string::npos);
+    EXPECT_EQ(pdf.find("/MediaBox", pdf.find("/MediaBox") + 1), std::string::npos);  // one page
     EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.png") + "'").status, 0);
     EXPECT_EQ(readFile(dir.file("sq.png")).substr(0, 6), "\x89PNG\r\n");
     // A sketch that cannot be written fails the run after the conversion.
