@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/pf_update_flags.h"
 #include "common/version.h"
 
 namespace zendro::cli {
@@ -35,9 +36,10 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
         ->check(CLI::PositiveNumber);
     app.add_option("FILE", line.files,
                    "Any of a job's field files, or its path without extension; several jobs "
-                   "may be given")
+                   "may be given.")
         ->required();
     addReviewFlags(app, line.review, line.files);
+    addPfUpdateFlags(app, line.pfUpdate);
 
     // CLI11 takes "--name=" with nothing after the "=" as a name without a value
     // and would take the next argument (a job's file) as the value instead. The

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/review_flags.h"
+#include "features/pf_freshness.h"
 #include "common/conversion_options.h"
 
 namespace zendro::cli {
@@ -17,6 +18,7 @@ struct CommandLine {
     std::size_t parallel = 1;  // jobs converted at the same time
     std::vector<std::string> files;
     ReviewFlags review;  // what to check and draw after each conversion
+    std::optional<PfUpdate> pfUpdate;  // what to do with a JOB.pf the CTX file does not match
 };
 
 // The arguments read, or, for a usage error or a request for help or the

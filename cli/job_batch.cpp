@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <ctime>
 #include <exception>
 #include <thread>
 
 #include "common/errors.h"
 #include "common/job_paths.h"
 #include "job/job_run.h"
+#include "conversion/pf_update.h"
 
 namespace zendro::cli {
 namespace {
@@ -25,13 +27,22 @@ class CollectingObserver final : public RunObserver {
     std::vector<std::string>& messages_;
 };
 
-JobOutcome convertOne(const std::string& file, JobRequest request, bool suffixGiven) {
+void updatePointFeatures(const JobPaths& job, PfUpdate how, const ConversionOptions& options,
+                         RunObserver& observer, std::vector<std::string>& messages) {
+    const PfUpdateOutcome outcome =
+        updatePointFeatureFile(job, how, options.commentCode, std::time(nullptr), observer);
+    messages.push_back("zendro-convert: " + pfUpdateMessage(job, outcome));
+}
+
+JobOutcome convertOne(const std::string& file, JobRequest request, bool suffixGiven,
+                      std::optional<PfUpdate> pfUpdate) {
     JobOutcome outcome;
     outcome.file = file;
     const JobPaths job = deriveJobPaths(file);
     if (!suffixGiven) request.options.runSuffix = job.runSuffix;
     CollectingObserver observer(outcome.messages);
     try {
+        if (pfUpdate) updatePointFeatures(job, *pfUpdate, request.options, observer, outcome.messages);
         JobRunResult run = runJob(job, request, observer);
         outcome.review = std::move(run.review);
         const ConversionResult& result = run.conversion;
@@ -51,12 +62,12 @@ JobOutcome convertOne(const std::string& file, JobRequest request, bool suffixGi
 
 std::vector<JobOutcome> convertJobs(const std::vector<std::string>& files,
                                     const JobRequest& request, bool suffixGiven,
-                                    std::size_t parallel) {
+                                    std::size_t parallel, std::optional<PfUpdate> pfUpdate) {
     std::vector<JobOutcome> outcomes(files.size());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            outcomes[i] = convertOne(files[i], request, suffixGiven);
+            outcomes[i] = convertOne(files[i], request, suffixGiven, pfUpdate);
         }
     };
     std::vector<std::jthread> workers;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "common/conversion_options.h"
 #include "job/job_run.h"
 #include "review/job_review.h"
+#include "features/pf_freshness.h"
 
 namespace zendro::cli {
 
@@ -24,9 +26,11 @@ struct JobOutcome {
 // Converts every job, `parallel` at a time; each job has its own observer and
 // outputs, so one job's failure never reaches another. The outcomes come back
 // in the order of `files`. Unless `suffixGiven`, the run suffix is taken from
-// each job's file name.
+// each job's file name. With `pfUpdate` each job's JOB.pf is first updated
+// from its CTX file (a failure there leaves the job unconverted).
 std::vector<JobOutcome> convertJobs(const std::vector<std::string>& files,
                                     const JobRequest& request, bool suffixGiven,
-                                    std::size_t parallel);
+                                    std::size_t parallel,
+                                    std::optional<PfUpdate> pfUpdate = std::nullopt);
 
 }  // namespace zendro::cli

@@ -33,8 +33,8 @@ int main(int argc, char** argv) {
     int reviewStatus = 0;
     zendro::JobRequest request{line.options, std::nullopt};
     if (line.review.wanted()) request.reviewLimits = line.review.limits(line.options.metric);
-    for (const zendro::cli::JobOutcome& job :
-         zendro::cli::convertJobs(line.files, request, line.suffixGiven, line.parallel)) {
+    for (const zendro::cli::JobOutcome& job : zendro::cli::convertJobs(
+             line.files, request, line.suffixGiven, line.parallel, line.pfUpdate)) {
         for (const std::string& message : job.messages) {
             std::cerr << (several ? job.file + ": " : std::string()) << message << '\n';
         }

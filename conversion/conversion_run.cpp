@@ -1,11 +1,16 @@
 #include "conversion/conversion_run.h"
 
+#include <ctime>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/output_files.h"
 #include "conversion/job_conversion.h"
+#include "conversion/pf_update.h"
+#include "features/pf_reader.h"
 
 namespace zendro {
 namespace {
@@ -48,12 +53,73 @@ JobFiles readJobFiles(const JobPaths& job) {
     return files;
 }
 
+// The point-feature entries the run converted with: the job's file, or the
+// one it made from the CTX file.
+std::vector<PfEntry> entriesOfRun(const JobFiles& files, const JobConversion& conversion) {
+    const std::string_view bytes = files.pointFeatureFile ? *files.pointFeatureFile
+                                   : conversion.newPointFeatureFile
+                                       ? *conversion.newPointFeatureFile
+                                       : std::string_view();
+    return readPfEntries(bytes).complete;
+}
+
+// A cut download is told apart from a trailing byte or two by what it leaves
+// unobserved; the front ends show the counts.
+std::optional<ShortDownload> warnOfShortDownload(const JobPaths& job, const JobFiles& files,
+                                                 const JobConversion& conversion,
+                                                 RunObserver& observer) {
+    std::optional<ShortDownload> cut =
+        findShortDownload(files.hvd, entriesOfRun(files, conversion));
+    if (cut) observer.warning(shortDownloadWarning(job.hvdPath, *cut));
+    return cut;
+}
+
+// A point-feature file kept from an earlier download gives the new points
+// stale descriptions; the run goes on with it as it is and says so.
+std::optional<PfFreshness> warnOfStalePointFeatures(const JobPaths& job, RunObserver& observer) {
+    std::optional<PfFreshness> freshness = checkPfFreshness(job);
+    if (!freshness || freshness->matches()) return std::nullopt;
+    observer.warning(pfFreshnessWarning(job.pfPath, findFieldFile(job.ctxPath), *freshness));
+    return freshness;
+}
+
+std::vector<std::string> outputTargets(const JobPaths& job, const ConversionOptions& options) {
+    if (options.obsOnly) return {job.obsPath};
+    return {job.trvPath, job.obsPath};
+}
+
+// An output edited by hand goes into the same commit under its dated name, so
+// it is kept exactly when the new output replaces it.
+std::vector<EditedOutput> keepEditedOutputs(const std::vector<std::string>& targets,
+                                            const JobPaths& job, OutputFiles& outputs) {
+    std::vector<EditedOutput> edited = findEditedOutputs(job, targets, std::time(nullptr));
+    for (const EditedOutput& output : edited) {
+        outputs.add(output.keepAs).write(readFileBytes(output.path));
+    }
+    return edited;
+}
+
+// Without the record a later run cannot tell an edit; the outputs themselves
+// are written, so this is a warning.
+std::size_t recordOutputs(const JobPaths& job, const std::vector<std::string>& targets,
+                          RunObserver& observer) {
+    try {
+        recordWrittenOutputs(job, targets);
+        return 0;
+    } catch (const std::exception& error) {
+        observer.warning(std::string(error.what()) +
+                         "; later hand edits of the outputs cannot be told");
+        return 1;
+    }
+}
+
 }  // namespace
 
 ConversionResult runConversion(const JobPaths& job, const ConversionOptions& options,
                                RunObserver& observer, const HeaderClock& clock,
                                KeepJobModel keep) {
     const JobFiles files = readJobFiles(job);
+    const std::optional<PfFreshness> stale = warnOfStalePointFeatures(job, observer);
 
     // The outputs stream into temporary files beside the targets and replace
     // them all together at the end, or none of them.
@@ -65,6 +131,8 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     if (conversion.newPointFeatureFile) {
         outputs.add(job.pfPath).write(*conversion.newPointFeatureFile);
     }
+    const std::vector<std::string> targets = outputTargets(job, options);
+    const std::vector<EditedOutput> edited = keepEditedOutputs(targets, job, outputs);
     outputs.commit();
 
     ConversionResult result;
@@ -75,6 +143,13 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
                          "not be removed");
         ++result.warningCount;
     }
+    result.shortDownload = warnOfShortDownload(job, files, conversion, observer);
+    if (result.shortDownload) ++result.warningCount;
+    result.stalePointFeatures = stale;
+    for (const EditedOutput& output : edited) observer.warning(editedOutputWarning(output));
+    result.keptEdits = edited;
+    result.warningCount += edited.size() + recordOutputs(job, targets, observer);
+    if (stale) ++result.warningCount;
     observer.progress(100);
     observer.status("Conversion Complete");
 

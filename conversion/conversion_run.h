@@ -3,12 +3,16 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/job_paths.h"
 #include "common/run_observer.h"
 #include "conversion/conversion_options.h"
 #include "conversion/header_clock.h"
 #include "conversion/job_model.h"
+#include "conversion/short_download.h"
+#include "conversion/written_outputs.h"
+#include "features/pf_freshness.h"
 
 namespace zendro {
 
@@ -23,6 +27,15 @@ struct ConversionResult {
     std::size_t warningCount = 0;  // warnings given to the observer
     // The decoded job, for the review and the exports, when it was asked for.
     std::optional<JobModel> model;
+    // Set when the HVD file ends inside a record; the completion notice then
+    // warns that the download may be cut short (a warning went to the observer).
+    std::optional<ShortDownload> shortDownload;
+    // Set when the job's point-feature file does not match its CTX file (it
+    // was converted as it is; conversion/pf_update.h offers the remedies).
+    std::optional<PfFreshness> stalePointFeatures;
+    // Outputs edited by hand since this program wrote them, each kept under
+    // its dated name before being replaced (findEditedOutputs asks first).
+    std::vector<EditedOutput> keptEdits;
 };
 
 // Converts one job on disk: reads its field files, runs the conversion

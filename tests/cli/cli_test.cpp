@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "common/file_io.h"
@@ -124,7 +126,76 @@ TEST(ZendroConvert, WarningsGoToStandardError) {
                   "no notes\n"
                   "warning: " +
                   dir.file("W.HVD") +
-                  ": the last 5 bytes are not a whole record and were not converted\n");
+                  ": the last 5 bytes are not a whole record and were not converted\n"
+                  "warning: " +
+                  dir.file("W.HVD") +
+                  ": the HVD file ends inside a record, the download may be cut short: 1 "
+                  "whole records converted, 0 point-feature entries that no record observed\n");
+}
+
+// A new download under the same name: warned and converted as it is, then the
+// new point added, then the file made again with the old one kept.
+TEST(ZendroConvert, APointFeatureFileTheNewCtxDoesNotMatch) {
+    TempDir dir;
+    writeJob(dir, "JOB");
+    ASSERT_EQ(convert(dir, quoted(dir.file("JOB"))).status, 0);
+    const std::string firstPf = readFile(dir.file("JOB.pf"));
+    writeFile(dir.file("JOB.CTX"), testing::ctxPrologue() + testing::ctxRecord(1, 1, "IP") +
+                                       testing::ctxRecord(1, 2, "+EP/LEFT") +
+                                       testing::ctxRecord(1, 3, "-EP") +
+                                       testing::ctxRecord(1, 4, "CL"));
+    // Set apart: file times are coarser than two writes in a row.
+    std::filesystem::last_write_time(
+        dir.file("JOB.pf"),
+        std::filesystem::last_write_time(dir.file("JOB.CTX")) - std::chrono::hours(1));
+    const Outcome asIs = convert(dir, quoted(dir.file("JOB")));
+    EXPECT_EQ(asIs.status, 0);
+    EXPECT_EQ(asIs.err, "warning: " + dir.file("JOB.pf") + ": does not match " +
+                            dir.file("JOB.CTX") +
+                            ": 1 CTX points without an entry (4), 0 entries whose point the CTX "
+                            "file no longer has, the CTX file is newer; converted with the "
+                            "point-feature file as it is\n");
+    EXPECT_EQ(readFile(dir.file("JOB.pf")), firstPf);
+
+    const Outcome added = convert(dir, "--pf-add-new " + quoted(dir.file("JOB")));
+    EXPECT_EQ(added.status, 0);
+    EXPECT_EQ(added.err,
+              "zendro-convert: " + dir.file("JOB.pf") + ": 1 entries added from the CTX file\n");
+    EXPECT_EQ(readFile(dir.file("JOB.pf")), firstPf + " 4 ,CL, \r\n");
+
+    writeFile(dir.file("JOB.pf"), "1,EDITED,\r\n");
+    const Outcome rebuilt = convert(dir, "--pf-rebuild " + quoted(dir.file("JOB")));
+    EXPECT_EQ(rebuilt.status, 0);
+    EXPECT_NE(rebuilt.err.find(": made again from the CTX file; the previous one is kept as " +
+                               dir.file("JOB.pf.backup-")),
+              std::string::npos)
+        << rebuilt.err;
+    EXPECT_EQ(readFile(dir.file("JOB.pf")), firstPf + " 4 ,CL, \r\n");
+    std::size_t backups = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        if (entry.path().filename().string().starts_with("JOB.pf.backup-")) {
+            ++backups;
+            EXPECT_EQ(readFile(entry.path().string()), "1,EDITED,\r\n");
+        }
+    }
+    EXPECT_EQ(backups, 1u);
+    EXPECT_EQ(convert(dir, "--pf-add-new --pf-rebuild " + quoted(dir.file("JOB"))).status, 2);
+}
+
+TEST(ZendroConvert, AnOutputEditedByHandIsKeptWithAWarning) {
+    TempDir dir;
+    writeJob(dir, "JOB");
+    ASSERT_EQ(convert(dir, quoted(dir.file("JOB"))).status, 0);
+    writeFile(dir.file("JOB.obs"), "edited in the office\r\n");
+    const Outcome again = convert(dir, quoted(dir.file("JOB")));
+    EXPECT_EQ(again.status, 0);
+    const std::string prefix = "warning: " + dir.file("JOB.obs") +
+                               ": differs from what this program last wrote (edited by hand?); "
+                               "the edited file is kept as " + dir.file("JOB.obs.edited-");
+    ASSERT_TRUE(again.err.starts_with(prefix)) << again.err;
+    const std::string keptAs = again.err.substr(prefix.size() - dir.file("JOB.obs.edited-").size(),
+                                                dir.file("JOB.obs.edited-").size() + 15);
+    EXPECT_EQ(readFile(keptAs), "edited in the office\r\n");
 }
 
 // Two good jobs and a missing one, two at a time: one result line each in the
@@ -141,12 +212,15 @@ TEST(ZendroConvert, SeveralJobsInOneCall) {
     EXPECT_EQ(outcome.out, dir.file("A-1.HVD") +
                                ": converted 4 records, 3 points, 1 chains, 0 warnings\n" +
                                dir.file("NONE.HVD") + ": not converted\n" + dir.file("B-2") +
-                               ": converted 1 records, 3 points, 1 chains, 1 warnings\n");
+                               ": converted 1 records, 3 points, 1 chains, 2 warnings\n");
     EXPECT_EQ(outcome.err,
               dir.file("NONE.HVD") + ": zendro-convert: " + dir.file("NONE.HVD") +
                   ": the HVD file does not exist\n" + dir.file("B-2") +
                   ": warning: " + dir.file("B-2.HVD") +
-                  ": the last 5 bytes are not a whole record and were not converted\n");
+                  ": the last 5 bytes are not a whole record and were not converted\n" +
+                  dir.file("B-2") + ": warning: " + dir.file("B-2.HVD") +
+                  ": the HVD file ends inside a record, the download may be cut short: 1 whole "
+                  "records converted, 3 point-feature entries that no record observed\n");
     EXPECT_NE(readFile(dir.file("A-1.obs")).find("F 00 EP/LEFT-1 "), std::string::npos);
     EXPECT_NE(readFile(dir.file("B-2.obs")).find("F 00 EP/LEFT-2 "), std::string::npos);
 }
@@ -179,6 +253,8 @@ TEST(ZendroConvert, HelpAndVersion) {
     const Outcome help = convert(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--comment-delimiter"), std::string::npos);
+    // The manual page runs the option texts into its own paragraphs: each ends its sentence.
+    EXPECT_NE(help.out.find("several jobs may be given.\n"), std::string::npos) << help.out;
     const Outcome version = convert(dir, "--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "zendro-convert 4.2.6\n");

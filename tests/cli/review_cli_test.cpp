@@ -43,9 +43,9 @@ CliRun runConvert(const TempDir& dir, const std::string& arguments,
     return run;
 }
 
-// The square traverse of four 100.000 legs with the angle at B 1 minute off:
+// The square traverse of four 100.000 legs, by default with the angle at B 1 minute off:
 // it closes 0.0291 off, at 1:13750 (worked out in the review's core tests).
-void writeSquareJob(const TempDir& dir) {
+void writeSquareJob(const TempDir& dir, std::uint32_t angleAtB = 9001000) {
     const auto setup = [](std::uint16_t p) { return hvdRecord(1, p, 150); };
     const auto backsight = [](std::uint16_t p) {
         return hvdRecord(3, p, 150, 0, 9000000, 1000000);
@@ -54,7 +54,7 @@ void writeSquareJob(const TempDir& dir) {
         return hvdRecord(4, p, 150, angle, 9000000, 1000000);
     };
     writeFile(dir.file("SQ.HVD"), setup(1) + backsight(4) + traverse(2, 9000000) + setup(2) +
-                                      backsight(1) + traverse(3, 9001000) + setup(3) +
+                                      backsight(1) + traverse(3, angleAtB) + setup(3) +
                                       backsight(2) + traverse(4, 9000000) + setup(4) +
                                       backsight(3) + traverse(1, 9000000));
     writeFile(dir.file("SQ.CTX"), ctxPrologue() + ctxRecord(1, 1, "CP") + ctxRecord(1, 2, "CP") +
@@ -119,11 +119,67 @@ TEST(ZendroConvertReview, SeveralJobsEachGetTheirReportLinesNamed) {
         runConvert(second, "--sketch '" + second.file("x.svg") + "' '" + firstJob + "'").status, 2);
 }
 
+TEST(ZendroConvertReview, StrictKeepsStatusThreeWhenOnlyAnEarlierJobIsOverALimit) {
+    // The first job's square is 1 minute off (1:13750, over 1:20000); the
+    // second closes exactly, so the last job reviewed is within its limits.
+    TempDir first;
+    TempDir last;
+    writeSquareJob(first);
+    writeSquareJob(last, 9000000);
+    const CliRun run = runConvert(
+        last, "-j 1 --review --strict --limit-closure-ratio 20000 '" + first.file("SQ") + "'");
+    EXPECT_EQ(run.status, 3) << run.out;
+}
+
+// Direct 45 00 10.0 / 89 59 50.0, 30.000; reversed 225 00 00.0 / 270 00 20.0,
+// 30.002: collimation difference 10.0", index error (89 59 50 + 270 00 20 -
+// 360) / 2 = 5.0", distances -0.002 (worked out in the review's plan tests).
+void writeFacePairJob(const TempDir& dir) {
+    writeFile(dir.file("SQ.HVD"), hvdRecord(1, 1, 150) +
+                                      hvdRecord(3, 2, 150, 0, 9000000, 1000000) +
+                                      hvdRecord(5, 10, 150, 4500100, 8959500, 300000) +
+                                      hvdRecord(5, 10, 150, 22500000, 27000200, 300020));
+    writeFile(dir.file("SQ.CTX"), ctxPrologue() + ctxRecord(1, 1, "CP") + ctxRecord(1, 2, "CP") +
+                                      ctxRecord(1, 10, "SH"));
+    writeFile(dir.file("SQ.RTX"), "");
+}
+
+TEST(ZendroConvertReview, EachFaceLimitFlagReachesItsOwnCheck) {
+    // Flags, then whether the pair is over: each flag sets only its own limit.
+    struct Case {
+        std::string flags;
+        int status;
+    };
+    const Case cases[] = {
+        {"--limit-face-index 4.9", 3},       {"--limit-face-index 5.1", 0},
+        {"--limit-face-horizontal 9.9", 3},  {"--limit-face-horizontal 10.1", 0},
+        {"--limit-face-distance 0.0019", 3}, {"--limit-face-distance 0.0021", 0},
+        {"--limit-face-index 5.1 --limit-face-horizontal 10.1 --limit-face-distance 0.0021", 0},
+    };
+    TempDir dir;
+    writeFacePairJob(dir);
+    for (const Case& c : cases) {
+        const CliRun run = runConvert(dir, "--review --strict " + c.flags);
+        EXPECT_EQ(run.status, c.status) << c.flags << "\n" << run.out;
+    }
+}
+
 TEST(ZendroConvertReview, SketchFormatByExtension) {
     TempDir dir;
     writeSquareJob(dir);
+    // The SVG is 1600 by 1200 units, landscape; at the SVG's 72 units to the
+    // inch that is 1600 / 72 * 25.4 = 564.444 mm by 1200 / 72 * 25.4 = 423.333 mm.
     EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.SVG") + "'").status, 0);
-    EXPECT_NE(readFile(dir.file("sq.SVG")).find("<svg"), std::string::npos);
+    EXPECT_NE(readFile(dir.file("sq.SVG"))
+                  .find("<svg width=\"564.444mm\" height=\"423.333mm\"\n viewBox=\"0 0 1600 1200\""),
+              std::string::npos)
+        << readFile(dir.file("sq.SVG")).substr(0, 200);
+    // The PDF is one A4 page in landscape: 297 by 210 mm, 842 by 595 points.
+    EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.pdf") + "'").status, 0);
+    const std::string pdf = readFile(dir.file("sq.pdf"));
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf.find("/MediaBox [0 0 842.000000 595.000000]"), std::string::npos);
+    EXPECT_EQ(pdf.find("/MediaBox", pdf.find("/MediaBox") + 1), std::string::npos);  // one page
     EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.png") + "'").status, 0);
     EXPECT_EQ(readFile(dir.file("sq.png")).substr(0, 6), "\x89PNG\r\n");
     // A sketch that cannot be written fails the run after the conversion.

@@ -59,5 +59,29 @@ TEST(ChainLists, TwentyThousandSingleEntryChains) {
     EXPECT_EQ(obs.substr(obs.size() - last.size()), last);
 }
 
+
+// The curve code is removed before "TAPE ", so with a curve code of one of
+// E, A, P an untouched "TAPE +X" becomes "TAP +X" (or "TPE +X", "TAE +X") and
+// starts nothing. A scan of an earlier X chain that passes it has already
+// taken its "TAPE " out: then it reads "+X", ends that scan as a start, and
+// starts the chain X1 itself.
+TEST(ChainLists, ACurveCodeWithLettersOfTapeAndATapedStartBetweenPoints) {
+    for (const char* curveCode : {"E", "A", "P"}) {
+        SCOPED_TRACE(curveCode);
+        const std::vector<ChainList> scanned = buildChainLists(
+            " 1 ,+X, \r\n 2 ,X, \r\n 3 ,TAPE +X, \r\n 4 ,X, \r\n", chainOptions("S", curveCode, ""));
+        ASSERT_EQ(scanned.size(), 2u);
+        EXPECT_EQ(scanned[0].name, "X");
+        EXPECT_EQ(scanned[0].pointTexts, (std::vector<std::string>{"S1", "S2"}));
+        EXPECT_FALSE(scanned[0].endEntry.has_value());
+        EXPECT_EQ(scanned[1].name, "X1");
+        EXPECT_EQ(scanned[1].pointTexts, (std::vector<std::string>{"S3", "S4"}));
+
+        const std::vector<ChainList> unscanned = buildChainLists(
+            " 2 ,X, \r\n 3 ,TAPE +X, \r\n 4 ,X, \r\n", chainOptions("S", curveCode, ""));
+        EXPECT_TRUE(unscanned.empty());
+    }
+}
+
 }  // namespace
 }  // namespace zendro

@@ -140,10 +140,40 @@ TEST_F(ConversionRun, PartialLastRecordIsIgnoredWithAWarning) {
     convert(ConversionOptions{});
     EXPECT_EQ(readFile(dir.file("RUN-4.obs")),
               kObsHeader + crlfLines({"R 99 DISTANCE UNIT = FEET"}) + kEmptyChainSection);
-    ASSERT_EQ(observer.warnings.size(), 1u);
+    ASSERT_EQ(observer.warnings.size(), 2u);
     EXPECT_EQ(observer.warnings[0], dir.file("RUN-4.HVD") +
                                         ": the last 7 bytes are not a whole record and were not "
                                         "converted");
+}
+
+// Cut inside the third record: the setup on 1 and the shot to 2 are whole, so
+// of the entries 1 to 5 and 100002 (the second feature of 2) the three of 3,
+// 4 and 5 were never observed.
+TEST_F(ConversionRun, AShortDownloadWarnsWithTheRecordsAndTheUnobservedEntries) {
+    const std::string records = hvdRecord(1, 1, 150) + hvdRecord(5, 2, 150, 0, 9000000, 10000) +
+                                hvdRecord(5, 3, 150, 0, 9000000, 10000);
+    writeFile(dir.file("RUN-4.HVD"), records.substr(0, 2 * 18 + 10));
+    writeFile(dir.file("RUN-4.RTX"), "");
+    writeFile(dir.file("RUN-4.pf"),
+              crlfLines({"1,IP,", "2,EP,", "100002,CL,", "3,EP,", "4,EP,", "5,EP,", "A17,X,"}));
+    const ConversionResult cut = convert(ConversionOptions{});
+    ASSERT_TRUE(cut.shortDownload.has_value());
+    EXPECT_EQ(cut.shortDownload->wholeRecords, 2u);
+    EXPECT_EQ(cut.shortDownload->unobservedEntries, 3u);
+    EXPECT_EQ(cut.recordCount, 2u);
+    ASSERT_EQ(observer.warnings.size(), 2u);
+    EXPECT_EQ(observer.warnings[1],
+              dir.file("RUN-4.HVD") +
+                  ": the HVD file ends inside a record, the download may be cut short: 2 whole "
+                  "records converted, 3 point-feature entries that no record observed");
+    EXPECT_EQ(cut.warningCount, 2u);
+
+    // The whole download says nothing of the kind.
+    writeFile(dir.file("RUN-4.HVD"), records);
+    observer.warnings.clear();
+    const ConversionResult whole = convert(ConversionOptions{});
+    EXPECT_FALSE(whole.shortDownload.has_value());
+    EXPECT_TRUE(observer.warnings.empty()) << observer.warnings[0];
 }
 
 TEST_F(ConversionRun, FieldFilesAreFoundWhateverTheCaseOfTheirExtension) {
@@ -265,7 +295,7 @@ TEST_F(ConversionRun, ReplacedOutputsKeepTheirPermissions) {
     // No temporary file is left beside the outputs.
     const auto files = std::distance(std::filesystem::directory_iterator(dir.path()),
                                      std::filesystem::directory_iterator());
-    EXPECT_EQ(files, 2);  // RUN-4.HVD and RUN-4.obs
+    EXPECT_EQ(files, 3);  // RUN-4.HVD, RUN-4.obs and the record RUN-4.zendro-written
 }
 
 }  // namespace

@@ -10,7 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <map>
+#include <mutex>
+#include <vector>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -159,6 +163,145 @@ TEST(OutputFiles, ASignalDuringTheWriteRemovesTheTemporaryFiles) {
         ASSERT_TRUE(WIFSIGNALED(status)) << "signal " << signal;
         EXPECT_EQ(WTERMSIG(status), signal);
         EXPECT_TRUE(namesIn(dir).empty()) << "signal " << signal;
+    }
+}
+
+
+// Records the calls in order, naming each file by its path; optionally without
+// hard links (as on FAT), failing the `failRename`-th rename, or raising
+// `signal` at the first rename.
+class SpyFileSystem final : public FileSystem {
+  public:
+    int open(const std::string& p, int f, mode_t m) override {
+        const int fd = FileSystem::open(p, f, m);
+        const std::lock_guard lock(mutex_);
+        if (fd >= 0) paths_[fd] = p;
+        return fd;
+    }
+    int fsync(int fd) override {
+        record("fsync " + pathOf(fd));
+        return FileSystem::fsync(fd);
+    }
+    int link(const std::string& a, const std::string& b) override {
+        if (withoutLinks) {
+            errno = EPERM;
+            return -1;
+        }
+        return FileSystem::link(a, b);
+    }
+    int rename(const std::string& a, const std::string& b) override {
+        record("rename " + a);
+        if (signal != 0 && renames_ == 0) ::raise(signal);
+        if (++renames_ == failRename) {
+            errno = EIO;
+            return -1;
+        }
+        return FileSystem::rename(a, b);
+    }
+    std::vector<std::string> calls() {
+        const std::lock_guard lock(mutex_);
+        return calls_;
+    }
+    bool withoutLinks = false;
+    int failRename = 0;
+    int signal = 0;
+
+  private:
+    std::string pathOf(int fd) {
+        const std::lock_guard lock(mutex_);
+        return paths_[fd];
+    }
+    void record(std::string call) {
+        const std::lock_guard lock(mutex_);
+        calls_.push_back(std::move(call));
+    }
+    std::mutex mutex_;
+    std::map<int, std::string> paths_;
+    std::vector<std::string> calls_;
+    int renames_ = 0;
+};
+
+TEST(OutputFiles, EveryTemporaryFileIsSyncedBeforeTheFirstRename) {
+    TempDir dir;
+    writeFile(dir.file("JOB.obs"), "old obs");
+    SpyFileSystem spy;
+    {
+        OutputFiles files(spy);
+        files.add(dir.file("JOB.TRV")).write("new trv");
+        files.add(dir.file("JOB.obs")).write("new obs");
+        files.add(dir.file("JOB.pf")).write("new pf");
+        files.commit();
+    }
+    const std::vector<std::string> calls = spy.calls();
+    const auto firstRename = std::find_if(calls.begin(), calls.end(), [](const std::string& c) {
+        return c.starts_with("rename ");
+    });
+    std::set<std::string> syncedBefore;
+    for (auto it = calls.begin(); it != firstRename; ++it) {
+        if (it->starts_with("fsync ")) syncedBefore.insert(it->substr(6));
+    }
+    // Every file renamed into place was synced under its temporary name first.
+    std::size_t renamedTemporaries = 0;
+    for (const std::string& call : calls) {
+        if (!call.starts_with("rename ") || call.find(".new-") == std::string::npos) continue;
+        ++renamedTemporaries;
+        EXPECT_EQ(syncedBefore.count(call.substr(7)), 1u) << call;
+    }
+    EXPECT_EQ(renamedTemporaries, 3u);
+}
+
+// Without hard links the old contents are set aside by a rename; whichever
+// rename fails later, they are renamed back.
+TEST(OutputFiles, WithoutHardLinksAFailedRenamePutsTheOldOutputsBack) {
+    // Renames in order: TRV aside, TRV temporary, obs aside, obs temporary.
+    for (int failRename = 1; failRename <= 4; ++failRename) {
+        TempDir dir;
+        writeFile(dir.file("JOB.TRV"), "old trv");
+        writeFile(dir.file("JOB.obs"), "old obs");
+        SpyFileSystem spy;
+        spy.withoutLinks = true;
+        spy.failRename = failRename;
+        {
+            OutputFiles files(spy);
+            files.add(dir.file("JOB.TRV")).write("new trv");
+            files.add(dir.file("JOB.obs")).write("new obs");
+            EXPECT_THROW(files.commit(), ZendroError) << "rename " << failRename;
+        }
+        EXPECT_EQ(readFile(dir.file("JOB.TRV")), "old trv") << "rename " << failRename;
+        EXPECT_EQ(readFile(dir.file("JOB.obs")), "old obs") << "rename " << failRename;
+        EXPECT_EQ(namesIn(dir), (std::set<std::string>{"JOB.TRV", "JOB.obs"}))
+            << "rename " << failRename;
+    }
+}
+
+// A signal that arrives between the renames waits for the commit to finish;
+// then it ends the process as it would have, and no side file is left.
+TEST(OutputFiles, ASignalDuringTheCommitEndsTheProcessAfterIt) {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        TempDir dir;
+        writeFile(dir.file("JOB.TRV"), "old trv");
+        writeFile(dir.file("JOB.obs"), "old obs");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            SpyFileSystem spy;
+            spy.signal = signal;
+            OutputFiles files(spy);
+            files.add(dir.file("JOB.TRV")).write("new trv");
+            files.add(dir.file("JOB.obs")).write("new obs");
+            files.add(dir.file("JOB.pf")).write("new pf");
+            files.commit();
+            ::_exit(0);  // only when the signal did not end the process
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "signal " << signal;
+        EXPECT_EQ(WTERMSIG(status), signal);
+        EXPECT_EQ(readFile(dir.file("JOB.TRV")), "new trv") << "signal " << signal;
+        EXPECT_EQ(readFile(dir.file("JOB.obs")), "new obs") << "signal " << signal;
+        EXPECT_EQ(readFile(dir.file("JOB.pf")), "new pf") << "signal " << signal;
+        EXPECT_EQ(namesIn(dir), (std::set<std::string>{"JOB.TRV", "JOB.obs", "JOB.pf"}))
+            << "signal " << signal;
     }
 }
 

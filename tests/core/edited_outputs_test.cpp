@@ -1,0 +1,114 @@
+// Outputs edited by hand between two conversions: kept under a dated name in
+// the same commit that replaces them, never lost.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "common/errors.h"
+#include "conversion/conversion_run.h"
+#include "tests/support/job_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace zendro {
+namespace {
+
+using testing::hvdRecord;
+using testing::readFile;
+using testing::RecordingObserver;
+using testing::TempDir;
+using testing::writeFile;
+
+const HeaderClock kClock = fixedHeaderClock({2026, 12, 7, 14, 30, 0});
+
+class EditedOutputs : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        writeFile(dir.file("RUN-4.HVD"), hvdRecord(9, 0) + hvdRecord(1, 5, 150));
+        writeFile(dir.file("RUN-4.RTX"), "");
+        writeFile(dir.file("RUN-4.pf"), " 5 ,IP, \r\n");
+        options.obsOnly = false;
+    }
+    JobPaths job() const { return deriveJobPaths(dir.file("RUN-4.HVD")); }
+    ConversionResult convert() { return runConversion(job(), options, observer, kClock); }
+    // The kept copies by name prefix ("RUN-4.obs.edited-"), with their bytes.
+    std::map<std::string, std::string> kept(const std::string& prefix) const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with(prefix)) files[name] = readFile(entry.path().string());
+        }
+        return files;
+    }
+
+    TempDir dir;
+    ConversionOptions options;
+    RecordingObserver observer;
+};
+
+TEST_F(EditedOutputs, AnEditedObsFileIsKeptAndTheNextRunSaysNothing) {
+    convert();
+    // An edit of the same size: only the bytes tell it.
+    std::string edited = readFile(dir.file("RUN-4.obs"));
+    edited.replace(edited.find("= FEET"), 6, "= FOOT");
+    writeFile(dir.file("RUN-4.obs"), edited);
+    observer.warnings.clear();
+
+    // Converted in meters now, so the new output differs from the first one too.
+    options.metric = true;
+    const ConversionResult second = convert();
+    const std::string written = readFile(dir.file("RUN-4.obs"));
+    EXPECT_NE(written.find("= METERS"), std::string::npos);
+    ASSERT_EQ(second.keptEdits.size(), 1u);
+    const std::string keepAs = second.keptEdits[0].keepAs;
+    EXPECT_TRUE(keepAs.starts_with(dir.file("RUN-4.obs.edited-"))) << keepAs;
+    EXPECT_EQ(keepAs.size(), dir.file("RUN-4.obs.edited-").size() + 15);  // YYYYMMDD-HHMMSS
+    EXPECT_EQ(readFile(keepAs), edited);
+    ASSERT_EQ(observer.warnings.size(), 1u);
+    EXPECT_EQ(observer.warnings[0],
+              dir.file("RUN-4.obs") +
+                  ": differs from what this program last wrote (edited by hand?); the edited "
+                  "file is kept as " + keepAs);
+    EXPECT_EQ(second.warningCount, 1u);
+    EXPECT_TRUE(kept("RUN-4.TRV.edited-").empty());  // the TRV file was not touched
+
+    // The output now is what was written: nothing more is kept.
+    observer.warnings.clear();
+    EXPECT_TRUE(convert().keptEdits.empty());
+    EXPECT_TRUE(observer.warnings.empty());
+    EXPECT_EQ(kept("RUN-4.obs.edited-").size(), 1u);
+}
+
+TEST_F(EditedOutputs, ASecondEditInTheSameSecondKeepsTheFirstCopy) {
+    convert();
+    writeFile(dir.file("RUN-4.TRV"), "edit 1");
+    convert();
+    writeFile(dir.file("RUN-4.TRV"), "edit 2");
+    convert();
+    std::multiset<std::string> bytes;
+    for (const auto& [name, contents] : kept("RUN-4.TRV.edited-")) bytes.insert(contents);
+    // Two runs a second apart make two names; in the same second "-2" follows.
+    EXPECT_EQ(bytes, (std::multiset<std::string>{"edit 1", "edit 2"}));
+}
+
+// The TRV target has become a folder, so the commit fails: the edited OBS file
+// stays where it was and no copy of it is left.
+TEST_F(EditedOutputs, AFailedCommitLeavesTheEditedFileAndNoCopy) {
+    convert();
+    writeFile(dir.file("RUN-4.obs"), "edited");
+    std::filesystem::remove(dir.file("RUN-4.TRV"));
+    std::filesystem::create_directories(dir.file("RUN-4.TRV/inside"));
+    EXPECT_THROW(convert(), ZendroError);
+    EXPECT_EQ(readFile(dir.file("RUN-4.obs")), "edited");
+    EXPECT_TRUE(kept("RUN-4.obs.edited-").empty());
+
+    // Once the TRV file can be written again, the edit is kept and told.
+    std::filesystem::remove_all(dir.file("RUN-4.TRV"));
+    EXPECT_EQ(convert().keptEdits.size(), 1u);
+    EXPECT_EQ(kept("RUN-4.obs.edited-").size(), 1u);
+}
+
+}  // namespace
+}  // namespace zendro
