@@ -107,8 +107,7 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
         FeatureEditorControls{*Frame3, *PointGrid1, *GridLabel1, *GridText1, *ComText1, *Command1});
     new MarginKeeper(*HelpText1, MarginKeeper::Mode::Grow);
     conversion_ = std::make_unique<ConversionHandler>(
-        dialogs_, *this, *ProgressBar, *Plabel, options_.throttle,
-        [this](bool running) { lockForRun(running); });
+        dialogs_, *this, *ProgressBar, *Plabel, [this](bool running) { lockForRun(running); });
 
     connect(GetFile, &QPushButton::clicked, this, [this] { GetFile_Click(); });
     connect(file1, &QLineEdit::returnPressed, this, [this] { file1_Enter(); });
@@ -136,6 +135,8 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+bool Form1::conversionRunning() const { return conversion_->running(); }
 
 void Form1::buildControls() {
     setObjectName(QStringLiteral("Form1"));
@@ -357,12 +358,12 @@ std::string Form1::settingsPath() const {
 void Form1::closeEvent(QCloseEvent* event) {
     // The window closes only once a running conversion has stopped.
     if (conversion_->running()) {
-        event->ignore();
-        if (!closeAfterRun_ && dialogs_.confirm(this, QString::fromLatin1(kCancelRunQuestion))) {
-            closeAfterRun_ = true;
-            conversion_->cancel(false);
+        if (!dialogs_.confirm(this, QString::fromLatin1(kCancelRunQuestion))) {
+            event->ignore();
+            return;
         }
-        return;
+        // Stops at its next record, so the wait is short.
+        conversion_->cancelAndWait();
     }
     if (!editor_->settleUnsavedEdits()) {
         event->ignore();
@@ -456,11 +457,7 @@ void Form1::Convert_Click() {
     const ConversionOptions options = currentOptions();
     session_.commentCode = options.commentCode;
     session_.curveCode = options.curveCode;
-    conversion_->convert(session_, options);
-    if (closeAfterRun_) {
-        closeAfterRun_ = false;
-        close();
-    }
+    conversion_->convert(session_.job, options);
 }
 
 // The pages that show a job's points say so and go back to page 1 when no job

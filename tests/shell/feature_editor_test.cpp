@@ -197,7 +197,7 @@ class FeatureEditorTest : public QObject {
         writeSampleJob(commandLineJobs.path(), "ROAD-7");
         FakeDialogs dialogs;
         auto window = windowOnJob(dialogs, jobs.file("ROAD-7.HVD"));
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         const std::string before = readFile(jobs.file("ROAD-7.obs"));
 
         clickTab(*window, 2);
@@ -206,7 +206,7 @@ class FeatureEditorTest : public QObject {
         retype(control<QLineEdit>(*window, "GridText1"), QStringLiteral("SHOULDER"));
         retype(control<QLineEdit>(*window, "ComText1"), QStringLiteral("NEW NOTE"));
         clickButton(*window, "Command1");
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(dialogs.messages.size(), 2);
         QVERIFY(dialogs.messages.last().startsWith(
             QStringLiteral("The File Conversion is Complete\n")));
