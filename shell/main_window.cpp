@@ -342,8 +342,10 @@ bool Form1::Form_Unload() {
         // The Kermit lines are the user's: they stay as they are in the file now.
         std::optional<std::string> current;
         if (fileExists(settingsPath())) current = readFileBytes(settingsPath());
-        writeFileAtomically(settingsPath(),
-                            settingsAtExit(session_.job.folderPath, current, startupSettings_));
+        // Without a choice this session, the folder it started with stays remembered.
+        const std::string& lastFolder =
+            session_.jobSelected() ? session_.job.folderPath : startupSettings_.lastFolder;
+        writeFileAtomically(settingsPath(), settingsAtExit(lastFolder, current, startupSettings_));
         return true;
     } catch (const std::exception& error) {
         showMessage(failureText(error, settingsPath()));
@@ -415,9 +417,12 @@ void Form1::DownLoad_Click() {
         showMessage(stillRunningMessage(kermit_.processId()), MessageKind::Warning);
         return;
     }
+    // Without a job the files would land in whatever folder the program started from.
+    if (!session_.jobSelected()) {
+        showMessage(QString::fromLatin1(kDownloadNeedsJobMessage), MessageKind::Warning);
+        return;
+    }
     readKermitSettings();
-    // Before any selection the job folder is empty: Kermit's settings and the
-    // files it receives go to the current working folder.
     try {
         const ProgramStart started = kermit_.start(session_);
         if (started.withoutWindow) {
@@ -520,6 +525,9 @@ void Form1::loadFeatureGrid() {
         const bool hasFile = fileExists(pfPath);
         editor_->load(loadFeatureRows(hasFile ? readFileBytes(pfPath) : std::string()),
                       hasFile ? pfPath : std::string());
+        // The pass is over: page 1 shows no pass that is not running.
+        Plabel->setText(statusBefore);
+        ProgressBar->setValue(progressBefore);
     } catch (const std::exception& error) {
         // Page 1 shows what it showed before this visit, not a pass that never finished.
         Plabel->setText(statusBefore);
@@ -582,12 +590,16 @@ void Form1::showPage(QWidget* page) {
 
 void Form1::showReview() {
     // Like the feature editor, the review needs the point-feature file.
+    const QString statusBefore = Plabel->text();
+    const int progressBefore = ProgressBar->value();
     WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
     try {
         runPointNamePass(session_.job, session_.commentCode, observer);
     } catch (const std::exception& error) {
         showMessage(failureText(error, session_.job.pfPath));
     }
+    Plabel->setText(statusBefore);
+    ProgressBar->setValue(progressBefore);
     reviewPage_->showJob(session_.job, currentOptions());
 }
 
