@@ -11,89 +11,86 @@
 #include "shell/text_codec.h"
 
 namespace zendro {
-namespace {
-
-// The busy cursor for as long as it lives.
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
 
 ConversionHandler::ConversionHandler(ShellDialogs& dialogs, QWidget& window, QProgressBar& bar,
-                                     QLabel& statusLine, ProgressThrottle throttle,
-                                     std::function<void(bool)> runningChanged)
+                                     QLabel& statusLine, std::function<void(bool)> runningChanged)
     : dialogs_(dialogs),
       window_(window),
       bar_(bar),
       statusLine_(statusLine),
-      throttle_(throttle),
-      runningChanged_(std::move(runningChanged)) {}
+      runningChanged_(std::move(runningChanged)),
+      run_([this](const QString& text) { statusLine_.setText(text); },
+           [this](int percent) { bar_.setValue(percent); }) {}
 
-bool ConversionHandler::convert(const SessionState& session, const ConversionOptions& options) {
-    if (running_) return false;
-    if (!session.jobSelected()) {
+ConversionHandler::~ConversionHandler() = default;
+
+void ConversionHandler::convert(const JobPaths& job, const ConversionOptions& options,
+                                std::function<void(bool)> finished) {
+    if (running()) return;
+    if (job.pfPath.empty()) {
         dialogs_.showMessage(&window_, QString::fromLatin1(kMustSelectMessage),
                              MessageKind::Warning);
-        return false;
+        if (finished) finished(false);
+        return;
     }
-
     bar_.setRange(0, 100);
     bar_.setVisible(true);
-    WindowObserver observer(bar_, statusLine_, throttle_, RunInput::Allowed);
-    std::optional<QString> failure;
-    ConversionResult result;
-    bool cancelled = false;
-    activeRun_ = &observer;
     reportCancel_ = true;
-    setRunning(true);
-    try {
-        const BusyCursor busy;
-        result = runConversion(session.job, options, observer);
-    } catch (const RunCancelled&) {
-        cancelled = true;
-    } catch (const ZendroError& error) {
-        failure = fromMessage(error.what());
-    } catch (const std::exception& error) {
-        failure = fromPath(session.job.hvdPath) + QStringLiteral(": ") + fromMessage(error.what());
-    }
-    activeRun_ = nullptr;
-    setRunning(false);
+    finished_ = std::move(finished);
+    auto result = std::make_shared<ConversionResult>();
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    run_.start([job, options, result](RunObserver& observer) {
+        *result = runConversion(job, options, observer);
+    }, [this, job, result](BackgroundOutcome outcome) { ended(job, *result, std::move(outcome)); });
+    if (runningChanged_) runningChanged_(true);
+}
 
-    if (!observer.warnings().isEmpty()) {
-        dialogs_.showMessage(&window_, warningsMessage(observer.warnings()), MessageKind::Warning);
+void ConversionHandler::ended(const JobPaths& job, const ConversionResult& result,
+                              BackgroundOutcome outcome) {
+    QApplication::restoreOverrideCursor();
+    if (runningChanged_) runningChanged_(false);
+    std::optional<QString> failure;
+    bool cancelled = false;
+    if (outcome.failure) {
+        try {
+            std::rethrow_exception(outcome.failure);
+        } catch (const RunCancelled&) {
+            cancelled = true;
+        } catch (const ZendroError& error) {
+            failure = fromMessage(error.what());
+        } catch (const std::exception& error) {
+            failure = fromPath(job.hvdPath) + QStringLiteral(": ") + fromMessage(error.what());
+        }
     }
+    if (!outcome.warnings.isEmpty()) {
+        dialogs_.showMessage(&window_, warningsMessage(outcome.warnings), MessageKind::Warning);
+    }
+    resetProgress();
     if (cancelled) {
-        resetProgress();
         if (reportCancel_) {
             dialogs_.showMessage(&window_, QString::fromLatin1(kConversionCancelledMessage),
                                  MessageKind::Notice);
         }
-        return false;
-    }
-    if (failure) {
-        resetProgress();
+    } else if (failure) {
         dialogs_.showMessage(&window_, *failure, MessageKind::Error);
-        return false;
+    } else {
+        dialogs_.showMessage(&window_, completionNotice(job, result), MessageKind::Notice);
     }
-    dialogs_.showMessage(&window_, completionNotice(session.job, result), MessageKind::Notice);
-    resetProgress();
-    return true;
+    const std::function<void(bool)> finished = std::move(finished_);
+    finished_ = nullptr;
+    if (finished) finished(!cancelled && !failure);
 }
 
 void ConversionHandler::cancel(bool report) {
-    if (activeRun_ == nullptr) return;
+    if (!running()) return;
     reportCancel_ = report;
-    activeRun_->requestCancel();
+    run_.requestCancel();
 }
 
-void ConversionHandler::setRunning(bool running) {
-    running_ = running;
-    if (runningChanged_) runningChanged_(running);
+void ConversionHandler::cancelAndWait() {
+    if (!running()) return;
+    cancel(false);
+    run_.finishNow();
 }
 
 void ConversionHandler::resetProgress() {

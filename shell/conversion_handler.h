@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <functional>
+#include <memory>
 
-#include "common/session_state.h"
 #include "conversion/conversion_options.h"
 #include "conversion/conversion_run.h"
-#include "shell/window_observer.h"
+#include "shell/background_run.h"
 
 class QLabel;
 class QProgressBar;
@@ -16,9 +18,9 @@ namespace zendro {
 class ShellDialogs;
 
 // The Convert button: refuses without a selected job, otherwise converts it
-// with the window's options, showing progress, and reports the end or the
-// failure. Each conversion reads the job's files afresh, so Convert may be
-// pressed again at any time.
+// with the window's options on a worker thread, showing progress, and reports
+// the end or the failure. Each conversion reads the job's files afresh, so
+// Convert may be pressed again at any time.
 //
 // The user can act while the run goes on: `runningChanged` is told when a run
 // starts and ends, so the window can lock what would start other work, and
@@ -26,29 +28,34 @@ class ShellDialogs;
 class ConversionHandler {
   public:
     ConversionHandler(ShellDialogs& dialogs, QWidget& window, QProgressBar& bar, QLabel& statusLine,
-                      ProgressThrottle throttle, std::function<void(bool running)> runningChanged);
+                      std::function<void(bool running)> runningChanged);
+    ~ConversionHandler();
 
-    // True when the conversion completed.
-    bool convert(const SessionState& session, const ConversionOptions& options);
+    // Starts converting `job` (an empty path: refused with a message). The
+    // outcome is shown once the run ends; `finished` is then told whether
+    // it completed.
+    void convert(const JobPaths& job, const ConversionOptions& options,
+                 std::function<void(bool completed)> finished = {});
 
-    bool running() const { return running_; }
+    bool running() const { return run_.running(); }
     // Stops a running conversion at its next record; it then writes nothing.
     // `report`: whether a message then says so.
     void cancel(bool report = true);
+    // Cancels a running conversion and waits for it to stop.
+    void cancelAndWait();
 
   private:
-    void setRunning(bool running);
+    void ended(const JobPaths& job, const ConversionResult& result, BackgroundOutcome outcome);
     void resetProgress();
 
     ShellDialogs& dialogs_;
     QWidget& window_;
     QProgressBar& bar_;
     QLabel& statusLine_;
-    ProgressThrottle throttle_;
     std::function<void(bool)> runningChanged_;
-    bool running_ = false;
-    WindowObserver* activeRun_ = nullptr;
+    std::function<void(bool)> finished_;
     bool reportCancel_ = true;
+    BackgroundRun run_;
 };
 
 // Warnings of a run as one message: one per line, at most `limit` of them.

@@ -59,6 +59,9 @@ QString stillRunningMessage(qint64 processId);
 
 inline constexpr const char* kKermitProgram = "kermit";
 inline constexpr const char* kJobKermitSettings = "server.krm";
+inline constexpr const char* kDownloadNeedsJobMessage =
+    "Choose the job with Filename before Download: Kermit receives the field files into the "
+    "job's folder, and no job is selected.";
 // The system's terminal emulator, which gives Kermit a window of its own.
 inline constexpr const char* kTerminalProgram = "x-terminal-emulator";
 

@@ -107,8 +107,7 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
         FeatureEditorControls{*Frame3, *PointGrid1, *GridLabel1, *GridText1, *ComText1, *Command1});
     new MarginKeeper(*HelpText1, MarginKeeper::Mode::Grow);
     conversion_ = std::make_unique<ConversionHandler>(
-        dialogs_, *this, *ProgressBar, *Plabel, options_.throttle,
-        [this](bool running) { lockForRun(running); });
+        dialogs_, *this, *ProgressBar, *Plabel, [this](bool running) { lockForRun(running); });
 
     connect(GetFile, &QPushButton::clicked, this, [this] { GetFile_Click(); });
     connect(file1, &QLineEdit::returnPressed, this, [this] { file1_Enter(); });
@@ -136,6 +135,8 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+bool Form1::conversionRunning() const { return conversion_->running(); }
 
 void Form1::buildControls() {
     setObjectName(QStringLiteral("Form1"));
@@ -341,8 +342,10 @@ bool Form1::Form_Unload() {
         // The Kermit lines are the user's: they stay as they are in the file now.
         std::optional<std::string> current;
         if (fileExists(settingsPath())) current = readFileBytes(settingsPath());
-        writeFileAtomically(settingsPath(),
-                            settingsAtExit(session_.job.folderPath, current, startupSettings_));
+        // Without a choice this session, the folder it started with stays remembered.
+        const std::string& lastFolder =
+            session_.jobSelected() ? session_.job.folderPath : startupSettings_.lastFolder;
+        writeFileAtomically(settingsPath(), settingsAtExit(lastFolder, current, startupSettings_));
         return true;
     } catch (const std::exception& error) {
         showMessage(failureText(error, settingsPath()));
@@ -357,12 +360,12 @@ std::string Form1::settingsPath() const {
 void Form1::closeEvent(QCloseEvent* event) {
     // The window closes only once a running conversion has stopped.
     if (conversion_->running()) {
-        event->ignore();
-        if (!closeAfterRun_ && dialogs_.confirm(this, QString::fromLatin1(kCancelRunQuestion))) {
-            closeAfterRun_ = true;
-            conversion_->cancel(false);
+        if (!dialogs_.confirm(this, QString::fromLatin1(kCancelRunQuestion))) {
+            event->ignore();
+            return;
         }
-        return;
+        // Stops at its next record, so the wait is short.
+        conversion_->cancelAndWait();
     }
     if (!editor_->settleUnsavedEdits()) {
         event->ignore();
@@ -414,9 +417,12 @@ void Form1::DownLoad_Click() {
         showMessage(stillRunningMessage(kermit_.processId()), MessageKind::Warning);
         return;
     }
+    // Without a job the files would land in whatever folder the program started from.
+    if (!session_.jobSelected()) {
+        showMessage(QString::fromLatin1(kDownloadNeedsJobMessage), MessageKind::Warning);
+        return;
+    }
     readKermitSettings();
-    // Before any selection the job folder is empty: Kermit's settings and the
-    // files it receives go to the current working folder.
     try {
         const ProgramStart started = kermit_.start(session_);
         if (started.withoutWindow) {
@@ -456,11 +462,7 @@ void Form1::Convert_Click() {
     const ConversionOptions options = currentOptions();
     session_.commentCode = options.commentCode;
     session_.curveCode = options.curveCode;
-    conversion_->convert(session_, options);
-    if (closeAfterRun_) {
-        closeAfterRun_ = false;
-        close();
-    }
+    conversion_->convert(session_.job, options);
 }
 
 // The pages that show a job's points say so and go back to page 1 when no job
@@ -523,6 +525,9 @@ void Form1::loadFeatureGrid() {
         const bool hasFile = fileExists(pfPath);
         editor_->load(loadFeatureRows(hasFile ? readFileBytes(pfPath) : std::string()),
                       hasFile ? pfPath : std::string());
+        // The pass is over: page 1 shows no pass that is not running.
+        Plabel->setText(statusBefore);
+        ProgressBar->setValue(progressBefore);
     } catch (const std::exception& error) {
         // Page 1 shows what it showed before this visit, not a pass that never finished.
         Plabel->setText(statusBefore);
@@ -585,12 +590,16 @@ void Form1::showPage(QWidget* page) {
 
 void Form1::showReview() {
     // Like the feature editor, the review needs the point-feature file.
+    const QString statusBefore = Plabel->text();
+    const int progressBefore = ProgressBar->value();
     WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
     try {
         runPointNamePass(session_.job, session_.commentCode, observer);
     } catch (const std::exception& error) {
         showMessage(failureText(error, session_.job.pfPath));
     }
+    Plabel->setText(statusBefore);
+    ProgressBar->setValue(progressBefore);
     reviewPage_->showJob(session_.job, currentOptions());
 }
 

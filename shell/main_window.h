@@ -50,6 +50,8 @@ class Form1 final : public QWidget {
     std::string settingsPath() const;
     // The factor by which the design layout grew so that every caption fits.
     double layoutScale() const { return layoutScale_; }
+    // Whether a conversion runs on its worker thread now.
+    bool conversionRunning() const;
 
     // Event handlers, named after their control and event.
     void GetFile_Click();
@@ -101,7 +103,6 @@ class Form1 final : public QWidget {
     QString savedFolder_;       // the folder saved at the last exit
     Settings startupSettings_;  // as read at start-up
     bool configFolderFallback_ = false;
-    bool closeAfterRun_ = false;
     double layoutScale_ = 1.0;
     TwipsLayout layout_;
     QSize designSize_;

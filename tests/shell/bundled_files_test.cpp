@@ -45,6 +45,25 @@ class BundledFilesTest : public QObject {
         QCOMPARE(findShippedKermitFolder(bin), installed.file("bin/kermit/"));
     }
 
+    // A download under a reused job name must not replace the field files
+    // already there: the collision setting keeps them.
+    void shippedKermitSettingsKeepExistingFiles() {
+        const std::string settings = readFile(std::string(ZENDRO_BIN_DIR) + "/kermit/server.krm");
+        const QStringList lines = QString::fromStdString(settings).split(QStringLiteral("\n"));
+        QStringList collisions;
+        for (const QString& line : lines) {
+            const QStringList words = line.simplified().split(QLatin1Char(' '));
+            if (words.size() == 4 && words[0] == QStringLiteral("set") &&
+                words[1] == QStringLiteral("file") && words[2] == QStringLiteral("collision")) {
+                collisions.append(words[3]);
+            }
+        }
+        QCOMPARE(collisions.size(), 1);
+        // backup renames the existing file, rename the received one, discard refuses it.
+        const QStringList keeping{"backup", "rename", "discard"};
+        QVERIFY2(keeping.contains(collisions.first()), qPrintable(collisions.first()));
+    }
+
     void iconHasEveryRenderedSize() {
 #ifndef ZENDRO_ICON_COMPILED_IN
         QSKIP("built without the desktop files");

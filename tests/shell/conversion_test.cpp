@@ -61,7 +61,7 @@ class ConversionTest : public QObject {
         Installation installation;
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(dialogs.messages,
                  QStringList{QStringLiteral("Must Select a file before you can convert!")});
         QCOMPARE(control<QProgressBar>(*window, "ProgressBar")->value(), 0);
@@ -110,7 +110,7 @@ class ConversionTest : public QObject {
         if (metric) clickButton(*window, "EM2");
         QCOMPARE(control<QCheckBox>(*window, "OptionOBS")->isChecked(), obsOnly);
         QCOMPARE(control<QRadioButton>(*window, "EM1")->isChecked(), !metric);
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         // The notice names what was written and counts what was converted:
         // 11 records; 8 points: the 7 of the CTX file and the taped shot of
         // "-EP~TAPE"; the one chain that "+EP" starts.
@@ -157,7 +157,7 @@ class ConversionTest : public QObject {
         retype("Curvecode1", "#");
         retype("CommentCode1", ";");
         retype("Suffix1", "-N");
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(headlines(dialogs.messages), QStringList{kComplete});
 
         QCOMPARE(runCommandLineConverter({"--prefix", "ST", "--curve-code", "#",
@@ -178,10 +178,10 @@ class ConversionTest : public QObject {
         path->setText(QString::fromStdString(jobs.file("RUN.HVD")));
         QTest::keyClick(path, Qt::Key_Return);
 
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         const std::string first = readFile(jobs.file("RUN.obs"));
         std::filesystem::remove(jobs.file("RUN.obs"));
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(headlines(dialogs.messages), (QStringList{kComplete, kComplete}));
         QCOMPARE(readFile(jobs.file("RUN.obs")), first);
         // After the message: the bar at 0, the status line empty.
@@ -203,7 +203,7 @@ class ConversionTest : public QObject {
         auto window = openWindow(dialogs);
         dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.hvd")));
         clickButton(*window, "GetFile");
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(headlines(dialogs.messages), QStringList{kComplete});
         QVERIFY(readFile(jobs.file("RUN.obs")).size() > 100);
     }
@@ -216,7 +216,7 @@ class ConversionTest : public QObject {
         auto window = openWindow(dialogs);
         dialogs.choices.push_back(QString::fromStdString(jobs.file("GONE.HVD")));
         clickButton(*window, "GetFile");
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Error});
         QVERIFY2(dialogs.messages.first().startsWith(QString::fromStdString(jobs.file("GONE.HVD"))),
                  qPrintable(dialogs.messages.first()));
@@ -226,7 +226,7 @@ class ConversionTest : public QObject {
 
         // The files arrive (Kermit), and Convert works without a new selection.
         writeSampleJob(jobs.path(), "GONE");
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(headlines(dialogs.messages).last(), kComplete);
     }
 
@@ -238,7 +238,7 @@ class ConversionTest : public QObject {
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
         chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(dialogs.kinds,
                  (std::vector<MessageKind>{MessageKind::Warning, MessageKind::Notice}));
         QVERIFY(dialogs.messages.first().contains(QStringLiteral("RUN.RTX")));
@@ -264,7 +264,7 @@ class ConversionTest : public QObject {
             if (QApplication::overrideCursor()->shape() == Qt::BusyCursor) locked.append("cursor");
             clickButton(*window, "CancelRun");
         });
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(locked,
                  (QStringList{"GetFile", "file1", "DownLoad", "Convert", "TabStrip1", "cursor"}));
         for (const char* name : starters) QVERIFY(control<QWidget>(*window, name)->isEnabled());
@@ -278,12 +278,12 @@ class ConversionTest : public QObject {
         // Closing while it runs: No lets the run end; Yes cancels it and closes.
         dialogs.answers = {false, true};
         whileRunning(*window, [&] { window->close(); });
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QVERIFY(window->isVisible());
         QCOMPARE(headlines(dialogs.messages).last(), kComplete);
         writeFile(jobs.file("RUN.obs"), "previous\r\n");
         whileRunning(*window, [&] { window->close(); });
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(dialogs.questions,
                  QStringList(2, QStringLiteral("A conversion is running. Cancel it and close the "
                                                "window? Nothing of this conversion is written.")));

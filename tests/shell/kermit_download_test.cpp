@@ -109,7 +109,7 @@ class KermitDownloadTest : public QObject {
   private slots:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("zendro")); }
 
-    void downloadBeforeAnySelectionUsesTheWorkingFolder() {
+    void downloadBeforeAnySelectionIsRefused() {
         Installation installation;
         KermitFolder kermit;
         TempDir working;
@@ -119,13 +119,11 @@ class KermitDownloadTest : public QObject {
         FakeDialogs dialogs;
         auto window = openWindow(dialogs, {std::string(), KermitTerminal::Never, {}});
         clickButton(*window, "DownLoad");
-        const bool started = waitForFile(kermit.argsPath());
+        QTest::qWait(200);
         QDir::setCurrent(previous);
-        QVERIFY(dialogs.messages.isEmpty());
-        QVERIFY(started);
-        QCOMPARE(readFile(working.file("server.krm")), std::string("SETTINGS A\r\n"));
-        QCOMPARE(readFile(kermit.argsPath()),
-                 "1\n[server.krm]\n" + withoutTrailingSeparator(working.path()) + "\n");
+        QCOMPARE(dialogs.messages, QStringList{QString::fromLatin1(kDownloadNeedsJobMessage)});
+        QVERIFY(!fileExists(working.file("server.krm")));
+        QVERIFY(!fileExists(kermit.argsPath()));
     }
 
     void copiesTheSettingsOnceAndStartsKermitWithOneArgument() {
@@ -203,7 +201,7 @@ class KermitDownloadTest : public QObject {
             dialogs.messages.first().startsWith(QString::fromStdString(kermit.dir.file("kermit"))),
             qPrintable(dialogs.messages.first()));
         // The window goes on working.
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(dialogs.messages.size(), 2);
     }
 

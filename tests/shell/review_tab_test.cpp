@@ -83,7 +83,7 @@ class ReviewTabTest : public QObject {
         auto window = openWindow(dialogs);
         dialogs.choices.push_back(QString::fromStdString(jobs.file("CH.HVD")));
         clickButton(*window, "GetFile");
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         clickTab(*window, 4);
         QVERIFY(control<ReviewPage>(*window, "ReviewPage")->isVisible());
         const std::vector<std::vector<std::string>> before = {{"S1001", "S1002", "S1003", "S1004"}};
@@ -104,7 +104,7 @@ class ReviewTabTest : public QObject {
         const std::vector<std::vector<std::string>> after = {{"S1001", "S1003", "S1004"}};
         QCOMPARE(sketchChains(*window), after);
         clickTab(*window, 1);
-        clickButton(*window, "Convert");
+        QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(obsChains(readFile(jobs.file("CH.obs"))), after);
     }
 

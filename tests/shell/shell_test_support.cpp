@@ -39,6 +39,11 @@ void clickButton(QWidget& window, const char* name) {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
 }
 
+bool clickConvertAndWait(Form1& window) {
+    clickButton(window, "Convert");
+    return QTest::qWaitFor([&window] { return !window.conversionRunning(); }, 60000);
+}
+
 void clickTab(QWidget& window, int tab) {
     auto* tabs = control<QTabBar>(window, "TabStrip1");
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(tab - 1).center());

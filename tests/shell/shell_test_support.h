@@ -55,6 +55,9 @@ Widget* control(QWidget& window, const char* name) {
 
 // A left click in the middle of the named button.
 void clickButton(QWidget& window, const char* name);
+// Clicks Convert and waits until the run it started, if any, has ended (the
+// conversion runs on a worker thread). False when it did not end in time.
+bool clickConvertAndWait(Form1& window);
 // A click on tab `tab` (1 to 3 from the left) of TabStrip1.
 void clickTab(QWidget& window, int tab);
 // Selects the job of `fieldFile` through the Filename button.

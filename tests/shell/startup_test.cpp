@@ -127,9 +127,9 @@ class StartupTest : public QObject {
         auto window = openWindow(dialogs);
         QCOMPARE(window->session().kermitFolder, std::string("/opt/kermit/"));
         QVERIFY(window->close());
-        // No selection: the first line empties; the Kermit lines stay as written.
+        // No selection: the folder it started with stays; the Kermit lines stay as written.
         QCOMPARE(readFile(installation.settingsPath()),
-                 crlfLines({"", "  \"/opt/kermit/\"", "server.krm"}));
+                 crlfLines({"/jobs/", "  \"/opt/kermit/\"", "server.krm"}));
     }
 
     void settingsFileReading() {
