@@ -53,7 +53,11 @@ class ReportBuilder {
             const Observation& record = records[i];
             const RecordKind kind = record.recordKind;
             if (kind < RecordKind::Backsight || kind > RecordKind::Sideshot) continue;
-            if (kind == RecordKind::Backsight && shot_rules::isShortBacksight(record)) {
+            if (kind == RecordKind::Backsight && record.distance == 0) {
+                add(FindingKind::ObsWarning, i, record.pointNumber, false,
+                    "OBS warning \"Backsight Distance Error\": no distance was measured (angle "
+                    "only), so the backsight distance is not checked");
+            } else if (kind == RecordKind::Backsight && shot_rules::isShortBacksight(record)) {
                 add(FindingKind::ObsWarning, i, record.pointNumber, false,
                     "OBS warning \"Backsight Distance Error\": distance " +
                         decimals(record.distance, 3) + " below 10: backsight a farther point");
@@ -91,8 +95,9 @@ class ReportBuilder {
         const double linear = std::hypot(c.north, c.east);
         const bool exact = decimals(linear, 4) == "0.0000";
         const double ratio = exact ? 0 : std::floor(c.traverseLength / linear);
-        const bool over = (!exact && ratio < limits_.closureRatio) ||
-                          std::abs(c.elevation) > limits_.closureElevation;
+        const bool horizontalOver = !exact && ratio < limits_.closureRatio;
+        const bool verticalOver = std::abs(c.elevation) > limits_.closureElevation;
+        const bool over = horizontalOver || verticalOver;
         if (!listed(FindingKind::Closure, over)) return;
         const std::string text = "traverse closure: misclosure north " + decimals(c.north, 4) +
                                  " east " + decimals(c.east, 4) + " elevation " +
@@ -101,8 +106,14 @@ class ReportBuilder {
                                  (exact ? std::string("exact") : "1:" + decimals(ratio, 0)) +
                                  "; limit 1:" + decimals(limits_.closureRatio, 0) + ", elevation " +
                                  decimals(limits_.closureElevation, 3);
-        addMeasuredCheck(FindingKind::Closure, c.record, c.point, over, text,
-                         "re-measure the traverse angles and distances");
+        // Angles and distances move a closure across; heights and zenith angles move it up.
+        std::string advice;
+        if (horizontalOver) advice = "re-measure the traverse angles and distances";
+        if (verticalOver) {
+            advice += advice.empty() ? "" : "; ";
+            advice += "check the instrument and target heights and the zenith angles";
+        }
+        addMeasuredCheck(FindingKind::Closure, c.record, c.point, over, text, advice);
     }
 
     void addBacksight(const BacksightMeasure& b) {

@@ -4,6 +4,7 @@
 #include "review/plan_frame.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -67,6 +68,15 @@ struct FaceReadings {
     bool reported = false;
 };
 
+// A reading oriented at its setup: the azimuth it points along.
+struct Oriented {
+    double azimuth = 0;
+    Reading reading;
+};
+
+// The azimuth between two azimuths, along the shorter way round.
+double meanAzimuth(double a, double b) { return normalizedDegrees(a + signedAngle(b - a) / 2.0); }
+
 class PlanBuilder {
   public:
     explicit PlanBuilder(const PointTable& table) : table_(table) {}
@@ -76,23 +86,22 @@ class PlanBuilder {
         if (kind < RecordKind::Setup || kind > RecordKind::Sideshot) return;
         currentRecord_ = index;
         noteObserved(record.pointNumber, index);
-        switch (kind) {
-            case RecordKind::Setup:
-                setUp(record, index);
-                break;
-            case RecordKind::Reference:
-                orient(record, index, false);
-                break;
-            case RecordKind::Backsight:
-                orient(record, index, true);
-                break;
-            default:
-                shoot(record, index, kind == RecordKind::Traverse);
-                break;
+        if (kind == RecordKind::Setup) {
+            reduceSetup();
+            setUp(record, index);
+            return;
         }
+        if ((kind == RecordKind::Traverse || kind == RecordKind::Sideshot) &&
+            isTaped(record.pointNumber)) {
+            // Its raw record holds the taped distance and direction, not a polar shot.
+            recordTapedValues(record);
+            return;
+        }
+        if (station_) setupRecords_.push_back({&record, index});
     }
 
     Plan finish() {
+        reduceSetup();
         placeTapedPoints();
         spreadFrames();
         return std::move(plan_);
@@ -105,10 +114,13 @@ class PlanBuilder {
         PlanPosition position;
         double instrumentHeight = 0;
         std::size_t setupNumber = 0;
-        bool oriented = false;
-        double orientationAzimuth = 0;
-        double backsightReading = 0;
         std::int64_t backsightPoint = -1;
+        // Added to a reading of each face (direct, reversed) to give its azimuth.
+        std::array<std::optional<double>, 2> faceOffset;
+    };
+    struct HeldRecord {
+        const Observation* record = nullptr;
+        std::size_t index = 0;
     };
 
     void noteObserved(std::int64_t number, std::size_t index) {
@@ -134,7 +146,6 @@ class PlanBuilder {
 
     void setUp(const Observation& record, std::size_t index) {
         ++setupCount_;
-        faces_.clear();
         Station next;
         next.point = record.pointNumber;
         next.instrumentHeight = record.height;
@@ -148,48 +159,135 @@ class PlanBuilder {
             plan_.frames.push_back({record.pointNumber, index, 0});
             frameOriented_.push_back(false);
             frameDatum_.push_back(-1);
-            frameLength_.push_back(0);
             addPoint(record.pointNumber, {}, next.frame).station = true;
+            lengthAt_[record.pointNumber] = 0;
         }
         station_ = next;
     }
 
-    // A reference direction or a measured backsight orients the setup.
-    void orient(const Observation& record, std::size_t index, bool measured) {
+    // A setup's records are reduced together once it ends: each face is
+    // oriented on the last backsight of that face, wherever the crew read it
+    // (the usual round reads the reversed backsight after the foresights), and
+    // a point read on both faces counts once, from the mean of its faces.
+    void reduceSetup() {
         if (!station_) return;
-        Station& station = *station_;
-        const Reading reading = reduce(record, index);
-        station.oriented = true;
-        station.backsightReading = reading.horizontal;
-        station.backsightPoint = record.pointNumber;
-        if (measured) trackFace(record, reading);
+        orientFaces();
+        std::vector<std::int64_t> backsightOrder, shotOrder;
+        std::unordered_map<std::int64_t, FaceReadings> backsights, shots;
+        std::unordered_map<std::int64_t, FaceReadings> pairs;
+        std::unordered_map<std::int64_t, bool> traverse;
+        for (const HeldRecord& held : setupRecords_) {
+            const Observation& record = *held.record;
+            const RecordKind kind = record.recordKind;
+            if (kind == RecordKind::Reference) continue;
+            const Reading reading = reduce(record, held.index);
+            trackFace(pairs[record.pointNumber], record, reading);
+            const bool isBacksight = kind == RecordKind::Backsight;
+            auto& group = isBacksight ? backsights : shots;
+            auto& order = isBacksight ? backsightOrder : shotOrder;
+            if (!group.contains(record.pointNumber)) order.push_back(record.pointNumber);
+            FaceReadings& faces = group[record.pointNumber];
+            if (record.isReversed() && !faces.reversed) faces.reversed = reading;
+            if (!record.isReversed() && !faces.direct) faces.direct = reading;
+            if (!isBacksight && !traverse.contains(record.pointNumber))
+                traverse[record.pointNumber] = kind == RecordKind::Traverse;
+        }
+        for (const std::int64_t point : backsightOrder) checkBacksight(point, backsights[point]);
+        for (const std::int64_t point : shotOrder) shoot(point, shots[point], traverse[point]);
+        setupRecords_.clear();
+        station_.reset();
+    }
 
-        const PlanPoint* target = positioned(record.pointNumber);
-        const bool usable = target != nullptr && target->frame == station.frame &&
-                            horizontalBetween(station.position, target->position) > 0;
-        if (!usable) {
-            assumeOrientation(index, record.pointNumber);
+    // The offset of each face from its last backsight or reference record;
+    // a face without one takes the other face's.
+    void orientFaces() {
+        Station& station = *station_;
+        std::array<const HeldRecord*, 2> last{};
+        for (const HeldRecord& held : setupRecords_) {
+            const RecordKind kind = held.record->recordKind;
+            if (kind == RecordKind::Backsight || kind == RecordKind::Reference)
+                last[held.record->isReversed() ? 1 : 0] = &held;
+        }
+        for (std::size_t face = 0; face < 2; ++face) {
+            if (last[face] == nullptr) continue;
+            const Observation& record = *last[face]->record;
+            const Reading reading = reduce(record, last[face]->index);
+            station.backsightPoint = record.pointNumber;
+            const PlanPoint* target = positioned(record.pointNumber);
+            const bool usable = target != nullptr && target->frame == station.frame &&
+                                horizontalBetween(station.position, target->position) > 0;
+            double azimuth = 0;
+            if (usable) {
+                azimuth = azimuthBetween(station.position, target->position);
+                frameOriented_[station.frame] = true;
+            } else {
+                assumeOrientation(last[face]->index, record.pointNumber);
+            }
+            station.faceOffset[face] = azimuth - reading.horizontal;
+        }
+        if (!station.faceOffset[0]) station.faceOffset[0] = station.faceOffset[1];
+        if (!station.faceOffset[1]) station.faceOffset[1] = station.faceOffset[0];
+        if (!station.faceOffset[0] && !setupRecords_.empty()) {
+            // Not oriented at all: its first shot points along azimuth 0 of the
+            // frame and the readings are taken as they are.
+            for (const HeldRecord& held : setupRecords_) {
+                if (held.record->recordKind == RecordKind::Reference) continue;
+                assumeOrientation(held.index, held.record->pointNumber);
+                break;
+            }
+            station.faceOffset = {0.0, 0.0};
+        }
+    }
+
+    Oriented oriented(const Reading& reading, bool reversed) const {
+        return {normalizedDegrees(station_->faceOffset[reversed ? 1 : 0].value_or(0) +
+                                  reading.horizontal),
+                reading};
+    }
+
+    // One oriented reading for a point: the mean of its first direct and
+    // reversed readings, or the one it has.
+    std::optional<Oriented> meanOf(const FaceReadings& faces) const {
+        if (faces.direct && faces.reversed) {
+            const Oriented d = oriented(*faces.direct, false);
+            const Oriented r = oriented(*faces.reversed, true);
+            Oriented mean = d;
+            mean.azimuth = meanAzimuth(d.azimuth, r.azimuth);
+            mean.reading.zenith = (d.reading.zenith + r.reading.zenith) / 2.0;
+            mean.reading.distance = (d.reading.distance + r.reading.distance) / 2.0;
+            mean.reading.targetHeight = (d.reading.targetHeight + r.reading.targetHeight) / 2.0;
+            mean.reading.record = std::min(d.reading.record, r.reading.record);
+            return mean;
+        }
+        if (faces.direct) return oriented(*faces.direct, false);
+        if (faces.reversed) return oriented(*faces.reversed, true);
+        return std::nullopt;
+    }
+
+    void checkBacksight(std::int64_t point, const FaceReadings& faces) {
+        const Station& station = *station_;
+        const std::optional<Oriented> mean = meanOf(faces);
+        const PlanPoint* target = positioned(point);
+        // An angle-only backsight has nothing to compare.
+        if (!mean || mean->reading.distance <= 0 || target == nullptr ||
+            target->frame != station.frame ||
+            horizontalBetween(station.position, target->position) == 0) {
             return;
         }
-        station.orientationAzimuth = azimuthBetween(station.position, target->position);
-        frameOriented_[station.frame] = true;
-        if (measured && reading.distance > 0) {
-            const double zenith = reading.zenith * kRadiansPerDegree;
-            plan_.backsights.push_back(
-                {index, record.pointNumber, reading.distance * std::sin(zenith),
-                 horizontalBetween(station.position, target->position),
-                 station.instrumentHeight + reading.distance * std::cos(zenith) -
-                     reading.targetHeight,
-                 target->position.elevation - station.position.elevation});
-        }
+        const Reading& reading = mean->reading;
+        const double zenith = reading.zenith * kRadiansPerDegree;
+        plan_.backsights.push_back(
+            {reading.record, point, reading.distance * std::sin(zenith),
+             horizontalBetween(station.position, target->position),
+             station.instrumentHeight + reading.distance * std::cos(zenith) - reading.targetHeight,
+             target->position.elevation - station.position.elevation});
     }
 
     // The first orientation of a frame on a point without a position is its
     // azimuth 0; any later one is noted as assumed.
     // Orienting again on that same point keeps azimuth 0 without a note.
     void assumeOrientation(std::size_t index, std::int64_t point) {
-        Station& station = *station_;
-        station.orientationAzimuth = 0;
+        const Station& station = *station_;
         if (!frameOriented_[station.frame]) {
             frameOriented_[station.frame] = true;
             frameDatum_[station.frame] = point;
@@ -214,61 +312,57 @@ class PlanBuilder {
         }
     }
 
-    void shoot(const Observation& record, std::size_t index, bool traverse) {
-        if (isTaped(record.pointNumber)) {
-            // Its raw record holds the taped distance and direction, not a polar shot.
-            recordTapedValues(record);
-            return;
-        }
-        if (!station_) return;
-        Station& station = *station_;
-        const Reading reading = reduce(record, index);
-        trackFace(record, reading);
-        if (!station.oriented) {
-            station.oriented = true;
-            assumeOrientation(index, record.pointNumber);
-        }
+    double lengthAt(std::int64_t point) const {
+        const auto found = lengthAt_.find(point);
+        return found == lengthAt_.end() ? 0 : found->second;
+    }
 
-        const double azimuth =
-            normalizedDegrees(station.orientationAzimuth + reading.horizontal - station.backsightReading) *
-            kRadiansPerDegree;
+    void shoot(std::int64_t point, const FaceReadings& faces, bool traverse) {
+        const Station& station = *station_;
+        const std::optional<Oriented> mean = meanOf(faces);
+        if (!mean) return;
+        const Reading& reading = mean->reading;
+        currentRecord_ = reading.record;
+        const double azimuth = mean->azimuth * kRadiansPerDegree;
         const double zenith = reading.zenith * kRadiansPerDegree;
         const double horizontal = reading.distance * std::sin(zenith);
         const PlanPosition computed{station.position.north + horizontal * std::cos(azimuth),
                                     station.position.east + horizontal * std::sin(azimuth),
                                     station.position.elevation + station.instrumentHeight +
                                         reading.distance * std::cos(zenith) - reading.targetHeight};
+        // Along the traverse from the frame's start: a closure on an earlier
+        // traverse point measures only the legs after it, since errors before
+        // it move the loop rigidly and cannot show in its misclosure.
+        const double reached = lengthAt(station.point) + horizontal;
 
-        const PlanPoint* known = positioned(record.pointNumber);
+        const PlanPoint* known = positioned(point);
         if (known == nullptr) {
-            addPoint(record.pointNumber, computed, station.frame);
+            addPoint(point, computed, station.frame);
             if (traverse) {
-                plan_.legs.push_back({station.point, record.pointNumber, index});
-                frameLength_[station.frame] += horizontal;
+                plan_.legs.push_back({station.point, point, reading.record});
+                lengthAt_[point] = reached;
             }
             return;
         }
         // Later observations keep the first position and are compared with it.
-        if (known->frame != station.frame ||
-            positionedBy_[record.pointNumber].setup == station.setupNumber) {
+        if (known->frame != station.frame || positionedBy_[point].setup == station.setupNumber) {
             return;
         }
         const PlanPosition& first = known->position;
-        if (traverse && record.pointNumber != station.backsightPoint) {
-            plan_.legs.push_back({station.point, record.pointNumber, index});
-            plan_.closures.push_back({index, record.pointNumber, computed.north - first.north,
+        if (traverse && point != station.backsightPoint) {
+            plan_.legs.push_back({station.point, point, reading.record});
+            plan_.closures.push_back({reading.record, point, computed.north - first.north,
                                       computed.east - first.east,
                                       computed.elevation - first.elevation,
-                                      frameLength_[station.frame] + horizontal});
+                                      reached - lengthAt(point)});
             return;
         }
-        plan_.checkShots.push_back({index, positionedBy_[record.pointNumber].record,
-                                    record.pointNumber, horizontalBetween(first, computed),
+        plan_.checkShots.push_back({reading.record, positionedBy_[point].record, point,
+                                    horizontalBetween(first, computed),
                                     computed.elevation - first.elevation});
     }
 
-    void trackFace(const Observation& record, const Reading& reading) {
-        FaceReadings& faces = faces_[record.pointNumber];
+    void trackFace(FaceReadings& faces, const Observation& record, const Reading& reading) {
         const bool reversed = record.isReversed();
         if (reversed && !faces.reversed) faces.reversed = reading;
         if (!reversed && !faces.direct) faces.direct = reading;
@@ -344,17 +438,17 @@ class PlanBuilder {
     const PointTable& table_;
     Plan plan_;
     std::optional<Station> station_;
+    std::vector<HeldRecord> setupRecords_;  // the current setup's records, in file order
     std::size_t setupCount_ = 0;
     std::vector<bool> frameOriented_;
     std::vector<std::int64_t> frameDatum_;  // the unknown point a frame's azimuth 0 points at
-    std::vector<double> frameLength_;
+    std::unordered_map<std::int64_t, double> lengthAt_;  // traverse length from the frame's start
     struct Origin {
         std::size_t setup = 0;
         std::size_t record = 0;
     };
     std::unordered_map<std::int64_t, Origin> positionedBy_;  // what gave each point its position
     std::size_t currentRecord_ = 0;
-    std::unordered_map<std::int64_t, FaceReadings> faces_;
     std::unordered_map<std::size_t, TapedValue> tapedValues_;
 };
 

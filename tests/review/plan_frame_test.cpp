@@ -124,14 +124,15 @@ TEST(PlanFrame, FacePairReducesTheReversedReading) {
     EXPECT_NEAR(pair.horizontalSeconds, 10.0, 1e-3);
     EXPECT_NEAR(pair.indexSeconds, 5.0, 1e-3);
     EXPECT_NEAR(pair.distanceDifference, -0.002, kTolerance);
-    // The point keeps its direct-face position: horizontal 30 sin(89 59 50) =
-    // 30.0000000 at azimuth 45 00 10: north 21.2121749, east 21.2142318;
-    // elevation 1.50 + 30 cos(89 59 50) - 1.50 = 0.0014544.
+    // The point is placed from the mean of its faces: azimuth 45 00 05, zenith
+    // 89 59 45, distance 30.001; horizontal 30.001 cos(15") = 30.0009999:
+    // north 30.0009999 cos(45 00 05) = 21.2133962, east sin: 21.2144247;
+    // elevation 1.50 + 30.001 sin(15") - 1.50 = 0.0021817.
     const review::PlanPoint* ten = plan.find(10);
     ASSERT_NE(ten, nullptr);
-    EXPECT_NEAR(ten->position.north, 21.2121749, 1e-6);
-    EXPECT_NEAR(ten->position.east, 21.2142318, 1e-6);
-    EXPECT_NEAR(ten->position.elevation, 0.0014544, 1e-6);
+    EXPECT_NEAR(ten->position.north, 21.2133962, 1e-6);
+    EXPECT_NEAR(ten->position.east, 21.2144247, 1e-6);
+    EXPECT_NEAR(ten->position.elevation, 0.0021817, 1e-6);
 }
 
 TEST(PlanFrame, TapedPointIsPlacedFromItsStationAndReferenceEntries) {
