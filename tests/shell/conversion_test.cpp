@@ -251,6 +251,11 @@ class ConversionTest : public QObject {
         Installation installation;
         TempDir jobs;
         writeSampleJob(jobs.path(), "RUN");
+        // Long enough (550,000 records) that a cancel lands while the worker converts.
+        const std::string records = readFile(jobs.file("RUN.HVD"));
+        std::string longRun;
+        for (int copy = 0; copy < 50000; ++copy) longRun += records;
+        writeFile(jobs.file("RUN.HVD"), longRun);
         writeFile(jobs.file("RUN.obs"), "previous\r\n");
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
