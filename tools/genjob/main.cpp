@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string>
 
+#include "common/version.h"
 #include "tools/genjob/job_files.h"
 #include "tools/genjob/job_plan.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     std::string base;
     zendro::genjob::JobShape shape;
     bool quiet = false;
+    app.set_version_flag("--version", std::string("zendro-genjob ") + zendro::kVersion);
     app.add_option("--out", base, "Path of the job without extension, e.g. jobs/HWY12-3")
         ->required();
     app.add_option("--points", shape.points, "Points keyed in the field (description records)")
