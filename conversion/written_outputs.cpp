@@ -2,9 +2,12 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
+#include "common/errors.h"
 #include "common/file_io.h"
 #include "conversion/dated_name.h"
 
@@ -32,12 +35,48 @@ std::vector<WrittenFile> readRecord(const JobPaths& job) {
 
 std::string writtenStatePath(const JobPaths& job) { return job.basePath + ".zendro-written"; }
 
-std::uint64_t contentHash(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ULL;
+namespace {
+
+constexpr std::uint64_t kHashStart = 14695981039346656037ULL;
+constexpr std::uint64_t kHashPrime = 1099511628211ULL;
+// Files are hashed in pieces of this size: a multiple of 8, so the pieces fold
+// the same words as the whole.
+constexpr std::size_t kHashPiece = 1 << 20;
+
+// FNV-1a over 8-byte words (a byte at a time would cost a tenth of a large
+// run), the bytes that do not fill a word a byte at a time.
+void foldWords(std::uint64_t& hash, std::string_view bytes) {
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        hash = (hash ^ word) * kHashPrime;
     }
+    for (; at < bytes.size(); ++at) {
+        hash = (hash ^ static_cast<unsigned char>(bytes[at])) * kHashPrime;
+    }
+}
+
+// Size and hash of a file, read in pieces so a large output is never held whole.
+WrittenFile digestOfFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ZendroError(path, "cannot be read back to record what was written");
+    std::string piece(kHashPiece, '\0');
+    WrittenFile digest{fileNameOf(path), 0, kHashStart};
+    while (in) {
+        in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        foldWords(digest.hash, std::string_view(piece.data(), got));
+        digest.size += got;
+    }
+    return digest;
+}
+
+}  // namespace
+
+std::uint64_t contentHash(std::string_view bytes) {
+    std::uint64_t hash = kHashStart;
+    foldWords(hash, bytes);
     return hash;
 }
 
@@ -80,8 +119,11 @@ std::vector<EditedOutput> findEditedOutputs(const JobPaths& job,
     for (const std::string& path : paths) {
         const WrittenFile* written = recordOf(record, fileNameOf(path));
         if (written == nullptr || !fileExists(path)) continue;
-        const std::string bytes = readFileBytes(path);
-        if (bytes.size() == written->size && contentHash(bytes) == written->hash) continue;
+        // A size that differs needs no hash to tell.
+        if (std::filesystem::file_size(path) == written->size &&
+            digestOfFile(path).hash == written->hash) {
+            continue;
+        }
         edited.push_back({path, datedSideName(path, "edited", now)});
     }
     return edited;
@@ -90,8 +132,7 @@ std::vector<EditedOutput> findEditedOutputs(const JobPaths& job,
 void recordWrittenOutputs(const JobPaths& job, const std::vector<std::string>& paths) {
     std::vector<WrittenFile> record = readRecord(job);
     for (const std::string& path : paths) {
-        const std::string bytes = readFileBytes(path);
-        WrittenFile now{fileNameOf(path), bytes.size(), contentHash(bytes)};
+        WrittenFile now = digestOfFile(path);
         std::erase_if(record, [&](const WrittenFile& file) { return file.name == now.name; });
         record.push_back(std::move(now));
     }
