@@ -17,6 +17,12 @@ packages=(
     lintian desktop-file-utils appstream man-db bash-completion
     # Fuzzing: clang with its libFuzzer and sanitizer runtimes.
     clang libclang-rt-14-dev
+    # Adjustment, coordinate systems and the open exports, with the tools the
+    # tests check them by (schema validation, a DXF audit, OGR read-back).
+    libeigen3-dev libproj-dev proj-bin proj-data libgdal-dev gdal-bin
+    libxml2-dev libxml2-utils python3-ezdxf python3-gdal
+    # Compiler cache: the builds of the test script share their objects.
+    ccache
 )
 
 missing=()

@@ -1,0 +1,124 @@
+#include "coordinates/coordinate_system.h"
+
+#include <proj.h>
+
+#include <cctype>
+#include <cmath>
+
+#include "common/errors.h"
+
+namespace zendro::coordinates {
+namespace {
+
+struct ContextDeleter {
+    void operator()(PJ_CONTEXT* context) const { proj_context_destroy(context); }
+};
+struct ObjectDeleter {
+    void operator()(PJ* object) const { proj_destroy(object); }
+};
+using Context = std::unique_ptr<PJ_CONTEXT, ContextDeleter>;
+using Object = std::unique_ptr<PJ, ObjectDeleter>;
+
+std::string upperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
+std::string lastError(PJ_CONTEXT* context) {
+    const char* text = proj_context_errno_string(context, proj_context_errno(context));
+    return text != nullptr ? text : "unknown PROJ error";
+}
+
+LinearUnit unitOfFactor(double metersPerUnit) {
+    if (std::abs(metersPerUnit - 1.0) < 1e-12) return LinearUnit::Meter;
+    if (std::abs(metersPerUnit - 1200.0 / 3937.0) < 1e-12) return LinearUnit::UsSurveyFoot;
+    if (std::abs(metersPerUnit - 0.3048) < 1e-12) return LinearUnit::InternationalFoot;
+    return LinearUnit::Other;
+}
+
+const char* unitText(LinearUnit unit) {
+    switch (unit) {
+        case LinearUnit::Meter: return "meters";
+        case LinearUnit::UsSurveyFoot: return "US survey feet";
+        case LinearUnit::InternationalFoot: return "international feet";
+        case LinearUnit::Other: return "a unit other than feet or meters";
+    }
+    return "an unknown unit";
+}
+
+}  // namespace
+
+struct CoordinateSystem::State {
+    Context context;
+    Object toGeographic;  // east, north in; longitude, latitude out
+    std::string code;
+    std::string name;
+    LinearUnit unit = LinearUnit::Other;
+};
+
+CoordinateSystem::CoordinateSystem(std::unique_ptr<State> state) : state_(std::move(state)) {}
+CoordinateSystem::CoordinateSystem(CoordinateSystem&&) noexcept = default;
+CoordinateSystem& CoordinateSystem::operator=(CoordinateSystem&&) noexcept = default;
+CoordinateSystem::~CoordinateSystem() = default;
+
+CoordinateSystem CoordinateSystem::fromCode(std::string_view code) {
+    auto state = std::make_unique<State>();
+    state->code = upperCase(code);
+    const std::string& given = state->code;
+    if (given.rfind("EPSG:", 0) != 0 || given.size() == 5 ||
+        given.find_first_not_of("0123456789", 5) != std::string::npos)
+        throw ZendroError(given, "a coordinate system is given as EPSG:NNNN");
+
+    state->context.reset(proj_context_create());
+    PJ_CONTEXT* context = state->context.get();
+    proj_log_level(context, PJ_LOG_NONE);
+    const Object crs(proj_create(context, given.c_str()));
+    if (!crs) throw ZendroError(given, "PROJ does not know this coordinate system");
+    if (proj_get_type(crs.get()) != PJ_TYPE_PROJECTED_CRS)
+        throw ZendroError(given, "not a projected coordinate system (northing and easting)");
+    const char* name = proj_get_name(crs.get());
+    state->name = name != nullptr ? name : given;
+
+    const Object axes(proj_crs_get_coordinate_system(context, crs.get()));
+    double metersPerUnit = 0;
+    if (!axes || proj_cs_get_axis_info(context, axes.get(), 0, nullptr, nullptr, nullptr,
+                                       &metersPerUnit, nullptr, nullptr, nullptr) == 0)
+        throw ZendroError(given, "PROJ gives no unit for this coordinate system");
+    state->unit = unitOfFactor(metersPerUnit);
+
+    const Object transform(
+        proj_create_crs_to_crs(context, given.c_str(), "EPSG:4326", nullptr));
+    if (!transform) throw ZendroError(given, "no transformation to WGS 84: " + lastError(context));
+    // Fix the axis order to east, north and longitude, latitude, whatever the
+    // systems' own definitions say.
+    state->toGeographic.reset(proj_normalize_for_visualization(context, transform.get()));
+    if (!state->toGeographic)
+        throw ZendroError(given, "no transformation to WGS 84: " + lastError(context));
+    return CoordinateSystem(std::move(state));
+}
+
+const std::string& CoordinateSystem::code() const { return state_->code; }
+const std::string& CoordinateSystem::name() const { return state_->name; }
+LinearUnit CoordinateSystem::unit() const { return state_->unit; }
+
+GeographicPosition CoordinateSystem::toWgs84(double north, double east) const {
+    const PJ_COORD grid = proj_coord(east, north, 0, 0);
+    const PJ_COORD geographic = proj_trans(state_->toGeographic.get(), PJ_FWD, grid);
+    if (!std::isfinite(geographic.lp.lam) || !std::isfinite(geographic.lp.phi) ||
+        geographic.v[0] == HUGE_VAL)
+        throw ZendroError(state_->code, "PROJ cannot transform the point at N " +
+                                            std::to_string(north) + ", E " + std::to_string(east));
+    return {geographic.v[1], geographic.v[0]};
+}
+
+void CoordinateSystem::checkJobUnit(bool jobMetric) const {
+    const LinearUnit unit = state_->unit;
+    const bool systemMetric = unit == LinearUnit::Meter;
+    const bool systemFeet = unit == LinearUnit::UsSurveyFoot || unit == LinearUnit::InternationalFoot;
+    if (jobMetric ? systemMetric : systemFeet) return;
+    throw ZendroError(state_->code, std::string("the job is in ") + (jobMetric ? "meters" : "feet") +
+                                        " but " + state_->name + " is in " + unitText(unit));
+}
+
+}  // namespace zendro::coordinates

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zendro::coordinates {
+
+// The linear unit of a projected system's easting and northing.
+enum class LinearUnit { Meter, UsSurveyFoot, InternationalFoot, Other };
+
+// A WGS 84 position in decimal degrees.
+struct GeographicPosition {
+    double latitude = 0;
+    double longitude = 0;
+};
+
+// A projected coordinate reference system known to PROJ by its code
+// ("EPSG:2227"). The grid's axis order is taken care of here: callers always
+// speak north and east, and latitude and longitude.
+class CoordinateSystem {
+  public:
+    // Throws ZendroError naming the code and the cause (unknown code, not a
+    // projected system).
+    static CoordinateSystem fromCode(std::string_view code);
+
+    CoordinateSystem(CoordinateSystem&&) noexcept;
+    CoordinateSystem& operator=(CoordinateSystem&&) noexcept;
+    ~CoordinateSystem();
+
+    const std::string& code() const;  // as given, upper case: "EPSG:2227"
+    const std::string& name() const;  // PROJ's name of it
+    LinearUnit unit() const;
+
+    // The grid position on WGS 84. Throws ZendroError when PROJ cannot
+    // transform it.
+    GeographicPosition toWgs84(double north, double east) const;
+
+    // Refuses a job whose unit is not the system's: a job in feet with a
+    // system in meters and the other way round. Throws ZendroError naming
+    // both units.
+    void checkJobUnit(bool jobMetric) const;
+
+  private:
+    struct State;
+    explicit CoordinateSystem(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace zendro::coordinates
