@@ -1,24 +1,12 @@
 #include "common/job_paths.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
 #include "common/conversion_options.h"
+#include "common/text_forms.h"
 
 namespace zendro {
-namespace {
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
-
 JobPaths deriveJobPaths(std::string_view chosenPath) {
     JobPaths job;
     const auto separator = chosenPath.rfind(kPathSeparator);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -199,6 +200,13 @@ std::string trimSpaces(std::string_view text) {
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(' ');
     return std::string(text.substr(first, last - first + 1));
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
 std::string trimBlanks(std::string_view text) {

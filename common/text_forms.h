@@ -34,6 +34,9 @@ std::string trimSpaces(std::string_view text);
 // Removes spaces and tabs at both ends.
 std::string trimBlanks(std::string_view text);
 
+// The same letters, upper or lower case alike (ASCII).
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+
 // Every occurrence of `what`, scanning left to right, replaced by nothing.
 // Removing the empty text changes nothing.
 std::string removeAll(std::string_view text, std::string_view what);

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "common/errors.h"
+#include "common/text_forms.h"
 
 namespace zendro::coordinates {
 namespace {
@@ -56,15 +57,6 @@ std::optional<std::int64_t> pointNumberOf(std::string_view text) {
     return value;
 }
 
-bool equalsIgnoringCase(std::string_view text, std::string_view word) {
-    if (text.size() != word.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-        if (c != word[i]) return false;
-    }
-    return true;
-}
-
 class LineReader {
   public:
     LineReader(std::string_view path, std::size_t line) : path_(path), line_(line) {}
@@ -106,11 +98,11 @@ ControlPoint pointOf(const std::vector<std::string_view>& fields, const LineRead
     point.elevation = reader.number(fields[3], "Z");
     if (fields.size() == 4) return point;
 
-    if (equalsIgnoringCase(fields[4], "fixed")) {
+    if (equalIgnoringCase(fields[4], "fixed")) {
         if (fields.size() > 5) reader.fail("a fixed point takes no standard deviations");
         return point;
     }
-    if (!equalsIgnoringCase(fields[4], "free"))
+    if (!equalIgnoringCase(fields[4], "free"))
         reader.fail("\"" + std::string(fields[4]) + "\" is neither fixed nor free");
     if (fields.size() < 6) reader.fail("a free point needs its standard deviation sigma_NE");
     point.hold = ControlHold::Weighted;

@@ -105,8 +105,7 @@ LinearUnit CoordinateSystem::unit() const { return state_->unit; }
 GeographicPosition CoordinateSystem::toWgs84(double north, double east) const {
     const PJ_COORD grid = proj_coord(east, north, 0, 0);
     const PJ_COORD geographic = proj_trans(state_->toGeographic.get(), PJ_FWD, grid);
-    if (!std::isfinite(geographic.lp.lam) || !std::isfinite(geographic.lp.phi) ||
-        geographic.v[0] == HUGE_VAL)
+    if (!std::isfinite(geographic.v[0]) || !std::isfinite(geographic.v[1]))
         throw ZendroError(state_->code, "PROJ cannot transform the point at N " +
                                             std::to_string(north) + ", E " + std::to_string(east));
     return {geographic.v[1], geographic.v[0]};
