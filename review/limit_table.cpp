@@ -27,6 +27,16 @@ constexpr std::array kLimits = {
                     "--limit-check-shot", Length, 0.05, 0.015, 0, 1000, 3},
     LimitDefinition{&ReviewLimits::checkShotElevation, "Check shot: elevation difference",
                     "--limit-check-shot-elevation", Length, 0.05, 0.015, 0, 1000, 3},
+    LimitDefinition{&ReviewLimits::controlHorizontal, "Control point: horizontal difference",
+                    "--limit-control", Length, 0.05, 0.015, 0, 1000, 3},
+    LimitDefinition{&ReviewLimits::controlElevation, "Control point: elevation difference",
+                    "--limit-control-elevation", Length, 0.05, 0.015, 0, 1000, 3},
+    LimitDefinition{&ReviewLimits::controlBacksightSeconds, "Backsight on control: direction",
+                    "--limit-control-direction", Seconds, 20, 20, 0, 3600, 1},
+    LimitDefinition{&ReviewLimits::angularMisclosureK, "Angular misclosure K (K x sqrt(n))",
+                    "--limit-angular-k", Seconds, 10, 10, 0, 3600, 1},
+    LimitDefinition{&ReviewLimits::blunderResidual, "Standardized residual for a blunder",
+                    "--limit-blunder", Factor, 3.29, 3.29, 1, 100, 2},
 };
 
 }  // namespace
@@ -41,6 +51,8 @@ std::string_view unitSymbol(LimitUnit unit, bool metric) {
             return "\"";
         case Ratio:
             return "1:N";
+        case Factor:
+            return "";
     }
     return "";
 }
@@ -56,6 +68,8 @@ std::string limitText(const LimitDefinition& limit, double value, bool metric) {
             return number + "\"";
         case Ratio:
             return "1:" + number;
+        case Factor:
+            return number;
     }
     return number;
 }

@@ -13,6 +13,7 @@ enum class LimitUnit {
     Length,   // the job's distance unit: ft or m
     Seconds,  // of arc
     Ratio,    // the N of a precision 1:N
+    Factor,   // a plain number, as a standardized residual
 };
 
 // One review limit: the one place its name, flag, unit, defaults and range are
@@ -32,7 +33,7 @@ struct LimitDefinition {
 
 std::span<const LimitDefinition> limitTable();
 
-// "ft" or "m" for a length, "\"" for seconds, "1:N" for a ratio.
+// "ft" or "m" for a length, "\"" for seconds, "1:N" for a ratio, "" for a factor.
 std::string_view unitSymbol(LimitUnit unit, bool metric);
 
 // A value of the limit with its unit, locale-free and without trailing zeros:

@@ -16,6 +16,11 @@ struct ReviewLimits {
     double faceDistance = 0;
     double checkShotDistance = 0;  // between a point's two positions
     double checkShotElevation = 0;
+    double controlHorizontal = 0;  // an observed control point against its known position
+    double controlElevation = 0;
+    double controlBacksightSeconds = 0;  // observed direction against the known points'
+    double angularMisclosureK = 0;       // seconds: a traverse closes within K x sqrt(n)
+    double blunderResidual = 0;          // a standardized residual above it is a blunder
 };
 
 // The defaults for a job in feet, or in meters, from the limit table.
