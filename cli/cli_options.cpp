@@ -39,6 +39,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
                    "may be given.")
         ->required();
     addReviewFlags(app, line.review, line.files);
+    addPlacementFlags(app, line.placement);
     addPfUpdateFlags(app, line.pfUpdate);
 
     // CLI11 takes "--name=" with nothing after the "=" as a name without a value

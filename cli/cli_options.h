@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/placement_flags.h"
 #include "cli/review_flags.h"
 #include "features/pf_freshness.h"
 #include "common/conversion_options.h"
@@ -18,6 +19,7 @@ struct CommandLine {
     std::size_t parallel = 1;  // jobs converted at the same time
     std::vector<std::string> files;
     ReviewFlags review;  // what to check and draw after each conversion
+    PlacementFlags placement;  // control, a start by hand, the coordinate system
     std::optional<PfUpdate> pfUpdate;  // what to do with a JOB.pf the CTX file does not match
 };
 

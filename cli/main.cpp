@@ -8,7 +8,9 @@
 
 #include "cli/cli_options.h"
 #include "cli/job_batch.h"
+#include "cli/placement_input.h"
 #include "cli/review_output.h"
+#include "common/errors.h"
 
 namespace {
 
@@ -31,15 +33,26 @@ int main(int argc, char** argv) {
     const bool several = line.files.size() > 1;
     int status = 0;
     int reviewStatus = 0;
+    // Bad control or a system in another unit stops everything before a job is converted.
+    zendro::coordinates::PlacementInput placement;
+    try {
+        placement = zendro::cli::loadPlacement(line.placement, line.options.metric);
+    } catch (const zendro::ZendroError& error) {
+        std::cerr << "zendro-convert: " << error.what() << '\n';
+        return kConversionFailed;
+    }
     zendro::JobRequest request{line.options, std::nullopt};
-    if (line.review.wanted()) request.reviewLimits = line.review.limits(line.options.metric);
-    for (const zendro::cli::JobOutcome& job : zendro::cli::convertJobs(
+    const zendro::review::ReviewLimits limits = line.review.limits(line.options.metric);
+    if (line.review.wanted() || placement.wanted()) request.reviewLimits = limits;
+    for (zendro::cli::JobOutcome& job : zendro::cli::convertJobs(
              line.files, request, line.suffixGiven, line.parallel, line.pfUpdate)) {
         for (const std::string& message : job.messages) {
             std::cerr << (several ? job.file + ": " : std::string()) << message << '\n';
         }
         std::cout << job.resultLine << '\n';
         if (!job.converted) status = kConversionFailed;
+        if (job.review && placement.wanted())
+            zendro::coordinates::placeReviewedJob(*job.review, placement, limits);
         if (job.review) {
             reviewStatus = std::max(reviewStatus,
                                     zendro::cli::reportReview(job.file, *job.review,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -207,6 +208,14 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
+}
+
+std::optional<double> finiteNumber(std::string_view text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) return {};
+    return value;
 }
 
 std::string trimBlanks(std::string_view text) {

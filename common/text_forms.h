@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,10 @@ std::string trimBlanks(std::string_view text);
 
 // The same letters, upper or lower case alike (ASCII).
 bool equalIgnoringCase(std::string_view a, std::string_view b);
+
+// The finite number the whole text spells ("12.5", "-3", "1e3"), locale-free;
+// nothing for an empty text, trailing characters, an infinity or a NaN.
+std::optional<double> finiteNumber(std::string_view text);
 
 // Every occurrence of `what`, scanning left to right, replaced by nothing.
 // Removing the empty text changes nothing.

@@ -41,14 +41,6 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
     return fields;
 }
 
-std::optional<double> numberOf(std::string_view text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) return {};
-    return value;
-}
-
 std::optional<std::int64_t> pointNumberOf(std::string_view text) {
     std::int64_t value = 0;
     const char* end = text.data() + text.size();
@@ -66,7 +58,7 @@ class LineReader {
     }
 
     double number(std::string_view text, const char* column) const {
-        const std::optional<double> value = numberOf(text);
+        const std::optional<double> value = finiteNumber(text);
         if (!value) fail(std::string(column) + " \"" + std::string(text) + "\" is not a number");
         return *value;
     }
@@ -130,7 +122,7 @@ std::vector<ControlPoint> readControlFile(std::string_view path, std::string_vie
         if (line.empty()) continue;
         const std::vector<std::string_view> fields = fieldsOf(line);
         // A header names its columns: the first line whose N is not a number.
-        const bool header = firstLine && fields.size() >= 2 && !numberOf(fields[1]);
+        const bool header = firstLine && fields.size() >= 2 && !finiteNumber(fields[1]);
         firstLine = false;
         if (header) continue;
 

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "common/errors.h"
+#include "common/text_forms.h"
 
 namespace zendro::coordinates {
 namespace {
@@ -62,12 +63,16 @@ CoordinateSystem::CoordinateSystem(CoordinateSystem&&) noexcept = default;
 CoordinateSystem& CoordinateSystem::operator=(CoordinateSystem&&) noexcept = default;
 CoordinateSystem::~CoordinateSystem() = default;
 
+bool isEpsgCode(std::string_view code) {
+    return code.size() > 5 && equalIgnoringCase(code.substr(0, 5), "EPSG:") &&
+           code.find_first_not_of("0123456789", 5) == std::string_view::npos;
+}
+
 CoordinateSystem CoordinateSystem::fromCode(std::string_view code) {
     auto state = std::make_unique<State>();
     state->code = upperCase(code);
     const std::string& given = state->code;
-    if (given.rfind("EPSG:", 0) != 0 || given.size() == 5 ||
-        given.find_first_not_of("0123456789", 5) != std::string::npos)
+    if (!isEpsgCode(given))
         throw ZendroError(given, "a coordinate system is given as EPSG:NNNN");
 
     state->context.reset(proj_context_create());

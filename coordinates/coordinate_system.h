@@ -15,6 +15,9 @@ struct GeographicPosition {
     double longitude = 0;
 };
 
+// "EPSG:" (any case) and the code's digits: the form a system is given in.
+bool isEpsgCode(std::string_view code);
+
 // A projected coordinate reference system known to PROJ by its code
 // ("EPSG:2227"). The grid's axis order is taken care of here: callers always
 // speak north and east, and latitude and longitude.

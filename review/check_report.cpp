@@ -15,8 +15,6 @@ namespace zendro::review {
 namespace {
 
 using field_format::RecordKind;
-constexpr std::string_view kOver = ": OVER LIMIT, ";
-constexpr std::string_view kWithin = ": within limit";
 
 class ReportBuilder {
   public:
@@ -87,8 +85,7 @@ class ReportBuilder {
 
     void addMeasuredCheck(FindingKind kind, std::size_t record, std::int64_t point, bool over,
                           const std::string& text, std::string_view advice) {
-        add(kind, record, point, over,
-            text + (over ? std::string(kOver) + std::string(advice) : std::string(kWithin)));
+        add(kind, record, point, over, text + verdictText(over, advice));
     }
 
     void addClosure(const ClosureMeasure& c) {
@@ -168,6 +165,14 @@ class ReportBuilder {
     ReviewReport& report_;
 };
 
+// Findings of a record in HVD order; those of the point-feature file after them.
+void sortFindings(std::vector<Finding>& findings) {
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
+        if (!a.record || !b.record) return a.record.has_value() && !b.record;
+        return *a.record < *b.record;
+    });
+}
+
 }  // namespace
 
 ReviewReport buildReport(const ReviewInput& input, const ReviewLimits& limits) {
@@ -176,13 +181,17 @@ ReviewReport buildReport(const ReviewInput& input, const ReviewLimits& limits) {
     builder.addMeasured();
     builder.addObsWarnings();
     addCodeFindings(input, report.findings);
-    // Findings of a record in HVD order; those of the point-feature file after them.
-    std::stable_sort(report.findings.begin(), report.findings.end(),
-                     [](const Finding& a, const Finding& b) {
-                         if (!a.record || !b.record) return a.record.has_value() && !b.record;
-                         return *a.record < *b.record;
-                     });
+    sortFindings(report.findings);
     return report;
+}
+
+void addFindings(ReviewReport& report, std::vector<Finding> findings, std::size_t measuredChecks) {
+    report.measuredChecks += measuredChecks;
+    for (Finding& finding : findings) {
+        if (finding.overLimit) ++report.overLimit;
+        report.findings.push_back(std::move(finding));
+    }
+    sortFindings(report.findings);
 }
 
 std::string ReviewReport::summaryLine() const {

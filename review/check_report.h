@@ -27,6 +27,9 @@ enum class FindingKind {
     OnePointChain,
     TwoDescriptions,
     ObsWarning,
+    ControlPoint,      // an observed control point against its known position
+    ControlBacksight,  // a backsight between control points against their direction
+    ControlNotTied,    // a group of points that control could not place
 };
 
 // One line of the check report: the record and point it concerns, what was
@@ -60,6 +63,11 @@ struct ReviewInput {
 };
 
 ReviewReport buildReport(const ReviewInput& input, const ReviewLimits& limits);
+
+// Adds findings made outside the review (the control checks) in the report's
+// order, counting `measuredChecks` more measured checks and the findings over
+// their limits.
+void addFindings(ReviewReport& report, std::vector<Finding> findings, std::size_t measuredChecks);
 
 // The code findings alone: points missing from or never observed in the
 // point-feature file, chains without an end or of one point, and point numbers

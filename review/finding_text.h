@@ -19,6 +19,11 @@ inline std::string findingSubject(std::optional<std::size_t> record,
     return text.empty() ? text : text + ": ";
 }
 
+// The end of a measured check's line: within its limit, or over it with what to do.
+inline std::string verdictText(bool over, std::string_view advice) {
+    return over ? ": OVER LIMIT, " + std::string(advice) : std::string(": within limit");
+}
+
 // The conversion's fixed form with `places` decimals (locale-free, half away
 // from zero), never "-0.000".
 inline std::string decimals(double value, int places) {

@@ -220,5 +220,108 @@ TEST(ZendroConvertReview, FailedConversionIsNotReviewed) {
     EXPECT_EQ(run.out, dir.file("SQ") + ": not converted\n");
 }
 
+
+// The square closed exactly, placed by hand with the first station at
+// N 1000, E 2000, Z 50 and the first backsight (point 4) at azimuth 30: a
+// local point (n, e) lands at N = 1000 + n cos30 - e sin30, E = 2000 +
+// n sin30 + e cos30, so 2 (0, 100) at 950, 2086.6025; 3 (100, 100) at
+// 1036.6025, 2136.6025; 4 (100, 0) at 1086.6025, 2050. The control file has
+// 1, 3 and 4 there and 2 0.080 farther east, so 2 is 0.080 off (over the
+// 0.05 limit). Moving 2 east by 0.080 turns the direction 2 -> 1 (50 north,
+// 86.6 west, 100 long) by 0.080 x 50 / 100^2 rad = 82.5" less than observed
+// (82.4" taken exactly: 300 00 00 against 299 58 37.6), and 3 -> 2 (86.6
+// south) by 0.080 x 86.6 / 100^2 rad = 142.9" (143.0" exactly, less 0.08" for
+// the file's coordinates rounded to 0.0001); 1 -> 4 and 4 -> 3 agree. Twelve
+// measured checks: the four backsights, four control points, four backsights
+// on control; three over.
+const std::string kSquareControl =
+    "name,N,E,Z\r\n"
+    "1,1000.0000,2000.0000,50\r\n"
+    "2,950.0000,2086.6825,50\r\n"
+    "3,1036.6025,2136.6025,50\r\n"
+    "4,1086.6025,2050.0000,50\r\n";
+
+TEST(ZendroConvertControl, ChecksEveryControlPointAndBacksightOnControl) {
+    TempDir dir;
+    writeSquareJob(dir, 9000000);
+    writeFile(dir.file("control.csv"), kSquareControl);
+    const std::string before = readFile(dir.file("SQ.HVD"));
+    const CliRun run = runConvert(
+        dir, "--review --strict --start 1000,2000,50 --azimuth 30 --control '" +
+                 dir.file("control.csv") + "'");
+    const std::string within = "; limit 0.050, elevation 0.050: within limit\n";
+    const std::string zero = "north 0.000 east 0.000 elevation 0.000, horizontal 0.000";
+    EXPECT_EQ(run.out,
+              dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n"
+              "HVD record 0, point 1: control point check against the control file's line 2: " +
+                  zero + within +
+                  "HVD record 1, point 4: control point check against the control file's line 5: " +
+                  zero + within +
+                  "HVD record 1, point 1: backsight on control point 4 from control point 1: "
+                  "azimuth 30.00000 against 30.00000 between the known points (0.0\"); limit "
+                  "20.0\": within limit\n"
+                  "HVD record 2, point 2: control point check against the control file's line 3: "
+                  "north 0.000 east -0.080 elevation 0.000, horizontal 0.080; limit 0.050, "
+                  "elevation 0.050: OVER LIMIT, check the control point's number and "
+                  "coordinates, then re-measure the setups and shots that place it\n"
+                  "HVD record 4, point 2: backsight on control point 1 from control point 2: "
+                  "azimuth 300.00000 against 299.58376 between the known points (82.4\"); limit "
+                  "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
+                  "re-measure the backsight\n"
+                  "HVD record 5, point 3: control point check against the control file's line 4: " +
+                  zero + within +
+                  "HVD record 7, point 3: backsight on control point 2 from control point 3: "
+                  "azimuth 210.00000 against 209.57371 between the known points (142.9\"); limit "
+                  "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
+                  "re-measure the backsight\n"
+                  "HVD record 10, point 4: backsight on control point 3 from control point 4: "
+                  "azimuth 120.00000 against 120.00000 between the known points (0.0\"); limit "
+                  "20.0\": within limit\n"
+                  "HVD record 11, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
+                  "elevation 0.0000, linear 0.0000 over 400.000, precision exact; limit 1:10000, "
+                  "elevation 0.100: within limit\n"
+                  "review: 9 findings, 3 over limit, 9 measured checks within limit\n");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(readFile(dir.file("SQ.HVD")), before);
+}
+
+// Control points 1, 3 and 4 (held or weighted alike) place the square without
+// a start: turned and moved onto them, every point lands where the start by
+// hand put it.
+TEST(ZendroConvertControl, ControlPointsPlaceTheJobLikeAStartByHand) {
+    TempDir dir;
+    writeSquareJob(dir, 9000000);
+    writeFile(dir.file("control.csv"),
+              "1 1000.0000 2000.0000 50 fixed\n3 1036.6025 2136.6025 50 free 0.01\n"
+              "4 1086.6025 2050.0000 50\n");
+    const CliRun run =
+        runConvert(dir, "--review --control '" + dir.file("control.csv") + "'");
+    EXPECT_NE(run.out.find("HVD record 1, point 4: control point check against the control "
+                           "file's line 3: north 0.000 east 0.000 elevation 0.000"),
+              std::string::npos)
+        << run.out;
+    // The closure, control points 1, 4 and 3, backsights 1 -> 4 and 4 -> 3.
+    EXPECT_NE(run.out.find("review: 6 findings, 0 over limit"), std::string::npos) << run.out;
+}
+
+// Bad control or a system in the other unit stops the run before converting:
+// nothing is written and the message names the file and line, or the system.
+TEST(ZendroConvertControl, RefusesBadControlAndAnotherUnitBeforeConverting) {
+    TempDir dir;
+    writeSquareJob(dir, 9000000);
+    writeFile(dir.file("control.csv"), "1,1000,2000,50\n1,1000,2000,51\n");
+    const std::string control = dir.file("control.csv");
+    const CliRun duplicate = runConvert(dir, "--control '" + control + "'", ZENDRO_CONVERT_PATH, true);
+    EXPECT_EQ(duplicate.status, 1);
+    EXPECT_EQ(duplicate.out.rfind("zendro-convert: " + control + ": line 2: ", 0), 0u)
+        << duplicate.out;
+    const CliRun meters = runConvert(dir, "--crs EPSG:26943", ZENDRO_CONVERT_PATH, true);
+    EXPECT_EQ(meters.status, 1);
+    EXPECT_NE(meters.out.find("EPSG:26943: the job is in feet"), std::string::npos) << meters.out;
+    const CliRun noAzimuth = runConvert(dir, "--start 1,2,3", ZENDRO_CONVERT_PATH, true);
+    EXPECT_EQ(noAzimuth.status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.obs")));
+}
+
 }  // namespace
 }  // namespace zendro
