@@ -4,7 +4,7 @@
 #   cmake -DGENJOB=<zendro-genjob> -DSAMPLES=<samples folder> -DOUT=<scratch folder> -P check_sample.cmake
 file(REMOVE_RECURSE "${OUT}")
 file(MAKE_DIRECTORY "${OUT}")
-execute_process(COMMAND "${GENJOB}" --out "${OUT}/HWY12-3" --points 48 --seed 28 --quiet
+execute_process(COMMAND "${GENJOB}" --out "${OUT}/HWY12-3" --layout classic --points 48 --seed 28 --quiet
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "zendro-genjob failed: ${status}")
