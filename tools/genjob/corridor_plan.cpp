@@ -36,12 +36,22 @@ constexpr std::array<CrossSectionLine, 7> kLines = {{{"FL", -32},
                                                      {"SH", 20},
                                                      {"FL", 32}}};
 
-constexpr std::array<std::string_view, 7> kComments = {
-    "ASPH", "CONC", "CRACKED", "EDGE OF ASPHALT PAVEMENT", "WORN", "PATCHED", "GRAVEL"};
+// What the crew notes on a point, by its feature.
+constexpr std::array<std::string_view, 4> kEdgeComments = {"ASPH", "EDGE OF ASPHALT PAVEMENT",
+                                                           "CRACKED", "PATCHED"};
+constexpr std::array<std::string_view, 4> kCenterComments = {"PAINT", "WORN", "CRACKED",
+                                                             "PATCHED"};
+constexpr std::array<std::string_view, 4> kShoulderComments = {"GRAVEL", "ASPH", "WORN",
+                                                               "GRAVEL"};
+constexpr std::array<std::string_view, 4> kDitchComments = {"GRASS", "RIPRAP", "CONC",
+                                                            "STANDING WATER"};
+constexpr std::array<std::string_view, 4> kMiscComments = {"SEE NOTE", "LEANING", "CONC BASE",
+                                                           "NO NUMBER"};
 constexpr std::array<std::string_view, 8> kMiscCodes = {"TREE 12IN", "PP", "MH",  "SIGN",
                                                         "MB",        "CB", "GUY", "FH"};
-constexpr std::array<std::string_view, 4> kTapedCodes = {"TAPE BC", "TAPE BC", "TAPE EP",
-                                                         "TAPE BC,CURB 6IN"};
+// Taped off an edge of pavement run: the back of curb; off a shoulder run: the edge.
+constexpr std::array<std::string_view, 3> kCurbTapes = {"TAPE BC", "TAPE BC", "TAPE BC,CURB 6IN"};
+constexpr std::array<std::string_view, 1> kShoulderTapes = {"TAPE EP"};
 constexpr std::array<std::string_view, 4> kStationCodes = {"CP PK NAIL,SET", "CP MAG NAIL",
                                                            "CP HUB & TACK", "CP REBAR CAP,SET"};
 constexpr std::array<int, 7> kRodHeightsFeet = {500, 500, 500, 650, 650, 1000, 1250};  // hundredths
@@ -215,7 +225,7 @@ class CorridorPlanner {
     void shootSection(const Station& here, double hi, double from, double to, std::size_t count,
                       bool first, std::vector<ShotPoint>& shots) {
         std::size_t misc = count >= 6 && dice_.percent(40) ? 1 : 0;
-        bool tape = count >= 7 && (dice_.percent(40) || !madeTaped_);
+        bool tape = count >= 7 && (dice_.percent(25) || !madeTaped_);
         std::size_t onLines = count - misc - (tape ? 1 : 0);
         if (onLines < 2) {
             misc += onLines;
@@ -227,16 +237,17 @@ class CorridorPlanner {
             const std::size_t size = onLines / lines + (i < onLines % lines ? 1 : 0);
             const CrossSectionLine& line = kLines[nextLine_];
             nextLine_ = (nextLine_ + 1) % kLines.size();
-            const bool taping = tape && size >= 3;
+            const bool taping = tape && size >= 3 && (line.code == "EP" || line.code == "SH");
             if (taping) tape = false;
             shootLine(here, hi, line, from, to, size, taping, first && i == 0, shots);
         }
+        if (tape) ++misc;  // no run to tape from: a lone feature instead
         for (std::size_t i = 0; i < misc; ++i) {
             const double chainage = from + (to - from) * static_cast<double>(dice_.between(5, 95)) / 100;
             const double offset = (dice_.percent(50) ? 1 : -1) *
                                   feet(static_cast<double>(dice_.between(36, 60)));
             std::string text(dice_.pick(kMiscCodes));
-            if (dice_.percent(25)) (text += ',') += dice_.pick(kComments);
+            if (dice_.percent(25)) (text += ',') += dice_.pick(kMiscComments);
             shoot(here, hi, nextPointNumber(), std::move(text), alignment_->at(chainage, offset),
                   std::nullopt, shots);
         }
@@ -266,7 +277,7 @@ class CorridorPlanner {
             if (flowLine) text += "~" + std::string(marker) + "FL" + (curve ? "*" : "");
             if (dice_.percent(15) || !madeComment_) {
                 madeComment_ = true;
-                const std::string comment = "," + std::string(dice_.pick(kComments));
+                const std::string comment = "," + std::string(commentFor(line.code));
                 const auto tilde = text.find('~');
                 if (tilde != std::string::npos && dice_.percent(50)) {
                     text.insert(tilde, comment);
@@ -278,7 +289,8 @@ class CorridorPlanner {
             std::optional<std::int64_t> deletedError;
             if (withDeleted && i == 1) deletedError = 7 * 600;  // prism on the wrong point
             shoot(here, hi, nextPointNumber(), std::move(text), position, deletedError, shots);
-            if (taping && i == 1) tapeFromLastTwo();
+            if (taping && i == 1) tapeFromLastTwo(line.code == "EP" ? dice_.pick(kCurbTapes)
+                                                                    : dice_.pick(kShoulderTapes));
         }
     }
 
@@ -303,7 +315,14 @@ class CorridorPlanner {
     // before it as the converter places it: the last shot is the station, the
     // one before gives the zero direction, and the record's circle reading
     // says which way (0 for straight back, 270 for the left).
-    void tapeFromLastTwo() {
+    std::string_view commentFor(std::string_view code) {
+        if (code == "EP") return dice_.pick(kEdgeComments);
+        if (code == "CL") return dice_.pick(kCenterComments);
+        if (code == "SH") return dice_.pick(kShoulderComments);
+        return dice_.pick(kDitchComments);
+    }
+
+    void tapeFromLastTwo(std::string_view code) {
         const TruePosition& station = plan_.truth[plan_.truth.size() - 1].position;
         const TruePosition& reference = plan_.truth[plan_.truth.size() - 2].position;
         const bool left = dice_.percent(85);
@@ -315,7 +334,7 @@ class CorridorPlanner {
         const TruePosition at{station.north + length * std::cos(azimuth),
                               station.east + length * std::sin(azimuth), station.elevation};
         const std::uint16_t number = nextPointNumber();
-        const std::string text(dice_.pick(kTapedCodes));
+        const std::string text(code);
         madeTaped_ = true;
         addPoint(number, text, at);
         emit({RecordKind::Sideshot, number, 0, packAngle((left ? 270 : 0) * kTenthsPerDegree),

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "tools/genjob/alignment.h"
 #include "tools/genjob/dice.h"
+#include "tools/genjob/true_position.h"
 
 // What a total station reads when pointed from one true position to another,
 // and the random errors of its specification.
