@@ -25,8 +25,8 @@ peak_kb() { /usr/bin/time -f "%M" "$@" 2>&1 >/dev/null | tail -1; }
 copy_outputs() { cp "$1.obs" copy.obs && cp "$1.TRV" copy.TRV; }
 copy_and_sync() { copy_outputs "$1" && sync copy.obs copy.TRV; }
 
-"$bin/zendro-genjob" --out JOB --points 2000 --records-per-point 100 --seed 1 --quiet
-"$bin/zendro-genjob" --out BIG --points 2000 --records-per-point 1000 --seed 1 --quiet
+"$bin/zendro-genjob" --out JOB --layout classic --points 2000 --records-per-point 100 --seed 1 --quiet
+"$bin/zendro-genjob" --out BIG --layout classic --points 2000 --records-per-point 1000 --seed 1 --quiet
 "$bin/zendro-convert" --trv JOB.HVD BIG.HVD >/dev/null  # the point-feature files exist from here on
 
 declare -A wall cpu

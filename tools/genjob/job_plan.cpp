@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <random>
 #include <stdexcept>
 #include <string_view>
+
+#include "tools/genjob/dice.h"
 
 namespace zendro::genjob {
 
@@ -28,36 +29,6 @@ constexpr std::size_t kMaxStations = 200;
 // The converter passes over the first five note markers of a job; the job's
 // first four notes (RTX entries 1 to 4) go with them.
 constexpr std::size_t kHeaderMarkers = 5;
-
-// Uniform whole numbers taken straight from the engine's 32-bit output by
-// rejection, so a seed gives the same job with any standard library.
-class Dice {
-  public:
-    explicit Dice(std::uint32_t seed) : engine_(seed) {}
-
-    // A whole number from `low` to `high`, both included (a span of at most 2^32).
-    std::int64_t between(std::int64_t low, std::int64_t high) {
-        constexpr std::uint64_t kRange = std::uint64_t{1} << 32u;
-        const auto span = static_cast<std::uint64_t>(high - low) + 1;
-        if (high < low || span > kRange) throw std::invalid_argument("bad random range");
-        const std::uint64_t limit = kRange - kRange % span;
-        std::uint64_t draw = 0;
-        do {
-            draw = static_cast<std::uint64_t>(engine_()) & 0xFFFFFFFFu;
-        } while (draw >= limit);
-        return low + static_cast<std::int64_t>(draw % span);
-    }
-
-    bool percent(int chance) { return between(0, 99) < chance; }
-
-    template <std::size_t N>
-    std::string_view pick(const std::array<std::string_view, N>& items) {
-        return items[static_cast<std::size_t>(between(0, static_cast<std::int64_t>(N) - 1))];
-    }
-
-  private:
-    std::mt19937 engine_;
-};
 
 constexpr std::array<std::string_view, 9> kComments = {
     "ASPH",     "CONC",     "GRAVEL", "CRACKED", "EDGE OF ASPHALT PAVEMENT",

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/genjob/field_encoding.h"
+#include "tools/genjob/true_position.h"
 
 // A made-up but plausible highway topo job: a traverse along the road with
 // cross sections shot from every setup, the feature codes forming chains, a few
@@ -49,6 +50,7 @@ struct JobPlan {
     std::vector<Observation> observations;  // HVD records in file order
     std::vector<PlannedPoint> points;       // CTX records in file order
     std::vector<std::string> notes;         // RTX notes in file order
+    std::vector<TruePoint> truth;           // where each point really is, when the plan knows
 
     JobCounts counts() const;
 };
