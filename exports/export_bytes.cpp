@@ -1,0 +1,21 @@
+#include "exports/export_bytes.h"
+
+#include "common/errors.h"
+#include "exports/export_contents.h"
+#include "exports/format_writers.h"
+
+namespace zendro::exports {
+
+std::string exportBytes(ExportFormat format, const ExportJob& job, const CsvLayout& csv) {
+    const std::string fileName = job.jobName + "." + std::string(formatExtension(format));
+    const ExportContents contents = exportContents(job, fileName);
+    const ExportInput input{job, contents, fileName};
+    switch (format) {
+        case ExportFormat::Csv: return csvBytes(input, csv);
+        case ExportFormat::LandXml: return landXmlBytes(input);
+        default: break;
+    }
+    throw ZendroError(fileName, "this export is not written yet");
+}
+
+}  // namespace zendro::exports

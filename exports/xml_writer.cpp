@@ -1,0 +1,53 @@
+#include "exports/xml_writer.h"
+
+#include "common/errors.h"
+
+namespace zendro::exports {
+namespace {
+
+const xmlChar* xmlText(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
+
+}  // namespace
+
+XmlWriter::XmlWriter(std::string fileName)
+    : fileName_(std::move(fileName)), buffer_(xmlBufferCreate()) {
+    if (!buffer_) throw ZendroError(fileName_, "no memory for the XML");
+    writer_.reset(xmlNewTextWriterMemory(buffer_.get(), 0));
+    if (!writer_) throw ZendroError(fileName_, "libxml2 could not start the XML writer");
+    check(xmlTextWriterSetIndent(writer_.get(), 1), "indenting");
+    check(xmlTextWriterSetIndentString(writer_.get(), xmlText("  ")), "indenting");
+    check(xmlTextWriterStartDocument(writer_.get(), "1.0", "UTF-8", nullptr), "starting");
+}
+
+void XmlWriter::startElement(const char* name) {
+    check(xmlTextWriterStartElement(writer_.get(), xmlText(name)), name);
+}
+
+void XmlWriter::attribute(const char* name, std::string_view utf8Value) {
+    const std::string value(utf8Value);
+    check(xmlTextWriterWriteAttribute(writer_.get(), xmlText(name), xmlText(value.c_str())), name);
+}
+
+void XmlWriter::text(std::string_view utf8Text) {
+    const std::string value(utf8Text);
+    check(xmlTextWriterWriteString(writer_.get(), xmlText(value.c_str())), "text");
+}
+
+void XmlWriter::endElement() { check(xmlTextWriterEndElement(writer_.get()), "an element end"); }
+
+std::string XmlWriter::finish() {
+    check(xmlTextWriterEndDocument(writer_.get()), "ending");
+    check(xmlTextWriterFlush(writer_.get()), "flushing");
+    writer_.reset();
+    const auto* content = reinterpret_cast<const char*>(xmlBufferContent(buffer_.get()));
+    return std::string(content, static_cast<std::size_t>(xmlBufferLength(buffer_.get())));
+}
+
+void XmlWriter::check(int result, std::string_view doing) const {
+    if (result < 0) {
+        throw ZendroError(fileName_,
+                          "libxml2 failed writing the XML (" + std::string(doing) + ")");
+    }
+}
+
+}  // namespace zendro::exports
