@@ -1,6 +1,5 @@
 #include "exports/export_bytes.h"
 
-#include "common/errors.h"
 #include "exports/export_contents.h"
 #include "exports/format_writers.h"
 
@@ -13,9 +12,12 @@ std::string exportBytes(ExportFormat format, const ExportJob& job, const CsvLayo
     switch (format) {
         case ExportFormat::Csv: return csvBytes(input, csv);
         case ExportFormat::LandXml: return landXmlBytes(input);
-        default: break;
+        case ExportFormat::Dxf: return dxfBytes(input);
+        case ExportFormat::GeoPackage: return geoPackageBytes(input);
+        case ExportFormat::Kml: return kmlBytes(input);
+        case ExportFormat::GeoJson: return geoJsonBytes(input);
     }
-    throw ZendroError(fileName, "this export is not written yet");
+    return {};
 }
 
 }  // namespace zendro::exports
