@@ -86,7 +86,7 @@ std::string pointText(const ExportPoint& point) {
 class LandXmlWriter {
   public:
     explicit LandXmlWriter(const ExportInput& input)
-        : input_(input), contents_(input.contents), xml_(input.fileName) {
+        : input_(input), contents_(input.contents), xml_(input.fileName, expectedBytes(input)) {
         for (std::size_t i = 0; i < contents_.points.size(); ++i)
             indexOfPoint_.emplace(contents_.points[i].number, i);
     }
@@ -117,6 +117,13 @@ class LandXmlWriter {
     }
 
   private:
+    // Generous: room reserved and never written costs no memory.
+    static std::size_t expectedBytes(const ExportInput& input) {
+        const review::JobReview& review = *input.job.review;
+        return 4096 + 256 * input.contents.points.size() + 512 * review.records.size() +
+               1024 * review.plan.checkShots.size();
+    }
+
     void writeUnits() {
         xml_.startElement("Units");
         if (input_.job.options->metric) {

@@ -8,11 +8,16 @@
 
 namespace zendro::exports {
 
-// libxml2's text writer into memory, indented, UTF-8. Every call checks the
+// libxml2's text writer into a string, indented, UTF-8. Every call checks the
 // writer's result and throws ZendroError naming the file.
 class XmlWriter {
   public:
-    explicit XmlWriter(std::string fileName);
+    // `expectedBytes` is room taken at once: a large file is not copied as
+    // it grows.
+    XmlWriter(std::string fileName, std::size_t expectedBytes);
+    // The output holds the address of bytes_: the writer stays where it is.
+    XmlWriter(const XmlWriter&) = delete;
+    XmlWriter& operator=(const XmlWriter&) = delete;
 
     void startElement(const char* name);
     void attribute(const char* name, std::string_view utf8Value);
@@ -22,17 +27,14 @@ class XmlWriter {
     std::string finish();
 
   private:
-    struct FreeBuffer {
-        void operator()(xmlBuffer* buffer) const { xmlBufferFree(buffer); }
-    };
     struct FreeWriter {
         void operator()(xmlTextWriter* writer) const { xmlFreeTextWriter(writer); }
     };
     void check(int result, std::string_view doing) const;
 
     std::string fileName_;
-    std::unique_ptr<xmlBuffer, FreeBuffer> buffer_;
-    std::unique_ptr<xmlTextWriter, FreeWriter> writer_;  // freed before the buffer it writes
+    std::string bytes_;  // what libxml2's output has flushed so far
+    std::unique_ptr<xmlTextWriter, FreeWriter> writer_;  // owns the output writing to bytes_
 };
 
 }  // namespace zendro::exports
