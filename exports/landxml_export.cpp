@@ -3,12 +3,13 @@
 // the check shots in ControlChecks. Angles are in decimal degrees.
 
 #include <cstdint>
-#include <ctime>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
+#include "common/run_observer.h"
 #include "common/version.h"
+#include "conversion/header_clock.h"
 #include "exports/format_writers.h"
 #include "exports/number_text.h"
 #include "exports/utf8_text.h"
@@ -59,22 +60,15 @@ std::vector<SetupReadings> setupsOf(const std::vector<Observation>& records) {
     return setups;
 }
 
-// When the file is written, in UTC: what LandXML's date and time give.
-class UtcNow {
-  public:
-    UtcNow() {
-        const std::time_t now = std::time(nullptr);
-        gmtime_r(&now, &time_);
-    }
-    std::string text(const char* format) const {
-        char buffer[32];
-        const std::size_t length = std::strftime(buffer, sizeof buffer, format, &time_);
-        return std::string(buffer, length);
-    }
+// When the file is written: SOURCE_DATE_EPOCH's instant when it is set, as
+// the conversion's headers take it (a bad value is the conversion's to warn
+// about), else the local time.
+HeaderDateTime writtenAt() {
+    NullObserver quiet;
+    return defaultHeaderClock(quiet)();
+}
 
-  private:
-    std::tm time_{};
-};
+std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
 std::string setupId(std::size_t setupIndex) { return "setup" + std::to_string(setupIndex + 1); }
 
@@ -94,9 +88,11 @@ class LandXmlWriter {
     std::string write() {
         xml_.startElement("LandXML");
         xml_.attribute("xmlns", kNamespace);
-        const UtcNow now;
-        xml_.attribute("date", now.text("%Y-%m-%d"));
-        xml_.attribute("time", now.text("%H:%M:%S"));
+        const HeaderDateTime now = writtenAt();
+        xml_.attribute("date", std::to_string(now.year) + "-" + twoDigits(now.month) + "-" +
+                                   twoDigits(now.day));
+        xml_.attribute("time", twoDigits(now.hour) + ":" + twoDigits(now.minute) + ":" +
+                                   twoDigits(now.second));
         xml_.attribute("version", "1.2");
         writeUnits();
         writeCoordinateSystem();

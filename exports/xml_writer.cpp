@@ -28,7 +28,9 @@ XmlWriter::XmlWriter(std::string fileName, std::size_t expectedBytes)
     }
     check(xmlTextWriterSetIndent(writer_.get(), 1), "indenting");
     check(xmlTextWriterSetIndentString(writer_.get(), xmlText("  ")), "indenting");
-    check(xmlTextWriterStartDocument(writer_.get(), "1.0", "UTF-8", nullptr), "starting");
+    // Latin-1 like the field files: one byte per character. libxml2 takes
+    // UTF-8 in and converts.
+    check(xmlTextWriterStartDocument(writer_.get(), "1.0", "ISO-8859-1", nullptr), "starting");
 }
 
 void XmlWriter::startElement(const char* name) {

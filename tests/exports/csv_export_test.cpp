@@ -149,6 +149,20 @@ TEST(CsvExport, RefusesLayoutsItCannotWrite) {
     EXPECT_THROW(csvLayout("PNEZD", '\n', true), ZendroError);
 }
 
+TEST(Exports, RefuseAJobNotReviewedOrInAnotherUnitThanItsSystem) {
+    try {
+        exportBytes(ExportFormat::Csv, ExportJob{"T-1"});
+        ADD_FAILURE() << "an empty job was exported";
+    } catch (const ZendroError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "T-1.csv: nothing to export: the job was not reviewed and positioned");
+    }
+    // A job in feet on a grid in meters.
+    const testing::ExportFixtureJob feet;
+    const auto meters = coordinates::CoordinateSystem::fromCode("EPSG:26943");
+    EXPECT_THROW(exportBytes(ExportFormat::GeoPackage, feet.job(&meters)), ZendroError);
+}
+
 TEST(ExportFormatNames, ReadInAnyCaseAndNothingElse) {
     for (const ExportFormat format : {ExportFormat::Csv, ExportFormat::LandXml, ExportFormat::Dxf,
                                       ExportFormat::GeoPackage, ExportFormat::Kml,

@@ -16,7 +16,7 @@
 // away: a check shot of 4, 0.00002 off.
 // The point-feature file starts an EP chain at 3 through 4 to 5 ("-EP") and
 // a CL chain at 6 closed on itself ("+CL-") through 1 and 3; 1's description
-// holds a quote and a semicolon.
+// holds a quote and a semicolon, 5's comment a Latin-1 degree sign (0xB0).
 
 #include <memory>
 #include <string>
@@ -38,7 +38,7 @@ inline std::string exportTestHvd() {
 }
 
 inline std::string exportTestPf() {
-    return "1,CP \"A\";B,iron pin\r\n3,+EP, \r\n4,EP,curb face\r\n5,-EP, \r\n"
+    return "1,CP \"A\";B,iron pin\r\n3,+EP, \r\n4,EP,curb face\r\n5,-EP,45\xB0 bend\r\n"
            "6,+CL-, \r\n1,CL, \r\n3,CL, \r\n";
 }
 

@@ -9,12 +9,14 @@
 #include <libxml/xpathInternals.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <set>
 
 #include "exports/export_bytes.h"
 #include "tests/exports/export_test_job.h"
 #include "tests/exports/sample_job.h"
+#include "tests/support/temp_dir.h"
 
 namespace zendro::exports {
 namespace {
@@ -103,6 +105,9 @@ TEST(LandXmlExport, PointsMatchTheCsvAndChainsRunThroughTheirPoints) {
               std::vector<std::string>{"CP \"A\";B"});
     EXPECT_EQ(valuesAt(doc.get(), "//x:CgPoint[@name='1']/@desc"),
               std::vector<std::string>{"iron pin"});
+    // The field files' Latin-1 byte arrives as its UTF-8 character.
+    EXPECT_EQ(valuesAt(doc.get(), "//x:CgPoint[@name='5']/@desc"),
+              std::vector<std::string>{"45\xC2\xB0 bend"});
 
     // Each chain as its lines' start points and the last end: the closed CL
     // chain comes back to 6.
@@ -155,6 +160,28 @@ TEST(LandXmlExport, SurveyHoldsEachSetupItsReadingsAndTheCheckShot) {
               std::vector<std::string>{"setup2"});
     EXPECT_EQ(valuesAt(doc.get(), "//x:TestObservation//x:Property/@value"),
               (std::vector<std::string>{"4", "9", "0.000", "0.000"}));
+}
+
+// SOURCE_DATE_EPOCH set for one scope, as a reproducible build sets it.
+class SourceDateEpoch {
+  public:
+    explicit SourceDateEpoch(const char* seconds) { ::setenv("SOURCE_DATE_EPOCH", seconds, 1); }
+    SourceDateEpoch(const SourceDateEpoch&) = delete;
+    SourceDateEpoch& operator=(const SourceDateEpoch&) = delete;
+    ~SourceDateEpoch() { ::unsetenv("SOURCE_DATE_EPOCH"); }
+};
+
+TEST(LandXmlExport, WritesTheWholeFileAsExpected) {
+    // 86400 seconds after the epoch is 1970-01-02 00:00:00 UTC.
+    const SourceDateEpoch epoch("86400");
+    const testing::ExportFixtureJob fixture;
+    const std::string written = exportBytes(ExportFormat::LandXml, fixture.job());
+    if (std::getenv("ZENDRO_UPDATE_CASES") != nullptr) {
+        testing::writeFile(ZENDRO_LANDXML_EXPECTED, written);
+    }
+    const std::string expected = testing::readFile(ZENDRO_LANDXML_EXPECTED);
+    EXPECT_EQ(written, expected);
+    EXPECT_NE(expected.find("date=\"1970-01-02\" time=\"00:00:00\""), std::string::npos);
 }
 
 TEST(LandXmlExport, MetricJobOnASystemNamesBoth) {
