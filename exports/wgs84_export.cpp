@@ -29,9 +29,10 @@ class Wgs84Writer {
           dataset_(format.driver, input.fileName, format.datasetOptions) {}
 
     std::string write() {
-        OGRLayer& points = dataset_.createLayer(
-            format_.oneLayer ? input_.job.jobName.c_str() : "points", wgs84_.get(),
-            format_.oneLayer ? wkbUnknown : wkbPoint, format_.layerOptions);
+        const std::string layerName = format_.oneLayer ? utf8Of(input_.job.jobName) : "points";
+        OGRLayer& points =
+            dataset_.createLayer(layerName.c_str(), wgs84_.get(),
+                                 format_.oneLayer ? wkbUnknown : wkbPoint, format_.layerOptions);
         for (const char* field : {"name", "description", "comment", "feature"})
             dataset_.addField(points, field, OFTString);
         dataset_.addField(points, "elevation", OFTReal);
