@@ -1,0 +1,86 @@
+// zendro-export-bench: times each export of a large made-up job against the
+// job's conversion. The review and the positions are made once; each export
+// is timed from them to the whole file's bytes.
+//
+//   zendro-export-bench [benchmark flags]
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "common/job_paths.h"
+#include "common/run_observer.h"
+#include "conversion/conversion_run.h"
+#include "coordinates/coordinate_system.h"
+#include "coordinates/local_positions.h"
+#include "exports/export_bytes.h"
+#include "review/job_review.h"
+#include "tests/support/temp_dir.h"
+#include "tools/genjob/job_files.h"
+#include "tools/genjob/job_plan.h"
+
+namespace {
+
+// zendro-genjob --points 2000 --records-per-point 100 --seed 1
+zendro::JobPaths writeConvertedJob(const zendro::testing::TempDir& folder) {
+    zendro::genjob::JobShape shape;
+    shape.jobName = "BENCH-2";
+    shape.points = 2000;
+    shape.recordsPerPoint = 100;
+    shape.seed = 1;
+    const zendro::genjob::WrittenJob written = zendro::genjob::writeJob(
+        zendro::genjob::planJob(shape), std::filesystem::path(folder.path()) / shape.jobName);
+    const zendro::JobPaths job = zendro::deriveJobPaths(written.hvd.string());
+    zendro::NullObserver observer;
+    zendro::runConversion(job, zendro::ConversionOptions{}, observer);  // writes JOB.pf
+    return job;
+}
+
+int runBenchmarks() {
+    using zendro::exports::ExportFormat;
+    const zendro::testing::TempDir folder;
+    const zendro::JobPaths large = writeConvertedJob(folder);
+    const zendro::ConversionOptions options;
+    const zendro::review::JobReview review =
+        zendro::review::reviewJob(large, options, zendro::review::defaultLimits(false));
+    const zendro::coordinates::JobPositions positions =
+        zendro::coordinates::localPositions(review.plan);
+    // KML and GeoJSON need a system to reach WGS 84; the job is in feet.
+    const auto system = zendro::coordinates::CoordinateSystem::fromCode("EPSG:2227");
+    const zendro::exports::ExportJob job{"BENCH-2", &options, &review, &positions, &system};
+    benchmark::AddCustomContext("job", std::to_string(review.records.size()) + " records, " +
+                                           std::to_string(positions.points.size()) + " points, " +
+                                           std::to_string(review.chains.size()) + " chains");
+
+    benchmark::RegisterBenchmark("conversion/2000x100", [&](benchmark::State& state) {
+        zendro::NullObserver observer;
+        for (auto _ : state)
+            benchmark::DoNotOptimize(zendro::runConversion(large, options, observer));
+    })->Unit(benchmark::kMillisecond);
+    for (const ExportFormat format : {ExportFormat::Csv, ExportFormat::LandXml, ExportFormat::Dxf,
+                                      ExportFormat::GeoPackage, ExportFormat::Kml,
+                                      ExportFormat::GeoJson}) {
+        const std::string name = "export/" + std::string(zendro::exports::formatName(format));
+        benchmark::RegisterBenchmark(name.c_str(), [&job, format](benchmark::State& state) {
+            for (auto _ : state) {
+                benchmark::DoNotOptimize(zendro::exports::exportBytes(format, job));
+            }
+        })->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    try {
+        return runBenchmarks();
+    } catch (const std::exception& error) {
+        std::cerr << "zendro-export-bench: " << error.what() << '\n';
+        return 1;
+    }
+}

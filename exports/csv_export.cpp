@@ -1,0 +1,73 @@
+// Points as CSV: the columns in the layout's order, text quoted where the
+// usual CSV rules need it, CR LF line ends. Lengths are written to
+// thousandths in feet and in meters alike.
+
+#include <string_view>
+
+#include "exports/format_writers.h"
+#include "exports/number_text.h"
+
+namespace zendro::exports {
+namespace {
+
+// Quoted when it holds the delimiter, a quote or a line end; quotes doubled.
+void appendField(std::string& out, std::string_view text, char delimiter) {
+    const bool quoted = text.find_first_of(std::string{delimiter, '"', '\r', '\n'}) !=
+                        std::string_view::npos;
+    if (!quoted) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+std::string_view columnTitle(char column) {
+    switch (column) {
+        case 'P': return "Point";
+        case 'N': return "Northing";
+        case 'E': return "Easting";
+        case 'Z': return "Elevation";
+        default: return "Description";
+    }
+}
+
+std::string columnText(char column, const ExportPoint& point) {
+    switch (column) {
+        case 'P': return point.name;
+        case 'N': return lengthText(point.north);
+        case 'E': return lengthText(point.east);
+        case 'Z': return lengthText(point.elevation);
+        default: return point.description;
+    }
+}
+
+template <typename FieldOf>
+void appendLine(std::string& out, const CsvLayout& layout, FieldOf fieldOf) {
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        if (i > 0) out += layout.delimiter;
+        appendField(out, fieldOf(layout.columns[i]), layout.delimiter);
+    }
+    out += "\r\n";
+}
+
+}  // namespace
+
+std::string csvBytes(const ExportInput& input, const CsvLayout& layout) {
+    std::string out;
+    out.reserve(64 * (input.contents.points.size() + 2));
+    if (layout.header) {
+        out += "# " + input.contents.summary(input.job.jobName) + "\r\n";
+        appendLine(out, layout, [](char column) { return std::string(columnTitle(column)); });
+    }
+    for (const ExportPoint& point : input.contents.points) {
+        appendLine(out, layout, [&](char column) { return columnText(column, point); });
+    }
+    return out;
+}
+
+}  // namespace zendro::exports

@@ -1,0 +1,28 @@
+#include "exports/csv_layout.h"
+
+#include "common/errors.h"
+
+namespace zendro::exports {
+
+CsvLayout csvLayout(std::string_view columns, char delimiter, bool header) {
+    const std::string named = "CSV columns \"" + std::string(columns) + "\"";
+    if (columns.empty()) throw ZendroError(named, "give at least one of P N E Z D");
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const char letter = columns[i];
+        if (std::string_view("PNEZD").find(letter) == std::string_view::npos) {
+            throw ZendroError(named, "'" + std::string(1, letter) +
+                                         "' is not a column: use P N E Z D (upper case)");
+        }
+        if (columns.find(letter, i + 1) != std::string_view::npos) {
+            throw ZendroError(named, "'" + std::string(1, letter) + "' is given twice");
+        }
+    }
+    // The quote and the line ends are how CSV keeps text whole: they cannot
+    // also part the fields.
+    if (delimiter == '"' || delimiter == '\r' || delimiter == '\n' || delimiter == '\0') {
+        throw ZendroError(named, "the delimiter cannot be a quote, a line end or NUL");
+    }
+    return CsvLayout{std::string(columns), delimiter, header};
+}
+
+}  // namespace zendro::exports

@@ -1,0 +1,23 @@
+#include "exports/export_bytes.h"
+
+#include "exports/export_contents.h"
+#include "exports/format_writers.h"
+
+namespace zendro::exports {
+
+std::string exportBytes(ExportFormat format, const ExportJob& job, const CsvLayout& csv) {
+    const std::string fileName = job.jobName + "." + std::string(formatExtension(format));
+    const ExportContents contents = exportContents(job, fileName);
+    const ExportInput input{job, contents, fileName};
+    switch (format) {
+        case ExportFormat::Csv: return csvBytes(input, csv);
+        case ExportFormat::LandXml: return landXmlBytes(input);
+        case ExportFormat::Dxf: return dxfBytes(input);
+        case ExportFormat::GeoPackage: return geoPackageBytes(input);
+        case ExportFormat::Kml: return kmlBytes(input);
+        case ExportFormat::GeoJson: return geoJsonBytes(input);
+    }
+    return {};
+}
+
+}  // namespace zendro::exports

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "exports/csv_layout.h"
+#include "exports/export_format.h"
+#include "exports/export_job.h"
+
+namespace zendro::exports {
+
+// The whole file's bytes in `format`; `csv` is read by the CSV export only.
+// Throws ZendroError naming the file ("HWY12-3.kml") and the cause, e.g. a
+// KML or GeoJSON export without a coordinate system; never returns half a
+// file.
+std::string exportBytes(ExportFormat format, const ExportJob& job, const CsvLayout& csv = {});
+
+}  // namespace zendro::exports

@@ -1,0 +1,311 @@
+// LandXML 1.2: the points as CgPoints, each chain a PlanFeature of Lines
+// between its points, and the readings as a Survey of instrument setups with
+// the check shots in ControlChecks. Angles are in decimal degrees.
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "common/run_observer.h"
+#include "common/version.h"
+#include "conversion/header_clock.h"
+#include "exports/format_writers.h"
+#include "exports/number_text.h"
+#include "exports/utf8_text.h"
+#include "exports/xml_writer.h"
+
+namespace zendro::exports {
+namespace {
+
+using field_format::RecordKind;
+
+constexpr const char* kNamespace = "http://www.landxml.org/schema/LandXML-1.2";
+
+// The readings taken from one setup record up to the next.
+struct SetupReadings {
+    std::size_t setupRecord = 0;
+    std::vector<std::size_t> readings;
+    std::optional<std::size_t> firstBacksight;
+};
+
+bool isReading(RecordKind kind) {
+    return kind == RecordKind::Backsight || kind == RecordKind::Reference ||
+           kind == RecordKind::Traverse || kind == RecordKind::Sideshot;
+}
+
+const char* purposeOf(RecordKind kind) {
+    switch (kind) {
+        case RecordKind::Backsight: return "backsight";
+        case RecordKind::Traverse: return "traverse";
+        case RecordKind::Sideshot: return "sideshot";
+        default: return "normal";  // an orientation reference
+    }
+}
+
+// Readings before the first setup have no station to hang on and are left out.
+std::vector<SetupReadings> setupsOf(const std::vector<Observation>& records) {
+    std::vector<SetupReadings> setups;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const RecordKind kind = records[i].recordKind;
+        if (kind == RecordKind::Setup) {
+            setups.push_back({i, {}, std::nullopt});
+        } else if (isReading(kind) && !setups.empty()) {
+            SetupReadings& setup = setups.back();
+            setup.readings.push_back(i);
+            const bool orients = kind == RecordKind::Backsight || kind == RecordKind::Reference;
+            if (orients && !setup.firstBacksight) setup.firstBacksight = i;
+        }
+    }
+    return setups;
+}
+
+// When the file is written: SOURCE_DATE_EPOCH's instant when it is set, as
+// the conversion's headers take it (a bad value is the conversion's to warn
+// about), else the local time.
+HeaderDateTime writtenAt() {
+    NullObserver quiet;
+    return defaultHeaderClock(quiet)();
+}
+
+std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+std::string setupId(std::size_t setupIndex) { return "setup" + std::to_string(setupIndex + 1); }
+
+std::string pointText(const ExportPoint& point) {
+    return lengthText(point.north) + " " + lengthText(point.east) + " " +
+           lengthText(point.elevation);
+}
+
+class LandXmlWriter {
+  public:
+    explicit LandXmlWriter(const ExportInput& input)
+        : input_(input), contents_(input.contents), xml_(input.fileName, expectedBytes(input)) {
+        for (std::size_t i = 0; i < contents_.points.size(); ++i)
+            indexOfPoint_.emplace(contents_.points[i].number, i);
+    }
+
+    std::string write() {
+        xml_.startElement("LandXML");
+        xml_.attribute("xmlns", kNamespace);
+        const HeaderDateTime now = writtenAt();
+        xml_.attribute("date", std::to_string(now.year) + "-" + twoDigits(now.month) + "-" +
+                                   twoDigits(now.day));
+        xml_.attribute("time", twoDigits(now.hour) + ":" + twoDigits(now.minute) + ":" +
+                                   twoDigits(now.second));
+        xml_.attribute("version", "1.2");
+        writeUnits();
+        writeCoordinateSystem();
+        const std::string summary = utf8Of(contents_.summary(input_.job.jobName));
+        xml_.startElement("Project");
+        xml_.attribute("name", utf8Of(input_.job.jobName));
+        xml_.attribute("desc", summary);
+        xml_.endElement();
+        xml_.startElement("Application");
+        xml_.attribute("name", "ZENDRO");
+        xml_.attribute("version", kVersion);
+        xml_.attribute("desc", summary);
+        xml_.endElement();
+        writePoints();
+        writeChains();
+        writeSurvey();
+        return xml_.finish();
+    }
+
+  private:
+    // Generous: room reserved and never written costs no memory.
+    static std::size_t expectedBytes(const ExportInput& input) {
+        const review::JobReview& review = *input.job.review;
+        return 4096 + 256 * input.contents.points.size() + 512 * review.records.size() +
+               1024 * review.plan.checkShots.size();
+    }
+
+    void writeUnits() {
+        xml_.startElement("Units");
+        if (input_.job.options->metric) {
+            xml_.startElement("Metric");
+            xml_.attribute("areaUnit", "squareMeter");
+            xml_.attribute("linearUnit", "meter");
+            xml_.attribute("volumeUnit", "cubicMeter");
+            xml_.attribute("temperatureUnit", "celsius");
+            xml_.attribute("pressureUnit", "milliBars");
+            xml_.attribute("elevationUnit", "meter");
+        } else {
+            xml_.startElement("Imperial");
+            xml_.attribute("areaUnit", "squareFoot");
+            xml_.attribute("linearUnit", "USSurveyFoot");
+            xml_.attribute("volumeUnit", "cubicYard");
+            xml_.attribute("temperatureUnit", "fahrenheit");
+            xml_.attribute("pressureUnit", "inHG");
+            xml_.attribute("elevationUnit", "feet");
+        }
+        xml_.attribute("angularUnit", "decimal degrees");
+        xml_.attribute("directionUnit", "decimal degrees");
+        xml_.endElement();
+        xml_.endElement();
+    }
+
+    void writeCoordinateSystem() {
+        const coordinates::CoordinateSystem* system = input_.job.system;
+        if (system == nullptr) return;
+        xml_.startElement("CoordinateSystem");
+        const std::string& code = system->code();
+        xml_.attribute("epsgCode", code.substr(code.find(':') + 1));
+        xml_.attribute("name", system->name());
+        xml_.endElement();
+    }
+
+    void writePoints() {
+        xml_.startElement("CgPoints");
+        xml_.attribute("name", utf8Of(input_.job.jobName));
+        xml_.attribute("desc", utf8Of(contents_.summary(input_.job.jobName)));
+        for (const ExportPoint& point : contents_.points) {
+            xml_.startElement("CgPoint");
+            xml_.attribute("name", point.name);
+            if (!point.description.empty()) xml_.attribute("code", utf8Of(point.description));
+            if (!point.comment.empty()) xml_.attribute("desc", utf8Of(point.comment));
+            xml_.text(pointText(point));
+            xml_.endElement();
+        }
+        xml_.endElement();
+    }
+
+    void writeChainPoint(const char* element, const ExportPoint& point) {
+        xml_.startElement(element);
+        xml_.attribute("pntRef", point.name);
+        xml_.text(pointText(point));
+        xml_.endElement();
+    }
+
+    void writeChains() {
+        if (contents_.chains.empty()) return;  // PlanFeatures holds at least one
+        xml_.startElement("PlanFeatures");
+        xml_.attribute("name", "chains");
+        for (const ExportChain& chain : contents_.chains) {
+            xml_.startElement("PlanFeature");
+            xml_.attribute("name", utf8Of(chain.name));
+            xml_.attribute("desc", utf8Of(chain.feature));
+            xml_.startElement("CoordGeom");
+            for (std::size_t i = 1; i < chain.vertices.size(); ++i) {
+                xml_.startElement("Line");
+                writeChainPoint("Start", contents_.points[chain.vertices[i - 1]]);
+                writeChainPoint("End", contents_.points[chain.vertices[i]]);
+                xml_.endElement();
+            }
+            xml_.endElement();
+            xml_.endElement();
+        }
+        xml_.endElement();
+    }
+
+    // A reference to the point, with its position when it has one.
+    void writeSurveyPoint(const char* element, std::int64_t number) {
+        xml_.startElement(element);
+        xml_.attribute("pntRef", std::to_string(number));
+        if (const auto found = indexOfPoint_.find(number); found != indexOfPoint_.end())
+            xml_.text(pointText(contents_.points[found->second]));
+        xml_.endElement();
+    }
+
+    void writeReadingAttributes(const std::string& setup, const Observation& reading,
+                                const char* purpose) {
+        xml_.attribute("setupID", setup);
+        xml_.attribute("purpose", purpose);
+        xml_.attribute("targetHeight", lengthText(reading.height));
+        xml_.attribute("horizAngle", fixedText(reading.horizontalDegrees, kAngleDecimals));
+        xml_.attribute("zenithAngle", fixedText(reading.zenithDegrees, kAngleDecimals));
+        if (reading.distance != 0) xml_.attribute("slopeDistance", lengthText(reading.distance));
+        xml_.attribute("directFace", reading.isReversed() ? "false" : "true");
+    }
+
+    void writeSetup(const SetupReadings& setup, const std::string& id) {
+        const std::vector<Observation>& records = input_.job.review->records;
+        const Observation& station = records[setup.setupRecord];
+        xml_.startElement("InstrumentSetup");
+        xml_.attribute("id", id);
+        xml_.attribute("stationName", std::to_string(station.pointNumber));
+        xml_.attribute("instrumentHeight", lengthText(station.height));
+        writeSurveyPoint("InstrumentPoint", station.pointNumber);
+        if (setup.firstBacksight) {
+            const Observation& backsight = records[*setup.firstBacksight];
+            xml_.startElement("Backsight");
+            xml_.attribute("setupID", id);
+            xml_.attribute("targetHeight", lengthText(backsight.height));
+            xml_.attribute("circle", fixedText(backsight.horizontalDegrees, kAngleDecimals));
+            writeSurveyPoint("BacksightPoint", backsight.pointNumber);
+            xml_.endElement();
+        }
+        for (const std::size_t index : setup.readings) {
+            const Observation& reading = records[index];
+            xml_.startElement("RawObservation");
+            writeReadingAttributes(id, reading, purposeOf(reading.recordKind));
+            writeSurveyPoint("TargetPoint", reading.pointNumber);
+            xml_.endElement();
+        }
+        xml_.endElement();
+    }
+
+    // Each check shot as the reading that rechecked the point, with what it
+    // found against the point's first position.
+    void writeControlChecks(const std::unordered_map<std::size_t, std::string>& setupOfRecord) {
+        const review::Plan& plan = input_.job.review->plan;
+        const std::vector<Observation>& records = input_.job.review->records;
+        std::vector<const review::CheckShotMeasure*> checks;
+        for (const review::CheckShotMeasure& check : plan.checkShots) {
+            if (check.record < records.size() && setupOfRecord.contains(check.record))
+                checks.push_back(&check);
+        }
+        if (checks.empty()) return;
+        xml_.startElement("ControlChecks");
+        for (const review::CheckShotMeasure* check : checks) {
+            const Observation& reading = records[check->record];
+            xml_.startElement("TestObservation");
+            writeReadingAttributes(setupOfRecord.at(check->record), reading, "check");
+            writeSurveyPoint("TargetPoint", check->point);
+            xml_.startElement("Feature");
+            xml_.attribute("name", "check shot");
+            writeProperty("firstRecord", std::to_string(check->firstRecord + 1));
+            writeProperty("record", std::to_string(check->record + 1));
+            writeProperty("horizontalDifference", lengthText(check->horizontal));
+            writeProperty("elevationDifference", lengthText(check->elevation));
+            xml_.endElement();
+            xml_.endElement();
+        }
+        xml_.endElement();
+    }
+
+    void writeProperty(const char* label, const std::string& value) {
+        xml_.startElement("Property");
+        xml_.attribute("label", label);
+        xml_.attribute("value", value);
+        xml_.endElement();
+    }
+
+    void writeSurvey() {
+        const std::vector<SetupReadings> setups = setupsOf(input_.job.review->records);
+        xml_.startElement("Survey");
+        xml_.startElement("SurveyHeader");
+        xml_.attribute("name", utf8Of(input_.job.jobName));
+        xml_.attribute("desc", utf8Of(contents_.summary(input_.job.jobName)));
+        xml_.endElement();
+        std::unordered_map<std::size_t, std::string> setupOfRecord;
+        for (std::size_t i = 0; i < setups.size(); ++i) {
+            const std::string id = setupId(i);
+            writeSetup(setups[i], id);
+            for (const std::size_t reading : setups[i].readings) setupOfRecord.emplace(reading, id);
+        }
+        writeControlChecks(setupOfRecord);
+        xml_.endElement();
+    }
+
+    const ExportInput& input_;
+    const ExportContents& contents_;
+    XmlWriter xml_;
+    std::unordered_map<std::int64_t, std::size_t> indexOfPoint_;
+};
+
+}  // namespace
+
+std::string landXmlBytes(const ExportInput& input) { return LandXmlWriter(input).write(); }
+
+}  // namespace zendro::exports

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <libxml/xmlwriter.h>
+
+namespace zendro::exports {
+
+// libxml2's text writer into a string, indented, written in ISO-8859-1 from
+// the UTF-8 it is given. Every call checks the writer's result and throws
+// ZendroError naming the file.
+class XmlWriter {
+  public:
+    // `expectedBytes` is room taken at once: a large file is not copied as
+    // it grows.
+    XmlWriter(std::string fileName, std::size_t expectedBytes);
+    // The output holds the address of bytes_: the writer stays where it is.
+    XmlWriter(const XmlWriter&) = delete;
+    XmlWriter& operator=(const XmlWriter&) = delete;
+
+    void startElement(const char* name);
+    void attribute(const char* name, std::string_view utf8Value);
+    void text(std::string_view utf8Text);
+    void endElement();
+    // Closes every open element and the document; the bytes written.
+    std::string finish();
+
+  private:
+    struct FreeWriter {
+        void operator()(xmlTextWriter* writer) const { xmlFreeTextWriter(writer); }
+    };
+    void check(int result, std::string_view doing) const;
+
+    std::string fileName_;
+    std::string bytes_;  // what libxml2's output has flushed so far
+    std::unique_ptr<xmlTextWriter, FreeWriter> writer_;  // owns the output writing to bytes_
+};
+
+}  // namespace zendro::exports
