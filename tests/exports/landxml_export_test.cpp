@@ -179,7 +179,7 @@ TEST(LandXmlExport, SampleJobValidatesWithEverySetupAndChainPoint) {
     EXPECT_EQ(valuesAt(doc.get(), "//x:InstrumentSetup").size(), 4u);
     const std::vector<std::string> purposes = valuesAt(doc.get(), "//x:RawObservation/@purpose");
     EXPECT_EQ(std::count(purposes.begin(), purposes.end(), "normal"), 1);
-    EXPECT_EQ(std::count(purposes.begin(), purposes.end(), "sideshot"), 43);
+    EXPECT_EQ(std::count(purposes.begin(), purposes.end(), "sideshot"), 46);
     EXPECT_FALSE(valuesAt(doc.get(), "//x:RawObservation[@directFace='false']").empty());
     // Every chain point is one of the CgPoints.
     const std::vector<std::string> names = valuesAt(doc.get(), "//x:CgPoint/@name");
