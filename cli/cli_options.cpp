@@ -40,6 +40,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
         ->required();
     addReviewFlags(app, line.review, line.files);
     addPlacementFlags(app, line.placement);
+    addExportFlags(app, line.exports, line.files);
     addPfUpdateFlags(app, line.pfUpdate);
 
     // CLI11 takes "--name=" with nothing after the "=" as a name without a value

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/export_flags.h"
 #include "cli/placement_flags.h"
 #include "cli/review_flags.h"
 #include "features/pf_freshness.h"
@@ -20,6 +21,7 @@ struct CommandLine {
     std::vector<std::string> files;
     ReviewFlags review;  // what to check and draw after each conversion
     PlacementFlags placement;  // control, a start by hand, the coordinate system
+    ExportFlags exports;       // the open formats written after the review
     std::optional<PfUpdate> pfUpdate;  // what to do with a JOB.pf the CTX file does not match
 };
 

@@ -7,10 +7,12 @@
 #include <thread>
 
 #include "cli/cli_options.h"
+#include "cli/export_output.h"
 #include "cli/job_batch.h"
 #include "cli/placement_input.h"
 #include "cli/review_output.h"
 #include "common/errors.h"
+#include "coordinates/local_positions.h"
 
 namespace {
 
@@ -43,7 +45,8 @@ int main(int argc, char** argv) {
     }
     zendro::JobRequest request{line.options, std::nullopt};
     const zendro::review::ReviewLimits limits = line.review.limits(line.options.metric);
-    if (line.review.wanted() || placement.wanted()) request.reviewLimits = limits;
+    if (line.review.wanted() || placement.wanted() || line.exports.wanted())
+        request.reviewLimits = limits;
     for (zendro::cli::JobOutcome& job : zendro::cli::convertJobs(
              line.files, request, line.suffixGiven, line.parallel, line.pfUpdate)) {
         for (const std::string& message : job.messages) {
@@ -51,13 +54,20 @@ int main(int argc, char** argv) {
         }
         std::cout << job.resultLine << '\n';
         if (!job.converted) status = kConversionFailed;
-        if (job.review && placement.wanted())
-            zendro::coordinates::placeReviewedJob(*job.review, placement, limits);
-        if (job.review) {
-            reviewStatus = std::max(reviewStatus,
-                                    zendro::cli::reportReview(job.file, *job.review,
-                                                              line.options.pointPrefix, line.review,
-                                                              several));
+        if (!job.review) continue;
+        std::optional<zendro::coordinates::ControlTie> tie;
+        if (placement.wanted())
+            tie = zendro::coordinates::placeReviewedJob(*job.review, placement, limits);
+        reviewStatus = std::max(reviewStatus,
+                                zendro::cli::reportReview(job.file, *job.review,
+                                                          line.options.pointPrefix, line.review,
+                                                          several));
+        if (line.exports.wanted()) {
+            const zendro::coordinates::JobPositions positions =
+                tie ? tie->positions : zendro::coordinates::localPositions(job.review->plan);
+            if (zendro::cli::writeJobExports(job.file, *job.review, positions, placement,
+                                             line.options, line.exports) != 0)
+                status = kConversionFailed;
         }
     }
     return status != 0 ? status : reviewStatus;

@@ -5,8 +5,10 @@
 
 namespace zendro::exports {
 
-std::string exportBytes(ExportFormat format, const ExportJob& job, const CsvLayout& csv) {
-    const std::string fileName = job.jobName + "." + std::string(formatExtension(format));
+std::string exportBytes(ExportFormat format, const ExportJob& job, const CsvLayout& csv,
+                        std::string_view named) {
+    const std::string fileName =
+        named.empty() ? job.jobName + "." + std::string(formatExtension(format)) : std::string(named);
     const ExportContents contents = exportContents(job, fileName);
     const ExportInput input{job, contents, fileName};
     switch (format) {

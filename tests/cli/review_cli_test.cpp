@@ -323,5 +323,57 @@ TEST(ZendroConvertControl, RefusesBadControlAndAnotherUnitBeforeConverting) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.obs")));
 }
 
+// The exports read the positions the job was placed in: the square placed by
+// hand as above, written as CSV in the order P E N Z (no description column).
+TEST(ZendroConvertExport, WritesThePlacedPositionsAndCommitsAllOrNothing) {
+    TempDir dir;
+    writeSquareJob(dir, 9000000);
+    const std::string csv = dir.file("{job}-tied.csv");
+    const CliRun run = runConvert(
+        dir, "--start 1000,2000,50 --azimuth 30 --csv-columns PENZ --export 'csv:" + csv +
+                 "' --export 'landxml:" + dir.file("{job}.xml") + "'");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(readFile(dir.file("SQ-tied.csv")),
+              "# SQ: tied to control frame, US survey feet\r\n"
+              "Point,Easting,Northing,Elevation\r\n"
+              "1,2000.000,1000.000,50.000\r\n"
+              "2,2086.603,950.000,50.000\r\n"
+              "3,2136.603,1036.603,50.000\r\n"
+              "4,2050.000,1086.603,50.000\r\n");
+    EXPECT_TRUE(std::filesystem::exists(dir.file("SQ.xml")));
+
+    // A second export that cannot be written leaves the first one unwritten too.
+    writeFile(dir.file("plain"), "a file, not a folder");
+    std::filesystem::remove(dir.file("SQ-tied.csv"));
+    const CliRun failed = runConvert(dir, "--export 'csv:" + csv + "' --export 'dxf:" +
+                                              dir.file("plain/SQ.dxf") + "'",
+                                     ZENDRO_CONVERT_PATH, true);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.out.find("zendro-convert: " + dir.file("plain/SQ.dxf") + ": "),
+              std::string::npos)
+        << failed.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("SQ-tied.csv")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("SQ.obs")));
+}
+
+TEST(ZendroConvertExport, RefusesWhatWouldBeWrongBeforeConverting) {
+    TempDir dir;
+    writeSquareJob(dir, 9000000);
+    // Two jobs into one file would leave only the last.
+    const CliRun shared = runConvert(dir, "--export csv:all.csv '" + dir.file("SQ") + "'");
+    EXPECT_EQ(shared.status, 2);
+    EXPECT_EQ(runConvert(dir, "--export shp:a.shp").status, 2);
+    EXPECT_EQ(runConvert(dir, "--csv-columns PNNE --export csv:a.csv").status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.obs")));
+    // Local positions are not put on a grid.
+    const CliRun local = runConvert(
+        dir, "--crs EPSG:2227 --export 'kml:" + dir.file("SQ.kml") + "'", ZENDRO_CONVERT_PATH, true);
+    EXPECT_EQ(local.status, 1);
+    EXPECT_NE(local.out.find(dir.file("SQ.kml") + ": the job's positions are local"),
+              std::string::npos)
+        << local.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.kml")));
+}
+
 }  // namespace
 }  // namespace zendro
