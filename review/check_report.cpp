@@ -31,8 +31,10 @@ class ReportBuilder {
             add(FindingKind::SeparateFrame, plan.frames[f].startRecord, plan.frames[f].startPoint,
                 false,
                 "setup on a point without a position: separate frame " + std::to_string(f + 1) +
-                    " starts here and is drawn apart; tie it in with a shot to a known point");
+                    " starts here and is drawn apart; tie it in: read two points with positions, "
+                    "with distances, from it");
         }
+        for (const FreeStationMeasure& free : plan.freeStations) addFreeStation(free);
         for (const AssumedOrientation& assumed : plan.assumedOrientations) {
             add(FindingKind::AssumedOrientation, assumed.record, assumed.point, false,
                 "orientation on a point without a position, taken as azimuth 0: the setup's "
@@ -145,6 +147,23 @@ class ReportBuilder {
                                  decimals(limits_.faceDistance, 3);
         addMeasuredCheck(FindingKind::FacePair, f.record, f.point, over, text,
                          "re-measure both faces and check the instrument's adjustment");
+    }
+
+    void addFreeStation(const FreeStationMeasure& free) {
+        std::string points;
+        for (const std::int64_t point : free.points)
+            points += (points.empty() ? "" : ", ") + std::to_string(point);
+        std::string residuals;
+        for (const FreeStationResidual& r : free.residuals) {
+            residuals += (residuals.empty() ? "" : "; ") + std::string("HVD record ") +
+                         std::to_string(r.record) + " to " + std::to_string(r.point) +
+                         " direction " + decimals(r.directionSeconds, 1) + "\" distance " +
+                         decimals(r.distance, 3);
+        }
+        add(FindingKind::FreeStation, free.record, free.point, false,
+            "setup on a point without a position, tied into frame " +
+                std::to_string(free.frame + 1) + " as a free station from points " + points +
+                "; residuals: " + residuals);
     }
 
     void addCheckShot(const CheckShotMeasure& s) {

@@ -19,6 +19,7 @@ enum class FindingKind {
     FacePair,
     CheckShot,
     SeparateFrame,
+    FreeStation,  // a setup tied in by the points it read
     AssumedOrientation,
     UnplacedTaped,
     NotInFeatureFile,

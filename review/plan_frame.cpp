@@ -12,6 +12,7 @@
 #include "common/field_format.h"
 #include "common/text_forms.h"
 #include "conversion/shot_rules.h"
+#include "review/free_station.h"
 
 namespace zendro::review {
 namespace {
@@ -117,6 +118,9 @@ class PlanBuilder {
         std::int64_t backsightPoint = -1;
         // Added to a reading of each face (direct, reversed) to give its azimuth.
         std::array<std::optional<double>, 2> faceOffset;
+        // On a point without a position: placed once its readings are in.
+        bool unplaced = false;
+        std::size_t setupRecord = 0;
     };
     struct HeldRecord {
         const Observation* record = nullptr;
@@ -155,14 +159,78 @@ class PlanBuilder {
             next.position = known->position;
             known->station = true;
         } else {
-            next.frame = plan_.frames.size();
-            plan_.frames.push_back({record.pointNumber, index, 0});
-            frameOriented_.push_back(false);
-            frameDatum_.push_back(-1);
-            addPoint(record.pointNumber, {}, next.frame).station = true;
-            lengthAt_[record.pointNumber] = 0;
+            next.unplaced = true;
+            next.setupRecord = index;
         }
         station_ = next;
+    }
+
+    // A setup on a point without a position is tied into the frame of the
+    // points it reads with distances, two or more, by a free station; one that
+    // cannot be tied starts a frame of its own.
+    void placeStation() {
+        Station& station = *station_;
+        station.unplaced = false;
+        const std::size_t record = currentRecord_;
+        currentRecord_ = station.setupRecord;
+        if (const std::optional<std::size_t> frame = tieFreeStation()) {
+            station.frame = *frame;
+        } else {
+            station.frame = plan_.frames.size();
+            plan_.frames.push_back({station.point, station.setupRecord, 0});
+            frameOriented_.push_back(false);
+            frameDatum_.push_back(-1);
+            addPoint(station.point, {}, station.frame).station = true;
+            lengthAt_[station.point] = 0;
+        }
+        currentRecord_ = record;
+    }
+
+    // The frame the station was tied into, with its position and orientation set.
+    std::optional<std::size_t> tieFreeStation() {
+        Station& station = *station_;
+        std::unordered_map<std::size_t, std::vector<FreeStationSighting>> byFrame;
+        std::unordered_map<std::size_t, std::unordered_map<std::int64_t, bool>> pointsByFrame;
+        for (const HeldRecord& held : setupRecords_) {
+            const Observation& record = *held.record;
+            const PlanPoint* target = positioned(record.pointNumber);
+            if (record.distance <= 0 || target == nullptr || record.pointNumber == station.point)
+                continue;
+            const Reading reading = reduce(record, held.index);
+            const double zenith = reading.zenith * kRadiansPerDegree;
+            byFrame[target->frame].push_back(
+                {held.index, record.pointNumber, target->position.north, target->position.east,
+                 target->position.elevation, reading.horizontal,
+                 reading.distance * std::sin(zenith),
+                 station.instrumentHeight + reading.distance * std::cos(zenith) -
+                     reading.targetHeight});
+            pointsByFrame[target->frame][record.pointNumber] = true;
+        }
+        // The frame with the most points read; the earliest of equals.
+        std::optional<std::size_t> best;
+        for (const auto& [frame, points] : pointsByFrame) {
+            if (points.size() < 2) continue;
+            const std::size_t bestCount = best ? pointsByFrame[*best].size() : 0;
+            if (!best || points.size() > bestCount || (points.size() == bestCount && frame < *best))
+                best = frame;
+        }
+        if (!best) return std::nullopt;
+        const std::optional<FreeStation> solved = solveFreeStation(byFrame[*best]);
+        if (!solved) return std::nullopt;
+        station.position = {solved->north, solved->east, solved->elevation};
+        station.faceOffset = {solved->orientationDegrees, solved->orientationDegrees};
+        for (const HeldRecord& held : setupRecords_) {
+            const RecordKind kind = held.record->recordKind;
+            if (kind == RecordKind::Backsight || kind == RecordKind::Reference)
+                station.backsightPoint = held.record->pointNumber;
+        }
+        addPoint(station.point, station.position, *best).station = true;
+        lengthAt_[station.point] = 0;
+        FreeStationMeasure measure{station.setupRecord, station.point, *best, {}, solved->residuals};
+        for (const auto& [point, seen] : pointsByFrame[*best]) measure.points.push_back(point);
+        std::sort(measure.points.begin(), measure.points.end());
+        plan_.freeStations.push_back(std::move(measure));
+        return best;
     }
 
     // A setup's records are reduced together once it ends: each face is
@@ -171,7 +239,10 @@ class PlanBuilder {
     // a point read on both faces counts once, from the mean of its faces.
     void reduceSetup() {
         if (!station_) return;
-        orientFaces();
+        const bool wasUnplaced = station_->unplaced;
+        if (wasUnplaced) placeStation();
+        // A free station is oriented by its own solution.
+        if (!wasUnplaced || !station_->faceOffset[0]) orientFaces();
         std::vector<std::int64_t> backsightOrder, shotOrder;
         std::unordered_map<std::int64_t, FaceReadings> backsights, shots;
         std::unordered_map<std::int64_t, FaceReadings> pairs;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "features/point_table.h"
+#include "review/free_station.h"
 #include "review/observations.h"
 
 namespace zendro::review {
@@ -79,6 +80,16 @@ struct AssumedOrientation {
     std::int64_t point = 0;
 };
 
+// A setup on a point without a position, tied into a frame by the points it
+// read with distances.
+struct FreeStationMeasure {
+    std::size_t record = 0;  // the setup record
+    std::int64_t point = 0;
+    std::size_t frame = 0;
+    std::vector<std::int64_t> points;  // the points it was tied by, in number order
+    std::vector<FreeStationResidual> residuals;
+};
+
 struct Plan {
     std::vector<PlanPoint> points;
     std::unordered_map<std::int64_t, std::size_t> indexOfPoint;
@@ -90,6 +101,7 @@ struct Plan {
     std::vector<CheckShotMeasure> checkShots;
     std::vector<UnplacedTaped> unplacedTaped;
     std::vector<AssumedOrientation> assumedOrientations;
+    std::vector<FreeStationMeasure> freeStations;
     // Every point named by a setup, reference, backsight, traverse or sideshot
     // record, in the order first named, with the HVD record indices naming it.
     std::vector<std::int64_t> observedPoints;
