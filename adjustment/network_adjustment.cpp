@@ -80,6 +80,7 @@ class NetworkAdjustment {
         numberUnknowns();
         AdjustmentResult result;
         result.blunderLimit = input_.limits.blunderResidual;
+        result.residuals.reserve(horizontalRows_.size() + verticalRows_.size());
         adjustHorizontal(result);
         adjustVertical(result);
         summarize(result);
@@ -262,6 +263,8 @@ class NetworkAdjustment {
         horizontalUnknown_.assign(n, -1);
         verticalUnknown_.assign(n, -1);
         orientationUnknown_.assign(network_.setups.size(), -1);
+        horizontalRows_.reserve(network_.horizontal.size());
+        verticalRows_.reserve(network_.vertical.size());
         auto addPoint = [&](std::size_t i) {
             if (horizontalUnknown_[i] < 0 && !heldHorizontal_[i]) {
                 horizontalUnknown_[i] = horizontalCount_;
@@ -426,8 +429,15 @@ class NetworkAdjustment {
     }
 
     std::vector<DesignRow> linearizeAll(bool horizontal, std::vector<double>* computed) const {
-        const std::vector<Row>& rows = horizontal ? horizontalRows_ : verticalRows_;
         std::vector<DesignRow> design;
+        linearizeInto(horizontal, computed, design);
+        return design;
+    }
+
+    void linearizeInto(bool horizontal, std::vector<double>* computed,
+                       std::vector<DesignRow>& design) const {
+        const std::vector<Row>& rows = horizontal ? horizontalRows_ : verticalRows_;
+        design.clear();
         design.reserve(rows.size());
         if (computed != nullptr) computed->resize(rows.size());
         double value = 0;
@@ -436,7 +446,6 @@ class NetworkAdjustment {
                                         : linearizeVertical(rows[r], value));
             if (computed != nullptr) (*computed)[r] = value;
         }
-        return design;
     }
 
     // Applies one correction; true when it was below the tolerances.
@@ -472,7 +481,7 @@ class NetworkAdjustment {
         std::vector<DesignRow> design;
         converged = false;
         for (iterations = 0; iterations < kMaxIterations && !converged;) {
-            design = linearizeAll(horizontal, nullptr);
+            linearizeInto(horizontal, nullptr, design);
             Eigen::VectorXd dx;
             try {
                 dx = solver.solve(design);
@@ -482,15 +491,16 @@ class NetworkAdjustment {
             ++iterations;
             converged = apply(dx, horizontal);
         }
+        solver.releaseDesign();
         return design;
     }
 
     void adjustHorizontal(AdjustmentResult& result) {
         if (horizontalRows_.empty() || horizontalCount_ == 0) return;
         horizontalSolver_ = std::make_unique<SparseLeastSquares>(horizontalCount_);
-        const std::vector<DesignRow> design =
-            iterate(true, *horizontalSolver_, result.iterations, result.converged);
-        horizontalRedundancy_ = horizontalSolver_->redundancies(design);
+        // The rows go once the redundancies are known: residualsOf makes its own.
+        horizontalRedundancy_ = horizontalSolver_->redundancies(
+            iterate(true, *horizontalSolver_, result.iterations, result.converged));
         result.horizontal = residualsOf(true, horizontalRows_, horizontalRedundancy_,
                                         horizontalCount_, result.residuals);
     }
@@ -500,12 +510,12 @@ class NetworkAdjustment {
         verticalSolver_ = std::make_unique<SparseLeastSquares>(verticalCount_);
         int iterations = 0;
         bool converged = false;
-        const std::vector<DesignRow> design = iterate(false, *verticalSolver_, iterations, converged);
+        verticalRedundancy_ =
+            verticalSolver_->redundancies(iterate(false, *verticalSolver_, iterations, converged));
         if (horizontalRows_.empty()) {
             result.iterations = iterations;
             result.converged = converged;
         }
-        verticalRedundancy_ = verticalSolver_->redundancies(design);
         result.vertical = residualsOf(false, verticalRows_, verticalRedundancy_, verticalCount_,
                                       result.residuals);
     }

@@ -45,6 +45,10 @@ NetworkObservations networkObservations(const std::vector<SetupReadings>& setups
                               sigmas.targetCentring * sigmas.targetCentring,
                           sigmas};
     NetworkObservations network;
+    std::size_t readings = 0;
+    for (const SetupReadings& setup : setups) readings += setup.readings.size();
+    network.horizontal.reserve(2 * readings);
+    network.vertical.reserve(readings);
     for (const SetupReadings& setup : setups) {
         const coordinates::PointPosition* station = approximate.find(setup.station);
         if (station == nullptr || station->taped) continue;

@@ -15,23 +15,35 @@ SparseLeastSquares::~SparseLeastSquares() = default;
 
 Eigen::VectorXd SparseLeastSquares::solve(const std::vector<DesignRow>& rows) {
     inverse_.reset();
-    std::vector<Eigen::Triplet<double>> entries;
-    entries.reserve(rows.size() * 5);
+    // A, its rows scaled by the square root of their weight, written straight
+    // into row-major storage: no triplets and no transposed copy.
+    std::size_t entries = 0;
+    for (const DesignRow& row : rows) entries += static_cast<std::size_t>(row.size);
+    // Kept between solves, so its storage is reused.
+    Eigen::SparseMatrix<double, Eigen::RowMajor>& design = design_;
+    if (design.rows() != static_cast<Eigen::Index>(rows.size())) {
+        design.resize(static_cast<Eigen::Index>(rows.size()), unknowns_);
+    }
+    design.resizeNonZeros(static_cast<Eigen::Index>(entries));
+    int* starts = design.outerIndexPtr();
+    int* columns = design.innerIndexPtr();
+    double* values = design.valuePtr();
     Eigen::VectorXd misclosures(static_cast<Eigen::Index>(rows.size()));
+    int next = 0;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const DesignRow& row = rows[r];
-        const double scale = 1.0 / row.sigma;  // rows scaled by the square root of the weight
-        for (std::size_t k = 0; k < static_cast<std::size_t>(row.size); ++k) {
-            entries.emplace_back(static_cast<int>(r), row.unknowns[k], row.coefficients[k] * scale);
+        const double scale = 1.0 / row.sigma;
+        starts[r] = next;
+        for (std::size_t k = 0; k < static_cast<std::size_t>(row.size); ++k, ++next) {
+            columns[next] = row.unknowns[k];
+            values[next] = row.coefficients[k] * scale;
         }
         misclosures[static_cast<Eigen::Index>(r)] = row.misclosure * scale;
     }
-    Eigen::SparseMatrix<double> design(static_cast<Eigen::Index>(rows.size()), unknowns_);
-    design.setFromTriplets(entries.begin(), entries.end());
-    entries = {};
-    const Eigen::SparseMatrix<double> transposed = design.transpose();
-    const Eigen::SparseMatrix<double> normals = transposed * design;
-    const Eigen::VectorXd right = transposed * misclosures;
+    starts[rows.size()] = next;
+    transposed_ = design.transpose();
+    const Eigen::SparseMatrix<double> normals = transposed_ * design;
+    const Eigen::VectorXd right = design.transpose() * misclosures;
 
     if (normals.nonZeros() != analyzedNonZeros_) {
         factor_.analyzePattern(normals);
@@ -47,6 +59,11 @@ Eigen::VectorXd SparseLeastSquares::solve(const std::vector<DesignRow>& rows) {
     }
     if (factor_.info() != Eigen::Success) throw SingularUnknown(original[0]);
     return factor_.solve(right);
+}
+
+void SparseLeastSquares::releaseDesign() {
+    design_ = {};
+    transposed_ = {};
 }
 
 const SelectedInverse& SparseLeastSquares::inverse() const {

@@ -48,6 +48,9 @@ class SparseLeastSquares {
     // SingularUnknown when the rows do not determine an unknown.
     Eigen::VectorXd solve(const std::vector<DesignRow>& rows);
 
+    // Frees the design matrix kept for the next solve; the factor stays.
+    void releaseDesign();
+
     // From the last solve: the cofactor of two unknowns that share a row.
     double cofactor(int a, int b) const;
     // Each row's redundancy number 1 - p a^T Qxx a.
@@ -57,6 +60,8 @@ class SparseLeastSquares {
     const SelectedInverse& inverse() const;
 
     int unknowns_;
+    Eigen::SparseMatrix<double, Eigen::RowMajor> design_;  // A, rows scaled by sqrt(weight)
+    Eigen::SparseMatrix<double> transposed_;
     SelectedInverse::Factor factor_;
     Eigen::Index analyzedNonZeros_ = -1;
     mutable std::unique_ptr<SelectedInverse> inverse_;  // made on first use after a solve
