@@ -62,6 +62,17 @@ TEST(SelectedInverse, EntriesOnThePatternMatchTheInverse) {
     EXPECT_NEAR(q.at(0, 1), 0.5, 1e-12);
     EXPECT_NEAR(q.at(2, 1), 0.5, 1e-12);
 
+    // A full [4 1 1; 1 3 1; 1 1 2]: determinant 4 x 5 - 1 x 1 + 1 x (1 - 3) = 17,
+    // cofactors 5, -1, -2, 7, -3, 11; every pair is on the pattern.
+    Eigen::MatrixXd full(3, 3);
+    full << 4, 1, 1, 1, 3, 1, 1, 1, 2;
+    SelectedInverse::Factor fullFactor(lowerOf(full));
+    const SelectedInverse f(fullFactor);
+    const double cofactors[3][3] = {{5, -1, -2}, {-1, 7, -3}, {-2, -3, 11}};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) EXPECT_NEAR(f.at(i, j), cofactors[i][j] / 17.0, 1e-12) << i << j;
+    }
+
     // The arrow [4 b^T; b 3I], b = (1, 1, 1): the Schur complement is
     // 4 - 3 (1/3) = 3, so Q00 = 1/3, Q0i = -(1/3)(1/3) = -1/9, and
     // Qii = 1/3 + (1/3)(1/3)(1/3) = 10/27.
