@@ -64,8 +64,9 @@ struct PartStatistics {
 };
 
 struct AdjustmentResult {
-    // Frame Adjusted. Precision (scaled by the part's a posteriori variance
-    // factor) only for points checked in both parts.
+    // Frame Adjusted. Precision only for points checked in both parts, from
+    // the a priori sigmas, times the part's variance factor when its test
+    // failed above 1.
     coordinates::JobPositions positions;
     // The whole adjustment: both parts' v^T P v over their degrees of freedom.
     double varianceFactor = 1;

@@ -122,6 +122,7 @@ class NetworkAdjustment {
                 missing.erase(found);
             }
         }
+        positions_.reindex();
     }
 
     double sigmaElevation(const ControlPoint& point) const {
@@ -593,6 +594,13 @@ class NetworkAdjustment {
                std::to_string(c != nullptr ? c->line : 0) + " of the control file)";
     }
 
+    // Precision comes from the a priori sigmas, made larger by the variance
+    // factor only when the test finds them optimistic: an exact job would
+    // otherwise show points known to nothing.
+    static double precisionScale(const PartStatistics& part) {
+        return part.chiSquarePassed || part.varianceFactor < 1 ? 1.0 : part.varianceFactor;
+    }
+
     void summarize(AdjustmentResult& result) {
         const PartStatistics& h = result.horizontal;
         const PartStatistics& v = result.vertical;
@@ -619,8 +627,8 @@ class NetworkAdjustment {
 
         const std::vector<double> horizontal = pointRedundancy(horizontalRows_, horizontalRedundancy_);
         const std::vector<double> vertical = pointRedundancy(verticalRows_, verticalRedundancy_);
-        const double hs0 = result.horizontal.varianceFactor;
-        const double vs0 = result.vertical.varianceFactor;
+        const double hs0 = precisionScale(result.horizontal);
+        const double vs0 = precisionScale(result.vertical);
         for (std::size_t i = 0; i < positions_.points.size(); ++i) {
             PointPosition& p = positions_.points[i];
             p.precision.reset();

@@ -62,6 +62,15 @@ TEST(ControlAdjustment, TraverseBetweenTwoPairsOfHeldControl) {
     EXPECT_NEAR(at(result, 2).east, 1100.02, 1e-6);
     EXPECT_NEAR(at(result, 3).east, 1200.01, 1e-6);
     EXPECT_EQ(at(result, 4).east, 1300);  // held
+    // Along the line 2 is 1 plus the adjusted first leg, whose variance is
+    // 0.005^2 (1 - 1/3): sigma E = 0.005 sqrt(2/3) = 0.0040825. The test
+    // passes (v^T P v = 3 x (0.01 / 0.005)^2 = 12 on 13 - 8 = 5 degrees of
+    // freedom, within 0.831 to 12.833), so the a priori sigmas stand.
+    EXPECT_EQ(result.horizontal.degreesOfFreedom, 5);
+    EXPECT_NEAR(result.horizontal.varianceFactor, 12.0 / 5.0, 1e-6);
+    EXPECT_TRUE(result.horizontal.chiSquarePassed);
+    ASSERT_TRUE(at(result, 2).precision.has_value());
+    EXPECT_NEAR(at(result, 2).precision->sigmaEast, 0.0040825, 1e-7);
     for (const adjustment::ObservationResidual& r : result.residuals) {
         if (r.kind == ObservationKind::Distance && r.to != 101 && r.to != 104) {
             EXPECT_NEAR(r.residual, -0.01, 1e-6) << "from " << r.from;
