@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "adjustment/apriori_sigmas.h"
@@ -21,6 +22,9 @@ struct AdjustmentInput {
     AprioriSigmas sigmas;
     review::ReviewLimits limits;
     bool metric = false;
+    // Named in the messages of a failure: the job's HVD file and the control file.
+    std::string hvdPath;
+    std::string controlPath;
 };
 
 }  // namespace zendro::adjustment

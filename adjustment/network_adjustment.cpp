@@ -55,7 +55,7 @@ class NetworkAdjustment {
   public:
     explicit NetworkAdjustment(const AdjustmentInput& input) : input_(input) {
         if (input.records == nullptr || input.points == nullptr || input.approximate == nullptr) {
-            throw ZendroError("adjustment: the job's records, points and positions are needed");
+            throw ZendroError(jobName(input), "the job's records, points and positions are needed");
         }
         positions_ = *input.approximate;
         positions_.frame = coordinates::PositionFrame::Adjusted;
@@ -63,7 +63,7 @@ class NetworkAdjustment {
             at_[positions_.points[i].number] = i;
         }
         setups_ = collectSetups(*input.records, *input.points);
-        for (const ControlPoint& point : input.control) checkControl(point);
+        for (const ControlPoint& point : input.control) checkControl(point, input.controlPath);
         placeReadControl();
         network_ = networkObservations(setups_, positions_, input.sigmas);
         control_.assign(positions_.points.size(), nullptr);
@@ -88,11 +88,16 @@ class NetworkAdjustment {
     }
 
   private:
-    static void checkControl(const ControlPoint& point) {
+    static std::string jobName(const AdjustmentInput& input) {
+        return input.hvdPath.empty() ? "adjustment" : input.hvdPath;
+    }
+
+    static void checkControl(const ControlPoint& point, const std::string& path) {
         if (point.hold == ControlHold::Weighted && !point.sigmaHorizontal) {
-            throw ZendroError("control point " + std::to_string(point.number) + " (line " +
-                              std::to_string(point.line) +
-                              "): a weighted point needs its standard deviation");
+            throw ZendroError(path.empty() ? "control" : path,
+                              "line " + std::to_string(point.line) + ": control point " +
+                                  std::to_string(point.number) +
+                                  " is weighted but has no standard deviation");
         }
     }
 
@@ -424,7 +429,7 @@ class NetworkAdjustment {
                    std::to_string(network_.setups[s]->station) + " (record " +
                    std::to_string(network_.setups[s]->record + 1) + ")";
         }
-        throw ZendroError("adjustment: the observations do not determine " + what +
+        throw ZendroError(jobName(input_), "the adjustment's observations do not determine " + what +
                           ": it needs more directions or distances to points already fixed, "
                           "or control");
     }

@@ -6,6 +6,7 @@
 #include "adjustment/adjustment_report.h"
 #include "adjustment/compass_traverse.h"
 #include "adjustment/network_adjustment.h"
+#include "common/errors.h"
 #include "coordinates/control_file.h"
 #include "tests/adjustment/adjustment_test_support.h"
 
@@ -107,6 +108,18 @@ TEST(ControlAdjustment, WeightedControlGivesWayHeldDoesNot) {
         }
     }
     EXPECT_EQ(controlRows, 2);
+
+    // A free point of the control file may come without its deviation.
+    input.control[1].sigmaHorizontal.reset();
+    input.control[1].line = 3;
+    input.controlPath = "CONTROL.TXT";
+    try {
+        adjustment::adjustNetwork(input);
+        FAIL() << "no error";
+    } catch (const ZendroError& error) {
+        EXPECT_STREQ(error.what(),
+                     "CONTROL.TXT: line 3: control point 4 is weighted but has no standard deviation");
+    }
 }
 
 TEST(ControlAdjustment, FeetJobAgainstAFeetControlFile) {

@@ -196,12 +196,14 @@ TEST(NetworkAdjustment, AnglesAloneRefuseWithTheReason) {
     // Without distances the plan cannot place anything: give it the square.
     ReviewedJob job(bracedQuadrilateral());
     job.review = review::reviewBytes(hvd, {}, ConversionOptions{}, review::defaultLimits(true));
+    adjustment::AdjustmentInput input = job.input();
+    input.hvdPath = "/jobs/QUAD.HVD";
     try {
-        adjustment::adjustNetwork(job.input());
+        adjustment::adjustNetwork(input);
         FAIL() << "no error";
     } catch (const ZendroError& error) {
-        EXPECT_NE(std::string(error.what()).find("adjustment: the observations do not determine"),
-                  std::string::npos)
+        EXPECT_TRUE(std::string(error.what())
+                        .starts_with("/jobs/QUAD.HVD: the adjustment's observations do not determine "))
             << error.what();
     }
 }
