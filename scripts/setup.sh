@@ -21,6 +21,8 @@ packages=(
     # tests check them by (schema validation, a DXF audit, OGR read-back).
     libeigen3-dev libproj-dev proj-bin proj-data libgdal-dev gdal-bin
     libxml2-dev libxml2-utils python3-ezdxf python3-gdal
+    # The adjustment's chi-square quantiles (Boost.Math, header only).
+    libboost-dev
     # Compiler cache: the builds of the test script share their objects.
     ccache
 )
