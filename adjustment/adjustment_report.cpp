@@ -23,7 +23,7 @@ std::string residualText(const ObservationResidual& r, const char* unit) {
 std::string observationText(const ObservationResidual& r) {
     std::string text(observationKindName(r.kind));
     if (r.record == kNoRecord) return text + " of point " + std::to_string(r.from);
-    return "record " + std::to_string(r.record + 1) + ", " + text + " from point " +
+    return "HVD record " + std::to_string(r.record) + ", " + text + " from point " +
            std::to_string(r.from) + " to point " + std::to_string(r.to);
 }
 

@@ -81,8 +81,19 @@ class NetworkAdjustment {
         AdjustmentResult result;
         result.blunderLimit = input_.limits.blunderResidual;
         result.residuals.reserve(horizontalRows_.size() + verticalRows_.size());
+        // Positions that no observation moved, or that did not settle, are
+        // not adjusted ones: refuse rather than hand them on as such.
+        if (horizontalRows_.empty() && verticalRows_.empty())
+            throw ZendroError(jobName(input_),
+                              "nothing to adjust: no setup reads a point of its group with a "
+                              "distance");
         adjustHorizontal(result);
         adjustVertical(result);
+        if (!result.converged)
+            throw ZendroError(jobName(input_), "the adjustment did not converge in " +
+                                                   std::to_string(kMaxIterations) +
+                                                   " iterations: look for a gross error in "
+                                                   "the review's findings first");
         summarize(result);
         return result;
     }
@@ -426,8 +437,8 @@ class NetworkAdjustment {
         for (std::size_t s = 0; s < orientationUnknown_.size() && what.empty(); ++s) {
             if (orientationUnknown_[s] != unknown) continue;
             what = "the orientation of the setup on point " +
-                   std::to_string(network_.setups[s]->station) + " (record " +
-                   std::to_string(network_.setups[s]->record + 1) + ")";
+                   std::to_string(network_.setups[s]->station) + " (HVD record " +
+                   std::to_string(network_.setups[s]->record) + ")";
         }
         throw ZendroError(jobName(input_), "the adjustment's observations do not determine " + what +
                           ": it needs more directions or distances to points already fixed, "
@@ -502,6 +513,8 @@ class NetworkAdjustment {
     }
 
     void adjustHorizontal(AdjustmentResult& result) {
+        // Nothing free to move is settled as it stands.
+        result.converged = true;
         if (horizontalRows_.empty() || horizontalCount_ == 0) return;
         horizontalSolver_ = std::make_unique<SparseLeastSquares>(horizontalCount_);
         // The rows go once the redundancies are known: residualsOf makes its own.
@@ -521,6 +534,8 @@ class NetworkAdjustment {
         if (horizontalRows_.empty()) {
             result.iterations = iterations;
             result.converged = converged;
+        } else {
+            result.converged = result.converged && converged;
         }
         result.vertical = residualsOf(false, verticalRows_, verticalRedundancy_, verticalCount_,
                                       result.residuals);
@@ -580,7 +595,7 @@ class NetworkAdjustment {
     std::string blunderAdvice(const ObservationResidual& r) const {
         const std::string between =
             " from point " + std::to_string(r.from) + " to point " + std::to_string(r.to);
-        const std::string record = " (record " + std::to_string(r.record + 1) + ")";
+        const std::string record = " (HVD record " + std::to_string(r.record) + ")";
         switch (r.kind) {
             case ObservationKind::Direction:
                 return "re-measure the direction" + between + record;

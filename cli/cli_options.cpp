@@ -40,6 +40,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
         ->required();
     addReviewFlags(app, line.review, line.files);
     addPlacementFlags(app, line.placement);
+    addAdjustmentFlags(app, line.adjustment);
     addExportFlags(app, line.exports, line.files);
     addPfUpdateFlags(app, line.pfUpdate);
 

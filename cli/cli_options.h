@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/adjustment_flags.h"
 #include "cli/export_flags.h"
 #include "cli/placement_flags.h"
 #include "cli/review_flags.h"
@@ -20,8 +21,9 @@ struct CommandLine {
     std::size_t parallel = 1;  // jobs converted at the same time
     std::vector<std::string> files;
     ReviewFlags review;  // what to check and draw after each conversion
-    PlacementFlags placement;  // control, a start by hand, the coordinate system
-    ExportFlags exports;       // the open formats written after the review
+    PlacementFlags placement;    // control, a start by hand, the coordinate system
+    AdjustmentFlags adjustment;  // the least-squares adjustment after the review
+    ExportFlags exports;         // the open formats written after the review
     std::optional<PfUpdate> pfUpdate;  // what to do with a JOB.pf the CTX file does not match
 };
 

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "cli/cli_options.h"
+#include "cli/adjustment_output.h"
 #include "cli/export_output.h"
 #include "cli/job_batch.h"
 #include "cli/placement_input.h"
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
     }
     zendro::JobRequest request{line.options, std::nullopt};
     const zendro::review::ReviewLimits limits = line.review.limits(line.options.metric);
-    if (line.review.wanted() || placement.wanted() || line.exports.wanted())
+    if (line.review.wanted() || placement.wanted() || line.exports.wanted() ||
+        line.adjustment.adjust)
         request.reviewLimits = limits;
     for (zendro::cli::JobOutcome& job : zendro::cli::convertJobs(
              line.files, request, line.suffixGiven, line.parallel, line.pfUpdate)) {
@@ -62,9 +64,26 @@ int main(int argc, char** argv) {
                                 zendro::cli::reportReview(job.file, *job.review,
                                                           line.options.pointPrefix, line.review,
                                                           several));
+        std::optional<zendro::coordinates::JobPositions> adjusted;
+        if (line.adjustment.adjust) {
+            zendro::cli::AdjustmentOutcome outcome = zendro::cli::adjustJob(
+                job.file, *job.review, placement, line.placement.controlPath, limits,
+                line.adjustment, line.options.metric, several ? job.file + ": " : std::string());
+            if (outcome.failed) {
+                // Exports of other positions than the ones asked for would mislead.
+                status = kConversionFailed;
+                continue;
+            }
+            if (outcome.failedTest && line.review.strict)
+                reviewStatus = std::max(reviewStatus, zendro::cli::kLimitExceeded);
+            adjusted = std::move(outcome.positions);
+        }
         if (line.exports.wanted()) {
+            // The best positions the run has: adjusted, tied to control, or local.
             const zendro::coordinates::JobPositions positions =
-                tie ? tie->positions : zendro::coordinates::localPositions(job.review->plan);
+                adjusted ? *adjusted
+                : tie    ? tie->positions
+                         : zendro::coordinates::localPositions(job.review->plan);
             if (zendro::cli::writeJobExports(job.file, *job.review, positions, placement,
                                              line.options, line.exports) != 0)
                 status = kConversionFailed;

@@ -157,7 +157,7 @@ TEST(NetworkAdjustment, LoopNamesTheBlunderedReading) {
     EXPECT_FALSE(adjustment::adjustNetwork(clean.input()).blunder.has_value());
 
     // One minute too much on B's direct foresight to C: index 8 (A's setup
-    // and four readings are 0-4, B's setup 5, its backsights 6-7), record 9.
+    // and four readings are 0-4, B's setup 5, its backsights 6-7).
     const ReviewedJob job(faceLoop(1000));  // 00 01 00.0
     const AdjustmentResult result = adjustment::adjustNetwork(job.input());
     ASSERT_TRUE(result.blunder.has_value());
@@ -175,13 +175,14 @@ TEST(NetworkAdjustment, LoopNamesTheBlunderedReading) {
     }
     ASSERT_NE(other, nullptr);
     EXPECT_NEAR(worst.residual - other->residual, -60.0, 1e-6);
-    EXPECT_EQ(result.blunder->advice, "re-measure the direction from point 2 to point 3 (record 9)");
+    EXPECT_EQ(result.blunder->advice,
+              "re-measure the direction from point 2 to point 3 (HVD record 8)");
 
     // The report leads its findings with it.
     const std::string report = adjustment::adjustmentReport(result, {}, true);
     const std::string second = report.substr(report.find('\n') + 1);
     EXPECT_EQ(second.substr(0, second.find(':', 20) + 1),
-              "  Probable blunder: record 9, direction from point 2 to point 3:");
+              "  Probable blunder: HVD record 8, direction from point 2 to point 3:");
 }
 
 TEST(NetworkAdjustment, AnglesAloneRefuseWithTheReason) {

@@ -375,5 +375,38 @@ TEST(ZendroConvertExport, RefusesWhatWouldBeWrongBeforeConverting) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.kml")));
 }
 
+// --adjust prints the adjustment after the review, and the exports then write
+// the adjusted positions; under --strict a named blunder exits 3 like a limit.
+TEST(ZendroConvertAdjust, ReportsAfterTheReviewAndExportsTheAdjustedPositions) {
+    TempDir dir;
+    writeSquareJob(dir);  // the angle at B a minute off
+    const CliRun run = runConvert(dir, "--review --strict --limit-closure-ratio 5000 --adjust "
+                                       "--export 'csv:" + dir.file("{job}.csv") + "'");
+    const std::string summary =
+        "review: 1 findings, 0 over limit, 4 measured checks within limit\nLeast-squares adjustment\n";
+    ASSERT_NE(run.out.find(summary), std::string::npos) << run.out;
+    const std::string afterReview = run.out.substr(run.out.find(summary) + summary.size());
+    const std::string csv = readFile(dir.file("SQ.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find('\r')), "# SQ: adjusted frame, US survey feet");
+    // The heights are exact, so the vertical variance factor 0 falls below the
+    // chi-square's lower bound, and the loop's angles close +60" against
+    // 10" x sqrt(4) = 20": either fails --strict.
+    EXPECT_NE(afterReview.find("angular misclosure +60.0\" (limit 20.0\"): over the limit"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.status, 3);
+
+    // Directions without a single distance have no scale: the reason, status 1, no export.
+    writeFile(dir.file("SQ.HVD"), hvdRecord(1, 1, 150) + hvdRecord(3, 4, 150, 0, 9000000, 0) +
+                                      hvdRecord(4, 2, 150, 9000000, 9000000, 0));
+    std::filesystem::remove(dir.file("SQ.csv"));
+    const CliRun unscaled = runConvert(dir, "--adjust --export 'csv:" + dir.file("{job}.csv") + "'",
+                                       ZENDRO_CONVERT_PATH, true);
+    EXPECT_EQ(unscaled.status, 1);
+    EXPECT_NE(unscaled.out.find("zendro-convert: " + dir.file("SQ.HVD") + ": "), std::string::npos)
+        << unscaled.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.csv")));
+}
+
 }  // namespace
 }  // namespace zendro
