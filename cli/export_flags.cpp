@@ -42,9 +42,11 @@ void addExportFlags(CLI::App& app, ExportFlags& flags, const std::vector<std::st
     app.add_option("--csv-columns", *columns,
                    "The CSV export's columns in order: P point, N, E, Z, D description")
         ->group(group)
+        ->type_name("COLUMNS")
         ->capture_default_str();
     app.add_option("--csv-delimiter", *delimiter, "The CSV export's delimiter: one character or tab")
         ->group(group)
+        ->type_name("CHAR")
         ->capture_default_str();
     app.add_flag("--csv-no-header", *noHeader,
                  "The CSV export without its comment and column name lines")
