@@ -2,6 +2,7 @@
 // parse are written back as a command line of their own, which must parse to
 // the same request; a refusal is a usage message and exit status 2.
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,6 +18,12 @@ using zendro::cli::ParsedArguments;
 using zendro::fuzz::require;
 
 constexpr std::size_t kDefaultParallel = 3;
+
+// The shortest text that reads back as the same double.
+std::string shortest(double value) {
+    char digits[32];
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
 
 ParsedArguments parse(const std::vector<std::string>& arguments) {
     std::vector<const char*> argv{"zendro-convert"};
@@ -35,12 +42,55 @@ std::vector<std::string> argumentsFor(const CommandLine& line) {
     if (!options.obsOnly) arguments.emplace_back("--trv");
     if (options.metric) arguments.emplace_back("--metric");
     if (line.suffixGiven) arguments.push_back("--suffix=" + options.runSuffix);
+    const zendro::cli::PlacementFlags& placement = line.placement;
+    if (!placement.controlPath.empty()) arguments.push_back("--control=" + placement.controlPath);
+    if (placement.start) arguments.push_back("--start=" + *placement.start);
+    if (placement.azimuth) arguments.push_back("--azimuth=" + *placement.azimuth);
+    if (!placement.crsCode.empty()) arguments.push_back("--crs=" + placement.crsCode);
+    const zendro::cli::AdjustmentFlags& adjustment = line.adjustment;
+    if (adjustment.adjust) arguments.emplace_back("--adjust");
+    if (adjustment.directionSeconds)
+        arguments.push_back("--sigma-direction=" + shortest(*adjustment.directionSeconds));
+    if (adjustment.zenithSeconds)
+        arguments.push_back("--sigma-zenith=" + shortest(*adjustment.zenithSeconds));
+    if (adjustment.distance) arguments.push_back("--sigma-distance=" + *adjustment.distance);
+    if (adjustment.centring) arguments.push_back("--sigma-centring=" + *adjustment.centring);
+    for (const zendro::exports::ExportTarget& target : line.exports.targets) {
+        arguments.push_back("--export=" + std::string(zendro::exports::formatName(target.format)) +
+                            ":" + target.pathPattern);
+    }
+    const zendro::exports::CsvLayout& csv = line.exports.csv;
+    arguments.push_back("--csv-columns=" + csv.columns);
+    arguments.push_back("--csv-delimiter=" +
+                        (csv.delimiter == '\t' ? std::string("tab") : std::string(1, csv.delimiter)));
+    if (!csv.header) arguments.emplace_back("--csv-no-header");
     arguments.emplace_back("--");
     arguments.insert(arguments.end(), line.files.begin(), line.files.end());
     return arguments;
 }
 
+bool sameExports(const zendro::cli::ExportFlags& a, const zendro::cli::ExportFlags& b) {
+    if (a.targets.size() != b.targets.size()) return false;
+    for (std::size_t i = 0; i < a.targets.size(); ++i) {
+        if (a.targets[i].format != b.targets[i].format ||
+            a.targets[i].pathPattern != b.targets[i].pathPattern)
+            return false;
+    }
+    return a.csv.columns == b.csv.columns && a.csv.delimiter == b.csv.delimiter &&
+           a.csv.header == b.csv.header;
+}
+
 bool sameRequest(const CommandLine& a, const CommandLine& b) {
+    const auto& pa = a.placement;
+    const auto& pb = b.placement;
+    const auto& aa = a.adjustment;
+    const auto& ab = b.adjustment;
+    if (pa.controlPath != pb.controlPath || pa.start != pb.start || pa.azimuth != pb.azimuth ||
+        pa.crsCode != pb.crsCode || aa.adjust != ab.adjust ||
+        aa.directionSeconds != ab.directionSeconds || aa.zenithSeconds != ab.zenithSeconds ||
+        aa.distance != ab.distance || aa.centring != ab.centring ||
+        !sameExports(a.exports, b.exports))
+        return false;
     return a.options.obsOnly == b.options.obsOnly && a.options.metric == b.options.metric &&
            a.options.pointPrefix == b.options.pointPrefix &&
            a.options.curveCode == b.options.curveCode &&
