@@ -34,13 +34,29 @@ Eigen::VectorXd SparseLeastSquares::solve(const std::vector<DesignRow>& rows) {
         const DesignRow& row = rows[r];
         const double scale = 1.0 / row.sigma;
         starts[r] = next;
-        for (std::size_t k = 0; k < static_cast<std::size_t>(row.size); ++k, ++next) {
-            columns[next] = row.unknowns[k];
-            values[next] = row.coefficients[k] * scale;
+        // Compressed storage wants each row's columns in ascending order, once each.
+        const int first = next;
+        for (std::size_t k = 0; k < static_cast<std::size_t>(row.size); ++k) {
+            const int column = row.unknowns[k];
+            const double value = row.coefficients[k] * scale;
+            int at = next;
+            while (at > first && columns[at - 1] > column) --at;
+            if (at > first && columns[at - 1] == column) {
+                values[at - 1] += value;
+                continue;
+            }
+            for (int move = next; move > at; --move) {
+                columns[move] = columns[move - 1];
+                values[move] = values[move - 1];
+            }
+            columns[at] = column;
+            values[at] = value;
+            ++next;
         }
         misclosures[static_cast<Eigen::Index>(r)] = row.misclosure * scale;
     }
     starts[rows.size()] = next;
+    design.resizeNonZeros(next);  // less than reserved when a row named an unknown twice
     transposed_ = design.transpose();
     const Eigen::SparseMatrix<double> normals = transposed_ * design;
     const Eigen::VectorXd right = design.transpose() * misclosures;
