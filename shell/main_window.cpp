@@ -369,10 +369,17 @@ void Form1::closeEvent(QCloseEvent* event) {
         // Stops at its next record, so the wait is short.
         conversion_->cancelAndWait();
     }
+    // A Kermit receiving the job would be cut off mid-file.
+    if (kermit_.running() &&
+        !dialogs_.confirm(this, QString::fromLatin1(kKermitRunningCloseQuestion))) {
+        event->ignore();
+        return;
+    }
     if (!editor_->settleUnsavedEdits()) {
         event->ignore();
         return;
     }
+    kermit_.stop();
     Form_Unload();
     event->accept();
 }
@@ -427,7 +434,10 @@ void Form1::DownLoad_Click() {
     }
     readKermitSettings();
     try {
-        const ProgramStart started = kermit_.start(session_);
+        const ProgramStart started = kermit_.start(session_, [this](const KermitEnd& end) {
+            const bool failed = end.crashed || end.exitCode != 0;
+            showMessage(kermitEndedMessage(end), failed ? MessageKind::Warning : MessageKind::Notice);
+        });
         if (started.withoutWindow) {
             showMessage(withoutWindowMessage(kermit_.processId()), MessageKind::Warning);
         }
