@@ -92,8 +92,10 @@ void ConversionHandler::ended(const JobPaths& job, const ConversionResult& resul
     resetProgress();
     if (cancelled) {
         if (reportCancel_) {
-            dialogs_.showMessage(&window_, QString::fromLatin1(kConversionCancelledMessage),
-                                 MessageKind::Notice);
+            QString text = QString::fromLatin1(kConversionCancelledMessage);
+            // JOB.pf was updated, as asked, before the run began.
+            if (!pfUpdateLine.isEmpty()) text += QStringLiteral("\n\nBefore it: ") + pfUpdateLine;
+            dialogs_.showMessage(&window_, text, MessageKind::Notice);
         }
     } else if (failure) {
         dialogs_.showMessage(&window_, *failure, MessageKind::Error);
@@ -156,7 +158,8 @@ QString completionNotice(const JobPaths& job, const ConversionResult& result,
     }
     if (result.pointFeatureFileWritten) lines.append(fromPath(job.pfPath));
     for (const EditedOutput& kept : result.keptEdits) {
-        lines.append(QStringLiteral("%1 (the edited %2)").arg(fromPath(kept.keepAs), fromPath(kept.path)));
+        lines.append(
+            QStringLiteral("%1 (the edited %2)").arg(fromPath(kept.keepAs), fromPath(kept.path)));
     }
     lines.append(QString());
     lines.append(QStringLiteral("Records converted: %1").arg(result.recordCount));

@@ -18,7 +18,9 @@ std::vector<std::string> outputTargets(const JobPaths& job, const ConversionOpti
 
 QString firstPoints(const std::vector<std::int64_t>& points) {
     QStringList shown;
-    for (std::size_t i = 0; i < points.size() && i < 5; ++i) shown.append(QString::number(points[i]));
+    for (std::size_t i = 0; i < points.size() && i < 5; ++i) {
+        shown.append(QString::number(points[i]));
+    }
     if (points.size() > 5) shown.append(QStringLiteral("..."));
     return shown.join(QStringLiteral(", "));
 }
@@ -69,7 +71,8 @@ std::optional<ConversionPlan> askBeforeConverting(ShellDialogs& dialogs, QWidget
     ConversionPlan plan;
     const std::optional<PfFreshness> freshness = checkPfFreshness(job);
     if (!freshness || freshness->matches()) return plan;
-    switch (dialogs.askAboutStalePointFeatures(parent, stalePointFeaturesQuestion(job, *freshness))) {
+    const QString question = stalePointFeaturesQuestion(job, *freshness);
+    switch (dialogs.askAboutStalePointFeatures(parent, question)) {
         case StalePointFeaturesChoice::AddNew:
             plan.pfUpdate = PfUpdate::AddNew;
             return plan;

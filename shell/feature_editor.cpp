@@ -299,13 +299,15 @@ std::size_t FeatureEditor::replace(const QString& find, const QString& replaceme
     }
     std::vector<CellEdit> edits;
     if (!firstNonLatin1(find)) {
-        edits = wholeCodeOnly
-                    ? replaceWholeCodes(rows_, field, toFileText(find), toFileText(replacement), rows)
-                    : replaceInField(rows_, field, toFileText(find), toFileText(replacement), rows);
+        const std::string found = toFileText(find);
+        const std::string put = toFileText(replacement);
+        edits = wholeCodeOnly ? replaceWholeCodes(rows_, field, found, put, rows)
+                              : replaceInField(rows_, field, found, put, rows);
     }
     if (replacement.isEmpty() && !edits.empty() &&
         !dialogs_.confirm(dialogParent(),
-                          QStringLiteral("Replace with nothing erases \"%1\" from %2 cells. Erase it?")
+                          QStringLiteral("Replace with nothing erases \"%1\" from %2 cells. "
+                                         "Erase it?")
                               .arg(find)
                               .arg(edits.size()))) {
         findBar_->setStatus(QStringLiteral("Nothing replaced"));

@@ -99,17 +99,18 @@ ProgramStart KermitDownload::start(const SessionState& session,
     process->setStandardInputFile(QProcess::nullDevice());
     QProcess* child = process.get();
     QObject::connect(child, &QProcess::readyRead, child, [this] { keepOutput(); });
-    QObject::connect(child, &QProcess::finished, child,
-                     [this, child, ended = std::move(ended)](int exitCode, QProcess::ExitStatus status) {
-                         keepOutput();
-                         if (!unfinishedLine_.isEmpty()) lastLines_.append(QString::fromLatin1(unfinishedLine_));
-                         const KermitEnd end{status == QProcess::CrashExit, exitCode,
-                                             lastLines_.mid(std::max<qsizetype>(0, lastLines_.size() - kKermitLinesShown))};
-                         // Told once; the message box it may show runs the event loop.
-                         const std::function<void(const KermitEnd&)> tell = ended;
-                         child->disconnect();
-                         if (tell) tell(end);
-                     });
+    const auto finished = [this, child, ended = std::move(ended)](int exitCode,
+                                                                  QProcess::ExitStatus status) {
+        keepOutput();
+        if (!unfinishedLine_.isEmpty()) lastLines_.append(QString::fromLatin1(unfinishedLine_));
+        const qsizetype first = std::max<qsizetype>(0, lastLines_.size() - kKermitLinesShown);
+        const KermitEnd end{status == QProcess::CrashExit, exitCode, lastLines_.mid(first)};
+        // Told once; the message box it may show runs the event loop.
+        const std::function<void(const KermitEnd&)> tell = ended;
+        child->disconnect();
+        if (tell) tell(end);
+    };
+    QObject::connect(child, &QProcess::finished, child, finished);
     process->start();
     if (!process->waitForStarted(10000)) {
         processId_ = 0;
@@ -170,7 +171,8 @@ QString stillRunningMessage(qint64 processId) {
 }
 
 QString kermitEndedMessage(const KermitEnd& end) {
-    QString text = end.crashed ? QStringLiteral("Kermit ended abnormally (it was killed or crashed).")
+    QString text = end.crashed
+                       ? QStringLiteral("Kermit ended abnormally (it was killed or crashed).")
                    : end.exitCode == 0
                        ? QStringLiteral("Kermit ended (exit status 0).")
                        : QStringLiteral("Kermit ended with exit status %1: the download may "

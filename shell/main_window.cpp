@@ -436,7 +436,8 @@ void Form1::DownLoad_Click() {
     try {
         const ProgramStart started = kermit_.start(session_, [this](const KermitEnd& end) {
             const bool failed = end.crashed || end.exitCode != 0;
-            showMessage(kermitEndedMessage(end), failed ? MessageKind::Warning : MessageKind::Notice);
+            showMessage(kermitEndedMessage(end),
+                        failed ? MessageKind::Warning : MessageKind::Notice);
         });
         if (started.withoutWindow) {
             showMessage(withoutWindowMessage(kermit_.processId()), MessageKind::Warning);
@@ -475,7 +476,8 @@ void Form1::Convert_Click() {
     const ConversionOptions options = currentOptions();
     session_.commentCode = options.commentCode;
     session_.curveCode = options.curveCode;
-    conversion_->convert(session_.job, options, [this, pfPath = session_.job.pfPath](bool completed) {
+    const std::string pfPath = session_.job.pfPath;
+    conversion_->convert(session_.job, options, [this, pfPath](bool completed) {
         if (completed && editedSinceConversion_ == pfPath) editedSinceConversion_.clear();
         showEditsState();
     });
@@ -492,7 +494,8 @@ void Form1::showEditsState() {
 }
 
 QString editsNotConvertedNote(const std::string& obsPath) {
-    return QStringLiteral("%1 is older than the edits: Convert").arg(QFileInfo(fromPath(obsPath)).fileName());
+    return QStringLiteral("%1 is older than the edits: Convert")
+        .arg(QFileInfo(fromPath(obsPath)).fileName());
 }
 
 // The pages that show a job's points say so and go back to page 1 when no job

@@ -79,7 +79,8 @@ StalePointFeaturesChoice QtShellDialogs::askAboutStalePointFeatures(QWidget* par
                     QMessageBox::NoButton, parent);
     QAbstractButton* addNew = box.addButton(QStringLiteral("&Add New"), QMessageBox::AcceptRole);
     QAbstractButton* rebuild = box.addButton(QStringLiteral("&Rebuild"), QMessageBox::ActionRole);
-    QAbstractButton* asIs = box.addButton(QStringLiteral("Convert As &Is"), QMessageBox::ActionRole);
+    QAbstractButton* asIs =
+        box.addButton(QStringLiteral("Convert As &Is"), QMessageBox::ActionRole);
     QAbstractButton* cancel = box.addButton(QMessageBox::Cancel);
     // Adding keeps the crew's edits, so it is the answer Enter gives.
     box.setDefaultButton(qobject_cast<QPushButton*>(addNew));

@@ -291,8 +291,8 @@ class ConversionTest : public QObject {
         QVERIFY(kept.first().startsWith(QStringLiteral("RUN.obs.edited-")));
         QCOMPARE(readFile(jobs.path() + kept.first().toStdString()), std::string("edited\r\n"));
         // The notice names the kept file; the run's warning says the same.
-        QVERIFY(dialogs.messages.last().contains(QString::fromStdString(jobs.path()) + kept.first() +
-                                                 QStringLiteral(" (the edited ")));
+        const QString keptPath = QString::fromStdString(jobs.path()) + kept.first();
+        QVERIFY(dialogs.messages.last().contains(keptPath + QStringLiteral(" (the edited ")));
     }
 
     // A CTX file downloaded again after JOB.pf was made: the window asks, and

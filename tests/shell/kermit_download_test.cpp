@@ -284,6 +284,8 @@ class KermitDownloadTest : public QObject {
         QCOMPARE(path->text(), QString::fromStdString(folder + "REL-4.HVD"));
         QCOMPARE(readFile(kermit.argsPath()),
                  "1\n[" + folder + "server.krm]\n" + withoutTrailingSeparator(folder) + "\n");
+        // Closing while Kermit runs would ask.
+        QTRY_VERIFY(dialogs.messages.contains(QStringLiteral("Kermit ended (exit status 0).")));
         QVERIFY(window->close());
         QCOMPARE(readFile(installation.settingsPath()),
                  crlfLines({folder, kermit.dir.path(), "my.krm"}));
