@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <ctime>
 #include <exception>
 #include <optional>
 
 #include "common/errors.h"
+#include "conversion/pf_update.h"
+#include "shell/conversion_questions.h"
 #include "shell/shell_dialogs.h"
 #include "shell/text_codec.h"
 
@@ -33,20 +36,41 @@ void ConversionHandler::convert(const JobPaths& job, const ConversionOptions& op
         if (finished) finished(false);
         return;
     }
+    std::optional<ConversionPlan> plan;
+    try {
+        plan = askBeforeConverting(dialogs_, &window_, job, options);
+    } catch (const std::exception& error) {
+        dialogs_.showMessage(&window_, fromMessage(error.what()), MessageKind::Error);
+    }
+    if (!plan) {
+        if (finished) finished(false);
+        return;
+    }
     bar_.setRange(0, 100);
     bar_.setVisible(true);
     reportCancel_ = true;
     finished_ = std::move(finished);
     auto result = std::make_shared<ConversionResult>();
+    auto pfUpdateLine = std::make_shared<std::string>();
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    run_.start([job, options, result](RunObserver& observer) {
-        *result = runConversion(job, options, observer);
-    }, [this, job, result](BackgroundOutcome outcome) { ended(job, *result, std::move(outcome)); });
+    const std::optional<PfUpdate> pfUpdate = plan->pfUpdate;
+    run_.start(
+        [job, options, result, pfUpdateLine, pfUpdate](RunObserver& observer) {
+            if (pfUpdate) {
+                const PfUpdateOutcome updated = updatePointFeatureFile(
+                    job, *pfUpdate, options.commentCode, std::time(nullptr), observer);
+                *pfUpdateLine = pfUpdateMessage(job, updated);
+            }
+            *result = runConversion(job, options, observer);
+        },
+        [this, job, result, pfUpdateLine](BackgroundOutcome outcome) {
+            ended(job, *result, fromMessage(*pfUpdateLine), std::move(outcome));
+        });
     if (runningChanged_) runningChanged_(true);
 }
 
 void ConversionHandler::ended(const JobPaths& job, const ConversionResult& result,
-                              BackgroundOutcome outcome) {
+                              const QString& pfUpdateLine, BackgroundOutcome outcome) {
     QApplication::restoreOverrideCursor();
     if (runningChanged_) runningChanged_(false);
     std::optional<QString> failure;
@@ -68,13 +92,16 @@ void ConversionHandler::ended(const JobPaths& job, const ConversionResult& resul
     resetProgress();
     if (cancelled) {
         if (reportCancel_) {
-            dialogs_.showMessage(&window_, QString::fromLatin1(kConversionCancelledMessage),
-                                 MessageKind::Notice);
+            QString text = QString::fromLatin1(kConversionCancelledMessage);
+            // JOB.pf was updated, as asked, before the run began.
+            if (!pfUpdateLine.isEmpty()) text += QStringLiteral("\n\nBefore it: ") + pfUpdateLine;
+            dialogs_.showMessage(&window_, text, MessageKind::Notice);
         }
     } else if (failure) {
         dialogs_.showMessage(&window_, *failure, MessageKind::Error);
     } else {
-        dialogs_.showMessage(&window_, completionNotice(job, result), MessageKind::Notice);
+        dialogs_.showMessage(&window_, completionNotice(job, result, pfUpdateLine),
+                             completionKind(result));
     }
     const std::function<void(bool)> finished = std::move(finished_);
     finished_ = nullptr;
@@ -106,19 +133,44 @@ QString warningsMessage(const QStringList& warnings, int limit) {
     return shown.join(QLatin1Char('\n'));
 }
 
-QString completionNotice(const JobPaths& job, const ConversionResult& result) {
-    QStringList lines{QString::fromLatin1(kConversionCompleteMessage), QString(),
-                      QStringLiteral("Files written:")};
+QString completionNotice(const JobPaths& job, const ConversionResult& result,
+                         const QString& pfUpdateLine) {
+    QStringList lines{QString::fromLatin1(kConversionCompleteMessage)};
+    if (result.shortDownload) {
+        // The crew must know before leaving the site that the job is incomplete.
+        lines.append(QString());
+        lines.append(QStringLiteral(
+                         "%1 ends inside a record: the download was most likely cut "
+                         "short. %2 whole records converted; %3 point-feature entries that no "
+                         "record observed. Download the job again.")
+                         .arg(fromPath(job.hvdPath))
+                         .arg(result.shortDownload->wholeRecords)
+                         .arg(result.shortDownload->unobservedEntries));
+    }
+    if (!pfUpdateLine.isEmpty()) {
+        lines.append(QString());
+        lines.append(pfUpdateLine);
+    }
+    lines.append(QString());
+    lines.append(QStringLiteral("Files written:"));
     for (const std::string& path : {result.obsPath, result.trvPath}) {
         if (!path.empty()) lines.append(fromPath(path));
     }
     if (result.pointFeatureFileWritten) lines.append(fromPath(job.pfPath));
+    for (const EditedOutput& kept : result.keptEdits) {
+        lines.append(
+            QStringLiteral("%1 (the edited %2)").arg(fromPath(kept.keepAs), fromPath(kept.path)));
+    }
     lines.append(QString());
     lines.append(QStringLiteral("Records converted: %1").arg(result.recordCount));
     lines.append(QStringLiteral("Points: %1").arg(result.pointCount));
     lines.append(QStringLiteral("Chains: %1").arg(result.chainCount));
     lines.append(QStringLiteral("Warnings: %1").arg(result.warningCount));
     return lines.join(QLatin1Char('\n'));
+}
+
+MessageKind completionKind(const ConversionResult& result) {
+    return result.shortDownload ? MessageKind::Warning : MessageKind::Notice;
 }
 
 }  // namespace zendro

@@ -8,6 +8,7 @@
 #include "conversion/conversion_options.h"
 #include "conversion/conversion_run.h"
 #include "shell/background_run.h"
+#include "shell/shell_dialogs.h"
 
 class QLabel;
 class QProgressBar;
@@ -15,9 +16,8 @@ class QWidget;
 
 namespace zendro {
 
-class ShellDialogs;
-
-// The Convert button: refuses without a selected job, otherwise converts it
+// The Convert button: refuses without a selected job, asks first about
+// hand-edited outputs and a stale JOB.pf (shell/conversion_questions.h), then converts it
 // with the window's options on a worker thread, showing progress, and reports
 // the end or the failure. Each conversion reads the job's files afresh, so
 // Convert may be pressed again at any time.
@@ -45,7 +45,8 @@ class ConversionHandler {
     void cancelAndWait();
 
   private:
-    void ended(const JobPaths& job, const ConversionResult& result, BackgroundOutcome outcome);
+    void ended(const JobPaths& job, const ConversionResult& result, const QString& pfUpdateLine,
+               BackgroundOutcome outcome);
     void resetProgress();
 
     ShellDialogs& dialogs_;
@@ -61,8 +62,12 @@ class ConversionHandler {
 // Warnings of a run as one message: one per line, at most `limit` of them.
 QString warningsMessage(const QStringList& warnings, int limit = 20);
 
-// The message at the end of a run: the completion text, then what was done.
-QString completionNotice(const JobPaths& job, const ConversionResult& result);
+// The message at the end of a run: the completion text, then what was done
+// (`pfUpdateLine`: what became of JOB.pf before it, when it was updated).
+// After a cut download it warns: see completionKind.
+QString completionNotice(const JobPaths& job, const ConversionResult& result,
+                         const QString& pfUpdateLine = {});
+MessageKind completionKind(const ConversionResult& result);
 
 inline constexpr const char* kMustSelectMessage = "Must Select a file before you can convert!";
 inline constexpr const char* kConversionCompleteMessage = "The File Conversion is Complete";

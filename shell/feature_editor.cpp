@@ -23,6 +23,7 @@
 #include "shell/margin_keeper.h"
 #include "shell/shell_dialogs.h"
 #include "shell/text_codec.h"
+#include "shell/whole_code_replace.h"
 
 namespace zendro {
 namespace {
@@ -102,9 +103,10 @@ FeatureEditor::FeatureEditor(ShellDialogs& dialogs, QWidget& window,
             [this](const QString& text, bool forward) { findNext(text, forward); });
     connect(
         findBar_, &FindReplaceBar::replaceRequested, this,
-        [this](const QString& find, const QString& replacement, bool comments, bool selectedOnly) {
+        [this](const QString& find, const QString& replacement, bool comments, bool selectedOnly,
+               bool wholeCode) {
             replace(find, replacement, comments ? FeatureField::Comment : FeatureField::Description,
-                    selectedOnly);
+                    selectedOnly, wholeCode);
         });
     connect(findBar_, &FindReplaceBar::visibilityChanged, this, [this] {
         gridKeeper_->setReserve(findBar_->isVisible() ? findBar_->sizeHint().height() + 2 : 0);
@@ -115,6 +117,13 @@ FeatureEditor::FeatureEditor(ShellDialogs& dialogs, QWidget& window,
     new MarginKeeper(controls_.doneButton, MarginKeeper::Mode::BottomCentre);
     setUpGrid();
     setUpShortcuts();
+    enableBoxes(false);
+}
+
+void FeatureEditor::enableBoxes(bool enabled) {
+    // Typed before a row is chosen, the text would go nowhere.
+    controls_.descriptionBox.setEnabled(enabled);
+    controls_.commentBox.setEnabled(enabled);
 }
 
 FeatureEditor::~FeatureEditor() = default;
@@ -159,6 +168,7 @@ void FeatureEditor::load(const std::vector<FeatureRow>& rows, const std::string&
     sourcePath_ = sourcePath;
     undoStack_.clear();
     chosenRow_ = -1;
+    enableBoxes(false);
     items_.assign(rows_.size(), {});
     {
         const QSignalBlocker blockGrid(grid_);
@@ -233,15 +243,18 @@ void FeatureEditor::chooseRow(int viewRow) {
     showChosen();
 }
 
-void FeatureEditor::blankRow(int viewRow) {
+std::optional<std::string> FeatureEditor::blankRow(int viewRow) {
     const int row = fileRow(viewRow);
-    if (row < 0) return;
+    if (row < 0) return std::nullopt;
     std::vector<CellEdit> edits;
     for (const FeatureField field : kFields) {
         const std::string& before = fieldText(rows_[static_cast<std::size_t>(row)], field);
         if (before != " ") edits.push_back({static_cast<std::size_t>(row), field, before, " "});
     }
-    if (!edits.empty()) push(QStringLiteral("Blank row"), std::move(edits), false);
+    if (edits.empty()) return std::nullopt;
+    std::string name = rows_[static_cast<std::size_t>(row)].name;
+    push(QStringLiteral("Blank row"), std::move(edits), false);
+    return name;
 }
 
 void FeatureEditor::descriptionEdited(const QString& text) {
@@ -274,7 +287,7 @@ bool FeatureEditor::findNext(const QString& text, bool forward) {
 }
 
 std::size_t FeatureEditor::replace(const QString& find, const QString& replacement,
-                                   FeatureField field, bool selectedRowsOnly) {
+                                   FeatureField field, bool selectedRowsOnly, bool wholeCodeOnly) {
     std::vector<std::size_t> rows;
     if (selectedRowsOnly) {
         for (const QModelIndex& index : grid_.selectionModel()->selectedRows()) {
@@ -286,7 +299,19 @@ std::size_t FeatureEditor::replace(const QString& find, const QString& replaceme
     }
     std::vector<CellEdit> edits;
     if (!firstNonLatin1(find)) {
-        edits = replaceInField(rows_, field, toFileText(find), toFileText(replacement), rows);
+        const std::string found = toFileText(find);
+        const std::string put = toFileText(replacement);
+        edits = wholeCodeOnly ? replaceWholeCodes(rows_, field, found, put, rows)
+                              : replaceInField(rows_, field, found, put, rows);
+    }
+    if (replacement.isEmpty() && !edits.empty() &&
+        !dialogs_.confirm(dialogParent(),
+                          QStringLiteral("Replace with nothing erases \"%1\" from %2 cells. "
+                                         "Erase it?")
+                              .arg(find)
+                              .arg(edits.size()))) {
+        findBar_->setStatus(QStringLiteral("Nothing replaced"));
+        return 0;
     }
     const std::size_t changed = edits.size();
     if (changed > 0) push(QStringLiteral("Replace"), std::move(edits), false);
@@ -363,6 +388,7 @@ void FeatureEditor::showChosen() {
     controls_.pointLabel.setText(fromFileText(row.name));
     setTextQuietly(controls_.descriptionBox, fromFileText(row.description));
     setTextQuietly(controls_.commentBox, fromFileText(row.comment));
+    enableBoxes(true);
 }
 
 int FeatureEditor::fileRow(int viewRow) const {

@@ -6,6 +6,7 @@
 #include <QUndoStack>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,8 @@ class FeatureEditor final : public QObject {
     // Makes `viewRow` the chosen one and shows its cells in the label and boxes.
     void chooseRow(int viewRow);
     // Sets the three cells of `viewRow` to a single space; the row stays.
-    void blankRow(int viewRow);
+    // Returns the point's name as it was, none when nothing was blanked.
+    std::optional<std::string> blankRow(int viewRow);
     // The boxes' texts into the chosen row.
     void descriptionEdited(const QString& text);
     void commentEdited(const QString& text);
@@ -79,9 +81,10 @@ class FeatureEditor final : public QObject {
     // round; false when no row holds it.
     bool findNext(const QString& text, bool forward);
     // Replaces `find` in one field of every row, or of the selected rows, as
-    // one step to undo; returns the number of cells changed.
+    // one step to undo; returns the number of cells changed. An empty
+    // replacement, which erases, is done only once the user agrees to the count.
     std::size_t replace(const QString& find, const QString& replacement, FeatureField field,
-                        bool selectedRowsOnly);
+                        bool selectedRowsOnly, bool wholeCodeOnly = false);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,6 +97,7 @@ class FeatureEditor final : public QObject {
     void push(const QString& what, std::vector<CellEdit> edits, bool typing);
     void apply(const std::vector<CellEdit>& edits, bool forward);
     void showChosen();
+    void enableBoxes(bool enabled);
     int fileRow(int viewRow) const;
     void makeCurrent(int viewRow, FeatureField field);
     void fitColumn(FeatureField field);

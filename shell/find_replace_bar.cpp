@@ -61,6 +61,10 @@ FindReplaceBar::FindReplaceBar(QWidget* parent) : QFrame(parent) {
     selectedOnly_ = new QCheckBox(QStringLiteral("Selected"), replaceRow_);
     selectedOnly_->setObjectName(QStringLiteral("ReplaceSelected"));
     selectedOnly_->setToolTip(QStringLiteral("Replace in the selected rows only"));
+    wholeCode_ = new QCheckBox(QStringLiteral("Whole code"), replaceRow_);
+    wholeCode_->setObjectName(QStringLiteral("ReplaceWholeCode"));
+    wholeCode_->setToolTip(QStringLiteral("Replace whole codes only: EP changes \"TAPE EP\" "
+                                          "to \"TAPE X\", not \"TAX X\""));
     auto* replaceAll = barButton<QPushButton>(replaceRow_, "ReplaceAll", "Replace All",
                                               "Replace every match; Ctrl+Z undoes it in one step");
     replaceAll->setAutoDefault(false);
@@ -68,6 +72,7 @@ FindReplaceBar::FindReplaceBar(QWidget* parent) : QFrame(parent) {
     replaceLayout->addWidget(replaceText_, 1);
     replaceLayout->addWidget(replaceField_);
     replaceLayout->addWidget(selectedOnly_);
+    replaceLayout->addWidget(wholeCode_);
     replaceLayout->addWidget(replaceAll);
 
     auto* rows = new QVBoxLayout(this);
@@ -75,6 +80,8 @@ FindReplaceBar::FindReplaceBar(QWidget* parent) : QFrame(parent) {
     rows->setSpacing(2);
     rows->addWidget(findRow);
     rows->addWidget(replaceRow_);
+    // From what to find straight to what to put instead, past the arrows.
+    setTabOrder(findText_, replaceText_);
 
     connect(findText_, &QLineEdit::returnPressed, this,
             [this] { emit findRequested(findText_->text(), true); });
@@ -85,7 +92,8 @@ FindReplaceBar::FindReplaceBar(QWidget* parent) : QFrame(parent) {
     connect(closeButton, &QAbstractButton::clicked, this, [this] { dismiss(); });
     connect(replaceAll, &QAbstractButton::clicked, this, [this] {
         emit replaceRequested(findText_->text(), replaceText_->text(),
-                              replaceField_->currentIndex() == 1, selectedOnly_->isChecked());
+                              replaceField_->currentIndex() == 1, selectedOnly_->isChecked(),
+                              wholeCode_->isChecked());
     });
     hide();
 }

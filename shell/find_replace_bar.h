@@ -29,9 +29,9 @@ class FindReplaceBar final : public QFrame {
 
   signals:
     void findRequested(const QString& text, bool forward);
-    // `comments` false: descriptions.
+    // `comments` false: descriptions. `wholeCodeOnly`: shell/whole_code_replace.h.
     void replaceRequested(const QString& find, const QString& replacement, bool comments,
-                          bool selectedRowsOnly);
+                          bool selectedRowsOnly, bool wholeCodeOnly);
     void visibilityChanged();
 
   protected:
@@ -47,6 +47,7 @@ class FindReplaceBar final : public QFrame {
     QLineEdit* replaceText_ = nullptr;
     QComboBox* replaceField_ = nullptr;
     QCheckBox* selectedOnly_ = nullptr;
+    QCheckBox* wholeCode_ = nullptr;
 };
 
 }  // namespace zendro

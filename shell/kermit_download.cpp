@@ -1,6 +1,5 @@
 #include "shell/kermit_download.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -8,7 +7,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <cerrno>
+#include <algorithm>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -26,22 +25,13 @@ std::string withSeparator(std::string folder) {
 
 bool hasConsole() { return ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0; }
 
-bool processRunning(qint64 processId) {
-    if (processId <= 0) return false;
-    if (::kill(static_cast<pid_t>(processId), 0) != 0 && errno != EPERM) return false;
-    // An ended process that nobody has reaped yet still answers; its state says it ended.
-    QFile status(QStringLiteral("/proc/%1/stat").arg(processId));
-    if (!status.open(QIODevice::ReadOnly)) return true;
-    const QByteArray text = status.readAll();
-    const qsizetype nameEnd = text.lastIndexOf(')');
-    return nameEnd < 0 || nameEnd + 2 >= text.size() || text.at(nameEnd + 2) != 'Z';
-}
-
 }  // namespace
 
 KermitDownload::KermitDownload(std::string shippedSettingsFolder, KermitTerminal terminal)
     : shippedSettingsFolder_(withSeparator(std::move(shippedSettingsFolder))),
       terminal_(terminal) {}
+
+KermitDownload::~KermitDownload() { stop(); }
 
 std::string KermitDownload::settingsSource(const SessionState& session) const {
     const std::string folder =
@@ -85,7 +75,8 @@ ProgramStart KermitDownload::programStart(const SessionState& session,
     return start;
 }
 
-ProgramStart KermitDownload::start(const SessionState& session) {
+ProgramStart KermitDownload::start(const SessionState& session,
+                                   std::function<void(const KermitEnd&)> ended) {
     const std::string target = session.job.folderPath + kJobKermitSettings;
     if (!fileExists(target)) {
         const std::string source = settingsSource(session);
@@ -96,15 +87,72 @@ ProgramStart KermitDownload::start(const SessionState& session) {
     }
 
     const ProgramStart start = programStart(session, target);
-    if (!QProcess::startDetached(start.program, start.arguments, start.workingFolder,
-                                 &processId_)) {
+    stop();
+    lastLines_.clear();
+    unfinishedLine_.clear();
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(start.program);
+    process->setArguments(start.arguments);
+    process->setWorkingDirectory(start.workingFolder);
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    // Kermit reads its commands from the settings file, never from the window.
+    process->setStandardInputFile(QProcess::nullDevice());
+    QProcess* child = process.get();
+    QObject::connect(child, &QProcess::readyRead, child, [this] { keepOutput(); });
+    const auto finished = [this, child, ended = std::move(ended)](int exitCode,
+                                                                  QProcess::ExitStatus status) {
+        keepOutput();
+        if (!unfinishedLine_.isEmpty()) lastLines_.append(QString::fromLatin1(unfinishedLine_));
+        const qsizetype first = std::max<qsizetype>(0, lastLines_.size() - kKermitLinesShown);
+        const KermitEnd end{status == QProcess::CrashExit, exitCode, lastLines_.mid(first)};
+        // Told once; the message box it may show runs the event loop.
+        const std::function<void(const KermitEnd&)> tell = ended;
+        child->disconnect();
+        if (tell) tell(end);
+    };
+    QObject::connect(child, &QProcess::finished, child, finished);
+    process->start();
+    if (!process->waitForStarted(10000)) {
         processId_ = 0;
-        throw ZendroError(toPath(start.program), "the program cannot be started");
+        throw ZendroError(toPath(start.program),
+                          "the program cannot be started: " + process->errorString().toStdString());
     }
+    processId_ = process->processId();
+    process_ = std::move(process);
     return start;
 }
 
-bool KermitDownload::running() const { return processRunning(processId_); }
+void KermitDownload::keepOutput() {
+    unfinishedLine_ += process_ ? process_->readAll() : QByteArray();
+    qsizetype end = unfinishedLine_.indexOf('\n');
+    while (end >= 0) {
+        const QByteArray line = unfinishedLine_.left(end);
+        lastLines_.append(QString::fromLatin1(line.endsWith('\r') ? line.chopped(1) : line));
+        unfinishedLine_.remove(0, end + 1);
+        end = unfinishedLine_.indexOf('\n');
+    }
+    // Only the last lines are ever shown.
+    if (lastLines_.size() > 4 * kKermitLinesShown) {
+        lastLines_ = lastLines_.mid(lastLines_.size() - kKermitLinesShown);
+    }
+}
+
+bool KermitDownload::running() const {
+    return process_ && process_->state() != QProcess::NotRunning;
+}
+
+void KermitDownload::stop() {
+    if (!process_) return;
+    process_->disconnect();
+    if (process_->state() != QProcess::NotRunning) {
+        process_->terminate();
+        if (!process_->waitForFinished(3000)) {
+            process_->kill();
+            process_->waitForFinished(3000);
+        }
+    }
+    process_.reset();
+}
 
 QString withoutWindowMessage(qint64 processId) {
     return QStringLiteral(
@@ -120,6 +168,20 @@ QString stillRunningMessage(qint64 processId) {
                "Kermit, started by an earlier Download, is still running (process %1) and holds "
                "the serial line. End that Kermit before starting another download.")
         .arg(processId);
+}
+
+QString kermitEndedMessage(const KermitEnd& end) {
+    QString text = end.crashed
+                       ? QStringLiteral("Kermit ended abnormally (it was killed or crashed).")
+                   : end.exitCode == 0
+                       ? QStringLiteral("Kermit ended (exit status 0).")
+                       : QStringLiteral("Kermit ended with exit status %1: the download may "
+                                        "have failed.")
+                             .arg(end.exitCode);
+    if (!end.lastLines.isEmpty()) {
+        text += QStringLiteral("\n\nIts last lines:\n") + end.lastLines.join(QLatin1Char('\n'));
+    }
+    return text;
 }
 
 std::string findShippedKermitFolder(const QString& executableFolder) {

@@ -218,6 +218,8 @@ void Form1::buildControls() {
     PointGrid1->verticalHeader()->setDefaultSectionSize(PointGrid1->fontMetrics().height() + 6);
     Command1 = button(layout, Frame3, "Command1", "Done", nullptr, twips(1800, 3720, 1095, 375));
     GridLabel1 = label(layout, Frame3, "GridLabel1", "POINT", twips(240, 240, 855, 255));
+    EditStatus = label(layout, Frame3, "EditStatus", "", twips(120, 3720, 1620, 375), false);
+    EditStatus->setWordWrap(true);
 
     // Page 3: help.
     Frame4 = frame(layout, this, "Frame4", QStringLiteral("ZUZ Conversion Help"),
@@ -367,10 +369,17 @@ void Form1::closeEvent(QCloseEvent* event) {
         // Stops at its next record, so the wait is short.
         conversion_->cancelAndWait();
     }
+    // A Kermit receiving the job would be cut off mid-file.
+    if (kermit_.running() &&
+        !dialogs_.confirm(this, QString::fromLatin1(kKermitRunningCloseQuestion))) {
+        event->ignore();
+        return;
+    }
     if (!editor_->settleUnsavedEdits()) {
         event->ignore();
         return;
     }
+    kermit_.stop();
     Form_Unload();
     event->accept();
 }
@@ -406,6 +415,7 @@ bool Form1::selectJob(const QString& typedPath) {
     chosenPath_ = chosenPath;
     file1->setText(chosenPath);
     Suffix1->setText(fromPath(session_.job.runSuffix));
+    showEditsState();
     session_.commentCode = toFileText(CommentCode1->text());
     session_.curveCode = toFileText(Curvecode1->text());
     return true;
@@ -424,7 +434,11 @@ void Form1::DownLoad_Click() {
     }
     readKermitSettings();
     try {
-        const ProgramStart started = kermit_.start(session_);
+        const ProgramStart started = kermit_.start(session_, [this](const KermitEnd& end) {
+            const bool failed = end.crashed || end.exitCode != 0;
+            showMessage(kermitEndedMessage(end),
+                        failed ? MessageKind::Warning : MessageKind::Notice);
+        });
         if (started.withoutWindow) {
             showMessage(withoutWindowMessage(kermit_.processId()), MessageKind::Warning);
         }
@@ -462,7 +476,26 @@ void Form1::Convert_Click() {
     const ConversionOptions options = currentOptions();
     session_.commentCode = options.commentCode;
     session_.curveCode = options.curveCode;
-    conversion_->convert(session_.job, options);
+    const std::string pfPath = session_.job.pfPath;
+    conversion_->convert(session_.job, options, [this, pfPath](bool completed) {
+        if (completed && editedSinceConversion_ == pfPath) editedSinceConversion_.clear();
+        showEditsState();
+    });
+}
+
+void Form1::showEditsState() {
+    if (!editedSinceConversion_.empty() && editedSinceConversion_ == session_.job.pfPath) {
+        editsNote_ = editsNotConvertedNote(session_.job.obsPath);
+        Plabel->setText(editsNote_);
+    } else if (!editsNote_.isEmpty() && Plabel->text() == editsNote_) {
+        Plabel->clear();
+        editsNote_.clear();
+    }
+}
+
+QString editsNotConvertedNote(const std::string& obsPath) {
+    return QStringLiteral("%1 is older than the edits: Convert")
+        .arg(QFileInfo(fromPath(obsPath)).fileName());
 }
 
 // The pages that show a job's points say so and go back to page 1 when no job
@@ -507,6 +540,7 @@ void Form1::TabStrip1_Click(int tab) {
 
 void Form1::loadFeatureGrid() {
     // Every visit rebuilds the grid from the file; edits were settled on leaving.
+    EditStatus->clear();
     const std::string& pfPath = session_.job.pfPath;
     if (!fileExists(pfPath) && findFieldFile(session_.job.ctxPath).empty()) {
         // Saving an empty grid would hide the CTX file's descriptions for good.
@@ -546,12 +580,20 @@ void Form1::loadFeatureGrid() {
 
 void Form1::PointGrid1_Click(int row) { editor_->chooseRow(row); }
 
-void Form1::PointGrid1_MouseDown(const QMouseEvent& event) {
+bool Form1::PointGrid1_MouseDown(const QMouseEvent& event) {
     constexpr Qt::KeyboardModifiers kHeld =
         Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if ((event.modifiers() & kHeld) != Qt::ShiftModifier) return;
-    // The row under the pointer, which the click then makes the chosen one.
-    editor_->blankRow(PointGrid1->rowAt(event.position().toPoint().y()));
+    if ((event.modifiers() & kHeld) != Qt::ShiftModifier) return false;
+    // The row under the pointer; the selection stays, since Shift would extend it.
+    const std::optional<std::string> point =
+        editor_->blankRow(PointGrid1->rowAt(event.position().toPoint().y()));
+    if (!point) return false;
+    EditStatus->setText(blankedRowNote(fromFileText(*point)));
+    return true;
+}
+
+QString blankedRowNote(const QString& point) {
+    return QStringLiteral("Point %1 blanked; Ctrl+Z undoes").arg(point.trimmed());
 }
 
 void Form1::GridText1_Change(const QString& text) { editor_->descriptionEdited(text); }
@@ -560,12 +602,17 @@ void Form1::ComText1_Change(const QString& text) { editor_->commentEdited(text);
 
 void Form1::Command1_Click() {
     // On failure the previous file and the grid stay as they are.
-    if (editor_->save()) showFirstTab();
+    const bool edited = editor_->hasUnsavedEdits();
+    if (!editor_->save()) return;
+    if (edited) editedSinceConversion_ = session_.job.pfPath;
+    showFirstTab();
+    showEditsState();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == PointGrid1->viewport() && event->type() == QEvent::MouseButtonPress) {
-        PointGrid1_MouseDown(*static_cast<QMouseEvent*>(event));
+    if (watched == PointGrid1->viewport() && event->type() == QEvent::MouseButtonPress &&
+        PointGrid1_MouseDown(*static_cast<QMouseEvent*>(event))) {
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

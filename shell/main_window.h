@@ -60,7 +60,8 @@ class Form1 final : public QWidget {
     void Convert_Click();
     void TabStrip1_Click(int tab);  // 1 to 3 from the left
     void PointGrid1_Click(int row);
-    void PointGrid1_MouseDown(const QMouseEvent& event);
+    // True when the press blanked a row: it then selects nothing.
+    bool PointGrid1_MouseDown(const QMouseEvent& event);
     void GridText1_Change(const QString& text);
     void ComText1_Change(const QString& text);
     void Command1_Click();
@@ -95,12 +96,17 @@ class Form1 final : public QWidget {
     void showReview();
     void editEntry(std::size_t entry);
     void showMessage(const QString& text, MessageKind kind = MessageKind::Error);
+    // The status line's note that JOB.obs lacks the edits saved with Done.
+    void showEditsState();
 
     ShellDialogs& dialogs_;
     ShellOptions options_;
     SessionState session_;
     QString chosenPath_;        // the path of the selected job, as chosen
     QString savedFolder_;       // the folder saved at the last exit
+    // The point-feature file saved by Done since the job was last converted.
+    std::string editedSinceConversion_;
+    QString editsNote_;  // the note showing it, while shown
     Settings startupSettings_;  // as read at start-up
     bool configFolderFallback_ = false;
     double layoutScale_ = 1.0;
@@ -136,6 +142,7 @@ class Form1 final : public QWidget {
     QTableWidget* PointGrid1 = nullptr;
     QPushButton* Command1 = nullptr;
     QLabel* GridLabel1 = nullptr;
+    QLabel* EditStatus = nullptr;  // what the last blanking did
     QListWidget* HelpText1 = nullptr;
     ReviewPage* reviewPage_ = nullptr;
 
@@ -154,5 +161,11 @@ inline constexpr const char* kCannotViewMessage =
 inline constexpr const char* kCancelRunQuestion =
     "A conversion is running. Cancel it and close the window? Nothing of this conversion "
     "is written.";
+
+// The feature editor's note after a Shift-click blanked `point`'s row.
+QString blankedRowNote(const QString& point);
+
+// The status line after Done, until the job is converted again.
+QString editsNotConvertedNote(const std::string& obsPath);
 
 }  // namespace zendro

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace zendro {
 namespace {
@@ -70,6 +71,34 @@ UnsavedEditsChoice QtShellDialogs::askAboutUnsavedEdits(QWidget* parent, const Q
         default:
             return UnsavedEditsChoice::Cancel;
     }
+}
+
+StalePointFeaturesChoice QtShellDialogs::askAboutStalePointFeatures(QWidget* parent,
+                                                                    const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kMessageTitle), text,
+                    QMessageBox::NoButton, parent);
+    QAbstractButton* addNew = box.addButton(QStringLiteral("&Add New"), QMessageBox::AcceptRole);
+    QAbstractButton* rebuild = box.addButton(QStringLiteral("&Rebuild"), QMessageBox::ActionRole);
+    QAbstractButton* asIs =
+        box.addButton(QStringLiteral("Convert As &Is"), QMessageBox::ActionRole);
+    QAbstractButton* cancel = box.addButton(QMessageBox::Cancel);
+    // Adding keeps the crew's edits, so it is the answer Enter gives.
+    box.setDefaultButton(qobject_cast<QPushButton*>(addNew));
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == addNew) return StalePointFeaturesChoice::AddNew;
+    if (box.clickedButton() == rebuild) return StalePointFeaturesChoice::Rebuild;
+    if (box.clickedButton() == asIs) return StalePointFeaturesChoice::ConvertAsIs;
+    return StalePointFeaturesChoice::Cancel;
+}
+
+bool QtShellDialogs::confirmReplace(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), question,
+                    QMessageBox::NoButton, parent);
+    QAbstractButton* replace = box.addButton(QStringLiteral("&Replace"), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == replace;
 }
 
 }  // namespace zendro

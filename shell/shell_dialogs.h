@@ -17,6 +17,9 @@ enum class MessageKind {
 // What becomes of edits that were not saved.
 enum class UnsavedEditsChoice { Save, Discard, Cancel };
 
+// What becomes of a point-feature file that does not match the job's CTX file.
+enum class StalePointFeaturesChoice { AddNew, Rebuild, ConvertAsIs, Cancel };
+
 // The window's modal dialogs, behind an interface so tests can answer them.
 class ShellDialogs {
   public:
@@ -36,6 +39,14 @@ class ShellDialogs {
 
     // A question titled "ZENDRO" with the buttons Save, Discard and Cancel.
     virtual UnsavedEditsChoice askAboutUnsavedEdits(QWidget* parent, const QString& text) = 0;
+
+    // A question titled "ZENDRO" with the buttons Add New, Rebuild, Convert As Is
+    // and Cancel.
+    virtual StalePointFeaturesChoice askAboutStalePointFeatures(QWidget* parent,
+                                                                const QString& text) = 0;
+
+    // A question with Replace and Cancel; true for Replace. Cancel is the default.
+    virtual bool confirmReplace(QWidget* parent, const QString& question) = 0;
 };
 
 class QtShellDialogs final : public ShellDialogs {
@@ -45,6 +56,9 @@ class QtShellDialogs final : public ShellDialogs {
     void showMessage(QWidget* parent, const QString& text, MessageKind kind) override;
     bool confirm(QWidget* parent, const QString& question) override;
     UnsavedEditsChoice askAboutUnsavedEdits(QWidget* parent, const QString& text) override;
+    StalePointFeaturesChoice askAboutStalePointFeatures(QWidget* parent,
+                                                        const QString& text) override;
+    bool confirmReplace(QWidget* parent, const QString& question) override;
 };
 
 inline constexpr const char* kMessageTitle = "ZENDRO";

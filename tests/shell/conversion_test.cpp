@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "common/file_io.h"
+#include "tests/support/job_builder.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace zendro::testing {
@@ -26,6 +27,16 @@ QStringList headlines(const QStringList& messages) {
     QStringList result;
     for (const QString& message : messages) result.append(message.section(QLatin1Char('\n'), 0, 0));
     return result;
+}
+
+// The files of `folder` whose name holds `part`.
+QStringList filesNamed(const std::string& folder, const char* part) {
+    QStringList found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find(part) != std::string::npos) found.append(QString::fromStdString(name));
+    }
+    return found;
 }
 
 void copyJob(const std::string& from, const std::string& to, const std::string& name) {
@@ -245,6 +256,138 @@ class ConversionTest : public QObject {
         QCOMPARE(headlines(dialogs.messages).last(), kComplete);
     }
 
+    // An output changed since the window wrote it: Cancel writes nothing,
+    // Replace writes and keeps the edited file beside it.
+    void anEditedOutputIsReplacedOnlyWhenAsked() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "RUN");
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
+        QVERIFY(clickConvertAndWait(*window));
+        const std::string written = readFile(jobs.file("RUN.obs"));
+        writeFile(jobs.file("RUN.obs"), "edited\r\n");
+
+        dialogs.answers = {false};
+        QVERIFY(clickConvertAndWait(*window));
+        const QString question = QString::fromStdString(jobs.file("RUN.obs")) +
+                                 QStringLiteral(
+                                     "\n\nThese files were changed since ZENDRO wrote them "
+                                     "(edited by hand?). Replace replaces them and keeps each "
+                                     "edited file beside it as NAME.edited-YYYYMMDD-HHMMSS; "
+                                     "Cancel writes nothing.");
+        QCOMPARE(dialogs.questions, QStringList{question});
+        QCOMPARE(headlines(dialogs.messages), QStringList{kComplete});
+        QCOMPARE(readFile(jobs.file("RUN.obs")), std::string("edited\r\n"));
+        QCOMPARE(filesNamed(jobs.path(), ".edited-"), QStringList{});
+
+        dialogs.answers = {true};
+        QVERIFY(clickConvertAndWait(*window));
+        QCOMPARE(dialogs.questions, QStringList(2, question));
+        QCOMPARE(readFile(jobs.file("RUN.obs")), written);
+        const QStringList kept = filesNamed(jobs.path(), ".edited-");
+        QCOMPARE(kept.size(), 1);
+        QVERIFY(kept.first().startsWith(QStringLiteral("RUN.obs.edited-")));
+        QCOMPARE(readFile(jobs.path() + kept.first().toStdString()), std::string("edited\r\n"));
+        // The notice names the kept file; the run's warning says the same.
+        const QString keptPath = QString::fromStdString(jobs.path()) + kept.first();
+        QVERIFY(dialogs.messages.last().contains(keptPath + QStringLiteral(" (the edited ")));
+    }
+
+    // A CTX file downloaded again after JOB.pf was made: the window asks, and
+    // each answer does what zendro-convert's flag for it does, byte for byte.
+    void aStaleFeatureFileIsUpdatedAsAnswered_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("flags");
+        QTest::addColumn<int>("backups");
+        QTest::newRow("add new") << int(StalePointFeaturesChoice::AddNew)
+                                 << QStringList{"--pf-add-new"} << 0;
+        QTest::newRow("rebuild") << int(StalePointFeaturesChoice::Rebuild)
+                                 << QStringList{"--pf-rebuild"} << 1;
+        QTest::newRow("as is") << int(StalePointFeaturesChoice::ConvertAsIs) << QStringList{}
+                               << 0;
+    }
+
+    void aStaleFeatureFileIsUpdatedAsAnswered() {
+        QFETCH(int, answer);
+        QFETCH(QStringList, flags);
+        QFETCH(int, backups);
+        Installation installation;
+        TempDir windowJob;
+        TempDir commandLineJob;
+        writeSampleJob(windowJob.path(), "RUN");
+        copyJob(windowJob.path(), commandLineJob.path(), "RUN");
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        chooseJob(*window, dialogs, windowJob.file("RUN.HVD"));
+        QVERIFY(clickConvertAndWait(*window));
+        const QString commandLineHvd = QString::fromStdString(commandLineJob.file("RUN.HVD"));
+        QCOMPARE(runCommandLineConverter({commandLineHvd}), 0);
+        // The crew edits a description; then point 15 comes with a new CTX file.
+        std::string edited = readFile(windowJob.file("RUN.pf"));
+        const std::size_t pin = edited.find("IRON PIN");
+        QVERIFY(pin != std::string::npos);
+        edited.replace(pin, 8, "IRON ROD");
+        for (const TempDir* job : {&windowJob, &commandLineJob}) {
+            writeFile(job->file("RUN.pf"), edited);
+            writeFile(job->file("RUN.CTX"),
+                      readFile(job->file("RUN.CTX")) + ctxRecord(1, 15, "CP,NEW PIN"));
+        }
+
+        // Cancel: nothing is written.
+        const std::string obs = readFile(windowJob.file("RUN.obs"));
+        QVERIFY(clickConvertAndWait(*window));
+        QCOMPARE(dialogs.questions.size(), 1);
+        QVERIFY2(dialogs.questions.first().startsWith(QString::fromStdString(
+                     windowJob.file("RUN.pf") + " does not match " + windowJob.file("RUN.CTX") +
+                     ":\n1 CTX points have no entry (15)\n")),
+                 qPrintable(dialogs.questions.first()));
+        QCOMPARE(readFile(windowJob.file("RUN.obs")), obs);
+        QCOMPARE(readFile(windowJob.file("RUN.pf")), edited);
+        QCOMPARE(dialogs.messages.size(), 1);
+
+        dialogs.staleAnswers = {StalePointFeaturesChoice(answer)};
+        QVERIFY(clickConvertAndWait(*window));
+        QCOMPARE(runCommandLineConverter(flags << commandLineHvd), 0);
+        QCOMPARE(dialogs.questions.size(), 2);
+        QCOMPARE(headlines(dialogs.messages).last(), kComplete);
+        QCOMPARE(readFile(windowJob.file("RUN.pf")), readFile(commandLineJob.file("RUN.pf")));
+        QCOMPARE(readFile(windowJob.file("RUN.obs")), readFile(commandLineJob.file("RUN.obs")));
+        const QStringList backupFiles = filesNamed(windowJob.path(), ".backup-");
+        QCOMPARE(backupFiles.size(), backups);
+        if (backups != 0) {
+            QCOMPARE(readFile(windowJob.path() + backupFiles.first().toStdString()), edited);
+            QVERIFY(dialogs.messages.last().contains(
+                QStringLiteral("made again from the CTX file; the previous one is kept as ") +
+                QString::fromStdString(windowJob.path()) + backupFiles.first()));
+        }
+    }
+
+    // An HVD file cut inside its last record (point 14's shot): the notice
+    // warns, naming the file and the counts. 10 whole records; of the 8
+    // entries only point 14's is observed by none (11, 12 and 13 as setups and
+    // backsights, 501 to 503 as shots, the taped 100503 by 503).
+    void aCutDownloadMakesTheNoticeAWarning() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "CUT");
+        const std::string hvd = readFile(jobs.file("CUT.HVD"));
+        writeFile(jobs.file("CUT.HVD"), hvd.substr(0, hvd.size() - 5));
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        chooseJob(*window, dialogs, jobs.file("CUT.HVD"));
+        QVERIFY(clickConvertAndWait(*window));
+        QCOMPARE(dialogs.kinds.back(), MessageKind::Warning);
+        const QStringList lines = dialogs.messages.last().split(QLatin1Char('\n'));
+        QCOMPARE(lines.mid(0, 3),
+                 (QStringList{kComplete, QString(),
+                              QString::fromStdString(jobs.file("CUT.HVD")) +
+                                  " ends inside a record: the download was most likely cut "
+                                  "short. 10 whole records converted; 1 point-feature entries "
+                                  "that no record observed. Download the job again."}));
+    }
+
     // A run in progress: what would start other work is locked, the cursor is
     // busy, Cancel stops the run and nothing is written; closing asks first.
     void aRunCanBeCancelledAndClosingAsksFirst() {
@@ -286,6 +429,8 @@ class ConversionTest : public QObject {
         QVERIFY(clickConvertAndWait(*window));
         QVERIFY(window->isVisible());
         QCOMPARE(headlines(dialogs.messages).last(), kComplete);
+        // Not recorded as written, so replaced without the question about edits.
+        std::filesystem::remove(jobs.file("RUN.zendro-written"));
         writeFile(jobs.file("RUN.obs"), "previous\r\n");
         whileRunning(*window, [&] { window->close(); });
         QVERIFY(clickConvertAndWait(*window));

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -209,6 +210,66 @@ class EditorToolsTest : public QObject {
         doneWrites(*window, jobs,
                    crlfLines({"1001,EP\xC9,EDGE OF PAVEMENT", "1002,+CL*, ",
                               "1003,EP,EDGE, LEFT SIDE", "1004,CL, "}));
+    }
+
+    // Tab goes from the find box to the replace box; "whole code" leaves the
+    // EP inside TAPE and EPX; replacing with nothing asks with the count first.
+    void replaceMatchesWholeCodesAndAsksBeforeErasing() {
+        Installation installation;
+        TempDir jobs;
+        FakeDialogs dialogs;
+        auto window = editorOn(dialogs, jobs,
+                               crlfLines({"1,EP,A", "2,TAPE EP,B", "3,+EP*,C", "4,EPX,D"}));
+        grid(*window)->setFocus();
+        press(*window, Qt::Key_H, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "EP");
+        press(*window, Qt::Key_Tab);
+        auto* replacement = control<QLineEdit>(*window, "ReplaceText");
+        QCOMPARE(QApplication::focusWidget(), replacement);
+        QTest::keyClicks(replacement, "SH");
+        clickButton(*window, "ReplaceWholeCode");
+        clickButton(*window, "ReplaceAll");
+        auto* status = control<QLabel>(*window, "FindStatus");
+        QCOMPARE(status->text(), QStringLiteral("3 cells changed"));
+
+        retype(control<QLineEdit>(*window, "FindText"), QStringLiteral("SH"));
+        retype(replacement, QString());
+        dialogs.answers = {false, true};
+        clickButton(*window, "ReplaceAll");
+        QCOMPARE(status->text(), QStringLiteral("Nothing replaced"));
+        QCOMPARE(cell(*window, 1, 1), QStringLiteral("TAPE SH"));
+        clickButton(*window, "ReplaceAll");
+        QCOMPARE(dialogs.questions,
+                 QStringList(2, QStringLiteral(
+                                    "Replace with nothing erases \"SH\" from 3 cells. Erase it?")));
+        doneWrites(*window, jobs, crlfLines({"1,,A", "2,TAPE ,B", "3,+*,C", "4,EPX,D"}));
+    }
+
+    // Shift-click blanks the row under the pointer and leaves the selection
+    // alone; the boxes wait for a chosen row.
+    void shiftClickBlanksOnlyAndSaysHowToUndo() {
+        Installation installation;
+        TempDir jobs;
+        FakeDialogs dialogs;
+        auto window = editorOn(dialogs, jobs, kFeatures);
+        auto* description = control<QLineEdit>(*window, "GridText1");
+        auto* comment = control<QLineEdit>(*window, "ComText1");
+        QVERIFY(!description->isEnabled());
+        QVERIFY(!comment->isEnabled());
+        clickRow(*window, 0);
+        QVERIFY(description->isEnabled());
+        QVERIFY(comment->isEnabled());
+
+        clickRow(*window, 2, Qt::ShiftModifier);
+        QCOMPARE(rowTexts(*window, 2), (QStringList{" ", " ", " "}));
+        const QModelIndexList selected = grid(*window)->selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().row(), 0);
+        QCOMPARE(control<QLabel>(*window, "EditStatus")->text(),
+                 QStringLiteral("Point 1003 blanked; Ctrl+Z undoes"));
+        grid(*window)->setFocus();
+        press(*window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rowTexts(*window, 2), (QStringList{"1003", "EP", "EDGE, LEFT SIDE"}));
     }
 };
 

@@ -45,6 +45,20 @@ class FakeDialogs final : public ShellDialogs {
         return answer;
     }
 
+    // Answers with the queued choices; with none left, Cancel.
+    StalePointFeaturesChoice askAboutStalePointFeatures(QWidget*, const QString& text) override {
+        questions.append(text);
+        if (staleAnswers.empty()) return StalePointFeaturesChoice::Cancel;
+        const StalePointFeaturesChoice answer = staleAnswers.front();
+        staleAnswers.pop_front();
+        return answer;
+    }
+    // Answers from `answers`, as confirm does.
+    bool confirmReplace(QWidget* parent, const QString& question) override {
+        ++replaceQuestions;
+        return confirm(parent, question);
+    }
+
     std::deque<QString> choices;
     QStringList messages;
     std::vector<MessageKind> kinds;  // one per message
@@ -55,6 +69,8 @@ class FakeDialogs final : public ShellDialogs {
     QString lastInitialPath;
     int fileDialogs = 0;
     std::deque<UnsavedEditsChoice> unsavedEditsAnswers;
+    std::deque<StalePointFeaturesChoice> staleAnswers;
+    int replaceQuestions = 0;
 };
 
 }  // namespace zendro::testing

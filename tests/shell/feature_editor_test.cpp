@@ -208,7 +208,14 @@ class FeatureEditorTest : public QObject {
         retype(control<QLineEdit>(*window, "GridText1"), QStringLiteral("SHOULDER"));
         retype(control<QLineEdit>(*window, "ComText1"), QStringLiteral("NEW NOTE"));
         clickButton(*window, "Command1");
+        // Until the next conversion the status line says JOB.obs lacks the edits.
+        auto* status = control<QLabel>(*window, "Plabel");
+        QCOMPARE(status->text(), QStringLiteral("ROAD-7.obs is older than the edits: Convert"));
+        clickTab(*window, 2);
+        clickTab(*window, 1);
+        QCOMPARE(status->text(), QStringLiteral("ROAD-7.obs is older than the edits: Convert"));
         QVERIFY(clickConvertAndWait(*window));
+        QCOMPARE(status->text(), QString());
         QCOMPARE(dialogs.messages.size(), 2);
         QVERIFY(dialogs.messages.last().startsWith(
             QStringLiteral("The File Conversion is Complete\n")));

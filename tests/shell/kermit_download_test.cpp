@@ -34,6 +34,13 @@ const char* const kLingering =
     "printf '%s' \"$$\" > \"${0%/*}/args.txt\"\n"
     "exec /bin/sleep 600\n";
 
+// Writes ten lines (the last one ending CR LF, as Kermit's own do) and fails.
+const char* const kFailing =
+    "#!/bin/sh\n"
+    "for i in 1 2 3 4 5 6 7 8 9; do echo \"line $i\"; done\n"
+    "printf 'line 10\\r\\n'\n"
+    "exit 3\n";
+
 // The process number that the lingering stand-in wrote.
 std::string processNumberIn(const std::string& path) {
     if (!QTest::qWaitFor([&] { return fileExists(path) && !readFile(path).empty(); }, 10000)) {
@@ -66,24 +73,27 @@ std::string withoutTrailingSeparator(std::string folder) {
     return folder;
 }
 
-// Clicks Download until it starts Kermit: the Kermit started before may take a
-// moment to end, and until then Download says it still runs (those messages
-// are dropped). False when it never started.
+// Waits for the notice that the Kermit started before has ended, then clicks
+// Download. False when it never ended.
 bool downloadOnceKermitHasEnded(QWidget& window, FakeDialogs& dialogs) {
-    const qsizetype before = dialogs.messages.size();
-    return QTest::qWaitFor(
-        [&] {
-            clickButton(window, "DownLoad");
-            if (dialogs.messages.size() == before ||
-                !dialogs.messages.last().startsWith(QStringLiteral("Kermit, started by an"))) {
-                return true;
-            }
-            dialogs.messages.removeLast();
-            dialogs.kinds.pop_back();
-            QTest::qWait(20);
-            return false;
-        },
-        10000);
+    const QString ended = QStringLiteral("Kermit ended (exit status 0).");
+    if (!QTest::qWaitFor([&] { return dialogs.messages.contains(ended); }, 10000)) {
+        return false;
+    }
+    clickButton(window, "DownLoad");
+    return true;
+}
+
+// The messages other than notices: the end of a Kermit that did its work is
+// told as a notice.
+QStringList warningsAndErrors(const FakeDialogs& dialogs) {
+    QStringList found;
+    for (qsizetype i = 0; i < dialogs.messages.size(); ++i) {
+        if (dialogs.kinds[static_cast<std::size_t>(i)] != MessageKind::Notice) {
+            found.append(dialogs.messages[i]);
+        }
+    }
+    return found;
 }
 
 const char* const kWeirdFolder = "job a b;$(touch PWNED)&`touch PWNED2`'\"";
@@ -136,7 +146,7 @@ class KermitDownloadTest : public QObject {
         auto window = windowOnJob(dialogs, installation, kermit, "my.krm", folder + "RUN.HVD");
 
         clickButton(*window, "DownLoad");
-        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(warningsAndErrors(dialogs), QStringList{});
         QCOMPARE(readFile(folder + "server.krm"), std::string("SETTINGS A\r\n"));
         QVERIFY(waitForFile(kermit.argsPath()));
         QCOMPARE(readFile(kermit.argsPath()),
@@ -148,7 +158,7 @@ class KermitDownloadTest : public QObject {
         QVERIFY(downloadOnceKermitHasEnded(*window, dialogs));
         QVERIFY(waitForFile(kermit.argsPath()));
         QCOMPARE(readFile(folder + "server.krm"), std::string("SETTINGS A\r\n"));
-        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(warningsAndErrors(dialogs), QStringList{});
 
         // No shell ever saw the folder name.
         for (const std::string& place :
@@ -220,7 +230,7 @@ class KermitDownloadTest : public QObject {
         clickButton(*window, "DownLoad");
         const bool started = waitForFile(kermit.argsPath());
         qputenv("PATH", path);
-        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(warningsAndErrors(dialogs), QStringList{});
         QVERIFY(started);
         QCOMPARE(readFile(jobs.file("server.krm")), std::string("SHIPPED\r\n"));
     }
@@ -270,10 +280,12 @@ class KermitDownloadTest : public QObject {
         QDir::setCurrent(previous);
         clickButton(*window, "DownLoad");
         QVERIFY(waitForFile(kermit.argsPath()));
-        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(warningsAndErrors(dialogs), QStringList{});
         QCOMPARE(path->text(), QString::fromStdString(folder + "REL-4.HVD"));
         QCOMPARE(readFile(kermit.argsPath()),
                  "1\n[" + folder + "server.krm]\n" + withoutTrailingSeparator(folder) + "\n");
+        // Closing while Kermit runs would ask.
+        QTRY_VERIFY(dialogs.messages.contains(QStringLiteral("Kermit ended (exit status 0).")));
         QVERIFY(window->close());
         QCOMPARE(readFile(installation.settingsPath()),
                  crlfLines({folder, kermit.dir.path(), "my.krm"}));
@@ -288,7 +300,7 @@ class KermitDownloadTest : public QObject {
         // The user mends the file while the window is open.
         writeFile(installation.settingsPath(), crlfLines({"", kermit.dir.path(), "my.krm"}));
         clickButton(*window, "DownLoad");
-        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(warningsAndErrors(dialogs), QStringList{});
         QVERIFY(waitForFile(kermit.argsPath()));
         QCOMPARE(readFile(jobs.file("server.krm")), std::string("SETTINGS A\r\n"));
     }
@@ -333,6 +345,39 @@ class KermitDownloadTest : public QObject {
                  (std::vector<MessageKind>{MessageKind::Warning, MessageKind::Warning}));
     }
 
+    // Kermit runs as the window's child: its end is told with its exit status
+    // and last lines, and closing the window while it runs asks first.
+    void kermitsEndIsToldAndClosingWhileItRunsAsks() {
+        Installation installation;
+        KermitFolder kermit;
+        writeProgram(kermit.dir.file("kermit"), kFailing);
+        TempDir jobs;
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, installation, kermit, "my.krm", jobs.file("RUN.HVD"));
+        clickButton(*window, "DownLoad");
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, 10000);
+        QCOMPARE(dialogs.messages.first(),
+                 QStringLiteral("Kermit ended with exit status 3: the download may have failed."
+                                "\n\nIts last lines:\nline 3\nline 4\nline 5\nline 6\nline 7\n"
+                                "line 8\nline 9\nline 10"));
+        QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Warning});
+
+        writeProgram(kermit.dir.file("kermit"), kLingering);
+        clickButton(*window, "DownLoad");
+        const std::string pid = processNumberIn(kermit.argsPath());
+        QVERIFY(pid != "none");
+        dialogs.answers = {false};
+        QVERIFY(!window->close());
+        QCOMPARE(::kill(static_cast<pid_t>(std::stol(pid)), 0), 0);
+        dialogs.answers = {true};
+        QVERIFY(window->close());
+        QCOMPARE(dialogs.questions,
+                 QStringList(2, QString::fromLatin1(kKermitRunningCloseQuestion)));
+        // Stopped and reaped, and stopping it is not told as its end.
+        QCOMPARE(::kill(static_cast<pid_t>(std::stol(pid)), 0), -1);
+        QCOMPARE(dialogs.messages.size(), 1);
+    }
+
     void shippedSettingsFileIsFoundBesideTheProgram() {
         const std::string folder = findShippedKermitFolder(QStringLiteral(ZENDRO_BIN_DIR));
         QVERIFY(!folder.empty());
@@ -362,7 +407,7 @@ class KermitDownloadTest : public QObject {
         dialogs.choices.push_back(QString::fromStdString(folder + "RUN.HVD"));
         clickButton(*window, "GetFile");
         clickButton(*window, "DownLoad");
-        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(warningsAndErrors(dialogs), QStringList{});
         QVERIFY(waitForFile(folder + "marker.txt"));
         QVERIFY(
             QTest::qWaitFor([&] { return readFile(folder + "marker.txt") == "started"; }, 10000));

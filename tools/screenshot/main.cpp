@@ -43,6 +43,14 @@ class UnattendedDialogs final : public zendro::ShellDialogs {
         showMessage(parent, text, zendro::MessageKind::Warning);
         return zendro::UnsavedEditsChoice::Discard;
     }
+    zendro::StalePointFeaturesChoice askAboutStalePointFeatures(QWidget* parent,
+                                                                const QString& text) override {
+        showMessage(parent, text, zendro::MessageKind::Warning);
+        return zendro::StalePointFeaturesChoice::Cancel;
+    }
+    bool confirmReplace(QWidget* parent, const QString& question) override {
+        return confirm(parent, question);
+    }
     int messages = 0;
 };
 
