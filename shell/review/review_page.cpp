@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <exception>
@@ -278,7 +279,8 @@ void ReviewPage::applyPlacement() {
             made.tie = coordinates::placeReviewedJob(made.review, made.input, limits);
         placed->emplace(std::move(made));
     };
-    run_->start(std::move(work), [this, placed, choices](BackgroundOutcome outcome) {
+    run_->start(std::move(work), [this, placed, choices,
+                                  reviewed = job_.basePath](BackgroundOutcome outcome) {
         if (outcome.failure) {
             // Nothing half-applied: the fields show the placement still in use.
             showChoices(placementChoices_);
@@ -288,7 +290,11 @@ void ReviewPage::applyPlacement() {
             placement_ = std::move((*placed)->input);
             review_ = std::move((*placed)->review);
             tie_ = std::move((*placed)->tie);
-            showReview();
+            // Another job shown meanwhile is reviewed again, with this placement.
+            if (reviewed == job_.basePath)
+                showReview();
+            else
+                refresh();
         }
         emit backgroundWorkEnded();
     });
@@ -385,6 +391,13 @@ coordinates::JobPositions ReviewPage::shownPositions() const {
 
 void ReviewPage::showPositions() {
     positions_->clear();
+    // Tied positions are offered only when the job is tied.
+    auto* frames = qobject_cast<QStandardItemModel*>(positionsFrame_->model());
+    frames->item(1)->setEnabled(tie_.has_value());
+    if (!tie_ && positionsFrame_->currentIndex() == 1) {
+        positionsFrame_->setCurrentIndex(0);  // shows them again
+        return;
+    }
     if (!review_) return;
     const coordinates::JobPositions shown = shownPositions();
     for (const coordinates::PointPosition& p : shown.points) {

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTest>
 #include <filesystem>
 
@@ -163,6 +164,8 @@ class ReviewControlExportTest : public QObject {
 
     void controlFindingsJoinTheListAndBadChoicesChangeNothing() {
         QCOMPARE(listed("ReviewFindings"), QStringList{kPlacedFindings.back()});
+        auto* frames = qobject_cast<QStandardItemModel*>(widget<QComboBox>("PositionsFrame")->model());
+        QVERIFY(!frames->item(1)->isEnabled());  // nothing tied yet
         typeStart("1000", "2000", "50", "30.0000");
         writeFile(dir_.file("control.csv"), kSquareControl);
         chooseControl(dir_.file("control.csv"));
