@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -179,6 +180,16 @@ class ReviewControlExportTest : public QObject {
                               "2  N 950.000  E 2086.603  Z 50.000",
                               "3  N 1036.603  E 2136.603  Z 50.000",
                               "4  N 1086.603  E 2050.000  Z 50.000"}));
+
+        // The control limit in the field is the one checked: at 0.100 point 2 is within.
+        widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.1);
+        click(widget<QPushButton>("ReviewCheck"));
+        QCOMPARE(listed("ReviewFindings").at(3),
+                 QStringLiteral("HVD record 2, point 2: control point check against the control "
+                                "file's line 3: north 0.000 east -0.080 elevation 0.000, "
+                                "horizontal 0.080; limit 0.100, elevation 0.050: within limit"));
+        widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.05);
+        click(widget<QPushButton>("ReviewCheck"));
 
         // A point twice: the message names the file and line; the control
         // in use stays, and so do its findings.
