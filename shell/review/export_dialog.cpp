@@ -15,9 +15,9 @@ namespace {
 
 using exports::ExportFormat;
 
-constexpr std::array kFormats{ExportFormat::Csv,        ExportFormat::LandXml,
-                              ExportFormat::Dxf,        ExportFormat::GeoPackage,
-                              ExportFormat::Kml,        ExportFormat::GeoJson};
+constexpr std::array kFormats{ExportFormat::Csv, ExportFormat::LandXml,
+                              ExportFormat::Dxf, ExportFormat::GeoPackage,
+                              ExportFormat::Kml, ExportFormat::GeoJson};
 
 struct Delimiter {
     const char* caption;
@@ -32,8 +32,8 @@ QString latin1(std::string_view text) {
 
 }  // namespace
 
-ExportDialog::ExportDialog(const ExportChoices& initial, SavePathChooser chooser,
-                           QString jobBase, QWidget* parent)
+ExportDialog::ExportDialog(const ExportChoices& initial, SavePathChooser chooser, QString jobBase,
+                           QWidget* parent)
     : QDialog(parent), chooseSavePath_(std::move(chooser)), jobBase_(std::move(jobBase)) {
     setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(tr("Export"));

@@ -14,8 +14,8 @@ coordinates::PlacementInput loadPlacement(const PlacementChoices& choices, bool 
         input.system->checkJobUnit(metric);
     }
     if (!choices.controlPath.empty()) {
-        input.control = coordinates::readControlFile(choices.controlPath,
-                                                     readFileBytes(choices.controlPath));
+        input.control =
+            coordinates::readControlFile(choices.controlPath, readFileBytes(choices.controlPath));
         if (input.control.empty())
             throw ZendroError(choices.controlPath, "the file holds no control point");
     }

@@ -35,9 +35,9 @@ void writeSquareJob(const TempDir& dir) {
     const auto traverse = [](std::uint16_t p) {
         return hvdRecord(4, p, 150, 9000000, 9000000, 1000000);
     };
-    writeFile(dir.file("SQ.HVD"), setup(1) + backsight(4) + traverse(2) + setup(2) +
-                                      backsight(1) + traverse(3) + setup(3) + backsight(2) +
-                                      traverse(4) + setup(4) + backsight(3) + traverse(1));
+    writeFile(dir.file("SQ.HVD"), setup(1) + backsight(4) + traverse(2) + setup(2) + backsight(1) +
+                                      traverse(3) + setup(3) + backsight(2) + traverse(4) +
+                                      setup(4) + backsight(3) + traverse(1));
     writeFile(dir.file("SQ.pf"), "1,CP, \r\n2,CP, \r\n3,CP, \r\n4,CP, \r\n");
 }
 
@@ -55,8 +55,7 @@ const std::string kSquareControl =
     "4,1086.6025,2050.0000,50\r\n";
 
 const QString kWithin = QStringLiteral("; limit 0.050, elevation 0.050: within limit");
-const QString kZero =
-    QStringLiteral("north 0.000 east 0.000 elevation 0.000, horizontal 0.000");
+const QString kZero = QStringLiteral("north 0.000 east 0.000 elevation 0.000, horizontal 0.000");
 const QStringList kPlacedFindings{
     "HVD record 0, point 1: control point check against the control file's line 2: " + kZero +
         kWithin,
@@ -165,21 +164,22 @@ class ReviewControlExportTest : public QObject {
 
     void controlFindingsJoinTheListAndBadChoicesChangeNothing() {
         QCOMPARE(listed("ReviewFindings"), QStringList{kPlacedFindings.back()});
-        auto* frames = qobject_cast<QStandardItemModel*>(widget<QComboBox>("PositionsFrame")->model());
+        auto* frames =
+            qobject_cast<QStandardItemModel*>(widget<QComboBox>("PositionsFrame")->model());
         QVERIFY(!frames->item(1)->isEnabled());  // nothing tied yet
         typeStart("1000", "2000", "50", "30.0000");
         writeFile(dir_.file("control.csv"), kSquareControl);
         chooseControl(dir_.file("control.csv"));
         QCOMPARE(dialogs_.messages, QStringList{});
         QCOMPARE(listed("ReviewFindings"), kPlacedFindings);
-        QCOMPARE(widget<QLabel>("ReviewSummary")->text(),
-                 QStringLiteral("review: 9 findings, 3 over limit, 9 measured checks within limit"));
+        QCOMPARE(
+            widget<QLabel>("ReviewSummary")->text(),
+            QStringLiteral("review: 9 findings, 3 over limit, 9 measured checks within limit"));
         widget<QComboBox>("PositionsFrame")->setCurrentIndex(1);
-        QCOMPARE(listed("ReviewPositions"),
-                 (QStringList{"1  N 1000.000  E 2000.000  Z 50.000",
-                              "2  N 950.000  E 2086.603  Z 50.000",
-                              "3  N 1036.603  E 2136.603  Z 50.000",
-                              "4  N 1086.603  E 2050.000  Z 50.000"}));
+        QCOMPARE(listed("ReviewPositions"), (QStringList{"1  N 1000.000  E 2000.000  Z 50.000",
+                                                         "2  N 950.000  E 2086.603  Z 50.000",
+                                                         "3  N 1036.603  E 2136.603  Z 50.000",
+                                                         "4  N 1086.603  E 2050.000  Z 50.000"}));
 
         // The control limit in the field is the one checked: at 0.100 point 2 is within.
         widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.1);
