@@ -1,21 +1,30 @@
 #include "shell/review/review_page.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <exception>
 
+#include "common/errors.h"
 #include "common/file_io.h"
+#include "coordinates/local_positions.h"
+#include "exports/csv_layout.h"
+#include "exports/export_target.h"
 #include "review/sketch_model.h"
 #include "review_view/sketch_export.h"
+#include "shell/background_run.h"
 #include "shell/review/sketch_widget.h"
 #include "shell/shell_dialogs.h"
 
@@ -40,13 +49,38 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return made;
 }
 
+QLineEdit* textField(QWidget* parent, const char* name, const QString& placeholder) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setPlaceholderText(placeholder);
+    return field;
+}
+
+// What an applied placement gives back to the window's thread.
+struct PlacedReview {
+    coordinates::PlacementInput input;
+    review::JobReview review;
+    std::optional<coordinates::ControlTie> tie;
+};
+
+bool isGeographic(exports::ExportFormat format) {
+    return format == exports::ExportFormat::Kml || format == exports::ExportFormat::GeoJson;
+}
+
 }  // namespace
 
 ReviewPage::ReviewPage(ShellDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), chooseSavePath_(defaultSaveChooser) {
+    : QWidget(parent),
+      dialogs_(dialogs),
+      chooseSavePath_(defaultSaveChooser),
+      run_(std::make_unique<BackgroundRun>([](const QString&) {}, [](int) {})) {
     buildControls();
     setLimits(review::defaultLimits(false));
 }
+
+ReviewPage::~ReviewPage() = default;
+
+bool ReviewPage::busy() const { return run_->running(); }
 
 QDoubleSpinBox* ReviewPage::limitField(const char* name, double maximum, int decimals) {
     auto* field = new QDoubleSpinBox(this);
@@ -76,6 +110,9 @@ void ReviewPage::buildControls() {
     faceDistance_ = limitField("LimitFaceDistance", 1000, 3);
     checkShotDistance_ = limitField("LimitCheckShot", 1000, 3);
     checkShotElevation_ = limitField("LimitCheckShotElevation", 1000, 3);
+    controlHorizontal_ = limitField("LimitControlHorizontal", 1000, 3);
+    controlElevation_ = limitField("LimitControlElevation", 1000, 3);
+    controlBacksight_ = limitField("LimitControlBacksight", 3600, 1);
     auto* limitsForm = new QFormLayout;
     limitsForm->addRow(tr("Closure 1:"), closureRatio_);
     limitsForm->addRow(tr("Closure elevation"), closureElevation_);
@@ -86,13 +123,17 @@ void ReviewPage::buildControls() {
     limitsForm->addRow(tr("Face distance"), faceDistance_);
     limitsForm->addRow(tr("Check shot"), checkShotDistance_);
     limitsForm->addRow(tr("Check shot elevation"), checkShotElevation_);
+    limitsForm->addRow(tr("Control point"), controlHorizontal_);
+    limitsForm->addRow(tr("Control point elevation"), controlElevation_);
+    limitsForm->addRow(tr("Backsight on control (\")"), controlBacksight_);
 
     QPushButton* check = button(this, "ReviewCheck", tr("Check"));
     QPushButton* fit = button(this, "ReviewFit", tr("Fit"));
     QPushButton* sketchExport = button(this, "ReviewExportSketch", tr("Export Sketch..."));
     QPushButton* reportExport = button(this, "ReviewExportReport", tr("Export Report..."));
+    QPushButton* pointsExport = button(this, "ReviewExport", tr("Export..."));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {fit, sketchExport, reportExport}) buttons->addWidget(b);
+    for (QPushButton* b : {fit, sketchExport, reportExport, pointsExport}) buttons->addWidget(b);
 
     // The window is small: the findings and the limits share one place below
     // the sketch.
@@ -107,6 +148,8 @@ void ReviewPage::buildControls() {
     tabs->setObjectName(QStringLiteral("ReviewTabs"));
     tabs->addTab(findings_, tr("Findings"));
     tabs->addTab(limitsScroll, tr("Limits"));
+    tabs->addTab(buildPlacementTab(), tr("Control"));
+    tabs->addTab(buildPositionsTab(), tr("Positions"));
 
     auto* below = new QWidget(this);
     auto* belowLayout = new QVBoxLayout(below);
@@ -129,10 +172,140 @@ void ReviewPage::buildControls() {
     connect(fit, &QPushButton::clicked, sketch_, &SketchWidget::fitToWindow);
     connect(sketchExport, &QPushButton::clicked, this, [this] { exportSketch(); });
     connect(reportExport, &QPushButton::clicked, this, [this] { exportReport(); });
+    connect(pointsExport, &QPushButton::clicked, this, [this] { openExportDialog(); });
     connect(findings_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { findingClicked(item); });
     connect(sketch_, &SketchWidget::pointDoubleClicked, this,
             [this](std::size_t index) { pointDoubleClicked(index); });
+}
+
+QWidget* ReviewPage::buildPlacementTab() {
+    auto* page = new QWidget(this);
+    controlFile_ = textField(page, "ControlFile", tr("no control file"));
+    controlFile_->setReadOnly(true);
+    QPushButton* chooseControl = button(page, "ReviewControl", tr("Control..."));
+    auto* controlRow = new QHBoxLayout;
+    controlRow->addWidget(controlFile_, 1);
+    controlRow->addWidget(chooseControl);
+
+    start_ = new QGroupBox(tr("Start by hand"), page);
+    start_->setObjectName(QStringLiteral("StartByHand"));
+    start_->setCheckable(true);
+    start_->setChecked(false);
+    startNorth_ = textField(start_, "StartNorth", tr("north"));
+    startEast_ = textField(start_, "StartEast", tr("east"));
+    startElevation_ = textField(start_, "StartElevation", tr("elevation"));
+    startAzimuth_ = textField(start_, "StartAzimuth", tr("DDD.MMSS"));
+    auto* startForm = new QFormLayout(start_);
+    startForm->addRow(tr("N"), startNorth_);
+    startForm->addRow(tr("E"), startEast_);
+    startForm->addRow(tr("Z"), startElevation_);
+    startForm->addRow(tr("Azimuth to first backsight"), startAzimuth_);
+
+    system_ = textField(page, "CoordinateSystem", tr("EPSG:2227"));
+    QPushButton* apply = button(page, "ReviewApplyPlacement", tr("Apply"));
+    auto* form = new QFormLayout;
+    form->addRow(tr("Control file"), controlRow);
+    form->addRow(tr("Coordinate system"), system_);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(form);
+    layout->addWidget(start_);
+    layout->addWidget(apply);
+    layout->addStretch(1);
+
+    connect(chooseControl, &QPushButton::clicked, this, [this] { chooseControlFile(); });
+    connect(apply, &QPushButton::clicked, this, [this] { applyPlacement(); });
+    return page;
+}
+
+QWidget* ReviewPage::buildPositionsTab() {
+    auto* page = new QWidget(this);
+    positionsFrame_ = new QComboBox(page);
+    positionsFrame_->setObjectName(QStringLiteral("PositionsFrame"));
+    positionsFrame_->addItem(tr("Local"), static_cast<int>(coordinates::PositionFrame::Local));
+    positionsFrame_->addItem(tr("Tied to control"),
+                             static_cast<int>(coordinates::PositionFrame::TiedToControl));
+    positions_ = new QListWidget(page);
+    positions_->setObjectName(QStringLiteral("ReviewPositions"));
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(positionsFrame_);
+    layout->addWidget(positions_, 1);
+    connect(positionsFrame_, &QComboBox::currentIndexChanged, this, [this] { showPositions(); });
+    return page;
+}
+
+PlacementChoices ReviewPage::choicesInFields() const {
+    PlacementChoices choices;
+    choices.controlPath = fileText(controlFile_->text());
+    choices.startByHand = start_->isChecked();
+    choices.startNorth = fileText(startNorth_->text().trimmed());
+    choices.startEast = fileText(startEast_->text().trimmed());
+    choices.startElevation = fileText(startElevation_->text().trimmed());
+    choices.startAzimuth = fileText(startAzimuth_->text().trimmed());
+    choices.systemCode = fileText(system_->text().trimmed());
+    return choices;
+}
+
+void ReviewPage::showChoices(const PlacementChoices& choices) {
+    controlFile_->setText(qtText(choices.controlPath));
+    start_->setChecked(choices.startByHand);
+    startNorth_->setText(qtText(choices.startNorth));
+    startEast_->setText(qtText(choices.startEast));
+    startElevation_->setText(qtText(choices.startElevation));
+    startAzimuth_->setText(qtText(choices.startAzimuth));
+    system_->setText(qtText(choices.systemCode));
+}
+
+void ReviewPage::chooseControlFile() {
+    const QString initial = controlFile_->text().isEmpty() ? qtText(job_.folderPath)
+                                                           : controlFile_->text();
+    const QString path = dialogs_.chooseFieldFile(
+        this, {tr("Control (*.csv *.txt)"), tr("All files (*)")}, tr("Control (*.csv *.txt)"),
+        initial);
+    if (path.isEmpty()) return;
+    controlFile_->setText(path);
+    applyPlacement();
+}
+
+void ReviewPage::applyPlacement() {
+    if (busy()) return;
+    PlacementChoices choices = choicesInFields();
+    auto placed = std::make_shared<std::optional<PlacedReview>>();
+    const review::ReviewLimits limits = this->limits();
+    auto work = [placed, choices, job = job_, options = options_, limits](RunObserver&) {
+        PlacedReview made{loadPlacement(choices, options.metric),
+                          review::reviewJob(job, options, limits), std::nullopt};
+        if (made.input.wanted())
+            made.tie = coordinates::placeReviewedJob(made.review, made.input, limits);
+        placed->emplace(std::move(made));
+    };
+    run_->start(std::move(work), [this, placed, choices,
+                                  reviewed = job_.basePath](BackgroundOutcome outcome) {
+        if (outcome.failure) {
+            // Nothing half-applied: the fields show the placement still in use.
+            showChoices(placementChoices_);
+            reportFailure(outcome.failure);
+        } else {
+            placementChoices_ = choices;
+            placement_ = std::move((*placed)->input);
+            review_ = std::move((*placed)->review);
+            tie_ = std::move((*placed)->tie);
+            // Another job shown meanwhile is reviewed again, with this placement.
+            if (reviewed == job_.basePath)
+                showReview();
+            else
+                refresh();
+        }
+        emit backgroundWorkEnded();
+    });
+}
+
+void ReviewPage::reportFailure(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& error) {
+        dialogs_.showMessage(this, QString::fromLocal8Bit(error.what()), MessageKind::Error);
+    }
 }
 
 void ReviewPage::setLimits(const review::ReviewLimits& limits) {
@@ -145,10 +318,14 @@ void ReviewPage::setLimits(const review::ReviewLimits& limits) {
     faceDistance_->setValue(limits.faceDistance);
     checkShotDistance_->setValue(limits.checkShotDistance);
     checkShotElevation_->setValue(limits.checkShotElevation);
+    controlHorizontal_->setValue(limits.controlHorizontal);
+    controlElevation_->setValue(limits.controlElevation);
+    controlBacksight_->setValue(limits.controlBacksightSeconds);
 }
 
 review::ReviewLimits ReviewPage::limits() const {
-    review::ReviewLimits limits;
+    // Limits without a field keep the unit's defaults.
+    review::ReviewLimits limits = review::defaultLimits(shownMetric_.value_or(false));
     limits.closureRatio = closureRatio_->value();
     limits.closureElevation = closureElevation_->value();
     limits.backsightDistance = backsightDistance_->value();
@@ -158,6 +335,9 @@ review::ReviewLimits ReviewPage::limits() const {
     limits.faceDistance = faceDistance_->value();
     limits.checkShotDistance = checkShotDistance_->value();
     limits.checkShotElevation = checkShotElevation_->value();
+    limits.controlHorizontal = controlHorizontal_->value();
+    limits.controlElevation = controlElevation_->value();
+    limits.controlBacksightSeconds = controlBacksight_->value();
     return limits;
 }
 
@@ -174,14 +354,23 @@ void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options) 
 
 void ReviewPage::refresh() {
     findings_->clear();
+    positions_->clear();
+    tie_.reset();
     try {
         review_ = review::reviewJob(job_, options_, limits());
+        if (placement_.wanted())
+            tie_ = coordinates::placeReviewedJob(*review_, placement_, limits());
     } catch (const std::exception& error) {
         review_.reset();
         sketch_->setModel({});
         summary_->setText(QString::fromLocal8Bit(error.what()));
         return;
     }
+    showReview();
+}
+
+void ReviewPage::showReview() {
+    findings_->clear();
     sketch_->setModel(review::buildSketch(*review_, options_.pointPrefix));
     for (const review::Finding& finding : review_->report.findings) {
         auto* item = new QListWidgetItem(qtText(finding.text), findings_);
@@ -190,6 +379,85 @@ void ReviewPage::refresh() {
         if (finding.overLimit) item->setForeground(Qt::red);
     }
     summary_->setText(qtText(review_->report.summaryLine()));
+    showPositions();
+}
+
+coordinates::JobPositions ReviewPage::shownPositions() const {
+    const bool tied = positionsFrame_->currentData().toInt() ==
+                      static_cast<int>(coordinates::PositionFrame::TiedToControl);
+    if (tied && tie_) return tie_->positions;
+    return coordinates::localPositions(review_->plan);
+}
+
+void ReviewPage::showPositions() {
+    positions_->clear();
+    // Tied positions are offered only when the job is tied.
+    auto* frames = qobject_cast<QStandardItemModel*>(positionsFrame_->model());
+    frames->item(1)->setEnabled(tie_.has_value());
+    if (!tie_ && positionsFrame_->currentIndex() == 1) {
+        positionsFrame_->setCurrentIndex(0);  // shows them again
+        return;
+    }
+    if (!review_) return;
+    const coordinates::JobPositions shown = shownPositions();
+    for (const coordinates::PointPosition& p : shown.points) {
+        positions_->addItem(QStringLiteral("%1  N %2  E %3  Z %4")
+                                .arg(p.number)
+                                .arg(p.north, 0, 'f', 3)
+                                .arg(p.east, 0, 'f', 3)
+                                .arg(p.elevation, 0, 'f', 3));
+    }
+}
+
+void ReviewPage::openExportDialog() {
+    if (!review_ || busy()) return;
+    // Through the page's chooser as it is when the file is chosen.
+    const auto choose = [this](const QString& caption, const QString& filter,
+                               const QString& suggested) {
+        return chooseSavePath_(caption, filter, suggested);
+    };
+    auto* dialog = new ExportDialog(exportChoices_, choose, qtText(job_.basePath), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        exportChoices_ = dialog->choices();
+        startExport();
+    });
+    dialog->open();
+}
+
+void ReviewPage::startExport() {
+    if (!review_ || busy() || exportChoices_.path.isEmpty()) return;
+    const ExportChoices chosen = exportChoices_;
+    const std::string path = fileText(chosen.path);
+    std::optional<std::string> systemCode;
+    if (placement_.system) systemCode = placement_.system->code();
+    // The work owns copies: the page may review again while it writes.
+    auto work = [chosen, path, systemCode, name = job_.jobName, options = options_,
+                 review = *review_, positions = shownPositions()](RunObserver&) {
+        const exports::CsvLayout csv = exports::csvLayout(
+            fileText(chosen.csvColumns), chosen.csvDelimiter, chosen.csvHeader);
+        // Local positions are not on the grid: the system would put them near its origin.
+        const bool onGrid = positions.frame != coordinates::PositionFrame::Local;
+        if (isGeographic(chosen.format) && systemCode && !onGrid)
+            throw ZendroError(path, "the job's positions are local: tie them to control with "
+                                    "a control file or a start by hand, and show them tied to "
+                                    "control, to place them on " + *systemCode);
+        std::optional<coordinates::CoordinateSystem> system;
+        if (systemCode && onGrid) system = coordinates::CoordinateSystem::fromCode(*systemCode);
+        const exports::ExportJob job{name, &options, &review, &positions,
+                                     system ? &*system : nullptr};
+        exports::writeExports(job, {exports::ExportTarget{chosen.format, path}}, csv);
+    };
+    run_->start(std::move(work), [this, path, name = job_.jobName](BackgroundOutcome outcome) {
+        if (outcome.failure) {
+            reportFailure(outcome.failure);
+        } else {
+            const exports::ExportTarget target{exportChoices_.format, path};
+            dialogs_.showMessage(this, tr("Exported to %1").arg(qtText(target.pathFor(name))),
+                                 MessageKind::Notice);
+        }
+        emit backgroundWorkEnded();
+    });
 }
 
 void ReviewPage::findingClicked(QListWidgetItem* item) {

@@ -1,0 +1,113 @@
+#include "shell/review/export_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <array>
+
+namespace zendro {
+namespace {
+
+using exports::ExportFormat;
+
+constexpr std::array kFormats{ExportFormat::Csv, ExportFormat::LandXml,
+                              ExportFormat::Dxf, ExportFormat::GeoPackage,
+                              ExportFormat::Kml, ExportFormat::GeoJson};
+
+struct Delimiter {
+    const char* caption;
+    char byte;
+};
+constexpr std::array kDelimiters{Delimiter{"Comma", ','}, Delimiter{"Semicolon", ';'},
+                                 Delimiter{"Tab", '\t'}, Delimiter{"Space", ' '}};
+
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+ExportDialog::ExportDialog(const ExportChoices& initial, SavePathChooser chooser, QString jobBase,
+                           QWidget* parent)
+    : QDialog(parent), chooseSavePath_(std::move(chooser)), jobBase_(std::move(jobBase)) {
+    setObjectName(QStringLiteral("ExportDialog"));
+    setWindowTitle(tr("Export"));
+    format_ = new QComboBox(this);
+    format_->setObjectName(QStringLiteral("ExportFormat"));
+    for (ExportFormat format : kFormats)
+        format_->addItem(latin1(exports::formatName(format)), static_cast<int>(format));
+    columns_ = new QLineEdit(initial.csvColumns, this);
+    columns_->setObjectName(QStringLiteral("ExportColumns"));
+    columns_->setToolTip(tr("P point, N northing, E easting, Z elevation, D description"));
+    delimiter_ = new QComboBox(this);
+    delimiter_->setObjectName(QStringLiteral("ExportDelimiter"));
+    for (const Delimiter& d : kDelimiters) {
+        delimiter_->addItem(tr(d.caption), QChar::fromLatin1(d.byte));
+        if (d.byte == initial.csvDelimiter) delimiter_->setCurrentIndex(delimiter_->count() - 1);
+    }
+    header_ = new QCheckBox(tr("Header lines"), this);
+    header_->setObjectName(QStringLiteral("ExportHeader"));
+    header_->setChecked(initial.csvHeader);
+    file_ = new QLineEdit(initial.path, this);
+    file_->setObjectName(QStringLiteral("ExportFile"));
+    auto* chooseButton = new QPushButton(tr("Choose..."), this);
+    chooseButton->setObjectName(QStringLiteral("ExportChooseFile"));
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(file_, 1);
+    fileRow->addWidget(chooseButton);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Format"), format_);
+    form->addRow(tr("CSV columns"), columns_);
+    form->addRow(tr("CSV delimiter"), delimiter_);
+    form->addRow(QString(), header_);
+    form->addRow(tr("File"), fileRow);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    write_ = buttons->addButton(tr("Export"), QDialogButtonBox::AcceptRole);
+    write_->setObjectName(QStringLiteral("ExportWrite"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    format_->setCurrentIndex(format_->findData(static_cast<int>(initial.format)));
+    formatChanged();
+    connect(format_, &QComboBox::currentIndexChanged, this, [this] { formatChanged(); });
+    connect(chooseButton, &QPushButton::clicked, this, [this] { chooseFile(); });
+    connect(file_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { write_->setEnabled(!text.isEmpty()); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void ExportDialog::formatChanged() {
+    const bool csv = choices().format == ExportFormat::Csv;
+    for (QWidget* option : std::initializer_list<QWidget*>{columns_, delimiter_, header_})
+        option->setEnabled(csv);
+    write_->setEnabled(!file_->text().isEmpty());
+}
+
+void ExportDialog::chooseFile() {
+    const ExportFormat format = choices().format;
+    const QString extension = latin1(exports::formatExtension(format));
+    const QString chosen =
+        chooseSavePath_(tr("Export"), tr("%1 (*.%2)").arg(format_->currentText(), extension),
+                        jobBase_ + QLatin1Char('.') + extension);
+    if (!chosen.isEmpty()) file_->setText(chosen);
+}
+
+ExportChoices ExportDialog::choices() const {
+    ExportChoices chosen;
+    chosen.format = static_cast<ExportFormat>(format_->currentData().toInt());
+    chosen.path = file_->text();
+    chosen.csvColumns = columns_->text();
+    chosen.csvDelimiter = delimiter_->currentData().toChar().toLatin1();
+    chosen.csvHeader = header_->isChecked();
+    return chosen;
+}
+
+}  // namespace zendro

@@ -1,0 +1,291 @@
+// The Review page's control, start by hand, coordinate system and export
+// dialog, driven through their real widgets; the work runs off the window's
+// thread, so each step waits for the page to say it has ended.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTest>
+#include <filesystem>
+
+#include "exports/export_bytes.h"
+#include "shell/review/export_dialog.h"
+#include "shell/review/review_page.h"
+#include "tests/shell/fake_dialogs.h"
+#include "tests/support/job_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace zendro::testing {
+namespace {
+
+// The square of tests/cli/review_cli_test.cpp closed exactly: A(1) B(2) C(3)
+// D(4), 100.000 legs, the first backsight on 4.
+void writeSquareJob(const TempDir& dir) {
+    const auto setup = [](std::uint16_t p) { return hvdRecord(1, p, 150); };
+    const auto backsight = [](std::uint16_t p) {
+        return hvdRecord(3, p, 150, 0, 9000000, 1000000);
+    };
+    const auto traverse = [](std::uint16_t p) {
+        return hvdRecord(4, p, 150, 9000000, 9000000, 1000000);
+    };
+    writeFile(dir.file("SQ.HVD"), setup(1) + backsight(4) + traverse(2) + setup(2) + backsight(1) +
+                                      traverse(3) + setup(3) + backsight(2) + traverse(4) +
+                                      setup(4) + backsight(3) + traverse(1));
+    writeFile(dir.file("SQ.pf"), "1,CP, \r\n2,CP, \r\n3,CP, \r\n4,CP, \r\n");
+}
+
+// Placed by hand with 1 at N 1000, E 2000, Z 50 and the backsight to 4 at
+// azimuth 30, a local (n, e) lands at N = 1000 + n cos30 - e sin30,
+// E = 2000 + n sin30 + e cos30: 2 (0, 100) at 950, 2086.6025; 3 (100, 100)
+// at 1036.6025, 2136.6025; 4 (100, 0) at 1086.6025, 2050. The control file
+// has 2 0.080 farther east: 2 is 0.080 off, and the backsights 2 -> 1 and
+// 3 -> 2 turn by 82.4" and 142.9" (worked in the command line's test).
+const std::string kSquareControl =
+    "name,N,E,Z\r\n"
+    "1,1000.0000,2000.0000,50\r\n"
+    "2,950.0000,2086.6825,50\r\n"
+    "3,1036.6025,2136.6025,50\r\n"
+    "4,1086.6025,2050.0000,50\r\n";
+
+const QString kWithin = QStringLiteral("; limit 0.050, elevation 0.050: within limit");
+const QString kZero = QStringLiteral("north 0.000 east 0.000 elevation 0.000, horizontal 0.000");
+const QStringList kPlacedFindings{
+    "HVD record 0, point 1: control point check against the control file's line 2: " + kZero +
+        kWithin,
+    "HVD record 1, point 4: control point check against the control file's line 5: " + kZero +
+        kWithin,
+    "HVD record 1, point 1: backsight on control point 4 from control point 1: azimuth "
+    "30.00000 against 30.00000 between the known points (0.0\"); limit 20.0\": within limit",
+    "HVD record 2, point 2: control point check against the control file's line 3: north "
+    "0.000 east -0.080 elevation 0.000, horizontal 0.080; limit 0.050, elevation 0.050: OVER "
+    "LIMIT, check the control point's number and coordinates, then re-measure the setups and "
+    "shots that place it",
+    "HVD record 4, point 2: backsight on control point 1 from control point 2: azimuth "
+    "300.00000 against 299.58376 between the known points (82.4\"); limit 20.0\": OVER LIMIT, "
+    "check both control points' numbers and coordinates, then re-measure the backsight",
+    "HVD record 5, point 3: control point check against the control file's line 4: " + kZero +
+        kWithin,
+    "HVD record 7, point 3: backsight on control point 2 from control point 3: azimuth "
+    "210.00000 against 209.57371 between the known points (142.9\"); limit 20.0\": OVER LIMIT, "
+    "check both control points' numbers and coordinates, then re-measure the backsight",
+    "HVD record 10, point 4: backsight on control point 3 from control point 4: azimuth "
+    "120.00000 against 120.00000 between the known points (0.0\"); limit 20.0\": within limit",
+    "HVD record 11, point 1: traverse closure: misclosure north 0.0000 east 0.0000 elevation "
+    "0.0000, linear 0.0000 over 400.000, precision exact; limit 1:10000, elevation 0.100: "
+    "within limit"};
+
+class ReviewControlExportTest : public QObject {
+    Q_OBJECT
+  private:
+    TempDir dir_;
+    FakeDialogs dialogs_;
+    std::unique_ptr<ReviewPage> page_;
+
+    template <typename W>
+    W* widget(const char* name) {
+        W* found = page_->findChild<W*>(QString::fromLatin1(name));
+        if (found == nullptr) qFatal("no widget %s", name);
+        return found;
+    }
+    void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // Clicks and waits for the work it started off the window's thread.
+    void clickAndWait(QPushButton* button) {
+        QSignalSpy ended(page_.get(), &ReviewPage::backgroundWorkEnded);
+        click(button);
+        QVERIFY(ended.wait(10000));
+    }
+    QStringList listed(const char* list) {
+        QStringList lines;
+        auto* items = widget<QListWidget>(list);
+        for (int i = 0; i < items->count(); ++i) lines << items->item(i)->text();
+        return lines;
+    }
+    void typeStart(const char* north, const char* east, const char* elevation,
+                   const char* azimuth) {
+        widget<QGroupBox>("StartByHand")->setChecked(true);
+        widget<QLineEdit>("StartNorth")->setText(QString::fromLatin1(north));
+        widget<QLineEdit>("StartEast")->setText(QString::fromLatin1(east));
+        widget<QLineEdit>("StartElevation")->setText(QString::fromLatin1(elevation));
+        widget<QLineEdit>("StartAzimuth")->setText(QString::fromLatin1(azimuth));
+    }
+    void chooseControl(const std::string& path) {
+        dialogs_.choices.push_back(QString::fromStdString(path));
+        clickAndWait(widget<QPushButton>("ReviewControl"));
+    }
+    ExportDialog* openExportDialog() {
+        click(widget<QPushButton>("ReviewExport"));
+        for (ExportDialog* dialog : page_->findChildren<ExportDialog*>())
+            if (dialog->isVisible()) return dialog;
+        qFatal("no export dialog shown");
+    }
+    template <typename W>
+    static W* in(ExportDialog* dialog, const char* name) {
+        return dialog->findChild<W*>(QString::fromLatin1(name));
+    }
+    // Chooses the file through the page's save-path chooser and writes.
+    void exportThrough(ExportDialog* dialog, const std::string& path) {
+        page_->setSavePathChooser([path](const QString&, const QString&, const QString&) {
+            return QString::fromStdString(path);
+        });
+        click(in<QPushButton>(dialog, "ExportChooseFile"));
+        QCOMPARE(in<QLineEdit>(dialog, "ExportFile")->text(), QString::fromStdString(path));
+        clickAndWait(in<QPushButton>(dialog, "ExportWrite"));
+    }
+    void placeByHand() {
+        typeStart("1000", "2000", "50", "30.0000");
+        clickAndWait(widget<QPushButton>("ReviewApplyPlacement"));
+        QVERIFY(dialogs_.messages.isEmpty());
+        widget<QComboBox>("PositionsFrame")->setCurrentIndex(1);  // tied to control
+    }
+    std::vector<std::string> filesInDir() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.file("")))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+  private slots:
+    void init() {
+        writeSquareJob(dir_);
+        dialogs_ = FakeDialogs{};
+        page_ = std::make_unique<ReviewPage>(dialogs_);
+        page_->resize(900, 500);
+        page_->show();
+        page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
+    }
+
+    void controlFindingsJoinTheListAndBadChoicesChangeNothing() {
+        QCOMPARE(listed("ReviewFindings"), QStringList{kPlacedFindings.back()});
+        auto* frames =
+            qobject_cast<QStandardItemModel*>(widget<QComboBox>("PositionsFrame")->model());
+        QVERIFY(!frames->item(1)->isEnabled());  // nothing tied yet
+        typeStart("1000", "2000", "50", "30.0000");
+        writeFile(dir_.file("control.csv"), kSquareControl);
+        chooseControl(dir_.file("control.csv"));
+        QCOMPARE(dialogs_.messages, QStringList{});
+        QCOMPARE(listed("ReviewFindings"), kPlacedFindings);
+        QCOMPARE(
+            widget<QLabel>("ReviewSummary")->text(),
+            QStringLiteral("review: 9 findings, 3 over limit, 9 measured checks within limit"));
+        widget<QComboBox>("PositionsFrame")->setCurrentIndex(1);
+        QCOMPARE(listed("ReviewPositions"), (QStringList{"1  N 1000.000  E 2000.000  Z 50.000",
+                                                         "2  N 950.000  E 2086.603  Z 50.000",
+                                                         "3  N 1036.603  E 2136.603  Z 50.000",
+                                                         "4  N 1086.603  E 2050.000  Z 50.000"}));
+
+        // The control limit in the field is the one checked: at 0.100 point 2 is within.
+        widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.1);
+        click(widget<QPushButton>("ReviewCheck"));
+        QCOMPARE(listed("ReviewFindings").at(3),
+                 QStringLiteral("HVD record 2, point 2: control point check against the control "
+                                "file's line 3: north 0.000 east -0.080 elevation 0.000, "
+                                "horizontal 0.080; limit 0.100, elevation 0.050: within limit"));
+        widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.05);
+        click(widget<QPushButton>("ReviewCheck"));
+
+        // A point twice: the message names the file and line; the control
+        // in use stays, and so do its findings.
+        writeFile(dir_.file("twice.csv"), "1,1000,2000,50\n1,1000,2000,51\n");
+        chooseControl(dir_.file("twice.csv"));
+        QCOMPARE(dialogs_.messages.size(), 1);
+        QVERIFY2(dialogs_.messages[0].startsWith(
+                     QString::fromStdString(dir_.file("twice.csv") + ": line 2: ")),
+                 qPrintable(dialogs_.messages[0]));
+        QCOMPARE(listed("ReviewFindings"), kPlacedFindings);
+        QCOMPARE(widget<QLineEdit>("ControlFile")->text(),
+                 QString::fromStdString(dir_.file("control.csv")));
+        QCOMPARE(page_->placementChoices().controlPath, dir_.file("control.csv"));
+
+        // A system in meters for a job in feet, then an azimuth not DDD.MMSS.
+        widget<QLineEdit>("CoordinateSystem")->setText(QStringLiteral("EPSG:26943"));
+        clickAndWait(widget<QPushButton>("ReviewApplyPlacement"));
+        QCOMPARE(dialogs_.messages.size(), 2);
+        QVERIFY2(dialogs_.messages[1].contains(QStringLiteral("EPSG:26943: the job is in feet")),
+                 qPrintable(dialogs_.messages[1]));
+        QCOMPARE(widget<QLineEdit>("CoordinateSystem")->text(), QString());
+        widget<QLineEdit>("StartAzimuth")->setText(QStringLiteral("north"));
+        clickAndWait(widget<QPushButton>("ReviewApplyPlacement"));
+        QCOMPARE(dialogs_.messages.size(), 3);
+        QVERIFY2(dialogs_.messages[2].startsWith(QStringLiteral("start by hand: ")),
+                 qPrintable(dialogs_.messages[2]));
+        QCOMPARE(listed("ReviewFindings"), kPlacedFindings);
+
+        // The choices stay for the next job reviewed.
+        page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
+        QCOMPARE(listed("ReviewFindings"), kPlacedFindings);
+    }
+
+    void csvExportThroughTheDialogWritesThePlacedPositions() {
+        placeByHand();
+        ExportDialog* dialog = openExportDialog();
+        auto* format = in<QComboBox>(dialog, "ExportFormat");
+        QCOMPARE(format->count(), 6);
+        auto* columns = in<QLineEdit>(dialog, "ExportColumns");
+        format->setCurrentIndex(format->findText(QStringLiteral("dxf")));
+        QVERIFY(!columns->isEnabled() && !in<QCheckBox>(dialog, "ExportHeader")->isEnabled());
+        format->setCurrentIndex(format->findText(QStringLiteral("csv")));
+        QVERIFY(columns->isEnabled() && in<QComboBox>(dialog, "ExportDelimiter")->isEnabled());
+        columns->setText(QStringLiteral("PENZ"));
+        exportThrough(dialog, dir_.file("SQ-tied.csv"));
+        QCOMPARE(dialogs_.messages,
+                 QStringList{"Exported to " + QString::fromStdString(dir_.file("SQ-tied.csv"))});
+        QCOMPARE(readFile(dir_.file("SQ-tied.csv")),
+                 std::string("# SQ: tied to control frame, US survey feet\r\n"
+                             "Point,Easting,Northing,Elevation\r\n"
+                             "1,2000.000,1000.000,50.000\r\n"
+                             "2,2086.603,950.000,50.000\r\n"
+                             "3,2136.603,1036.603,50.000\r\n"
+                             "4,2050.000,1086.603,50.000\r\n"));
+
+        // The dialog opens with the last choices; semicolons, no header.
+        dialog = openExportDialog();
+        QCOMPARE(in<QLineEdit>(dialog, "ExportColumns")->text(), QStringLiteral("PENZ"));
+        in<QLineEdit>(dialog, "ExportColumns")->setText(QStringLiteral("PNEZD"));
+        in<QComboBox>(dialog, "ExportDelimiter")->setCurrentIndex(1);
+        in<QCheckBox>(dialog, "ExportHeader")->setChecked(false);
+        exportThrough(dialog, dir_.file("semi.csv"));
+        const ConversionOptions options;
+        const exports::ExportJob job{"SQ", &options, &*page_->review(), &page_->tie()->positions,
+                                     nullptr};
+        QCOMPARE(readFile(dir_.file("semi.csv")),
+                 exports::exportBytes(exports::ExportFormat::Csv, job,
+                                      exports::csvLayout("PNEZD", ';', false)));
+    }
+
+    void failedExportsShowTheirMessageAndLeaveNothing() {
+        writeFile(dir_.file("plain"), "a file, not a folder");
+        const std::vector<std::string> before = filesInDir();
+        exportThrough(openExportDialog(), dir_.file("plain/SQ.csv"));
+        QCOMPARE(dialogs_.messages.size(), 1);
+        QVERIFY2(dialogs_.messages[0].startsWith(QString::fromStdString(dir_.file("plain/SQ.csv"))),
+                 qPrintable(dialogs_.messages[0]));
+        QCOMPARE(dialogs_.kinds.back(), MessageKind::Error);
+
+        // Local positions are not put on a grid.
+        widget<QLineEdit>("CoordinateSystem")->setText(QStringLiteral("EPSG:2227"));
+        clickAndWait(widget<QPushButton>("ReviewApplyPlacement"));
+        ExportDialog* dialog = openExportDialog();
+        auto* format = in<QComboBox>(dialog, "ExportFormat");
+        format->setCurrentIndex(format->findText(QStringLiteral("kml")));
+        exportThrough(dialog, dir_.file("SQ.kml"));
+        QCOMPARE(dialogs_.messages.size(), 2);
+        QVERIFY2(dialogs_.messages[1].startsWith(QString::fromStdString(
+                     dir_.file("SQ.kml") + ": the job's positions are local")),
+                 qPrintable(dialogs_.messages[1]));
+        QCOMPARE(filesInDir(), before);
+    }
+};
+
+}  // namespace
+}  // namespace zendro::testing
+
+QTEST_MAIN(zendro::testing::ReviewControlExportTest)
+#include "review_control_export_test.moc"
