@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using zendro::fuzz::require;

@@ -8,7 +8,7 @@
 #include "common/session_state.h"
 #include "common/version.h"
 #include "shell/kermit_download.h"
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 #include "shell/shell_dialogs.h"
 #include "shell/twips_layout.h"
 #include "shell/window_observer.h"

@@ -16,7 +16,7 @@
 #include <filesystem>
 
 #include "shell/help_text.h"
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 #include "shell/twips_layout.h"
 #include "tests/shell/shell_test_support.h"
 
