@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "common/session_state.h"
+#include "shell/session_state.h"
 
 class QProcess;
 

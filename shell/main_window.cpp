@@ -416,8 +416,6 @@ bool Form1::selectJob(const QString& typedPath) {
     file1->setText(chosenPath);
     Suffix1->setText(fromPath(session_.job.runSuffix));
     showEditsState();
-    session_.commentCode = toFileText(CommentCode1->text());
-    session_.curveCode = toFileText(Curvecode1->text());
     return true;
 }
 
@@ -474,8 +472,6 @@ ConversionOptions Form1::currentOptions() const {
 void Form1::Convert_Click() {
     if (!editor_->settleUnsavedEdits()) return;
     const ConversionOptions options = currentOptions();
-    session_.commentCode = options.commentCode;
-    session_.curveCode = options.curveCode;
     const std::string pfPath = session_.job.pfPath;
     conversion_->convert(session_.job, options, [this, pfPath](bool completed) {
         if (completed && editedSinceConversion_ == pfPath) editedSinceConversion_.clear();
@@ -555,7 +551,7 @@ void Form1::loadFeatureGrid() {
     const int progressBefore = ProgressBar->value();
     WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
     try {
-        runPointNamePass(session_.job, session_.commentCode, observer);
+        runPointNamePass(session_.job, currentOptions().commentCode, observer);
         const bool hasFile = fileExists(pfPath);
         editor_->load(loadFeatureRows(hasFile ? readFileBytes(pfPath) : std::string()),
                       hasFile ? pfPath : std::string());
@@ -641,7 +637,7 @@ void Form1::showReview() {
     const int progressBefore = ProgressBar->value();
     WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
     try {
-        runPointNamePass(session_.job, session_.commentCode, observer);
+        runPointNamePass(session_.job, currentOptions().commentCode, observer);
     } catch (const std::exception& error) {
         showMessage(failureText(error, session_.job.pfPath));
     }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/conversion_options.h"
-#include "common/session_state.h"
+#include "shell/session_state.h"
 #include "common/version.h"
 #include "shell/kermit_download.h"
 #include "settings/settings_file.h"

@@ -130,19 +130,6 @@ class SelectionTest : public QObject {
         QVERIFY(window->session().jobSelected());
     }
 
-    void selectionTakesTheCodesOfTheWindow() {
-        Installation installation;
-        FakeDialogs dialogs;
-        auto window = openWindow(dialogs);
-        auto* comment = control<QLineEdit>(*window, "CommentCode1");
-        comment->selectAll();
-        QTest::keyClicks(comment, "/");
-        dialogs.choices.push_back(QStringLiteral("/JOBS/RUN.HVD"));
-        clickButton(*window, "GetFile");
-        QCOMPARE(window->session().commentCode, std::string("/"));
-        QCOMPARE(window->session().curveCode, std::string("*"));
-    }
-
     void selectingOpensNothingAndEmptiesNothing() {
         Installation installation;
         TempDir jobs;
