@@ -503,33 +503,35 @@ bool Form1::refusedWithoutJob() {
     return true;
 }
 
+void Form1::selectTab(Page page) {
+    const QSignalBlocker block(TabStrip1);
+    TabStrip1->setCurrentIndex(static_cast<int>(page) - 1);
+}
+
 void Form1::TabStrip1_Click(int tab) {
-    if (tab != 2 && Frame3->isVisible() && !editor_->settleUnsavedEdits()) {
-        // The user stays with the edits.
-        const QSignalBlocker block(TabStrip1);
-        TabStrip1->setCurrentIndex(1);
+    const auto page = static_cast<Page>(tab);
+    if (page != Page::FeatureEditor && Frame3->isVisible() && !editor_->settleUnsavedEdits()) {
+        selectTab(Page::FeatureEditor);  // the user stays with the edits
         return;
     }
-    switch (tab) {
-        case 1:
+    switch (page) {
+        case Page::Conversion:
             showPage(Frame2);
             // The path box shows the job that Convert converts.
             file1->setText(session_.jobSelected() ? chosenPath_ : savedFolder_);
             break;
-        case 2:
+        case Page::FeatureEditor:
             if (refusedWithoutJob()) return;
             showPage(Frame3);
             loadFeatureGrid();
             break;
-        case 3:
+        case Page::Help:
             showPage(Frame4);
             break;
-        case 4:
+        case Page::Review:
             if (refusedWithoutJob()) return;
             showPage(reviewPage_);
             showReview();
-            break;
-        default:
             break;
     }
 }
@@ -648,7 +650,8 @@ void Form1::showReview() {
 
 // A point double-clicked in the sketch: its row in the feature editor.
 void Form1::editEntry(std::size_t entry) {
-    TabStrip1->setCurrentIndex(1);
+    // Through the tab's click handler, which loads the grid.
+    TabStrip1->setCurrentIndex(static_cast<int>(Page::FeatureEditor) - 1);
     const int row = static_cast<int>(entry) - 1;
     if (!Frame3->isVisible() || row >= PointGrid1->rowCount()) return;
     PointGrid1->setCurrentCell(row, 1);
@@ -656,11 +659,8 @@ void Form1::editEntry(std::size_t entry) {
 }
 
 void Form1::showFirstTab() {
-    {
-        const QSignalBlocker block(TabStrip1);
-        TabStrip1->setCurrentIndex(0);
-    }
-    TabStrip1_Click(1);
+    selectTab(Page::Conversion);
+    TabStrip1_Click(static_cast<int>(Page::Conversion));
 }
 
 void Form1::showMessage(const QString& text, MessageKind kind) {

@@ -38,6 +38,10 @@ struct ShellOptions {
     ProgressThrottle throttle;
 };
 
+// The window's pages, in the order of their tabs from the left; the tab
+// strip's click handler numbers them from 1.
+enum class Page { Conversion = 1, FeatureEditor, Help, Review };
+
 // The one window of the program. It shows and collects; the core computes.
 class Form1 final : public QWidget {
     Q_OBJECT
@@ -58,7 +62,7 @@ class Form1 final : public QWidget {
     void file1_Enter();
     void DownLoad_Click();
     void Convert_Click();
-    void TabStrip1_Click(int tab);  // 1 to 3 from the left
+    void TabStrip1_Click(int tab);  // a Page's number: 1 to 4 from the left
     void PointGrid1_Click(int row);
     // True when the press blanked a row: it then selects nothing.
     bool PointGrid1_MouseDown(const QMouseEvent& event);
@@ -89,6 +93,8 @@ class Form1 final : public QWidget {
     void Form_Load();
     bool Form_Unload();
     void showPage(QWidget* page);
+    // Puts the tab strip on `page` without running its click handler.
+    void selectTab(Page page);
     void showFirstTab();
     bool refusedWithoutJob();
     void loadFeatureGrid();
