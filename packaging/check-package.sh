@@ -36,6 +36,12 @@ rm -f "$deb"
 cpack -G DEB >"$scratch/cpack.log" || { cat "$scratch/cpack.log"; exit 1; }
 [ -f "$deb" ] || { echo "FAIL: cpack did not write $deb" >&2; exit 1; }
 
+echo "== the same bytes again"
+# A second package a second later: nothing in it may carry the time it was made.
+sleep 1
+cpack -G DEB -B "$scratch/again" >"$scratch/cpack-again.log" || { cat "$scratch/cpack-again.log"; exit 1; }
+cmp "$deb" "$scratch/again/$deb" || fail "a second package of the same build differs"
+
 echo "== dpkg-deb -c"
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort >"$scratch/contents"
 LC_ALL=C sort "$source_dir/packaging/package-contents.txt" >"$scratch/expected"
@@ -70,6 +76,7 @@ stage=$scratch/stage
 cmake --install "$build" --prefix "$stage" >/dev/null
 expect "zendro-convert --version" "zendro-convert $version" "$("$stage/bin/zendro-convert" --version)"
 expect "zendro --version" "zendro $version" "$(env -u DISPLAY -u WAYLAND_DISPLAY "$stage/bin/zendro" --version)"
+expect "zendro-genjob --version" "zendro-genjob $version" "$("$stage/bin/zendro-genjob" --version)"
 for page in zendro zendro-convert zendro-genjob; do
     MANWIDTH=80 man --warnings -l "$stage/share/man/man1/$page.1.gz" >"$scratch/$page.txt" \
         2>"$scratch/$page.err" || fail "man -l $page"
@@ -81,6 +88,10 @@ for option in --trv --metric --prefix --curve-code --comment-delimiter --suffix;
     grep -q -- "$option" "$scratch/zendro-convert.txt" || fail "zendro-convert.1 lacks $option"
 done
 grep -q ORNA_ZENDRO_DIR "$scratch/zendro.txt" || fail "zendro.1 lacks ORNA_ZENDRO_DIR"
+# The page's own description is a paragraph of its own, not the end of the
+# FILE argument's text.
+grep -q '^       FILE is any of' "$scratch/zendro-convert.txt" ||
+    fail "zendro-convert.1 runs the FILE argument into the description"
 
 # The installed converter on a copy of the installed sample job writes the golden files.
 cp "$stage"/share/zendro/samples/HWY12-3.* "$scratch/"
@@ -120,7 +131,8 @@ complete_words() {
         [ ${#COMPREPLY[@]} -eq 0 ] || printf "%s\n" "${COMPREPLY[@]}" | LC_ALL=C sort | tr "\n" " "' \
         "$stage/share/bash-completion/completions/zendro-convert" "$@")
 }
-expect "completion of --c" "--comment-delimiter --curve-code " "$(complete_words zendro-convert --c)"
+expect "completion of --cu" "--curve-code " "$(complete_words zendro-convert --cu)"
+expect "completion of --com" "--comment-delimiter " "$(complete_words zendro-convert --com)"
 expect "completion after --prefix" "" "$(complete_words zendro-convert --prefix '')"
 expect "completion of a file" "RUN-1.HVD jobs run-2.ctx " "$(complete_words zendro-convert --trv '')"
 

@@ -24,5 +24,8 @@ function(zendro_add_icon target)
     set_source_files_properties(${png} PROPERTIES QT_RESOURCE_ALIAS ${size}.png)
     list(APPEND pngs ${png})
   endforeach()
-  qt_add_resources(${target} zendro_icon PREFIX /icon BASE ${ZENDRO_ICON_THEME_DIR} FILES ${pngs})
+  # Resource format 1 stores no file times: the icons rendered in another build
+  # give the same program.
+  qt_add_resources(${target} zendro_icon PREFIX /icon BASE ${ZENDRO_ICON_THEME_DIR} FILES ${pngs}
+                   OPTIONS --format-version 1)
 endfunction()

@@ -137,6 +137,37 @@ TEST(CheckReport, CodeFindingsAndTheObsWarnings) {
         "review: 8 findings, 0 over limit, 0 measured checks within limit\n");
 }
 
+TEST(CheckReport, AMissingPointListsFiveRecordsAndElidesTheSixth) {
+    // 9 is read five times (records 2-6), 8 six times (7-12); neither has an
+    // entry. Five records are listed whole, a sixth becomes ", ...".
+    std::string hvd = setupOn(1) + backsightTo(2);
+    for (int i = 0; i < 5; ++i) hvd += sideshotTo(9, 0, kHundred);
+    for (int i = 0; i < 6; ++i) hvd += sideshotTo(8, 0, kHundred);
+    std::vector<std::string> lines;
+    for (const review::Finding& finding : reviewOf(hvd, pfListing({1, 2})).report.findings) {
+        if (finding.kind == review::FindingKind::NotInFeatureFile) lines.push_back(finding.text);
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "HVD record 2, point 9: observed (HVD records 2, 3, 4, 5, 6) but not in "
+                         "the point-feature file: add it in the feature editor",
+                         "HVD record 7, point 8: observed (HVD records 7, 8, 9, 10, 11, ...) but "
+                         "not in the point-feature file: add it in the feature editor"}));
+}
+
+TEST(CheckReport, AChainStartedAndEndedOnOneEntryHasOnePoint) {
+    // "+CL-" starts and closes CL on 1003 itself: one point, not a chain
+    // without an end.
+    const std::string hvd = setupOn(1) + backsightTo(2) + sideshotTo(1003, 0, kHundred);
+    std::vector<std::string> lines;
+    for (const review::Finding& finding :
+         reviewOf(hvd, "1,CP, \r\n2,CP, \r\n1003,+CL-, \r\n").report.findings) {
+        lines.push_back(finding.text);
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "point 1003: chain \"CL\" of feature \"CL\" starting at S1003 has one "
+                         "point: add its other points or remove the \"+\""}));
+}
+
 TEST(ReviewChains, TwelvePointChainReadsBackAcrossItsLines) {
     // 1001 starts EP, 1002 to 1013 follow, 1014 ends it: the section wraps the
     // list after ten point texts.

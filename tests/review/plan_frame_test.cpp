@@ -140,13 +140,19 @@ TEST(PlanFrame, TapedPointIsPlacedFromItsStationAndReferenceEntries) {
     // origin, 11 shot 100 north; the taped sideshot holds 270 and 12.5, so 502
     // lies 270 degrees right of 11 from 12: 12.5 west. A taped entry first in
     // the file has no entries before it and is listed.
-    const std::string pf = "503,TAPE X, \r\n11,CP, \r\n12,IP, \r\n502,TAPE EP, \r\n";
+    // 504 reads exactly 360 whole degrees, which is still 270 (only above 360
+    // is 90): from 502, with 12 as reference (azimuth 90), along azimuth
+    // 90 + 270 = 360 for 5.0: (0 + 5, -12.5).
+    const std::string pf =
+        "503,TAPE X, \r\n11,CP, \r\n12,IP, \r\n502,TAPE EP, \r\n504,TAPE EP, \r\n";
     const review::Plan plan = reviewOf(setupOn(12) + backsightTo(99) + traverseTo(11, 0) +
                                            hvdRecord(5, 502, 0, 27000000, kLevel, 125000) +
-                                           hvdRecord(5, 503, 0, 0, kLevel, 125000),
+                                           hvdRecord(5, 503, 0, 0, kLevel, 125000) +
+                                           hvdRecord(5, 504, 0, 36000000, kLevel, 50000),
                                        pf)
                                   .plan;
     expectAt(plan, 502, 0, -12.5);
+    expectAt(plan, 504, 5, -12.5);
     EXPECT_TRUE(plan.find(502)->taped);
     ASSERT_EQ(plan.unplacedTaped.size(), 1u);
     EXPECT_EQ(plan.unplacedTaped[0].entry, 1u);

@@ -58,5 +58,26 @@ TEST(WarningAgreement, ReviewFindingsMatchTheObsWarningLinesRecordForRecord) {
     }
 }
 
+// The random distances rarely land on the threshold itself: a backsight of
+// exactly 10.000 is far enough on both sides, 9.9999 is short on both.
+TEST(WarningAgreement, ABacksightOfExactlyTenIsNotShortInTheObsFileNorTheReview) {
+    const std::string pf = pfListing({1, 2});
+    for (const auto& [distance, warned] : {std::pair{100000u, false}, std::pair{99999u, true}}) {
+        SCOPED_TRACE(distance);
+        const std::string backsight = backsightTo(2, 0, distance);
+        const std::string hvd = setupOn(1) + backsight;
+        JobFeed feed(pf);
+        feed.feed(setupOn(1)).feed(backsight);
+        EXPECT_EQ(feed.obs().find(kWarningTexts[0]) != std::string::npos, warned);
+        std::size_t findings = 0;
+        for (const review::Finding& finding : reviewOf(hvd, pf).report.findings) {
+            if (finding.kind == review::FindingKind::ObsWarning && finding.record == 1u &&
+                finding.text.find(kWarningTexts[0]) != std::string::npos)
+                ++findings;
+        }
+        EXPECT_EQ(findings, warned ? 1u : 0u);
+    }
+}
+
 }  // namespace
 }  // namespace zendro::testing
