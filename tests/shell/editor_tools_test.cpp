@@ -185,6 +185,33 @@ class EditorToolsTest : public QObject {
                    crlfLines({"1001,EP,A", "101001,CL,B", "99,+EP,C", "1002,-EP,END", "12,, "}));
     }
 
+    void equalKeysKeepFileOrderAndEachBoxIsItsOwnUndoStep() {
+        Installation installation;
+        TempDir jobs;
+        FakeDialogs dialogs;
+        auto window = editorOn(dialogs, jobs, crlfLines({"5,EP,A", "3,CL,B", "7,EP,C", "1,EP,D"}));
+        QHeaderView* header = grid(*window)->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
+        QStringList names;
+        for (int row = 0; row < 4; ++row) names << cell(*window, row, 0);
+        QCOMPARE(names, (QStringList{"3", "5", "7", "1"}));  // the three EP rows as in the file
+
+        // Typing in the description box, then in the comment box: two steps
+        // back. Sorted by point, the row stays where it is while it changes.
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+        QCOMPARE(cell(*window, 2, 0), QStringLiteral("5"));
+        clickRow(*window, 2);
+        QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "Z");
+        QTest::keyClicks(control<QLineEdit>(*window, "ComText1"), "Y");
+        QCOMPARE(rowTexts(*window, 2), (QStringList{"5", "EPZ", "AY"}));
+        press(*window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rowTexts(*window, 2), (QStringList{"5", "EPZ", "A"}));
+        press(*window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rowTexts(*window, 2), (QStringList{"5", "EP", "A"}));
+    }
+
     void charactersTheFileCannotHoldAreRefusedWithAMessage() {
         Installation installation;
         TempDir jobs;

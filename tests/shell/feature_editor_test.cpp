@@ -231,6 +231,28 @@ class FeatureEditorTest : public QObject {
         QCOMPARE(after, readFile(commandLineJobs.file("ROAD-7.obs")));
     }
 
+    void discardedEditsAreGoneAndTheNextConvertAsksNothing() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "ROAD-7");
+        FakeDialogs dialogs;
+        auto window = windowOnJob(dialogs, jobs.file("ROAD-7.HVD"));
+        QVERIFY(clickConvertAndWait(*window));
+        const std::string pf = readFile(jobs.file("ROAD-7.pf"));
+        clickTab(*window, 2);
+        clickRow(*window, 4);
+        QTest::keyClicks(control<QLineEdit>(*window, "GridText1"), "Z");
+
+        // Convert asks about the edit; Discard puts the file's rows back.
+        dialogs.unsavedEditsAnswers.push_back(UnsavedEditsChoice::Discard);
+        QVERIFY(clickConvertAndWait(*window));
+        QCOMPARE(dialogs.questions.size(), 1);
+        QCOMPARE(rowTexts(*window, 4), (QStringList{"502", "EP*", " "}));
+        QCOMPARE(readFile(jobs.file("ROAD-7.pf")), pf);
+        QVERIFY(clickConvertAndWait(*window));
+        QCOMPARE(dialogs.questions.size(), 1);
+    }
+
     void doneThatCannotWriteKeepsTheGrid() {
         Installation installation;
         TempDir jobs;
