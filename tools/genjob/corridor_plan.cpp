@@ -81,9 +81,9 @@ class CorridorPlanner {
           dice_(shape.job.seed),
           instrument_(shape.instrument, dice_),
           feetPerUnit_(shape.metric ? kFeetPerMeter : 1.0) {
-        const InstrumentSpec& spec = shape.instrument;
-        if (spec.angleSeconds < 0 || spec.zenithSeconds < 0 || spec.distanceConstant < 0 ||
-            spec.distancePpm < 0) {
+        const InstrumentAccuracy& accuracy = shape.instrument;
+        if (accuracy.angleSeconds < 0 || accuracy.zenithSeconds < 0 || accuracy.distanceConstant < 0 ||
+            accuracy.distancePpm < 0) {
             throw std::invalid_argument("a standard deviation below 0");
         }
         if (shape.job.points < kMinPoints) {

@@ -12,7 +12,7 @@ namespace zendro::genjob {
 
 struct CorridorShape {
     JobShape job;  // name, points and seed; recordsPerPoint is not used
-    InstrumentSpec instrument;
+    InstrumentAccuracy instrument;
     bool metric = false;  // lengths in meters, else feet
 };
 

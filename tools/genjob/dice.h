@@ -39,7 +39,7 @@ class Dice {
     }
 
     // A normal deviate of standard deviation `sigma`, cut at 2.5 sigma: an
-    // instrument within its specification, not one that needs servicing.
+    // instrument within its stated accuracy, not one that needs servicing.
     // Box-Muller on draws of our own, as std::normal_distribution differs
     // between libraries.
     double normal(double sigma) {

@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 // The EDM's scatter between two measurements of one pointing, as a share of
-// its specification.
+// its stated accuracy.
 constexpr double kRepeatShare = 0.25;
 
 std::uint32_t tenThousandths(double distance) {
@@ -39,12 +39,12 @@ std::int64_t Instrument::tenths(double degrees, double sigmaSeconds) {
 }
 
 double Instrument::distanceSigma(const Sighting& sighting) const {
-    return spec_.distanceConstant + spec_.distancePpm * 1e-6 * sighting.slopeDistance;
+    return accuracy_.distanceConstant + accuracy_.distancePpm * 1e-6 * sighting.slopeDistance;
 }
 
 Reading Instrument::direct(const Sighting& sighting, double circleZeroDegrees) {
-    return {tenths(sighting.azimuthDegrees - circleZeroDegrees, spec_.angleSeconds),
-            tenths(sighting.zenithDegrees, spec_.zenithSeconds),
+    return {tenths(sighting.azimuthDegrees - circleZeroDegrees, accuracy_.angleSeconds),
+            tenths(sighting.zenithDegrees, accuracy_.zenithSeconds),
             tenThousandths(sighting.slopeDistance + dice_.normal(distanceSigma(sighting)))};
 }
 
@@ -53,8 +53,8 @@ FacePair Instrument::bothFaces(const Sighting& sighting, double circleZeroDegree
     const double shared = sighting.slopeDistance + dice_.normal(sigma);
     const auto face = [&](double offsetDegrees, double zenithDegrees) {
         return Reading{
-            tenths(sighting.azimuthDegrees - circleZeroDegrees + offsetDegrees, spec_.angleSeconds),
-            tenths(zenithDegrees, spec_.zenithSeconds),
+            tenths(sighting.azimuthDegrees - circleZeroDegrees + offsetDegrees, accuracy_.angleSeconds),
+            tenths(zenithDegrees, accuracy_.zenithSeconds),
             tenThousandths(shared + dice_.normal(sigma * kRepeatShare))};
     };
     const Reading direct = face(0, sighting.zenithDegrees);

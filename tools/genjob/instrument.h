@@ -6,10 +6,10 @@
 #include "tools/genjob/true_position.h"
 
 // What a total station reads when pointed from one true position to another,
-// and the random errors of its specification.
+// and the random errors of its stated accuracy.
 namespace zendro::genjob {
 
-struct InstrumentSpec {
+struct InstrumentAccuracy {
     double angleSeconds = 5;   // standard deviation of a horizontal reading
     double zenithSeconds = 5;  // of a zenith reading
     double distanceConstant = 0.01;  // of a distance: constant part, job units
@@ -41,7 +41,7 @@ struct FacePair {
 
 class Instrument {
   public:
-    Instrument(const InstrumentSpec& spec, Dice& dice) : spec_(spec), dice_(dice) {}
+    Instrument(const InstrumentAccuracy& accuracy, Dice& dice) : accuracy_(accuracy), dice_(dice) {}
 
     // The direct-face reading of `sighting` with the circle's zero at
     // `circleZeroDegrees` of azimuth.
@@ -55,7 +55,7 @@ class Instrument {
     std::int64_t tenths(double degrees, double sigmaSeconds);
     double distanceSigma(const Sighting& sighting) const;
 
-    const InstrumentSpec& spec_;
+    const InstrumentAccuracy& accuracy_;
     Dice& dice_;
 };
 
