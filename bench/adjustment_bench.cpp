@@ -9,19 +9,15 @@
 #include <sys/resource.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "adjustment/compass_traverse.h"
 #include "adjustment/network_adjustment.h"
+#include "bench/converted_job.h"
 #include "common/job_paths.h"
-#include "common/run_observer.h"
-#include "conversion/conversion_run.h"
 #include "coordinates/local_positions.h"
 #include "review/job_review.h"
 #include "tests/support/temp_dir.h"
-#include "tools/genjob/job_files.h"
-#include "tools/genjob/job_plan.h"
 
 namespace {
 
@@ -31,25 +27,11 @@ long peakKilobytes() {
     return usage.ru_maxrss;
 }
 
-zendro::JobPaths writeConvertedJob(const zendro::testing::TempDir& folder) {
-    zendro::genjob::JobShape shape;
-    shape.jobName = "BENCH";
-    shape.points = 2000;
-    shape.recordsPerPoint = 100;
-    shape.seed = 1;
-    const zendro::genjob::WrittenJob written = zendro::genjob::writeJob(
-        zendro::genjob::planJob(shape), std::filesystem::path(folder.path()) / "BENCH");
-    const zendro::JobPaths job = zendro::deriveJobPaths(written.hvd.string());
-    zendro::NullObserver observer;
-    zendro::runConversion(job, zendro::ConversionOptions{}, observer);  // writes JOB.pf
-    return job;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const zendro::testing::TempDir folder;
-    const zendro::JobPaths job = writeConvertedJob(folder);
+    const zendro::JobPaths job = zendro::bench::writeConvertedJob(folder, "BENCH", 2000, 100);
     const zendro::review::ReviewLimits limits = zendro::review::defaultLimits(false);
     const zendro::review::JobReview review =
         zendro::review::reviewJob(job, zendro::ConversionOptions{}, limits);

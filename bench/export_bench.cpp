@@ -6,9 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <iostream>
 
+#include "bench/converted_job.h"
 #include "common/job_paths.h"
 #include "common/run_observer.h"
 #include "conversion/conversion_run.h"
@@ -17,30 +17,12 @@
 #include "exports/export_bytes.h"
 #include "review/job_review.h"
 #include "tests/support/temp_dir.h"
-#include "tools/genjob/job_files.h"
-#include "tools/genjob/job_plan.h"
 
 namespace {
-
-// zendro-genjob --points 2000 --records-per-point 100 --seed 1
-zendro::JobPaths writeConvertedJob(const zendro::testing::TempDir& folder) {
-    zendro::genjob::JobShape shape;
-    shape.jobName = "BENCH-2";
-    shape.points = 2000;
-    shape.recordsPerPoint = 100;
-    shape.seed = 1;
-    const zendro::genjob::WrittenJob written = zendro::genjob::writeJob(
-        zendro::genjob::planJob(shape), std::filesystem::path(folder.path()) / shape.jobName);
-    const zendro::JobPaths job = zendro::deriveJobPaths(written.hvd.string());
-    zendro::NullObserver observer;
-    zendro::runConversion(job, zendro::ConversionOptions{}, observer);  // writes JOB.pf
-    return job;
-}
-
 int runBenchmarks() {
     using zendro::exports::ExportFormat;
     const zendro::testing::TempDir folder;
-    const zendro::JobPaths large = writeConvertedJob(folder);
+    const zendro::JobPaths large = zendro::bench::writeConvertedJob(folder, "BENCH-2", 2000, 100);
     const zendro::ConversionOptions options;
     const zendro::review::JobReview review =
         zendro::review::reviewJob(large, options, zendro::review::defaultLimits(false));

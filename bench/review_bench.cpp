@@ -9,9 +9,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <filesystem>
 #include <iostream>
 
+#include "bench/converted_job.h"
 #include "common/job_paths.h"
 #include "common/run_observer.h"
 #include "conversion/conversion_run.h"
@@ -19,28 +19,10 @@
 #include "review/sketch_model.h"
 #include "review_view/sketch_renderer.h"
 #include "tests/support/temp_dir.h"
-#include "tools/genjob/job_files.h"
-#include "tools/genjob/job_plan.h"
 
 namespace {
 
-constexpr std::uint32_t kSeed = 1;  // zendro-genjob's default
 const QSize kWindow(1200, 800);
-
-zendro::JobPaths writeConvertedJob(const zendro::testing::TempDir& folder, const char* name,
-                                   std::size_t points, std::size_t recordsPerPoint) {
-    zendro::genjob::JobShape shape;
-    shape.jobName = name;
-    shape.points = points;
-    shape.recordsPerPoint = recordsPerPoint;
-    shape.seed = kSeed;
-    const zendro::genjob::WrittenJob written = zendro::genjob::writeJob(
-        zendro::genjob::planJob(shape), std::filesystem::path(folder.path()) / name);
-    const zendro::JobPaths job = zendro::deriveJobPaths(written.hvd.string());
-    zendro::NullObserver observer;
-    zendro::runConversion(job, zendro::ConversionOptions{}, observer);  // writes JOB.pf
-    return job;
-}
 
 void paintSketch(benchmark::State& state, const zendro::review::SketchModel& model, double zoom,
                  bool pan) {
@@ -57,8 +39,8 @@ void paintSketch(benchmark::State& state, const zendro::review::SketchModel& mod
 
 int runBenchmarks() {
     const zendro::testing::TempDir folder;
-    const zendro::JobPaths large = writeConvertedJob(folder, "BENCH-2", 2000, 100);
-    const zendro::JobPaths wide = writeConvertedJob(folder, "BENCH-3", 30000, 0);
+    const zendro::JobPaths large = zendro::bench::writeConvertedJob(folder, "BENCH-2", 2000, 100);
+    const zendro::JobPaths wide = zendro::bench::writeConvertedJob(folder, "BENCH-3", 30000, 0);
     const zendro::ConversionOptions options;
     const zendro::review::ReviewLimits limits = zendro::review::defaultLimits(false);
 
