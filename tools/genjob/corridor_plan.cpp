@@ -21,7 +21,6 @@ constexpr std::uint16_t kFirstSideshot = 1001;
 constexpr std::uint16_t kLastPointNumber = 0x7FFF;
 constexpr std::size_t kMaxStations = 200;
 constexpr std::size_t kPointsPerStation = 16;
-constexpr std::size_t kHeaderMarkers = 5;  // passed over by the converter, as the classic job
 
 // The lines of the cross section, left to right, at their offsets in feet.
 struct CrossSectionLine {
@@ -136,21 +135,7 @@ class CorridorPlanner {
         }
     }
 
-    void writeHeader() {
-        for (RecordKind kind :
-             {RecordKind::DistanceUnit, RecordKind::AngleUnit, RecordKind::AzimuthSystem,
-              RecordKind::AngleDirection, RecordKind::VerticalSystem}) {
-            emit({kind, 1, 0, 0, 0, 0});
-        }
-        emit({RecordKind::Ignored7, 0, 0, packAngleParts(20, 3, 14, 0), packAngleParts(8, 15, 0, 0),
-              0});
-        const std::array<std::string, 4> headerNotes = {
-            shape_.job.jobName + " TOPO", "CREW J SMITH R DIAZ", "WEATHER CLEAR 65F",
-            "INSTR SN 40123 PRISM -30"};
-        for (const std::string& text : headerNotes) plan_.notes.push_back(text);
-        noteRecords_ = headerNotes.size();
-        for (std::size_t i = 0; i < kHeaderMarkers; ++i) emit({RecordKind::NoteMarker, 0, 0, 0, 0, 0});
-    }
+    void writeHeader() { noteRecords_ = appendJobStart(plan_, shape_.job.jobName); }
 
     // Setup k stands on station k + 2 and backsights the station before it.
     void occupy(std::size_t k, std::size_t share) {

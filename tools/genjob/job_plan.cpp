@@ -29,6 +29,8 @@ constexpr std::size_t kMaxStations = 200;
 // The converter passes over the first five note markers of a job; the job's
 // first four notes (RTX entries 1 to 4) go with them.
 constexpr std::size_t kHeaderMarkers = 5;
+constexpr std::array<const char*, 3> kHeaderNotes = {"CREW J SMITH R DIAZ", "WEATHER CLEAR 65F",
+                                                     "INSTR SN 40123 PRISM -30"};
 
 constexpr std::array<std::string_view, 9> kComments = {
     "ASPH",     "CONC",     "GRAVEL", "CRACKED", "EDGE OF ASPHALT PAVEMENT",
@@ -205,24 +207,7 @@ class Planner {
     }
 
   private:
-    void writeHeader() {
-        for (RecordKind kind :
-             {RecordKind::DistanceUnit, RecordKind::AngleUnit, RecordKind::AzimuthSystem,
-              RecordKind::AngleDirection, RecordKind::VerticalSystem}) {
-            emit({kind, 1, 0, 0, 0, 0});
-        }
-        // The collector's job-start stamp; the converter ignores it.
-        emit({RecordKind::Ignored7, 0, 0, packAngleParts(20, 3, 14, 0), packAngleParts(8, 15, 0, 0),
-              0});
-        const std::array<std::string, 4> headerNotes = {shape_.jobName + " TOPO",
-                                                        "CREW J SMITH R DIAZ", "WEATHER CLEAR 65F",
-                                                        "INSTR SN 40123 PRISM -30"};
-        for (const std::string& text : headerNotes) plan_.notes.push_back(text);
-        noteRecords_ = headerNotes.size();
-        for (std::size_t i = 0; i < kHeaderMarkers; ++i) {
-            emit({kNoteMarker, 0, 0, 0, 0, 0});
-        }
-    }
+    void writeHeader() { noteRecords_ = appendJobStart(plan_, shape_.jobName); }
 
     void firstPass(std::uint16_t station, std::size_t share, bool foresight) {
         Setup setup;
@@ -429,6 +414,22 @@ bool hasText(std::string_view text, std::string_view what) {
 }
 
 }  // namespace
+
+std::size_t appendJobStart(JobPlan& plan, const std::string& jobName) {
+    for (RecordKind kind :
+         {RecordKind::DistanceUnit, RecordKind::AngleUnit, RecordKind::AzimuthSystem,
+          RecordKind::AngleDirection, RecordKind::VerticalSystem}) {
+        plan.observations.push_back({kind, 1, 0, 0, 0, 0});
+    }
+    // The collector's job-start stamp; the converter ignores it.
+    plan.observations.push_back({RecordKind::Ignored7, 0, 0, packAngleParts(20, 3, 14, 0),
+                                 packAngleParts(8, 15, 0, 0), 0});
+    plan.notes.push_back(jobName + " TOPO");
+    for (const char* text : kHeaderNotes) plan.notes.emplace_back(text);
+    for (std::size_t i = 0; i < kHeaderMarkers; ++i)
+        plan.observations.push_back({kNoteMarker, 0, 0, 0, 0, 0});
+    return 1 + kHeaderNotes.size();
+}
 
 JobCounts JobPlan::counts() const {
     JobCounts c;

@@ -55,6 +55,11 @@ struct JobPlan {
     JobCounts counts() const;
 };
 
+// What every generated job starts with, as a collector writes it: the unit
+// and system records, the job-start stamp, then four job notes with the five
+// note markers the converter passes over. Returns the note records added.
+std::size_t appendJobStart(JobPlan& plan, const std::string& jobName);
+
 // The same shape and seed always give the same plan, on any platform: the
 // random numbers come from std::mt19937 through distributions of our own, and
 // all angle arithmetic is done on whole tenths of a second.
