@@ -1,8 +1,34 @@
 #include "coordinates/job_placement.h"
 
+#include "common/errors.h"
 #include "coordinates/control_checks.h"
 
 namespace zendro::coordinates {
+
+PlacementInput placementInput(const PlacementText& text, std::string_view controlBytes,
+                              bool metric) {
+    PlacementInput input;
+    if (!text.systemCode.empty()) {
+        input.system = CoordinateSystem::fromCode(text.systemCode);
+        input.system->checkJobUnit(metric);
+    }
+    if (!text.controlPath.empty()) {
+        input.control = readControlFile(text.controlPath, controlBytes);
+        if (input.control.empty())
+            throw ZendroError(text.controlPath, "the file holds no control point");
+    }
+    if (text.startPosition || text.startAzimuth) {
+        const std::string position = text.startPosition.value_or("");
+        const std::string azimuth = text.startAzimuth.value_or("");
+        if (!startPositionFromText(position))
+            throw ZendroError("start by hand",
+                              "\"" + position + "\" is not three numbers north, east, elevation");
+        input.start = manualStartFromText(position, azimuth);
+        if (!input.start)
+            throw ZendroError("start by hand", "the azimuth \"" + azimuth + "\" is not DDD.MMSS");
+    }
+    return input;
+}
 
 ControlTie placeReviewedJob(review::JobReview& review, const PlacementInput& input,
                             const review::ReviewLimits& limits) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "coordinates/control_file.h"
@@ -20,6 +22,22 @@ struct PlacementInput {
 
     bool wanted() const { return !control.empty() || start.has_value(); }
 };
+
+// Where a job is to be placed, as the user gave it: texts, and the control
+// file by its path (the caller reads the file).
+struct PlacementText {
+    std::string controlPath;
+    std::optional<std::string> startPosition;  // "N,E,Z"
+    std::optional<std::string> startAzimuth;   // "DDD.MMSS"
+    std::string systemCode;                     // "EPSG:NNNN"
+};
+
+// The placement the texts name: the system looked up first and checked
+// against the job's unit, then the control file's bytes read, then the start.
+// Throws ZendroError naming the system, the file (and line) or the start, and
+// the cause; nothing is taken from a placement that fails.
+PlacementInput placementInput(const PlacementText& text, std::string_view controlBytes,
+                              bool metric);
 
 // Ties the reviewed job to its control (or its start by hand) and adds the
 // control checks to the review's report.
