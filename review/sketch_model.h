@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,14 @@ namespace zendro::review {
 
 // A point as the sketch draws it: x to the east, y to the north, frames
 // other than the first moved apart.
+// A point's 95% error ellipse from the adjustment, in the job's distance
+// unit; the sketch draws it exaggerated.
+struct SketchEllipse {
+    double major = 0;
+    double minor = 0;
+    double azimuthDegrees = 0;  // of the major axis, clockwise from north
+};
+
 struct SketchPoint {
     std::int64_t number = 0;
     double x = 0;
@@ -23,6 +32,7 @@ struct SketchPoint {
     std::string comment;
     std::size_t firstEntry = 0;        // 1-based point-feature entry, 0 when it has none
     std::vector<std::size_t> records;  // HVD records naming it
+    std::optional<SketchEllipse> ellipse;  // adjusted and determined points only
 };
 
 struct SketchChain {
@@ -36,11 +46,20 @@ struct SketchBounds {
     double minX = 0, minY = 0, maxX = 0, maxY = 0;
 };
 
+// What the plan sheet's title block names.
+struct SketchTitle {
+    std::string jobName;
+    std::string date;   // as the job's header gives it, empty when it gives none
+    std::string unit;   // "US survey feet" or "meters"
+    std::string frame;  // "local", "tied to control" or "adjusted"
+};
+
 struct SketchModel {
     std::vector<SketchPoint> points;
     std::vector<std::pair<std::size_t, std::size_t>> legs;  // traverse legs, point indices
     std::vector<SketchChain> chains;
     SketchBounds bounds;
+    SketchTitle title;
 
     // Index of the point numbered `number`, or -1.
     std::ptrdiff_t indexOf(std::int64_t number) const;
