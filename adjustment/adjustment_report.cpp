@@ -66,16 +66,29 @@ void addTraverse(std::string& out, const CompassTraverse& t, const char* unit) {
 
 }  // namespace
 
+std::string blunderText(const AdjustmentResult& result, bool metric) {
+    if (!result.blunder) return {};
+    const ObservationResidual& r = result.residuals[result.blunder->residualIndex];
+    return "Probable blunder: " + observationText(r) + ": residual " +
+           residualText(r, metric ? "m" : "ft") + ", standardized " +
+           signedPlaces(r.standardized, 2) + " (limit " + places(result.blunderLimit, 2) +
+           "): " + result.blunder->advice;
+}
+
+std::string overallTestText(const AdjustmentResult& result) {
+    std::string text = "Variance factor " + places(result.varianceFactor, 3) + ", " +
+                       std::to_string(result.degreesOfFreedom) + " degrees of freedom";
+    if (result.degreesOfFreedom <= 0) return text + ", no redundancy: not tested";
+    return text + ", chi-square " + places(result.varianceFactor * result.degreesOfFreedom, 2) +
+           " against " + places(result.chiSquareLower, 2) + " to " +
+           places(result.chiSquareUpper, 2) + ": " + (result.chiSquarePassed ? "passed" : "failed");
+}
+
 std::string adjustmentReport(const AdjustmentResult& result,
                              const std::vector<CompassTraverse>& traverses, bool metric) {
     const char* unit = metric ? "m" : "ft";
     std::string out = "Least-squares adjustment\n";
-    if (result.blunder) {
-        const ObservationResidual& r = result.residuals[result.blunder->residualIndex];
-        out += "  Probable blunder: " + observationText(r) + ": residual " + residualText(r, unit) +
-               ", standardized " + signedPlaces(r.standardized, 2) + " (limit " +
-               places(result.blunderLimit, 2) + "): " + result.blunder->advice + "\n";
-    }
+    if (result.blunder) out += "  " + blunderText(result, metric) + "\n";
     out += partLine("Horizontal", result.horizontal);
     out += partLine("Vertical", result.vertical);
     out += "  " + std::to_string(result.iterations) + " iterations, " +

@@ -15,4 +15,13 @@ namespace zendro::adjustment {
 std::string adjustmentReport(const AdjustmentResult& result,
                              const std::vector<CompassTraverse>& traverses, bool metric);
 
+// "Probable blunder: HVD record 52, height difference from point 4 to point
+// 3: residual ..., standardized ... (limit 3.29): <what to re-measure>", or
+// empty when none was named.
+std::string blunderText(const AdjustmentResult& result, bool metric);
+
+// Both parts together: "Variance factor 0.789, 30 degrees of freedom,
+// chi-square 23.67 against 16.79 to 46.98: passed".
+std::string overallTestText(const AdjustmentResult& result);
+
 }  // namespace zendro::adjustment

@@ -20,11 +20,13 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "coordinates/local_positions.h"
+#include "coordinates/sketch_positions.h"
 #include "exports/csv_layout.h"
 #include "exports/export_target.h"
 #include "review/sketch_model.h"
 #include "review_view/sketch_export.h"
 #include "shell/background_run.h"
+#include "shell/review/adjustment_tab.h"
 #include "shell/review/sketch_widget.h"
 #include "shell/shell_dialogs.h"
 
@@ -80,7 +82,7 @@ ReviewPage::ReviewPage(ShellDialogs& dialogs, QWidget* parent)
 
 ReviewPage::~ReviewPage() = default;
 
-bool ReviewPage::busy() const { return run_->running(); }
+bool ReviewPage::busy() const { return run_->running() || adjustment_->busy(); }
 
 QDoubleSpinBox* ReviewPage::limitField(const char* name, double maximum, int decimals) {
     auto* field = new QDoubleSpinBox(this);
@@ -150,6 +152,7 @@ void ReviewPage::buildControls() {
     tabs->addTab(limitsScroll, tr("Limits"));
     tabs->addTab(buildPlacementTab(), tr("Control"));
     tabs->addTab(buildPositionsTab(), tr("Positions"));
+    tabs->addTab(buildAdjustmentTab(), tr("Adjustment"));
 
     auto* below = new QWidget(this);
     auto* belowLayout = new QVBoxLayout(below);
@@ -225,6 +228,7 @@ QWidget* ReviewPage::buildPositionsTab() {
     positionsFrame_->addItem(tr("Local"), static_cast<int>(coordinates::PositionFrame::Local));
     positionsFrame_->addItem(tr("Tied to control"),
                              static_cast<int>(coordinates::PositionFrame::TiedToControl));
+    positionsFrame_->addItem(tr("Adjusted"), static_cast<int>(coordinates::PositionFrame::Adjusted));
     positions_ = new QListWidget(page);
     positions_->setObjectName(QStringLiteral("ReviewPositions"));
     auto* layout = new QVBoxLayout(page);
@@ -232,6 +236,30 @@ QWidget* ReviewPage::buildPositionsTab() {
     layout->addWidget(positions_, 1);
     connect(positionsFrame_, &QComboBox::currentIndexChanged, this, [this] { showPositions(); });
     return page;
+}
+
+QWidget* ReviewPage::buildAdjustmentTab() {
+    adjustment_ = new AdjustmentTab(this);
+    adjustment_->setRequestSource([this]() -> std::optional<AdjustmentRequest> {
+        if (!review_) return std::nullopt;
+        AdjustmentRequest request{job_.basePath, *review_, {}};
+        request.setup.control = placement_.control;
+        if (placement_.system) request.setup.crsCode = placement_.system->code();
+        request.setup.limits = limits();
+        request.setup.metric = options_.metric;
+        request.setup.hvdPath = job_.hvdPath;
+        request.setup.controlPath = placementChoices_.controlPath;
+        return request;
+    });
+    connect(adjustment_, &AdjustmentTab::adjustmentEnded, this, [this] {
+        if (review_) showPositions();
+        emit backgroundWorkEnded();
+    });
+    connect(adjustment_, &AdjustmentTab::pointChosen, this, [this](qlonglong number) {
+        const std::ptrdiff_t index = sketch_->model().indexOf(number);
+        if (index >= 0) sketch_->centreOn(static_cast<std::size_t>(index));
+    });
+    return adjustment_;
 }
 
 PlacementChoices ReviewPage::choicesInFields() const {
@@ -287,6 +315,7 @@ void ReviewPage::applyPlacement() {
             reportFailure(outcome.failure);
         } else {
             placementChoices_ = choices;
+            adjustment_->clear();  // adjusted on the placement before
             placement_ = std::move((*placed)->input);
             review_ = std::move((*placed)->review);
             tie_ = std::move((*placed)->tie);
@@ -345,7 +374,11 @@ void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options) 
     const bool otherJob = job.basePath != job_.basePath;
     job_ = job;
     options_ = options;
-    if (shownMetric_ != options.metric) setLimits(review::defaultLimits(options.metric));
+    if (shownMetric_ != options.metric) {
+        setLimits(review::defaultLimits(options.metric));
+        adjustment_->clear();
+    }
+    adjustment_->setMetric(options.metric);
     shownMetric_ = options.metric;
     refresh();
     // The same job keeps where the crew was looking; another starts whole.
@@ -371,7 +404,6 @@ void ReviewPage::refresh() {
 
 void ReviewPage::showReview() {
     findings_->clear();
-    sketch_->setModel(review::buildSketch(*review_, options_.pointPrefix));
     for (const review::Finding& finding : review_->report.findings) {
         auto* item = new QListWidgetItem(qtText(finding.text), findings_);
         if (finding.point)
@@ -383,9 +415,12 @@ void ReviewPage::showReview() {
 }
 
 coordinates::JobPositions ReviewPage::shownPositions() const {
-    const bool tied = positionsFrame_->currentData().toInt() ==
-                      static_cast<int>(coordinates::PositionFrame::TiedToControl);
+    const int frame = positionsFrame_->currentData().toInt();
+    const bool tied = frame == static_cast<int>(coordinates::PositionFrame::TiedToControl);
     if (tied && tie_) return tie_->positions;
+    const coordinates::JobPositions* adjusted = adjustment_->adjustedPositions(job_.basePath);
+    if (frame == static_cast<int>(coordinates::PositionFrame::Adjusted) && adjusted)
+        return *adjusted;
     return coordinates::localPositions(review_->plan);
 }
 
@@ -394,18 +429,34 @@ void ReviewPage::showPositions() {
     // Tied positions are offered only when the job is tied.
     auto* frames = qobject_cast<QStandardItemModel*>(positionsFrame_->model());
     frames->item(1)->setEnabled(tie_.has_value());
-    if (!tie_ && positionsFrame_->currentIndex() == 1) {
+    // Adjusted ones once an adjustment of this job ran.
+    const bool adjusted = adjustment_->adjustedPositions(job_.basePath) != nullptr;
+    frames->item(2)->setEnabled(adjusted);
+    if ((!tie_ && positionsFrame_->currentIndex() == 1) ||
+        (!adjusted && positionsFrame_->currentIndex() == 2)) {
         positionsFrame_->setCurrentIndex(0);  // shows them again
         return;
     }
     if (!review_) return;
     const coordinates::JobPositions shown = shownPositions();
+    review::SketchModel sketch = review::buildSketch(*review_, options_.pointPrefix);
+    if (shown.frame != coordinates::PositionFrame::Local) coordinates::placeSketch(sketch, shown);
+    // Another frame moves every point: look at the whole of it.
+    const bool otherFrame = sketch.title.frame != sketch_->model().title.frame;
+    sketch_->setModel(std::move(sketch));
+    if (otherFrame) sketch_->fitToWindow();
     for (const coordinates::PointPosition& p : shown.points) {
-        positions_->addItem(QStringLiteral("%1  N %2  E %3  Z %4")
-                                .arg(p.number)
-                                .arg(p.north, 0, 'f', 3)
-                                .arg(p.east, 0, 'f', 3)
-                                .arg(p.elevation, 0, 'f', 3));
+        QString line = QStringLiteral("%1  N %2  E %3  Z %4")
+                           .arg(p.number)
+                           .arg(p.north, 0, 'f', 3)
+                           .arg(p.east, 0, 'f', 3)
+                           .arg(p.elevation, 0, 'f', 3);
+        if (p.precision)
+            line += QStringLiteral("  sN %1  sE %2  sZ %3")
+                        .arg(p.precision->sigmaNorth, 0, 'f', 3)
+                        .arg(p.precision->sigmaEast, 0, 'f', 3)
+                        .arg(p.precision->sigmaElevation, 0, 'f', 3);
+        positions_->addItem(line);
     }
 }
 

@@ -23,6 +23,7 @@ class QPushButton;
 
 namespace zendro {
 
+class AdjustmentTab;
 class BackgroundRun;
 class ShellDialogs;
 class SketchWidget;
@@ -54,6 +55,7 @@ class ReviewPage final : public QWidget {
     void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
     const std::optional<review::JobReview>& review() const { return review_; }
     SketchWidget& sketch() const { return *sketch_; }
+    AdjustmentTab& adjustmentTab() const { return *adjustment_; }
     // The tie of the placement applied, when one is wanted.
     const std::optional<coordinates::ControlTie>& tie() const { return tie_; }
     // The choices in use this session: the page keeps them across jobs, in memory only.
@@ -70,6 +72,7 @@ class ReviewPage final : public QWidget {
     void buildControls();
     QWidget* buildPlacementTab();
     QWidget* buildPositionsTab();
+    QWidget* buildAdjustmentTab();
     PlacementChoices choicesInFields() const;
     void showChoices(const PlacementChoices& choices);
     void chooseControlFile();
@@ -122,6 +125,7 @@ class ReviewPage final : public QWidget {
     QLineEdit* system_ = nullptr;
     QComboBox* positionsFrame_ = nullptr;
     QListWidget* positions_ = nullptr;
+    AdjustmentTab* adjustment_ = nullptr;
     // Last: the work it runs holds copies only, and it is ended first.
     std::unique_ptr<BackgroundRun> run_;
 };

@@ -1,0 +1,229 @@
+#include "shell/review/adjustment_tab.h"
+
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "adjustment/adjustment_report.h"
+#include "shell/background_run.h"
+#include "shell/review/residual_model.h"
+
+namespace zendro {
+namespace {
+
+QString qtText(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString numberList(const std::vector<std::int64_t>& numbers) {
+    QStringList texts;
+    for (const std::int64_t number : numbers) texts << QString::number(number);
+    return texts.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+AdjustmentTab::AdjustmentTab(QWidget* parent)
+    : QWidget(parent),
+      sigmas_{adjustment::defaultSigmas(false), adjustment::defaultSigmas(true)},
+      run_(std::make_unique<BackgroundRun>([](const QString&) {}, [](int) {})) {
+    setObjectName(QStringLiteral("AdjustmentTab"));
+    direction_ = sigmaField("SigmaDirection", 3600, 1);
+    zenith_ = sigmaField("SigmaZenith", 3600, 1);
+    distanceConstant_ = sigmaField("SigmaDistanceConstant", 10, 4);
+    distancePpm_ = sigmaField("SigmaDistancePpm", 1000, 1);
+    instrumentCentring_ = sigmaField("SigmaInstrumentCentring", 10, 4);
+    targetCentring_ = sigmaField("SigmaTargetCentring", 10, 4);
+    for (QLabel*& label : unitLabels_) label = new QLabel(this);
+    const auto withUnit = [](QWidget* field, QLabel* unit) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(field, 1);
+        row->addWidget(unit);
+        return row;
+    };
+    auto* distanceRow = withUnit(distanceConstant_, unitLabels_[0]);
+    distanceRow->addWidget(new QLabel(tr("+"), this));
+    distanceRow->addWidget(distancePpm_, 1);
+    distanceRow->addWidget(new QLabel(tr("ppm"), this));
+    auto* form = new QFormLayout;
+    form->addRow(tr("Direction (\")"), direction_);
+    form->addRow(tr("Zenith (\")"), zenith_);
+    form->addRow(tr("Distance"), distanceRow);
+    form->addRow(tr("Instrument centring"), withUnit(instrumentCentring_, unitLabels_[1]));
+    form->addRow(tr("Target centring"), withUnit(targetCentring_, unitLabels_[2]));
+    auto* adjust = new QPushButton(tr("Adjust"), this);
+    adjust->setObjectName(QStringLiteral("ReviewAdjust"));
+
+    const auto resultLabel = [this](const char* name) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        return label;
+    };
+    statistics_ = resultLabel("AdjustmentStatistics");
+    blunder_ = resultLabel("AdjustmentBlunder");
+    notDetermined_ = resultLabel("AdjustmentNotDetermined");
+
+    residuals_ = new ResidualModel(this);
+    sorted_ = new QSortFilterProxyModel(this);
+    sorted_->setSourceModel(residuals_);
+    sorted_->setSortRole(ResidualModel::kSortRole);
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("ResidualTable"));
+    table_->setModel(sorted_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(ResidualModel::Standardized, Qt::DescendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addWidget(adjust);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(statistics_);
+    right->addWidget(blunder_);
+    right->addWidget(notDetermined_);
+    right->addWidget(table_, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+
+    showSigmas();
+    for (QDoubleSpinBox* field : {direction_, zenith_, distanceConstant_, distancePpm_,
+                                  instrumentCentring_, targetCentring_})
+        connect(field, &QDoubleSpinBox::valueChanged, this, [this] { readSigmas(); });
+    connect(adjust, &QPushButton::clicked, this, [this] { startAdjustment(); });
+    connect(table_, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { residualClicked(index); });
+}
+
+AdjustmentTab::~AdjustmentTab() = default;
+
+QDoubleSpinBox* AdjustmentTab::sigmaField(const char* name, double maximum, int decimals) {
+    auto* field = new QDoubleSpinBox(this);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setRange(0, maximum);
+    field->setDecimals(decimals);
+    return field;
+}
+
+void AdjustmentTab::setMetric(bool metric) {
+    metric_ = metric;
+    showSigmas();
+}
+
+void AdjustmentTab::setSigmas(bool metric, const adjustment::AprioriSigmas& sigmas) {
+    sigmas_[metric ? 1 : 0] = sigmas;
+    if (metric == metric_) showSigmas();
+}
+
+void AdjustmentTab::showSigmas() {
+    // Filling the fields is not an edit: nothing is told.
+    showingSigmas_ = true;
+    const adjustment::AprioriSigmas& s = sigmas_[metric_ ? 1 : 0];
+    direction_->setValue(s.directionSeconds);
+    zenith_->setValue(s.zenithSeconds);
+    distanceConstant_->setValue(s.distanceConstant);
+    distancePpm_->setValue(s.distancePpm);
+    instrumentCentring_->setValue(s.instrumentCentring);
+    targetCentring_->setValue(s.targetCentring);
+    for (QLabel* unit : unitLabels_) unit->setText(metric_ ? tr("m") : tr("ft"));
+    showingSigmas_ = false;
+}
+
+void AdjustmentTab::readSigmas() {
+    if (showingSigmas_) return;
+    adjustment::AprioriSigmas& s = sigmas_[metric_ ? 1 : 0];
+    s.directionSeconds = direction_->value();
+    s.zenithSeconds = zenith_->value();
+    s.distanceConstant = distanceConstant_->value();
+    s.distancePpm = distancePpm_->value();
+    s.instrumentCentring = instrumentCentring_->value();
+    s.targetCentring = targetCentring_->value();
+    emit sigmasEdited(metric_, s);
+}
+
+bool AdjustmentTab::busy() const { return run_->running(); }
+
+const coordinates::JobPositions* AdjustmentTab::adjustedPositions(
+    const std::string& jobBasePath) const {
+    if (!adjustment_ || adjustedJob_ != jobBasePath) return nullptr;
+    return &adjustment_->result.positions;
+}
+
+void AdjustmentTab::clear() {
+    adjustment_.reset();
+    adjustedJob_.clear();
+    showAdjustment();
+}
+
+void AdjustmentTab::startAdjustment() {
+    if (busy() || !requestSource_) return;
+    std::optional<AdjustmentRequest> request = requestSource_();
+    if (!request) return;
+    request->setup.sigmas = sigmas(request->setup.metric);
+    auto made = std::make_shared<std::optional<adjustment::JobAdjustment>>();
+    auto shared = std::make_shared<AdjustmentRequest>(std::move(*request));
+    auto work = [made, shared](RunObserver&) {
+        made->emplace(adjustment::adjustReviewedJob(shared->review, shared->setup));
+    };
+    statistics_->setText(tr("Adjusting..."));
+    run_->start(std::move(work), [this, made, shared](BackgroundOutcome outcome) {
+        if (outcome.failure) {
+            adjustment_.reset();
+            adjustedJob_.clear();
+            showAdjustment();
+            try {
+                std::rethrow_exception(outcome.failure);
+            } catch (const std::exception& error) {
+                statistics_->setText(QString::fromLocal8Bit(error.what()));
+            }
+        } else {
+            adjustment_ = std::move(**made);
+            adjustedJob_ = shared->jobBasePath;
+            adjustedMetric_ = shared->setup.metric;
+            showAdjustment();
+        }
+        emit adjustmentEnded();
+    });
+}
+
+void AdjustmentTab::showAdjustment() {
+    if (!adjustment_) {
+        statistics_->clear();
+        blunder_->clear();
+        notDetermined_->clear();
+        residuals_->setResiduals({}, std::nullopt, metric_);
+        return;
+    }
+    const adjustment::AdjustmentResult& result = adjustment_->result;
+    statistics_->setText(qtText(adjustment::overallTestText(result)));
+    blunder_->setText(result.blunder ? qtText(adjustment::blunderText(result, adjustedMetric_))
+                                     : tr("No blunder found"));
+    blunder_->setStyleSheet(result.blunder ? QStringLiteral("color: red") : QString());
+    notDetermined_->setText(result.notDetermined.empty()
+                                ? QString()
+                                : tr("Not determined: %1").arg(numberList(result.notDetermined)));
+    std::optional<std::size_t> blunder;
+    if (result.blunder) blunder = result.blunder->residualIndex;
+    residuals_->setResiduals(result.residuals, blunder, adjustedMetric_);
+}
+
+void AdjustmentTab::residualClicked(const QModelIndex& index) {
+    const QModelIndex source = sorted_->mapToSource(index);
+    if (!source.isValid()) return;
+    emit pointChosen(residuals_->residualAt(source.row()).to);
+}
+
+}  // namespace zendro

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "adjustment/apriori_sigmas.h"
+#include "adjustment/job_adjustment.h"
+#include "review/job_review.h"
+
+class QDoubleSpinBox;
+class QLabel;
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace zendro {
+
+class BackgroundRun;
+class ResidualModel;
+
+// One job to adjust, as copies the run off the window's thread owns. The
+// tab fills in the a priori sigmas.
+struct AdjustmentRequest {
+    std::string jobBasePath;
+    review::JobReview review;
+    adjustment::JobAdjustmentSetup setup;
+};
+
+// The Review page's "Adjustment" tab: the a priori standard deviations of
+// the job's unit, an "Adjust" button, the statistics and the probable
+// blunder, and the residuals sorted with the largest standardized first.
+class AdjustmentTab final : public QWidget {
+    Q_OBJECT
+  public:
+    // What the page has to adjust now, or nothing when no job is reviewed.
+    using RequestSource = std::function<std::optional<AdjustmentRequest>()>;
+
+    explicit AdjustmentTab(QWidget* parent = nullptr);
+    ~AdjustmentTab() override;
+
+    void setRequestSource(RequestSource source) { requestSource_ = std::move(source); }
+    // Shows the fields in feet or meters; each unit keeps its own values.
+    void setMetric(bool metric);
+    adjustment::AprioriSigmas sigmas(bool metric) const { return sigmas_[metric ? 1 : 0]; }
+    void setSigmas(bool metric, const adjustment::AprioriSigmas& sigmas);
+
+    // Adjusts the page's job off the window's thread; adjustmentEnded follows.
+    void startAdjustment();
+    bool busy() const;
+    // The last adjustment's positions, when it was of the job at `jobBasePath`.
+    const coordinates::JobPositions* adjustedPositions(const std::string& jobBasePath) const;
+    // Forgets the last adjustment (the job's frame changed).
+    void clear();
+
+  signals:
+    void sigmasEdited(bool metric, adjustment::AprioriSigmas sigmas);
+    // An adjustment has ended and its result (or why it failed) is shown.
+    void adjustmentEnded();
+    // A residual was clicked: the point it was observed to.
+    void pointChosen(qlonglong number);
+
+  private:
+    QDoubleSpinBox* sigmaField(const char* name, double maximum, int decimals);
+    void showSigmas();
+    void readSigmas();
+    void showAdjustment();
+    void residualClicked(const QModelIndex& index);
+
+    std::array<adjustment::AprioriSigmas, 2> sigmas_;  // feet, meters
+    bool metric_ = false;
+    bool showingSigmas_ = false;
+    RequestSource requestSource_;
+    std::optional<adjustment::JobAdjustment> adjustment_;
+    std::string adjustedJob_;
+    bool adjustedMetric_ = false;
+
+    QDoubleSpinBox* direction_ = nullptr;
+    QDoubleSpinBox* zenith_ = nullptr;
+    QDoubleSpinBox* distanceConstant_ = nullptr;
+    QDoubleSpinBox* distancePpm_ = nullptr;
+    QDoubleSpinBox* instrumentCentring_ = nullptr;
+    QDoubleSpinBox* targetCentring_ = nullptr;
+    std::array<QLabel*, 3> unitLabels_{};
+    QLabel* statistics_ = nullptr;
+    QLabel* blunder_ = nullptr;
+    QLabel* notDetermined_ = nullptr;
+    ResidualModel* residuals_ = nullptr;
+    QSortFilterProxyModel* sorted_ = nullptr;
+    QTableView* table_ = nullptr;
+    // Last: the work it runs holds copies only, and it is ended first.
+    std::unique_ptr<BackgroundRun> run_;
+};
+
+}  // namespace zendro

@@ -1,0 +1,145 @@
+// The Review page's "Adjustment" tab driven through its real widgets on the
+// shipped sample job, whose target height at HVD record 52 was keyed 0.5 ft
+// high (samples/README.md); the adjustment runs off the window's thread, so
+// each step waits for the page to say it has ended.
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+#include <cmath>
+#include <filesystem>
+
+#include "common/run_observer.h"
+#include "conversion/conversion_run.h"
+#include "shell/review/adjustment_tab.h"
+#include "shell/review/review_page.h"
+#include "shell/review/sketch_widget.h"
+#include "tests/shell/fake_dialogs.h"
+#include "tests/support/temp_dir.h"
+
+namespace zendro::testing {
+namespace {
+
+class ReviewAdjustmentTest : public QObject {
+    Q_OBJECT
+  private:
+    TempDir dir_;
+    FakeDialogs dialogs_;
+    std::unique_ptr<ReviewPage> page_;
+    JobPaths job_;
+
+    template <typename W>
+    W* widget(const char* name) {
+        W* found = page_->findChild<W*>(QString::fromLatin1(name));
+        if (found == nullptr) qFatal("no widget %s", name);
+        return found;
+    }
+    void adjust() {
+        QSignalSpy ended(page_.get(), &ReviewPage::backgroundWorkEnded);
+        QTest::mouseClick(widget<QPushButton>("ReviewAdjust"), Qt::LeftButton);
+        QVERIFY(ended.wait(20000));
+    }
+    QString cell(int row, int column) {
+        return widget<QTableView>("ResidualTable")->model()->index(row, column).data().toString();
+    }
+    void showIn(bool metric) {
+        ConversionOptions options;
+        options.metric = metric;
+        page_->showJob(job_, options);
+    }
+
+  private slots:
+    void initTestCase() {
+        for (const char* extension : {".HVD", ".CTX", ".RTX"})
+            std::filesystem::copy_file(std::string(ZENDRO_SAMPLES_DIR "/HWY12-3") + extension,
+                                       dir_.file(std::string("HWY12-3") + extension));
+        job_ = deriveJobPaths(dir_.file("HWY12-3.HVD"));
+        NullObserver observer;
+        runConversion(job_, ConversionOptions{}, observer);  // the point-feature file
+    }
+    void init() {
+        page_ = std::make_unique<ReviewPage>(dialogs_);
+        page_->resize(900, 600);
+        page_->show();
+        showIn(false);
+    }
+
+    void theBlunderLeadsTheResidualsAndTheAdjustedPositionsAreOffered() {
+        auto* frames =
+            qobject_cast<QStandardItemModel*>(widget<QComboBox>("PositionsFrame")->model());
+        QVERIFY(!frames->item(2)->isEnabled());  // nothing adjusted yet
+        adjust();
+        QCOMPARE(dialogs_.messages, QStringList{});
+        // The command line names it: HVD record 52, height difference from 4
+        // to 3, residual +0.4044 ft, standardized +30.78.
+        QCOMPARE((QStringList{cell(0, 0), cell(0, 1), cell(0, 2), cell(0, 3), cell(0, 5),
+                              cell(0, 6)}),
+                 (QStringList{"52", "height difference", "4", "3", "0.4044 ft", "30.78"}));
+        QVERIFY(widget<QTableView>("ResidualTable")->model()->index(0, 0).data(Qt::FontRole)
+                    .value<QFont>().bold());
+        QVERIFY(!widget<QTableView>("ResidualTable")->model()->index(1, 0).data(Qt::FontRole)
+                     .value<QFont>().bold());
+
+        // A click on the blunder's row centres the sketch on point 3.
+        auto* table = widget<QTableView>("ResidualTable");
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(0, 1)).center());
+        const review::SketchModel& sketch = page_->sketch().model();
+        const review::SketchPoint& three =
+            sketch.points.at(static_cast<std::size_t>(sketch.indexOf(3)));
+        QCOMPARE(page_->sketch().view().centreX, three.x);
+        QCOMPARE(page_->sketch().view().centreY, three.y);
+
+        QVERIFY(frames->item(2)->isEnabled());
+        widget<QComboBox>("PositionsFrame")->setCurrentIndex(2);
+        // Point 1003 as the command line's report gives it: N -175.6071
+        // E 146.7392 Z -5.3996, sN 0.0089 sE 0.0087 sZ 0.0727; its ellipse
+        // 0.0234 by 0.0195 at 139.5.
+        auto* positions = widget<QListWidget>("ReviewPositions");
+        const auto found = positions->findItems(QStringLiteral("1003  "), Qt::MatchStartsWith);
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0]->text(),
+                 QStringLiteral("1003  N -175.607  E 146.739  Z -5.400  sN 0.009  sE 0.009  "
+                                "sZ 0.073"));
+        const review::SketchModel& placed = page_->sketch().model();
+        const review::SketchPoint& p1003 =
+            placed.points.at(static_cast<std::size_t>(placed.indexOf(1003)));
+        QCOMPARE(placed.title.frame, std::string("adjusted"));
+        QVERIFY(std::abs(p1003.x - 146.7392) < 5e-5 && std::abs(p1003.y + 175.6071) < 5e-5);
+        QVERIFY(p1003.ellipse && std::abs(p1003.ellipse->major - 0.0234) < 5e-5);
+    }
+
+    void sigmasEditedInFeetSurviveASwitchToMetricAndBack() {
+        AdjustmentTab& tab = page_->adjustmentTab();
+        QSignalSpy edited(&tab, &AdjustmentTab::sigmasEdited);
+        widget<QDoubleSpinBox>("SigmaDirection")->setValue(7);
+        widget<QDoubleSpinBox>("SigmaTargetCentring")->setValue(0.02);
+        QCOMPARE(edited.size(), 2);
+        QCOMPARE(edited.last().at(0).toBool(), false);
+        const auto feet = edited.last().at(1).value<adjustment::AprioriSigmas>();
+        QCOMPARE(std::make_pair(feet.directionSeconds, feet.targetCentring),
+                 std::make_pair(7.0, 0.02));
+
+        showIn(true);  // the meter defaults: 5", 0.003 m + 3 ppm
+        QCOMPARE((std::vector<double>{widget<QDoubleSpinBox>("SigmaDirection")->value(),
+                                      widget<QDoubleSpinBox>("SigmaDistanceConstant")->value(),
+                                      widget<QDoubleSpinBox>("SigmaTargetCentring")->value()}),
+                 (std::vector<double>{5, 0.003, 0.002}));
+        QCOMPARE(edited.size(), 2);  // showing the other unit is no edit
+        showIn(false);
+        QCOMPARE(widget<QDoubleSpinBox>("SigmaDirection")->value(), 7.0);
+        QCOMPARE(widget<QDoubleSpinBox>("SigmaTargetCentring")->value(), 0.02);
+        QCOMPARE(tab.sigmas(false).directionSeconds, 7.0);
+    }
+};
+
+}  // namespace
+}  // namespace zendro::testing
+
+QTEST_MAIN(zendro::testing::ReviewAdjustmentTest)
+#include "review_adjustment_test.moc"
