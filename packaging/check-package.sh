@@ -61,7 +61,22 @@ unpacked=$scratch/unpacked
 dpkg-deb -x "$deb" "$unpacked"
 desktop=$unpacked/usr/share/applications/$app_id.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
-expect "desktop entry Exec" "Exec=/usr/libexec/zendro/zendro-launcher" "$(grep '^Exec=' "$desktop")"
+expect "desktop entry Exec" "Exec=/usr/libexec/zendro/zendro-launcher %f" "$(grep '^Exec=' "$desktop")"
+mime_type=application/x-zendro-field-file
+expect "desktop entry MimeType" "MimeType=$mime_type;" "$(grep '^MimeType=' "$desktop")"
+# The field files, in either case, get the entry's type from the installed
+# MIME package beside the system's own types (*.rtx is also rich text there).
+mime=$scratch/mime
+mkdir -p "$mime/mime/packages" "$scratch/typed"
+cp /usr/share/mime/packages/freedesktop.org.xml "$unpacked/usr/share/mime/packages/$app_id.xml" \
+    "$mime/mime/packages/"
+update-mime-database "$mime/mime" 2>/dev/null || fail "update-mime-database on the MIME package"
+for name in JOB.HVD job.hvd JOB.CTX JOB.rtx; do
+    cp "$source_dir/samples/HWY12-3.$(echo "${name##*.}" | tr '[:lower:]' '[:upper:]')" \
+        "$scratch/typed/$name"
+    expect "type of $name" "$mime_type" "$(XDG_DATA_HOME="$mime" XDG_DATA_DIRS="$mime" \
+        gio info -a standard::content-type "$scratch/typed/$name" | sed -n 's/^ *standard::content-type: //p')"
+done
 appstreamcli validate --no-net "$unpacked/usr/share/metainfo/$app_id.metainfo.xml" ||
     fail "appstreamcli validate"
 for png in "$unpacked"/usr/share/icons/hicolor/*x*/apps/$app_id.png; do

@@ -15,6 +15,7 @@ packages=(
     # screenshot (offscreen, with a font), and the package checks.
     librsvg2-bin help2man fonts-dejavu-core dpkg-dev file
     lintian desktop-file-utils appstream man-db bash-completion
+    shared-mime-info libglib2.0-bin
     # Fuzzing: clang with its libFuzzer and sanitizer runtimes.
     clang libclang-rt-14-dev
     # Adjustment, coordinate systems and the open exports, with the tools the

@@ -9,8 +9,10 @@
 
 #include "common/version.h"
 #include "shell/bundled_files.h"
+#include "shell/job_arguments.h"
 #include "shell/kermit_download.h"
 #include "shell/main_window.h"
+#include "shell/session_memory.h"
 #include "shell/shell_dialogs.h"
 
 namespace {
@@ -26,6 +28,7 @@ void answerHelpOrVersion(int argc, char** argv) {
         "descriptions, JOB.RTX notes) into a GEOPAK OBS file and a Terramodel TRV file, "
         "keeps the point-feature file JOB.pf that its \"Edit Features\" grid corrects, and "
         "starts Kermit to download field files from the data collector."));
+    zendro::addJobArgument(parser);
     // Not addHelpOption(): its --help-all would promise Qt's options too.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Displays this help."));
@@ -54,8 +57,12 @@ int main(int argc, char** argv) {
     zendro::ShellOptions options;
     options.shippedKermitFolder =
         zendro::findShippedKermitFolder(QApplication::applicationDirPath());
+    options.sessionMemoryFile = zendro::SessionMemory::userFilePath();
 
     zendro::Form1 window(dialogs, options);
     window.show();
+    // After show(), so a refused job's message stands over the window.
+    // QApplication has taken its own options (-platform, -style ...) by now.
+    zendro::openJobFromArguments(window, QApplication::arguments());
     return QApplication::exec();
 }

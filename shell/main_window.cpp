@@ -37,7 +37,9 @@
 #include "shell/file_selection.h"
 #include "shell/help_text.h"
 #include "shell/margin_keeper.h"
+#include "shell/recent_jobs_menu.h"
 #include "shell/review/review_page.h"
+#include "shell/session_memory.h"
 #include "shell/text_codec.h"
 
 namespace zendro {
@@ -132,6 +134,7 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
             [this](std::size_t entry) { editEntry(entry); });
 
     Form_Load();
+    restoreSession();
 }
 
 Form1::~Form1() = default;
@@ -380,6 +383,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     kermit_.stop();
+    rememberSession();
     Form_Unload();
     event->accept();
 }
@@ -416,7 +420,59 @@ bool Form1::selectJob(const QString& typedPath) {
     file1->setText(chosenPath);
     Suffix1->setText(fromPath(session_.job.runSuffix));
     showEditsState();
+    if (memory_) memory_->recordJob(chosenPath);
     return true;
+}
+
+bool Form1::openJob(const QString& path) {
+    // Cleaned first: "x/../JOB.HVD" names the job even when x is gone.
+    const QString named = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (!path.isEmpty() && !QFileInfo::exists(named)) {
+        // Any field file left, in any case of its extension, still makes the job.
+        const JobPaths job = deriveJobPaths(toPath(named));
+        if (findFieldFile(job.hvdPath).empty() && findFieldFile(job.ctxPath).empty() &&
+            findFieldFile(job.rtxPath).empty()) {
+            showMessage(named +
+                        QStringLiteral(": the file does not exist, nor does another field file "
+                                       "of this job"));
+            return false;
+        }
+    }
+    return selectJob(path);
+}
+
+void Form1::attachRecentJobs(QMenu& menu) {
+    if (memory_) {
+        zendro::attachRecentJobs(menu, *memory_,
+                                 [this](const QString& path) { return openJob(path); });
+    }
+}
+
+void Form1::restoreSession() {
+    if (options_.sessionMemoryFile.isEmpty()) return;
+    memory_ = std::make_unique<SessionMemory>(options_.sessionMemoryFile);
+    // Bytes that are not a geometry leave the design size.
+    if (const QByteArray geometry = memory_->windowGeometry(); !geometry.isEmpty()) {
+        restoreGeometry(geometry);
+    }
+    const std::optional<bool> metric = memory_->metric();
+    const std::optional<bool> obsOnly = memory_->obsOnly();
+    if (metric) (*metric ? EM2 : EM1)->setChecked(true);
+    if (obsOnly) OptionOBS->setChecked(*obsOnly);
+    // Options other than the design's must not go unnoticed into a conversion.
+    if ((metric || obsOnly) && Plabel->text().trimmed().isEmpty()) {
+        Plabel->setText(restoredOptionsNote(EM2->isChecked(), OptionOBS->isChecked()));
+    }
+}
+
+void Form1::rememberSession() {
+    if (!memory_) return;
+    memory_->setWindowGeometry(saveGeometry());
+    memory_->setMetric(EM2->isChecked());
+    memory_->setObsOnly(OptionOBS->isChecked());
+    if (const std::optional<QString> problem = memory_->save()) {
+        showMessage(*problem, MessageKind::Warning);
+    }
 }
 
 void Form1::DownLoad_Click() {

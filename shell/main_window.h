@@ -18,6 +18,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QMouseEvent;
 class QProgressBar;
 class QPushButton;
@@ -30,12 +31,16 @@ namespace zendro {
 class ConversionHandler;
 class FeatureEditor;
 class ReviewPage;
+class SessionMemory;
 
 struct ShellOptions {
     // Folder of the Kermit settings file shipped with the program.
     std::string shippedKermitFolder;
     KermitTerminal kermitTerminal = KermitTerminal::WhenNoConsole;
     ProgressThrottle throttle;
+    // The file the window remembers its session in (SessionMemory); empty:
+    // nothing is remembered, as in tests that do not ask for it.
+    QString sessionMemoryFile;
 };
 
 // The window's pages, in the order of their tabs from the left; the tab
@@ -73,6 +78,12 @@ class Form1 final : public QWidget {
     // Makes the job of `chosenPath` the selected one. Opens nothing, writes
     // nothing; a path that names no file is reported and changes nothing.
     bool selectJob(const QString& chosenPath);
+    // A job named from outside the window (the command line, Recent Jobs),
+    // selected as a chosen file is; a path whose job has no field file left is
+    // reported and refused.
+    bool openJob(const QString& path);
+    // Fills `menu` with the remembered recent jobs (nothing without a session memory).
+    void attachRecentJobs(QMenu& menu);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +115,8 @@ class Form1 final : public QWidget {
     void showMessage(const QString& text, MessageKind kind = MessageKind::Error);
     // The status line's note that JOB.obs lacks the edits saved with Done.
     void showEditsState();
+    void restoreSession();
+    void rememberSession();
 
     ShellDialogs& dialogs_;
     ShellOptions options_;
@@ -155,6 +168,7 @@ class Form1 final : public QWidget {
     std::unique_ptr<FeatureEditor> editor_;
     std::unique_ptr<ConversionHandler> conversion_;
     KermitDownload kermit_;
+    std::unique_ptr<SessionMemory> memory_;  // null without ShellOptions::sessionMemoryFile
 };
 
 inline constexpr const char* kWindowCaption = "ZUZ Conversion - " ZENDRO_VERSION_TEXT;
