@@ -25,6 +25,7 @@
 #include "review/sketch_model.h"
 #include "review_view/sketch_export.h"
 #include "shell/background_run.h"
+#include "shell/review/sketch_export_dialog.h"
 #include "shell/review/sketch_widget.h"
 #include "shell/shell_dialogs.h"
 
@@ -371,7 +372,7 @@ void ReviewPage::refresh() {
 
 void ReviewPage::showReview() {
     findings_->clear();
-    sketch_->setModel(review::buildSketch(*review_, options_.pointPrefix));
+    sketch_->setModel(review::buildSketch(*review_, options_, job_.jobName));
     for (const review::Finding& finding : review_->report.findings) {
         auto* item = new QListWidgetItem(qtText(finding.text), findings_);
         if (finding.point)
@@ -474,14 +475,20 @@ void ReviewPage::pointDoubleClicked(std::size_t pointIndex) {
 
 void ReviewPage::exportSketch() {
     if (!review_) return;
-    const QString path = chooseSavePath_(tr("Export Sketch"), tr("Sketch (*.svg *.pdf *.png)"),
-                                         qtText(job_.basePath + ".svg"));
-    if (path.isEmpty()) return;
-    try {
-        review::exportSketch(sketch_->model(), fileText(path));
-    } catch (const std::exception& error) {
-        dialogs_.showMessage(this, QString::fromLocal8Bit(error.what()), MessageKind::Error);
-    }
+    const auto choose = [this](const QString& caption, const QString& filter,
+                               const QString& suggested) {
+        return chooseSavePath_(caption, filter, suggested);
+    };
+    auto* dialog = new SketchExportDialog(choose, qtText(job_.basePath + ".svg"), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        try {
+            review::exportSketch(sketch_->model(), fileText(dialog->path()), dialog->options());
+        } catch (const std::exception& error) {
+            dialogs_.showMessage(this, QString::fromLocal8Bit(error.what()), MessageKind::Error);
+        }
+    });
+    dialog->open();
 }
 
 void ReviewPage::exportReport() {
