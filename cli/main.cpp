@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
             tie = zendro::coordinates::placeReviewedJob(*job.review, placement, limits);
         reviewStatus = std::max(reviewStatus,
                                 zendro::cli::reportReview(job.file, *job.review,
-                                                          line.options.pointPrefix, line.review,
+                                                          line.options, line.review,
                                                           several));
         std::optional<zendro::coordinates::JobPositions> adjusted;
         if (line.adjustment.adjust) {

@@ -37,6 +37,14 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::st
                            : "a sketch is written as .svg, .pdf or .png: " + path;
             },
             "FILE.svg|pdf|png"));
+    app.add_option("--sketch-paper", flags.sketchPaper,
+                   "The paper of a PDF sketch: letter, tabloid, a4 or a3 (default a4)")
+        ->check(CLI::IsMember({"letter", "tabloid", "a4", "a3"}, CLI::ignore_case))
+        ->type_name("PAPER");
+    app.add_option("--sketch-scale", flags.sketchScale,
+                   "Draw the sketch at 1:N instead of fitting the job on the page")
+        ->check(CLI::Range(1.0, 1e7).description(""))
+        ->type_name("N");
     app.parse_complete_callback([&flags, &files] {
         if (!flags.sketchPath.empty() && files.size() > 1) {
             throw CLI::ValidationError("--sketch", "a sketch is written for one job only");

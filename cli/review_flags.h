@@ -18,6 +18,8 @@ struct ReviewFlags {
     bool review = false;
     bool strict = false;
     std::string sketchPath;
+    std::string sketchPaper = "a4";
+    double sketchScale = 0;  // N of 1:N; 0 fits the job on the page
     // One value per row of the limit table, in its order; unset takes the default.
     std::vector<std::optional<double>> givenLimits;
 

@@ -3,12 +3,13 @@
 #include <iostream>
 
 #include "cli/sketch_loader.h"
+#include "common/job_paths.h"
 #include "review/sketch_model.h"
 
 namespace zendro::cli {
 
 int reportReview(const std::string& file, const review::JobReview& review,
-                 const std::string& pointPrefix, const ReviewFlags& flags, bool several) {
+                 const ConversionOptions& options, const ReviewFlags& flags, bool several) {
     const std::string linePrefix = several ? file + ": " : std::string();
     if (flags.review) {
         const std::string report = review.report.text();
@@ -22,7 +23,8 @@ int reportReview(const std::string& file, const review::JobReview& review,
     }
     if (!flags.sketchPath.empty()) {
         try {
-            writeSketchFile(review::buildSketch(review, pointPrefix), flags.sketchPath);
+            writeSketchFile(review::buildSketch(review, options, deriveJobPaths(file).jobName),
+                            flags.sketchPath, {flags.sketchPaper, flags.sketchScale});
         } catch (const std::exception& error) {
             std::cerr << "zendro-convert: " << error.what() << '\n';
             return 1;

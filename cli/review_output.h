@@ -14,6 +14,6 @@ inline constexpr int kLimitExceeded = 3;
 // sketch (--sketch) and returns the exit status: 0, kLimitExceeded under
 // --strict when a limit is exceeded, or 1 when the sketch could not be made.
 int reportReview(const std::string& file, const review::JobReview& review,
-                 const std::string& pointPrefix, const ReviewFlags& flags, bool several);
+                 const ConversionOptions& options, const ReviewFlags& flags, bool several);
 
 }  // namespace zendro::cli

@@ -19,7 +19,8 @@ std::string modulePath() {
 
 }  // namespace
 
-void writeSketchFile(const review::SketchModel& model, const std::string& path) {
+void writeSketchFile(const review::SketchModel& model, const std::string& path,
+                     const SketchSheet& sheet) {
     const std::string module = modulePath();
     // Loaded for the rest of the run: Qt is not made to be unloaded.
     void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -29,7 +30,7 @@ void writeSketchFile(const review::SketchModel& model, const std::string& path) 
     const auto entry = reinterpret_cast<WriteSketchEntry>(::dlsym(handle, kWriteSketchEntry));
     if (entry == nullptr) throw ZendroError(module, "is not the sketch module of this version");
     std::string error;
-    entry(model, path, error);
+    entry(model, path, sheet, error);
     if (!error.empty()) throw ZendroError(error);
 }
 

@@ -91,6 +91,15 @@ SketchModel buildSketch(const JobReview& review, const std::string& pointPrefix)
     return model;
 }
 
+SketchModel buildSketch(const JobReview& review, const ConversionOptions& options,
+                        const std::string& jobName) {
+    SketchModel model = buildSketch(review, options.pointPrefix);
+    model.title.jobName = jobName;
+    model.title.unit = options.metric ? "meters" : "US survey feet";
+    model.title.frame = "local";
+    return model;
+}
+
 std::string sketchFileExtension(const std::string& path) {
     const auto dot = path.find_last_of('.');
     const auto slash = path.find_last_of("/\\");

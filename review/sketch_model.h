@@ -67,6 +67,10 @@ struct SketchModel {
 
 // The sketch of a reviewed job; `pointPrefix` makes the point texts.
 SketchModel buildSketch(const JobReview& review, const std::string& pointPrefix);
+// The same with its title block: the job's name, its unit, the local frame.
+// An HVD file has no header, so the decoded job gives no date.
+SketchModel buildSketch(const JobReview& review, const ConversionOptions& options,
+                        const std::string& jobName);
 
 // The extension of a sketch file's name in lower case ("svg", "pdf", "png" or
 // anything else), empty when the name has none.

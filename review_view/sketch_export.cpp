@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cctype>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -15,46 +16,73 @@
 namespace zendro::review {
 namespace {
 
-constexpr int kPictureWidth = 1600;
-constexpr int kPictureHeight = 1200;
+constexpr int kPictureLong = 1600;
+constexpr int kPictureShort = 1200;
+constexpr double kPictureResolution = 96;
 constexpr int kPdfResolution = 150;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kMetresPerSurveyFoot = 1200.0 / 3937.0;
 
-void paintFitted(QPainter& painter, const SketchModel& model, QSizeF size) {
-    SketchRenderer(model).paint(painter, size, SketchView::fitting(model.bounds, size));
+QSize pictureSize(const SketchModel& model) {
+    return sheetIsPortrait(model.bounds) ? QSize(kPictureShort, kPictureLong)
+                                         : QSize(kPictureLong, kPictureShort);
 }
 
-QByteArray svgBytes(const SketchModel& model) {
+QPageSize pageSize(SheetPaper paper) {
+    switch (paper) {
+        case SheetPaper::Letter: return QPageSize(QPageSize::Letter);
+        case SheetPaper::Tabloid: return QPageSize(QPageSize::Tabloid);
+        case SheetPaper::A4: return QPageSize(QPageSize::A4);
+        case SheetPaper::A3: return QPageSize(QPageSize::A3);
+    }
+    return QPageSize(QPageSize::A4);
+}
+
+void paintSheet(QPainter& painter, const SketchModel& model, const SketchExportOptions& options,
+                QSizeF size, double dotsPerInch) {
+    SketchRenderer(model).paint(painter, size, sheetView(model, options, size, dotsPerInch));
+}
+
+QByteArray svgBytes(const SketchModel& model, const SketchExportOptions& options) {
+    const QSize size = pictureSize(model);
     QBuffer buffer;
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(kPictureWidth, kPictureHeight));
-    svg.setViewBox(QRect(0, 0, kPictureWidth, kPictureHeight));
+    svg.setResolution(static_cast<int>(kPictureResolution));
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Job sketch"));
     QPainter painter(&svg);
-    paintFitted(painter, model, QSizeF(kPictureWidth, kPictureHeight));
+    paintSheet(painter, model, options, QSizeF(size), kPictureResolution);
     painter.end();
     return buffer.data();
 }
 
-QByteArray pdfBytes(const SketchModel& model) {
+QByteArray pdfBytes(const SketchModel& model, const SketchExportOptions& options) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
     pdf.setResolution(kPdfResolution);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+    pdf.setPageLayout(QPageLayout(pageSize(options.paper),
+                                  sheetIsPortrait(model.bounds) ? QPageLayout::Portrait
+                                                                : QPageLayout::Landscape,
+                                  QMarginsF()));
     pdf.setTitle(QStringLiteral("Job sketch"));
     pdf.setCreator(QStringLiteral("ZENDRO"));
     QPainter painter(&pdf);
-    paintFitted(painter, model, QSizeF(pdf.width(), pdf.height()));
+    paintSheet(painter, model, options, QSizeF(pdf.width(), pdf.height()), kPdfResolution);
     painter.end();
     return buffer.data();
 }
 
-QByteArray pngBytes(const SketchModel& model) {
-    QImage image(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+QByteArray pngBytes(const SketchModel& model, const SketchExportOptions& options) {
+    QImage image(pictureSize(model), QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(kPictureResolution / kMillimetresPerInch * 1000 + 0.5);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
     {
         QPainter painter(&image);
-        paintFitted(painter, model, QSizeF(image.size()));
+        paintSheet(painter, model, options, QSizeF(image.size()), kPictureResolution);
     }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -64,15 +92,42 @@ QByteArray pngBytes(const SketchModel& model) {
 
 }  // namespace
 
-void exportSketch(const SketchModel& model, const std::string& path) {
+std::optional<SheetPaper> sheetPaperNamed(const std::string& name) {
+    std::string lower = name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == "letter") return SheetPaper::Letter;
+    if (lower == "tabloid") return SheetPaper::Tabloid;
+    if (lower == "a4") return SheetPaper::A4;
+    if (lower == "a3") return SheetPaper::A3;
+    return std::nullopt;
+}
+
+bool sheetIsPortrait(const SketchBounds& bounds) {
+    return bounds.maxY - bounds.minY > bounds.maxX - bounds.minX;
+}
+
+SketchView sheetView(const SketchModel& model, const SketchExportOptions& options, QSizeF pixels,
+                     double dotsPerInch) {
+    if (!options.scaleDenominator) return SketchView::fitting(model.bounds, pixels);
+    SketchView view;
+    view.centreX = (model.bounds.minX + model.bounds.maxX) / 2;
+    view.centreY = (model.bounds.minY + model.bounds.maxY) / 2;
+    const double metresPerUnit = model.title.unit == "meters" ? 1.0 : kMetresPerSurveyFoot;
+    const double millimetresPerUnit = metresPerUnit * 1000 / *options.scaleDenominator;
+    view.scale = millimetresPerUnit * dotsPerInch / kMillimetresPerInch;
+    return view;
+}
+
+void exportSketch(const SketchModel& model, const std::string& path,
+                  const SketchExportOptions& options) {
     const std::string extension = sketchFileExtension(path);
     QByteArray bytes;
     if (extension == "svg") {
-        bytes = svgBytes(model);
+        bytes = svgBytes(model, options);
     } else if (extension == "pdf") {
-        bytes = pdfBytes(model);
+        bytes = pdfBytes(model, options);
     } else if (extension == "png") {
-        bytes = pngBytes(model);
+        bytes = pngBytes(model, options);
     } else {
         throw ZendroError(path, "a sketch is written as .svg, .pdf or .png");
     }

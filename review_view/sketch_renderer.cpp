@@ -1,9 +1,14 @@
 #include "review_view/sketch_renderer.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
+#include <unordered_set>
+
+#include "review_view/label_placement.h"
+#include "review_view/plan_sheet.h"
 
 namespace zendro::review {
 namespace {
@@ -14,6 +19,8 @@ const QColor kLegColour(90, 90, 90);
 const QColor kPointColour(20, 20, 20);
 const QColor kStationColour(200, 30, 30);
 const QColor kTapedColour(30, 110, 200);
+const QColor kEllipseColour(120, 40, 160);
+constexpr double kEllipseVisible = 30;  // pixels the largest ellipse's major semi-axis gets at least
 
 QRectF worldView(QSizeF size, const SketchView& view) {
     const QPointF a = view.toWorld({0, 0}, size);
@@ -52,6 +59,30 @@ SketchRenderer::SketchRenderer(const SketchModel& model) : model_(model) {
         }
         chainBounds_.push_back(bounds);
     }
+    // Chain ends are named before other points: a reader follows a line from them.
+    chainEnd_.assign(model.points.size(), false);
+    for (const SketchChain& chain : model.chains) {
+        if (chain.points.empty()) continue;
+        chainEnd_[chain.points.front()] = true;
+        chainEnd_[chain.points.back()] = true;
+    }
+}
+
+double SketchRenderer::ellipseExaggeration(const SketchView& view) const {
+    double largest = 0;
+    for (const SketchPoint& p : model_.points)
+        if (p.ellipse) largest = std::max(largest, p.ellipse->major);
+    if (largest <= 0) return 0;
+    return std::max(1.0, roundUp125(kEllipseVisible / (largest * view.scale)));
+}
+
+void SketchRenderer::paintInto(QPainter& painter, const QRectF& rect,
+                               const SketchView& view) const {
+    painter.save();
+    painter.translate(rect.topLeft());
+    painter.setClipRect(QRectF(QPointF(0, 0), rect.size()), Qt::IntersectClip);
+    paint(painter, rect.size(), view);
+    painter.restore();
 }
 
 QColor SketchRenderer::featureColour(const std::string& feature) {
@@ -92,6 +123,22 @@ void SketchRenderer::paint(QPainter& painter, QSizeF size, const SketchView& vie
         painter.drawPolyline(line);
     }
 
+    const double exaggeration = ellipseExaggeration(view);
+    if (exaggeration > 0) {
+        painter.setPen(QPen(kEllipseColour, 1));
+        painter.setBrush(Qt::NoBrush);
+        for (const SketchPoint& p : model_.points) {
+            if (!p.ellipse || !visible.contains(p.x, p.y)) continue;
+            painter.save();
+            painter.translate(device(p));
+            // Clockwise from north is clockwise on a page whose y grows downwards.
+            painter.rotate(p.ellipse->azimuthDegrees);
+            painter.drawEllipse(QPointF(0, 0), p.ellipse->minor * exaggeration * view.scale,
+                                p.ellipse->major * exaggeration * view.scale);
+            painter.restore();
+        }
+    }
+
     std::vector<const SketchPoint*> inView;
     inView.reserve(pointsInView);
     QPolygonF marks;
@@ -117,17 +164,34 @@ void SketchRenderer::paint(QPainter& painter, QSizeF size, const SketchView& vie
         }
     }
 
-    // Level of detail: the names only when they have room to be read.
+    const PlanSheet sheet(painter, size, view, model_, exaggeration);
+    // Level of detail: the names only when they have room to be read, placed
+    // by priority clear of each other and of the sheet.
     if (detailed &&
         static_cast<double>(pointsInView) * kLabelArea <= size.width() * size.height()) {
         painter.setPen(kPointColour);
         QFont font = painter.font();
         font.setPointSizeF(7.5);
         painter.setFont(font);
+        const QFontMetricsF metrics(font, painter.device());
+        std::vector<LabelRequest> requests;
+        requests.reserve(inView.size());
         for (const SketchPoint* p : inView) {
-            painter.drawText(device(*p) + QPointF(6, -4), QString::fromStdString(p->label));
+            const auto index = static_cast<std::size_t>(p - model_.points.data());
+            const int priority = p->station ? 0 : chainEnd_[index] ? 1 : 2;
+            const QString text = QString::fromStdString(p->label);
+            requests.push_back(
+                {device(*p), QSizeF(metrics.horizontalAdvance(text), metrics.height()), priority});
+        }
+        const auto placed =
+            placeLabels(requests, QRectF(QPointF(0, 0), size), sheet.boxes(), kMarkSize + 3);
+        for (std::size_t i = 0; i < inView.size(); ++i) {
+            if (!placed[i]) continue;
+            painter.drawText(*placed[i], Qt::AlignLeft | Qt::AlignVCenter,
+                             QString::fromStdString(inView[i]->label));
         }
     }
+    sheet.paint(painter);
     painter.restore();
 }
 

@@ -14,13 +14,21 @@ class QPainter;
 namespace zendro::review {
 
 // Draws a sketch with QPainter, for the window and for every export: traverse
-// legs, the chains in their OBS order with one colour per feature, station and
-// point marks, and the point names when few enough points are in view.
+// legs, the chains in their OBS order with one colour per feature, the error
+// ellipses exaggerated, station and point marks, the point names when few
+// enough points are in view, and the plan sheet over it (north arrow, scale
+// bar, legend, title block).
 class SketchRenderer {
   public:
     explicit SketchRenderer(const SketchModel& model);
 
     void paint(QPainter& painter, QSizeF size, const SketchView& view) const;
+    // The same, into `rect` of the painter's device, clipped to it.
+    void paintInto(QPainter& painter, const QRectF& rect, const SketchView& view) const;
+
+    // How many times the ellipses are drawn enlarged at this view (1, 2, 5 x
+    // 10^n, so the largest is plainly visible), or 0 when there are none.
+    double ellipseExaggeration(const SketchView& view) const;
 
     // The point drawn nearest to `device` within `radius` pixels, or -1.
     std::ptrdiff_t pointAt(QPointF device, QSizeF size, const SketchView& view,
@@ -36,6 +44,7 @@ class SketchRenderer {
   private:
     const SketchModel& model_;
     std::vector<QRectF> chainBounds_;  // world bounds of each chain, to skip those out of view
+    std::vector<bool> chainEnd_;       // per point: the first or last of a chain
 };
 
 }  // namespace zendro::review

@@ -27,6 +27,7 @@
 #include "review_view/sketch_export.h"
 #include "shell/background_run.h"
 #include "shell/review/adjustment_tab.h"
+#include "shell/review/sketch_export_dialog.h"
 #include "shell/review/sketch_widget.h"
 #include "shell/shell_dialogs.h"
 
@@ -439,7 +440,7 @@ void ReviewPage::showPositions() {
     }
     if (!review_) return;
     const coordinates::JobPositions shown = shownPositions();
-    review::SketchModel sketch = review::buildSketch(*review_, options_.pointPrefix);
+    review::SketchModel sketch = review::buildSketch(*review_, options_, job_.jobName);
     if (shown.frame != coordinates::PositionFrame::Local) coordinates::placeSketch(sketch, shown);
     // Another frame moves every point: look at the whole of it.
     const bool otherFrame = sketch.title.frame != sketch_->model().title.frame;
@@ -525,14 +526,20 @@ void ReviewPage::pointDoubleClicked(std::size_t pointIndex) {
 
 void ReviewPage::exportSketch() {
     if (!review_) return;
-    const QString path = chooseSavePath_(tr("Export Sketch"), tr("Sketch (*.svg *.pdf *.png)"),
-                                         qtText(job_.basePath + ".svg"));
-    if (path.isEmpty()) return;
-    try {
-        review::exportSketch(sketch_->model(), fileText(path));
-    } catch (const std::exception& error) {
-        dialogs_.showMessage(this, QString::fromLocal8Bit(error.what()), MessageKind::Error);
-    }
+    const auto choose = [this](const QString& caption, const QString& filter,
+                               const QString& suggested) {
+        return chooseSavePath_(caption, filter, suggested);
+    };
+    auto* dialog = new SketchExportDialog(choose, qtText(job_.basePath + ".svg"), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        try {
+            review::exportSketch(sketch_->model(), fileText(dialog->path()), dialog->options());
+        } catch (const std::exception& error) {
+            dialogs_.showMessage(this, QString::fromLocal8Bit(error.what()), MessageKind::Error);
+        }
+    });
+    dialog->open();
 }
 
 void ReviewPage::exportReport() {

@@ -1,10 +1,12 @@
 #include "shell/review/sketch_widget.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "common/text_forms.h"
@@ -23,6 +25,7 @@ SketchWidget::SketchWidget(QWidget* parent)
     : QWidget(parent), renderer_(std::make_unique<review::SketchRenderer>(model_)) {
     setMouseTracking(false);
     setMinimumSize(120, 120);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void SketchWidget::setModel(review::SketchModel model) {
@@ -43,6 +46,27 @@ void SketchWidget::centreOn(std::size_t pointIndex) {
     if (fitted_) view_.scale *= kCentreZoom;
     view_.centreX = model_.points[pointIndex].x;
     view_.centreY = model_.points[pointIndex].y;
+    fitted_ = false;
+    update();
+}
+
+void SketchWidget::zoomTo(const std::vector<std::size_t>& pointIndices) {
+    std::vector<std::size_t> shown;
+    for (const std::size_t i : pointIndices)
+        if (i < model_.points.size()) shown.push_back(i);
+    if (shown.empty()) return;
+    if (shown.size() == 1) {
+        centreOn(shown.front());
+        return;
+    }
+    review::SketchBounds bounds{model_.points[shown[0]].x, model_.points[shown[0]].y,
+                                model_.points[shown[0]].x, model_.points[shown[0]].y};
+    for (const std::size_t i : shown) {
+        const review::SketchPoint& p = model_.points[i];
+        bounds = {std::min(bounds.minX, p.x), std::min(bounds.minY, p.y),
+                  std::max(bounds.maxX, p.x), std::max(bounds.maxY, p.y)};
+    }
+    view_ = review::SketchView::fitting(bounds, QSizeF(size()));
     fitted_ = false;
     update();
 }
@@ -100,6 +124,27 @@ void SketchWidget::wheelEvent(QWheelEvent* event) {
     fitted_ = false;
     update();
     event->accept();
+}
+
+void SketchWidget::keyPressEvent(QKeyEvent* event) {
+    const QPointF centre(width() / 2.0, height() / 2.0);
+    switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:  // the same key without Shift on most keyboards
+            view_.zoomAbout(centre, kKeyZoom, QSizeF(size()));
+            break;
+        case Qt::Key_Minus:
+            view_.zoomAbout(centre, 1 / kKeyZoom, QSizeF(size()));
+            break;
+        case Qt::Key_0:
+            fitToWindow();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    fitted_ = false;
+    update();
 }
 
 void SketchWidget::mousePressEvent(QMouseEvent* event) {

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "review/sketch_model.h"
 #include "review_view/sketch_renderer.h"
@@ -24,6 +25,11 @@ class SketchWidget final : public QWidget {
     void fitToWindow();
     // Puts the point at the centre, zooming in when the whole job is in view.
     void centreOn(std::size_t pointIndex);
+    // Shows these points as large as the window allows (one point: centred
+    // as centreOn does).
+    void zoomTo(const std::vector<std::size_t>& pointIndices);
+    // `+` and `-` zoom about the centre by this factor; `0` fits the job.
+    static constexpr double kKeyZoom = 1.5;
     // The tooltip of a point: name, description, comment, position, records.
     QString tooltipText(std::size_t pointIndex) const;
     // The point drawn under `position`, or -1.
@@ -37,6 +43,7 @@ class SketchWidget final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "review_view/sketch_renderer.h"
+#include "shell/review/sketch_export_dialog.h"
 #include "shell/review/sketch_widget.h"
 #include "tests/shell/fake_dialogs.h"
 #include "tests/support/job_builder.h"
@@ -60,6 +61,18 @@ class ReviewPageTest : public QObject {
     void click(const char* button) {
         QTest::mouseClick(page_->findChild<QPushButton*>(QString::fromLatin1(button)),
                           Qt::LeftButton);
+    }
+    // The sketch export as the user makes it: the button, the file through
+    // the dialog's Browse..., then Export.
+    void exportSketchThroughDialog() {
+        click("ReviewExportSketch");
+        auto* dialog = page_->findChild<SketchExportDialog*>();
+        QVERIFY(dialog != nullptr);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("SketchExportBrowse")),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("SketchExportWrite")),
+                          Qt::LeftButton);
+        delete dialog;
     }
     QPointF deviceOf(std::int64_t number) {
         const auto& model = sketch().model();
@@ -156,6 +169,23 @@ class ReviewPageTest : public QObject {
         QCOMPARE(spy.at(0).at(0).value<std::size_t>(), std::size_t{6});  // its row in SQ.pf
     }
 
+    void keysZoomByTheirFactorAndFit() {
+        const double fitted = sketch().view().scale;
+        sketch().setFocus();
+        QTest::keyClick(&sketch(), Qt::Key_Plus);
+        QVERIFY(std::abs(sketch().view().scale - fitted * SketchWidget::kKeyZoom) < 1e-9);
+        QTest::keyClick(&sketch(), Qt::Key_Minus);
+        QTest::keyClick(&sketch(), Qt::Key_Minus);
+        QVERIFY(std::abs(sketch().view().scale - fitted / SketchWidget::kKeyZoom) < 1e-9);
+        QTest::keyClick(&sketch(), Qt::Key_0);
+        QVERIFY(std::abs(sketch().view().scale - fitted) < 1e-9);
+        // Zoom to 1001 and 1003 (north 130 and 190, east 0): 60 north in 352 pixels.
+        sketch().zoomTo({static_cast<std::size_t>(sketch().model().indexOf(1001)),
+                         static_cast<std::size_t>(sketch().model().indexOf(1003))});
+        QVERIFY(std::abs(sketch().view().scale - 352.0 / 60.0) < 1e-9);
+        QCOMPARE(sketch().view().centreY, 160.0);
+    }
+
     void exportsWriteEachFormatAndTheReport() {
         QStringList answers{QString::fromStdString(dir_.file("out.svg")),
                             QString::fromStdString(dir_.file("out.PDF")),
@@ -164,7 +194,7 @@ class ReviewPageTest : public QObject {
                             QString::fromStdString(dir_.file("SQ.pf/x.png"))};
         page_->setSavePathChooser(
             [&](const QString&, const QString&, const QString&) { return answers.takeFirst(); });
-        for (int i = 0; i < 3; ++i) click("ReviewExportSketch");
+        for (int i = 0; i < 3; ++i) exportSketchThroughDialog();
         click("ReviewExportReport");
         QVERIFY(readFile(dir_.file("out.svg")).find("<svg") != std::string::npos);
         QVERIFY(readFile(dir_.file("out.PDF")).starts_with("%PDF-"));
@@ -172,7 +202,7 @@ class ReviewPageTest : public QObject {
         QCOMPARE(readFile(dir_.file("report.txt")), page_->review()->report.text("\r\n"));
         QVERIFY(dialogs_.messages.isEmpty());
         // A folder that is a regular file: one message naming the file.
-        click("ReviewExportSketch");
+        exportSketchThroughDialog();
         QCOMPARE(dialogs_.messages.size(), 1);
         QVERIFY(dialogs_.messages[0].contains(QStringLiteral("SQ.pf/x.png")));
     }
