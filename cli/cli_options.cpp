@@ -42,6 +42,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
     addPlacementFlags(app, line.placement);
     addAdjustmentFlags(app, line.adjustment);
     addExportFlags(app, line.exports, line.files);
+    addReportFlags(app, line.report);
     addPfUpdateFlags(app, line.pfUpdate);
 
     // CLI11 takes "--name=" with nothing after the "=" as a name without a value
@@ -67,6 +68,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
     ParsedArguments parsed;
     try {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
+        checkReportFlags(line.report, line.files);
     } catch (const CLI::ParseError& error) {
         std::ostringstream out;
         std::ostringstream err;

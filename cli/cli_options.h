@@ -8,6 +8,7 @@
 #include "cli/adjustment_flags.h"
 #include "cli/export_flags.h"
 #include "cli/placement_flags.h"
+#include "cli/report_flags.h"
 #include "cli/review_flags.h"
 #include "features/pf_freshness.h"
 #include "common/conversion_options.h"
@@ -24,6 +25,7 @@ struct CommandLine {
     PlacementFlags placement;    // control, a start by hand, the coordinate system
     AdjustmentFlags adjustment;  // the least-squares adjustment after the review
     ExportFlags exports;         // the open formats written after the review
+    ReportFlags report;          // the job reports written after the review
     std::optional<PfUpdate> pfUpdate;  // what to do with a JOB.pf the CTX file does not match
 };
 

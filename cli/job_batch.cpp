@@ -47,6 +47,7 @@ JobOutcome convertOne(const std::string& file, JobRequest request, bool suffixGi
         outcome.review = std::move(run.review);
         const ConversionResult& result = run.conversion;
         outcome.converted = true;
+        outcome.conversion = result;
         outcome.resultLine = file + ": converted " + std::to_string(result.recordCount) +
                              " records, " + std::to_string(result.pointCount) + " points, " +
                              std::to_string(result.chainCount) + " chains, " +

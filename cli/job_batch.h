@@ -21,6 +21,7 @@ struct JobOutcome {
     std::string resultLine;             // for stdout
     std::vector<std::string> messages;  // for stderr: warnings, then the failure if any
     std::optional<review::JobReview> review;  // of a converted job, when one was asked for
+    std::optional<ConversionResult> conversion;  // of a converted job: its files and counts
 };
 
 // Converts every job, `parallel` at a time; each job has its own observer and

@@ -11,6 +11,7 @@
 #include "cli/export_output.h"
 #include "cli/job_batch.h"
 #include "cli/placement_input.h"
+#include "cli/report_output.h"
 #include "cli/review_output.h"
 #include "common/errors.h"
 #include "coordinates/local_positions.h"
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
     zendro::JobRequest request{line.options, std::nullopt};
     const zendro::review::ReviewLimits limits = line.review.limits(line.options.metric);
     if (line.review.wanted() || placement.wanted() || line.exports.wanted() ||
-        line.adjustment.adjust)
+        line.adjustment.adjust || line.report.wanted())
         request.reviewLimits = limits;
     for (zendro::cli::JobOutcome& job : zendro::cli::convertJobs(
              line.files, request, line.suffixGiven, line.parallel, line.pfUpdate)) {
@@ -86,6 +87,16 @@ int main(int argc, char** argv) {
                          : zendro::coordinates::localPositions(job.review->plan);
             if (zendro::cli::writeJobExports(job.file, *job.review, positions, placement,
                                              line.options, line.exports) != 0)
+                status = kConversionFailed;
+        }
+        if (line.report.wanted()) {
+            const auto frame = adjusted ? zendro::coordinates::PositionFrame::Adjusted
+                               : tie    ? zendro::coordinates::PositionFrame::TiedToControl
+                                        : zendro::coordinates::PositionFrame::Local;
+            const zendro::cli::ReportContext context{
+                job.conversion ? &*job.conversion : nullptr,
+                zendro::coordinates::frameName(frame), &limits, &line.options};
+            if (zendro::cli::writeJobReports(job.file, *job.review, context, line.report) != 0)
                 status = kConversionFailed;
         }
     }
