@@ -167,11 +167,12 @@ TEST(ZendroConvertReview, EachFaceLimitFlagReachesItsOwnCheck) {
 TEST(ZendroConvertReview, SketchFormatByExtension) {
     TempDir dir;
     writeSquareJob(dir);
-    // The SVG is 1600 by 1200 units, landscape; at the SVG's 72 units to the
-    // inch that is 1600 / 72 * 25.4 = 564.444 mm by 1200 / 72 * 25.4 = 423.333 mm.
+    // The SVG is 1600 by 1200 units, landscape; at CSS's 96 units to the inch
+    // (so a printed 1:N scale holds) that is 1600 / 96 * 25.4 = 423.333 mm by
+    // 1200 / 96 * 25.4 = 317.5 mm.
     EXPECT_EQ(runConvert(dir, "--sketch '" + dir.file("sq.SVG") + "'").status, 0);
     EXPECT_NE(readFile(dir.file("sq.SVG"))
-                  .find("<svg width=\"564.444mm\" height=\"423.333mm\"\n viewBox=\"0 0 1600 1200\""),
+                  .find("<svg width=\"423.333mm\" height=\"317.5mm\"\n viewBox=\"0 0 1600 1200\""),
               std::string::npos)
         << readFile(dir.file("sq.SVG")).substr(0, 200);
     // The PDF is one A4 page in landscape: 297 by 210 mm, 842 by 595 points.
