@@ -1,5 +1,6 @@
 #include "shell/feature_editor.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -7,7 +8,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <algorithm>
@@ -116,7 +116,7 @@ FeatureEditor::FeatureEditor(ShellDialogs& dialogs, QWidget& window,
     gridKeeper_ = new MarginKeeper(grid_, MarginKeeper::Mode::Grow);
     new MarginKeeper(controls_.doneButton, MarginKeeper::Mode::BottomCentre);
     setUpGrid();
-    setUpShortcuts();
+    setUpActions();
     enableBoxes(false);
 }
 
@@ -142,24 +142,55 @@ void FeatureEditor::setUpGrid() {
     for (const FeatureField field : kFields) fitColumn(field);
 }
 
-void FeatureEditor::setUpShortcuts() {
-    const std::pair<QKeySequence, std::function<void()>> shortcuts[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { undoStack_.undo(); }},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { undoStack_.redo(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_F), [this] { findBar_->openFind(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_H), [this] { findBar_->openReplace(); }},
+void FeatureEditor::setUpActions() {
+    // The standard keys of the desktop, and the ones the page has always had.
+    const auto keys = [](QKeySequence::StandardKey standard, QKeySequence own) {
+        QList<QKeySequence> result = QKeySequence::keyBindings(standard);
+        if (!result.contains(own)) result.append(own);
+        return result;
     };
-    for (const auto& [keys, action] : shortcuts) {
-        // Active while the page is shown.
-        auto* shortcut = new QShortcut(keys, &controls_.page);
-        connect(shortcut, &QShortcut::activated, this, action);
-        shortcutKeys_.push_back(keys);
-    }
+    const auto make = [this](const QString& text, const QList<QKeySequence>& shortcuts,
+                             const QString& tip, std::function<void()> run) {
+        auto* action = new QAction(text, &controls_.page);
+        action->setShortcuts(shortcuts);
+        action->setToolTip(tip);
+        // On the page itself as well, so its keys work wherever the menu is.
+        controls_.page.addAction(action);
+        connect(action, &QAction::triggered, this, std::move(run));
+        for (const QKeySequence& key : shortcuts) shortcutKeys_.push_back(key);
+        return action;
+    };
+    actions_.undo = make(tr("&Undo"), keys(QKeySequence::Undo, Qt::CTRL | Qt::Key_Z),
+                         tr("Undo the last edit of the point features"),
+                         [this] { undoStack_.undo(); });
+    actions_.redo = make(tr("&Redo"), keys(QKeySequence::Redo, Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                         tr("Redo the edit undone last"), [this] { undoStack_.redo(); });
+    actions_.find = make(tr("&Find..."), keys(QKeySequence::Find, Qt::CTRL | Qt::Key_F),
+                         tr("Find a point, description or comment in the grid"),
+                         [this] { findBar_->openFind(); });
+    actions_.replace = make(tr("R&eplace..."), keys(QKeySequence::Replace, Qt::CTRL | Qt::Key_H),
+                            tr("Replace a text in the descriptions or comments"),
+                            [this] { findBar_->openReplace(); });
+    actions_.save = make(tr("&Save Features"), keys(QKeySequence::Save, Qt::CTRL | Qt::Key_S),
+                         tr("Save the point features to the point-feature file"),
+                         [this] { save(); });
+    connect(&undoStack_, &QUndoStack::canUndoChanged, this, [this] { enableActions(); });
+    connect(&undoStack_, &QUndoStack::canRedoChanged, this, [this] { enableActions(); });
+    controls_.page.installEventFilter(this);
+    enableActions();
     // The boxes would take Ctrl+Z for their own undo; the editor's undo
     // covers their edits as well.
     controls_.descriptionBox.installEventFilter(this);
     controls_.commentBox.installEventFilter(this);
+}
+
+void FeatureEditor::enableActions() {
+    const bool shown = controls_.page.isVisible();
+    actions_.undo->setEnabled(shown && undoStack_.canUndo());
+    actions_.redo->setEnabled(shown && undoStack_.canRedo());
+    for (QAction* action : {actions_.find, actions_.replace, actions_.save}) {
+        action->setEnabled(shown);
+    }
 }
 
 void FeatureEditor::load(const std::vector<FeatureRow>& rows, const std::string& sourcePath) {
@@ -321,6 +352,10 @@ std::size_t FeatureEditor::replace(const QString& find, const QString& replaceme
 }
 
 bool FeatureEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &controls_.page &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        enableActions();
+    }
     if (event->type() == QEvent::ShortcutOverride &&
         (watched == &controls_.descriptionBox || watched == &controls_.commentBox)) {
         const QKeySequence keys(static_cast<QKeyEvent*>(event)->keyCombination());

@@ -14,6 +14,7 @@
 #include "features/grid_edits.h"
 #include "shell/shell_dialogs.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +36,17 @@ struct FeatureEditorControls {
     QPushButton& doneButton;
 };
 
+// The editor's commands, for the window's Edit menu. Each is enabled only
+// while the page is shown (Undo and Redo only when there is a step to take),
+// so their keys do nothing on the other pages.
+struct FeatureEditorActions {
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+    QAction* find = nullptr;
+    QAction* replace = nullptr;
+    QAction* save = nullptr;
+};
+
 // The rows of the "Edit Features" page. The editor keeps the rows in the
 // order of the point-feature file; the grid shows them, sorted as the user
 // clicks the headings. The label and the two boxes show the chosen row, and
@@ -54,6 +66,7 @@ class FeatureEditor final : public QObject {
     // In file order, whatever the grid's sorting.
     const std::vector<FeatureRow>& rows() const { return rows_; }
     bool hasUnsavedEdits() const { return rows_ != savedRows_; }
+    const FeatureEditorActions& actions() const { return actions_; }
 
     // Writes the rows to the file they were loaded from; with no such file it
     // writes nothing. On failure the file and the rows stay as they were, a
@@ -91,7 +104,8 @@ class FeatureEditor final : public QObject {
 
   private:
     void setUpGrid();
-    void setUpShortcuts();
+    void setUpActions();
+    void enableActions();
     void commitOpenCellEditor();
     void commitCell(int row, FeatureField field, const QString& text, bool typing);
     void push(const QString& what, std::vector<CellEdit> edits, bool typing);
@@ -117,6 +131,7 @@ class FeatureEditor final : public QObject {
     std::vector<std::array<QTableWidgetItem*, 3>> items_;
     int chosenRow_ = -1;
     QUndoStack undoStack_;
+    FeatureEditorActions actions_;
     std::vector<QKeySequence> shortcutKeys_;
     FindReplaceBar* findBar_ = nullptr;
     MarginKeeper* gridKeeper_ = nullptr;
