@@ -100,6 +100,7 @@ void ConversionHandler::ended(const JobPaths& job, const ConversionResult& resul
     } else if (failure) {
         dialogs_.showMessage(&window_, *failure, MessageKind::Error);
     } else {
+        lastResult_ = result;
         dialogs_.showMessage(&window_, completionNotice(job, result, pfUpdateLine),
                              completionKind(result));
     }

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "conversion/conversion_options.h"
 #include "conversion/conversion_run.h"
@@ -38,6 +39,8 @@ class ConversionHandler {
                  std::function<void(bool completed)> finished = {});
 
     bool running() const { return run_.running(); }
+    // What the last run that completed gave; empty before one did.
+    const std::optional<ConversionResult>& lastResult() const { return lastResult_; }
     // Stops a running conversion at its next record; it then writes nothing.
     // `report`: whether a message then says so.
     void cancel(bool report = true);
@@ -56,6 +59,7 @@ class ConversionHandler {
     std::function<void(bool)> runningChanged_;
     std::function<void(bool)> finished_;
     bool reportCancel_ = true;
+    std::optional<ConversionResult> lastResult_;
     BackgroundRun run_;
 };
 

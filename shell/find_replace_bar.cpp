@@ -39,6 +39,7 @@ FindReplaceBar::FindReplaceBar(QWidget* parent) : QFrame(parent) {
     findText_ = new QLineEdit(findRow);
     findText_->setObjectName(QStringLiteral("FindText"));
     findText_->setPlaceholderText(QStringLiteral("Find"));
+    findText_->setToolTip(QStringLiteral("A point, description or comment text to find"));
     auto* previous = barButton<QToolButton>(findRow, "FindPrevious", "<", "Previous match");
     auto* next = barButton<QToolButton>(findRow, "FindNext", ">", "Next match (Enter)");
     status_ = new QLabel(findRow);
@@ -55,9 +56,11 @@ FindReplaceBar::FindReplaceBar(QWidget* parent) : QFrame(parent) {
     replaceText_ = new QLineEdit(replaceRow_);
     replaceText_->setObjectName(QStringLiteral("ReplaceText"));
     replaceText_->setPlaceholderText(QStringLiteral("Replace with"));
+    replaceText_->setToolTip(QStringLiteral("What the found text becomes; empty erases it"));
     replaceField_ = new QComboBox(replaceRow_);
     replaceField_->setObjectName(QStringLiteral("ReplaceField"));
     replaceField_->addItems({QStringLiteral("Descriptions"), QStringLiteral("Comments")});
+    replaceField_->setToolTip(QStringLiteral("Replace in the descriptions or in the comments"));
     selectedOnly_ = new QCheckBox(QStringLiteral("Selected"), replaceRow_);
     selectedOnly_->setObjectName(QStringLiteral("ReplaceSelected"));
     selectedOnly_->setToolTip(QStringLiteral("Replace in the selected rows only"));

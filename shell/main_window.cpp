@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -23,6 +25,8 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QUrl>
+#include <QVBoxLayout>
+#include <array>
 #include <exception>
 #include <optional>
 #include <vector>
@@ -39,8 +43,10 @@
 #include "shell/margin_keeper.h"
 #include "shell/recent_jobs_menu.h"
 #include "shell/review/review_page.h"
+#include "shell/review/sketch_widget.h"
 #include "shell/session_memory.h"
 #include "shell/text_codec.h"
+#include "shell/window_status.h"
 
 namespace zendro {
 namespace {
@@ -50,9 +56,10 @@ QRect twips(int left, int top, int width, int height) { return {left, top, width
 
 template <typename Widget>
 Widget* place(TwipsLayout& layout, Widget* widget, const char* name, const QRect& design,
-              bool captionMustFit = false) {
+              bool captionMustFit = false,
+              TwipsLayout::Stretch stretch = TwipsLayout::Stretch::None) {
     widget->setObjectName(QString::fromLatin1(name));
-    layout.add(widget, design, captionMustFit);
+    layout.add(widget, design, captionMustFit, stretch);
     return widget;
 }
 
@@ -132,6 +139,7 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(reviewPage_, &ReviewPage::editEntryRequested, this,
             [this](std::size_t entry) { editEntry(entry); });
+    buildMenus();
 
     Form_Load();
     restoreSession();
@@ -149,7 +157,13 @@ void Form1::buildControls() {
     setFont(windowFont);
     setAcceptDrops(true);
 
-    TabStrip1 = new QTabBar(this);
+    // The pages keep their design places inside their own area; the menu bar
+    // above and the status bar below take their own heights.
+    pageArea_ = new QWidget(this);
+    pageArea_->setObjectName(QStringLiteral("PageArea"));
+    QWidget* pages = pageArea_;
+
+    TabStrip1 = new QTabBar(pages);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     TabStrip1->addTab(QStringLiteral("Download && Conversion"));
     TabStrip1->addTab(QStringLiteral("Edit Features"));
@@ -160,7 +174,7 @@ void Form1::buildControls() {
     constexpr auto kStretch = TwipsLayout::Stretch::Both;
 
     // Page 1: download and conversion.
-    Frame2 = frame(layout, this, "Frame2", {}, twips(120, 600, 4815, 4095), kStretch);
+    Frame2 = frame(layout, pages, "Frame2", {}, twips(120, 600, 4815, 4095), kStretch);
     OptionOBS = place(layout, new QCheckBox(QStringLiteral("OBS Only"), Frame2), "OptionOBS",
                       twips(2760, 3480, 1695, 375), true);
     OptionOBS->setChecked(true);
@@ -209,7 +223,7 @@ void Form1::buildControls() {
     Label5 = label(layout, Frame2, "Label5", "Comment Delimiter", twips(2400, 2040, 1575, 375));
 
     // Page 2: the feature editor.
-    Frame3 = frame(layout, this, "Frame3", {}, twips(240, 600, 4695, 4215), kStretch);
+    Frame3 = frame(layout, pages, "Frame3", {}, twips(240, 600, 4695, 4215), kStretch);
     ComText1 = textBox(layout, Frame3, "ComText1", "Comment", twips(2280, 240, 2175, 285));
     GridText1 = textBox(layout, Frame3, "GridText1", "Description", twips(1200, 240, 975, 285));
     PointGrid1 =
@@ -225,26 +239,115 @@ void Form1::buildControls() {
     EditStatus->setWordWrap(true);
 
     // Page 3: help.
-    Frame4 = frame(layout, this, "Frame4", QStringLiteral("ZUZ Conversion Help"),
+    Frame4 = frame(layout, pages, "Frame4", QStringLiteral("ZUZ Conversion Help"),
                    twips(360, 480, 4695, 4455), kStretch);
     HelpText1 = place(layout, new QListWidget(Frame4), "HelpText1", twips(120, 240, 4455, 3960));
 
     // Page 4: the job review.
-    reviewPage_ =
-        place(layout, new ReviewPage(dialogs_, this), "ReviewPage", twips(120, 600, 4815, 4440));
+    reviewPage_ = place(layout, new ReviewPage(dialogs_, pages), "ReviewPage",
+                        twips(120, 600, 4815, 4440), false, kStretch);
 
     layoutScale_ = layout.fittingScale();
     layout.apply(layoutScale_);
     const auto px = [this](int design) { return TwipsLayout::toPixels(design, layoutScale_); };
-    // The design size is the default and the least size; the pages take any more.
+    // The design size is the pages' default and least size; they take any more.
     designSize_ = QSize(px(5205), px(5160));
-    setMinimumSize(designSize_);
-    resize(designSize_);
+    pageArea_->setMinimumSize(designSize_);
     TabStrip1->setGeometry(px(120), px(120), px(4935), TabStrip1->sizeHint().height());
     // The tabs stay clickable where a page frame reaches up to them.
     TabStrip1->raise();
+
+    status_ = new WindowStatus(this);
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("MenuBar"));
+    // In the window on every desktop, so the design's layout is the same everywhere.
+    menuBar_->setNativeMenuBar(false);
+    auto* windowLayout = new QVBoxLayout(this);
+    windowLayout->setContentsMargins(0, 0, 0, 0);
+    windowLayout->setSpacing(0);
+    windowLayout->setMenuBar(menuBar_);
+    windowLayout->addWidget(pageArea_, 1);
+    windowLayout->addWidget(status_);
+    // Once every page is there: its resizes lay them out.
+    pageArea_->installEventFilter(this);
+    resize(windowLayout->minimumSize());
     orderTabStops();
     addTabShortcuts();
+    addToolTips();
+}
+
+void Form1::buildMenus() {
+    std::array<QString, 4> pageNames;
+    for (int tab = 0; tab < TabStrip1->count(); ++tab) {
+        pageNames[static_cast<std::size_t>(tab)] = TabStrip1->tabText(tab);
+    }
+    menus_ = buildWindowMenus(*menuBar_, editor_->actions(), pageNames);
+    // Also on the window itself, so their keys work while a menu is closed.
+    addActions(menuBar_->actions());
+    connect(menus_.openJob, &QAction::triggered, this, [this] {
+        showFirstTab();
+        GetFile_Click();
+    });
+    connect(menus_.convert, &QAction::triggered, this, [this] {
+        showFirstTab();
+        Convert_Click();
+    });
+    connect(menus_.download, &QAction::triggered, this, [this] { DownLoad_Click(); });
+    connect(menus_.exportPoints, &QAction::triggered, this, [this] {
+        if (openReviewPage()) reviewPage_->openExportDialog();
+    });
+    connect(menus_.exportSketch, &QAction::triggered, this, [this] {
+        if (openReviewPage()) reviewPage_->exportSketch();
+    });
+    connect(menus_.exportReport, &QAction::triggered, this, [this] {
+        if (openReviewPage()) reviewPage_->exportReport();
+    });
+    connect(menus_.quit, &QAction::triggered, this, &QWidget::close);
+    for (std::size_t page = 0; page < menus_.pages.size(); ++page) {
+        // Through the tab strip, whose handler settles edits and refuses without a job.
+        connect(menus_.pages[page], &QAction::triggered, this, [this, page] {
+            if (TabStrip1->isEnabled()) TabStrip1->setCurrentIndex(static_cast<int>(page));
+        });
+    }
+    connect(menus_.fitSketch, &QAction::triggered, this, [this] {
+        if (openReviewPage()) reviewPage_->sketch().fitToWindow();
+    });
+    connect(menus_.helpPage, &QAction::triggered, this, [this] {
+        if (TabStrip1->isEnabled()) TabStrip1->setCurrentIndex(static_cast<int>(Page::Help) - 1);
+    });
+    connect(menus_.about, &QAction::triggered, this,
+            [this] { dialogs_.showMessage(this, aboutText(), MessageKind::Notice); });
+}
+
+bool Form1::openReviewPage() {
+    if (!TabStrip1->isEnabled()) return false;
+    if (!reviewPage_->isVisible()) {
+        TabStrip1->setCurrentIndex(static_cast<int>(Page::Review) - 1);
+    }
+    return reviewPage_->isVisible();
+}
+
+void Form1::addToolTips() {
+    // Every control says what it is for; the buttons' own tips stay as designed.
+    const std::pair<QWidget*, const char*> tips[] = {
+        {file1, "The field file of the job: type a path and press Enter, or use Filename"},
+        {Prefix1, "Put before every point number in the TRV and OBS files"},
+        {Curvecode1, "The code in a description that marks a point on a curve"},
+        {CommentCode1, "The character that starts a comment in a description"},
+        {Suffix1, "Added to the output files' names, so each run keeps its own"},
+        {OptionOBS, "Write only the OBS file, without the TRV file"},
+        {TabStrip1, "The pages: conversion, feature editor, help and the job's review"},
+        {Command1, "Save the point features and go back to the conversion page"},
+        {GridText1, "The chosen point's description: typing changes it at once"},
+        {ComText1, "The chosen point's comment: typing changes it at once"},
+        {PointGrid1,
+         "The job's points: click to choose, double-click to edit, Shift+click to blank a row"},
+        {HelpText1, "How to download, convert and edit a job"},
+        {ProgressBar, "How far the conversion has come"},
+    };
+    for (const auto& [control, tip] : tips) {
+        if (control->toolTip().isEmpty()) control->setToolTip(QString::fromLatin1(tip));
+    }
 }
 
 void Form1::orderTabStops() {
@@ -274,9 +377,8 @@ void Form1::switchTab(int step) {
     TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + step + count) % count);
 }
 
-void Form1::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    const QSize extra = (size() - designSize_).expandedTo(QSize(0, 0));
+void Form1::layOutPages() {
+    const QSize extra = (pageArea_->size() - designSize_).expandedTo(QSize(0, 0));
     layout_.apply(layoutScale_, extra);
     TabStrip1->resize(TwipsLayout::toPixels(4935, layoutScale_) + extra.width(),
                       TabStrip1->height());
@@ -285,6 +387,10 @@ void Form1::resizeEvent(QResizeEvent* event) {
 void Form1::lockForRun(bool running) {
     const std::vector<QWidget*> startingOtherWork{GetFile, file1, DownLoad, Convert, TabStrip1};
     for (QWidget* control : startingOtherWork) control->setEnabled(!running);
+    for (QAction* action : {menus_.openJob, menus_.convert, menus_.download,
+                            menus_.recentJobs->menuAction()}) {
+        action->setEnabled(!running);
+    }
     CancelRun->setVisible(running);
     if (running) CancelRun->setFocus();
 }
@@ -419,6 +525,7 @@ bool Form1::selectJob(const QString& typedPath) {
     chosenPath_ = chosenPath;
     file1->setText(chosenPath);
     Suffix1->setText(fromPath(session_.job.runSuffix));
+    status_->showJob(chosenPath);
     showEditsState();
     if (memory_) memory_->recordJob(chosenPath);
     return true;
@@ -451,6 +558,7 @@ void Form1::attachRecentJobs(QMenu& menu) {
 void Form1::restoreSession() {
     if (options_.sessionMemoryFile.isEmpty()) return;
     memory_ = std::make_unique<SessionMemory>(options_.sessionMemoryFile);
+    attachRecentJobs(*menus_.recentJobs);
     // Bytes that are not a geometry leave the design size.
     if (const QByteArray geometry = memory_->windowGeometry(); !geometry.isEmpty()) {
         restoreGeometry(geometry);
@@ -531,6 +639,11 @@ void Form1::Convert_Click() {
     const std::string pfPath = session_.job.pfPath;
     conversion_->convert(session_.job, options, [this, pfPath](bool completed) {
         if (completed && editedSinceConversion_ == pfPath) editedSinceConversion_.clear();
+        if (completed && conversion_->lastResult()) {
+            status_->showConversion(QDateTime::currentDateTime(),
+                                    conversion_->lastResult()->recordCount,
+                                    conversion_->lastResult()->warningCount);
+        }
         showEditsState();
     });
 }
@@ -539,7 +652,11 @@ void Form1::showEditsState() {
     if (!editedSinceConversion_.empty() && editedSinceConversion_ == session_.job.pfPath) {
         editsNote_ = editsNotConvertedNote(session_.job.obsPath);
         Plabel->setText(editsNote_);
-    } else if (!editsNote_.isEmpty() && Plabel->text() == editsNote_) {
+        status_->showEditsNotConverted(QFileInfo(fromPath(session_.job.obsPath)).fileName());
+        return;
+    }
+    status_->showEditsNotConverted({});
+    if (!editsNote_.isEmpty() && Plabel->text() == editsNote_) {
         Plabel->clear();
         editsNote_.clear();
     }
@@ -664,6 +781,7 @@ void Form1::Command1_Click() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pageArea_ && event->type() == QEvent::Resize) layOutPages();
     if (watched == PointGrid1->viewport() && event->type() == QEvent::MouseButtonPress &&
         PointGrid1_MouseDown(*static_cast<QMouseEvent*>(event))) {
         return true;

@@ -11,6 +11,7 @@
 #include "settings/settings_file.h"
 #include "shell/shell_dialogs.h"
 #include "shell/twips_layout.h"
+#include "shell/window_menus.h"
 #include "shell/window_observer.h"
 
 class QCheckBox;
@@ -19,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QMenuBar;
 class QMouseEvent;
 class QProgressBar;
 class QPushButton;
@@ -32,6 +34,7 @@ class ConversionHandler;
 class FeatureEditor;
 class ReviewPage;
 class SessionMemory;
+class WindowStatus;
 
 struct ShellOptions {
     // Folder of the Kermit settings file shipped with the program.
@@ -59,6 +62,10 @@ class Form1 final : public QWidget {
     std::string settingsPath() const;
     // The factor by which the design layout grew so that every caption fits.
     double layoutScale() const { return layoutScale_; }
+    // The pages' area below the menu bar, at least the design size.
+    QWidget& pageArea() const { return *pageArea_; }
+    const WindowMenus& menus() const { return menus_; }
+    const WindowStatus& status() const { return *status_; }
     // Whether a conversion runs on its worker thread now.
     bool conversionRunning() const;
 
@@ -87,13 +94,17 @@ class Form1 final : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildControls();
+    void buildMenus();
+    void addToolTips();
+    void layOutPages();
+    // The page of the Review tab, shown through the tab's handler; false when refused.
+    bool openReviewPage();
     void orderTabStops();
     void addTabShortcuts();
     void switchTab(int step);
@@ -132,6 +143,10 @@ class Form1 final : public QWidget {
     TwipsLayout layout_;
     QSize designSize_;
 
+    QMenuBar* menuBar_ = nullptr;
+    QWidget* pageArea_ = nullptr;
+    WindowStatus* status_ = nullptr;
+    WindowMenus menus_;
     QTabBar* TabStrip1 = nullptr;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;

@@ -41,6 +41,13 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     distancePpm_ = sigmaField("SigmaDistancePpm", 1000, 1);
     instrumentCentring_ = sigmaField("SigmaInstrumentCentring", 10, 4);
     targetCentring_ = sigmaField("SigmaTargetCentring", 10, 4);
+    direction_->setToolTip(tr("Standard deviation of one horizontal direction reading"));
+    zenith_->setToolTip(tr("Standard deviation of one zenith angle reading"));
+    distanceConstant_->setToolTip(tr("The distance's constant part of its standard deviation"));
+    distancePpm_->setToolTip(tr("The distance's part of its standard deviation that grows "
+                                "with the length, in parts per million"));
+    instrumentCentring_->setToolTip(tr("How well the instrument is set over its mark"));
+    targetCentring_->setToolTip(tr("How well the target is set over its mark"));
     for (QLabel*& label : unitLabels_) label = new QLabel(this);
     const auto withUnit = [](QWidget* field, QLabel* unit) {
         auto* row = new QHBoxLayout;
@@ -60,6 +67,8 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     form->addRow(tr("Target centring"), withUnit(targetCentring_, unitLabels_[2]));
     auto* adjust = new QPushButton(tr("Adjust"), this);
     adjust->setObjectName(QStringLiteral("ReviewAdjust"));
+    adjust->setToolTip(tr("Adjust the job's network by least squares with these standard "
+                          "deviations"));
 
     const auto resultLabel = [this](const char* name) {
         auto* label = new QLabel(this);
@@ -78,6 +87,8 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     sorted_->setSortRole(ResidualModel::kSortRole);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("ResidualTable"));
+    table_->setToolTip(tr("Every observation's residual; the largest standardized one first. "
+                          "Click a row to see its point in the sketch"));
     table_->setModel(sorted_);
     table_->setSortingEnabled(true);
     table_->sortByColumn(ResidualModel::Standardized, Qt::DescendingOrder);

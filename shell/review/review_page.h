@@ -49,6 +49,12 @@ class ReviewPage final : public QWidget {
     // placement stays.
     void applyPlacement();
 
+    // The page's three exports, as its buttons start them; the window's File
+    // menu starts them too.
+    void openExportDialog();
+    void exportSketch();
+    void exportReport();
+
     // True while a placement or an export is being worked on.
     bool busy() const;
 
@@ -79,7 +85,6 @@ class ReviewPage final : public QWidget {
     void showReview();
     void showPositions();
     coordinates::JobPositions shownPositions() const;
-    void openExportDialog();
     void startExport();
     void reportFailure(const std::exception_ptr& failure);
     QDoubleSpinBox* limitField(const char* name, double maximum, int decimals);
@@ -87,8 +92,6 @@ class ReviewPage final : public QWidget {
     review::ReviewLimits limits() const;
     void findingClicked(QListWidgetItem* item);
     void pointDoubleClicked(std::size_t pointIndex);
-    void exportSketch();
-    void exportReport();
 
     ShellDialogs& dialogs_;
     SavePathChooser chooseSavePath_;

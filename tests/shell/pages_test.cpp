@@ -50,10 +50,15 @@ class PagesTest : public QObject {
         auto window = openWindow(dialogs);
         const double scale = window->layoutScale();
         const QSize design = TwipsLayout::toPixels(QRect(0, 0, 5205, 5160), scale).size();
+        // The menu bar and the status bar keep their heights; the pages get the rest.
+        QCOMPARE(window->pageArea().size(), design);
+        const QSize bars = window->size() - design;
+        QCOMPARE(bars.width(), 0);
         // The page frames and the tab strip take the extra room; the rest stays.
         const auto geometries = [&] {
             QList<QRect> result;
-            for (const char* name : {"Frame2", "Frame3", "Frame4", "TabStrip1", "GetFile"}) {
+            for (const char* name :
+                 {"Frame2", "Frame3", "Frame4", "ReviewPage", "TabStrip1", "GetFile"}) {
                 result.append(control<QWidget>(*window, name)->geometry());
             }
             return result;
@@ -61,19 +66,49 @@ class PagesTest : public QObject {
         const QList<QRect> atDesign = geometries();
         QCOMPARE(atDesign[0], TwipsLayout::toPixels(QRect(120, 600, 4815, 4095), scale));
 
-        window->resize(design + QSize(300, 200));
-        QTRY_COMPARE(window->size(), design + QSize(300, 200));
+        window->resize(design + bars + QSize(300, 200));
+        QTRY_COMPARE(window->pageArea().size(), design + QSize(300, 200));
         const QList<QRect> grown = geometries();
-        for (int i = 0; i < 3; ++i) QCOMPARE(grown[i], atDesign[i].adjusted(0, 0, 300, 200));
-        QCOMPARE(grown[3], atDesign[3].adjusted(0, 0, 300, 0));
-        QCOMPARE(grown[4], atDesign[4]);
+        for (int i = 0; i < 4; ++i) QCOMPARE(grown[i], atDesign[i].adjusted(0, 0, 300, 200));
+        QCOMPARE(grown[4], atDesign[4].adjusted(0, 0, 300, 0));
+        QCOMPARE(grown[5], atDesign[5]);
 
         window->showMaximized();
         QTRY_VERIFY(window->isMaximized());
         window->showNormal();
-        window->resize(design);
-        QTRY_COMPARE(window->size(), design);
+        window->resize(design + bars);
+        QTRY_COMPARE(window->pageArea().size(), design);
         QCOMPARE(geometries(), atDesign);
+    }
+
+    // At 1600x1000 the grid, the sketch and the findings take the room a
+    // maximised window gives; at the design size (430x426 at scale 1) the
+    // sketch has about 340x170 of it.
+    void aLargeWindowGivesTheRoomToTheGridTheSketchAndTheFindings() {
+        Installation installation;
+        TempDir jobs;
+        FakeDialogs dialogs;
+        auto window = activeWindowOnJob(dialogs, jobs);
+        const auto area = [&](const char* name) {
+            const QSize size = control<QWidget>(*window, name)->size();
+            return static_cast<double>(size.width()) * size.height();
+        };
+        auto* tabs = control<QTabBar>(*window, "TabStrip1");
+        tabs->setCurrentIndex(1);
+        QVERIFY(control<QWidget>(*window, "PointGrid1")->isVisible());
+        const double gridAtDesign = area("PointGrid1");
+        tabs->setCurrentIndex(3);
+        QTRY_VERIFY(control<QWidget>(*window, "ReviewSketch")->isVisible());
+        const double sketchAtDesign = area("ReviewSketch");
+        const double findingsAtDesign = area("ReviewFindings");
+
+        window->resize(1600, 1000);
+        QTRY_COMPARE(window->size(), QSize(1600, 1000));
+        QVERIFY(area("ReviewSketch") > 10 * sketchAtDesign);
+        QVERIFY(area("ReviewFindings") > 3 * findingsAtDesign);
+        tabs->setCurrentIndex(1);
+        QTRY_VERIFY(control<QWidget>(*window, "PointGrid1")->isVisible());
+        QVERIFY(area("PointGrid1") > 10 * gridAtDesign);
     }
 
     // Tab follows the layout of each page and leaves the grid; Ctrl+Tab,

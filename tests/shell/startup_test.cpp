@@ -310,7 +310,7 @@ class StartupTest : public QObject {
             return TwipsLayout::toPixels(QRect(left, top, width, height), scale);
         };
         QCOMPARE(TwipsLayout::toPixels(QRect(120, 240, 975, 615), 1.0), QRect(8, 16, 65, 41));
-        QCOMPARE(window->size(), design(0, 0, 5205, 5160).size());
+        QCOMPARE(window->pageArea().size(), design(0, 0, 5205, 5160).size());
         QCOMPARE(control<QWidget>(*window, "Frame2")->geometry(), design(120, 600, 4815, 4095));
         QCOMPARE(control<QWidget>(*window, "GetFile")->geometry(), design(120, 240, 975, 615));
         QCOMPARE(control<QWidget>(*window, "Convert")->geometry(), design(120, 3360, 1455, 615));

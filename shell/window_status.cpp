@@ -1,0 +1,69 @@
+#include "shell/window_status.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+
+namespace zendro {
+namespace {
+
+QString counted(std::size_t count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromLatin1(count == 1 ? one : many));
+}
+
+}  // namespace
+
+WindowStatus::WindowStatus(QWidget* parent)
+    : QStatusBar(parent),
+      job_(new QLabel(this)),
+      conversion_(new QLabel(this)),
+      edits_(new QLabel(this)) {
+    setObjectName(QStringLiteral("WindowStatus"));
+    job_->setObjectName(QStringLiteral("StatusJob"));
+    conversion_->setObjectName(QStringLiteral("StatusConversion"));
+    edits_->setObjectName(QStringLiteral("StatusEdits"));
+    job_->setToolTip(tr("The selected job"));
+    conversion_->setToolTip(tr("When the job was last converted this session, and what it gave"));
+    edits_->setToolTip(tr("Feature edits saved with Done reach the OBS file at the next Convert"));
+    // The edits note matters most: it must not be pushed out by the others.
+    edits_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; }"));
+    addWidget(job_, 1);
+    addWidget(conversion_);
+    addPermanentWidget(edits_);
+    showJob({});
+}
+
+void WindowStatus::showJob(const QString& chosenPath) {
+    if (chosenPath.isEmpty()) {
+        job_->setText(tr("No job selected"));
+        return;
+    }
+    const QFileInfo chosen(chosenPath);
+    job_->setText(tr("Job: %1 in %2")
+                      .arg(chosen.fileName(), QDir::toNativeSeparators(chosen.absolutePath())));
+}
+
+void WindowStatus::showConversion(const QDateTime& endedAt, std::size_t records,
+                                  std::size_t warnings) {
+    conversion_->setText(conversionStatusText(endedAt, records, warnings));
+}
+
+void WindowStatus::showEditsNotConverted(const QString& obsName) {
+    edits_->setText(obsName.isEmpty() ? QString() : editsStatusText(obsName));
+}
+
+QString WindowStatus::jobText() const { return job_->text(); }
+QString WindowStatus::conversionText() const { return conversion_->text(); }
+QString WindowStatus::editsText() const { return edits_->text(); }
+
+QString conversionStatusText(const QDateTime& endedAt, std::size_t records, std::size_t warnings) {
+    return QStringLiteral("Converted at %1: %2, %3")
+        .arg(endedAt.toString(QStringLiteral("HH:mm")), counted(records, "record", "records"),
+             counted(warnings, "warning", "warnings"));
+}
+
+QString editsStatusText(const QString& obsName) {
+    return QStringLiteral("%1 is older than the feature edits").arg(obsName);
+}
+
+}  // namespace zendro
