@@ -42,6 +42,7 @@
 #include "shell/help_text.h"
 #include "shell/margin_keeper.h"
 #include "shell/recent_jobs_menu.h"
+#include "shell/review/adjustment_tab.h"
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
 #include "shell/session_memory.h"
@@ -559,6 +560,13 @@ void Form1::restoreSession() {
     if (options_.sessionMemoryFile.isEmpty()) return;
     memory_ = std::make_unique<SessionMemory>(options_.sessionMemoryFile);
     attachRecentJobs(*menus_.recentJobs);
+    // Only what the user set is kept: the defaults may improve later.
+    AdjustmentTab& adjustment = reviewPage_->adjustmentTab();
+    for (const bool metric : {false, true}) adjustment.setSigmas(metric, memory_->sigmas(metric));
+    connect(&adjustment, &AdjustmentTab::sigmasEdited, this,
+            [this](bool metric, const adjustment::AprioriSigmas& sigmas) {
+                memory_->setSigmas(metric, sigmas);
+            });
     // Bytes that are not a geometry leave the design size.
     if (const QByteArray geometry = memory_->windowGeometry(); !geometry.isEmpty()) {
         restoreGeometry(geometry);

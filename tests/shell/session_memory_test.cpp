@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDoubleSpinBox>
 #include <QMenu>
 #include <QRadioButton>
 
 #include "review/limit_table.h"
+#include "shell/review/adjustment_tab.h"
 #include "shell/job_arguments.h"
 #include "shell/recent_jobs_menu.h"
 #include "tests/shell/shell_test_support.h"
@@ -159,6 +161,8 @@ class SessionMemoryTest : public QObject {
             auto window = openWindow(dialogs, options);
             QVERIFY(window->size() != leftAt);
             window->resize(leftAt);
+            // The Adjustment tab shows the feet values until a metric job is reviewed.
+            control<QDoubleSpinBox>(*window, "SigmaDirection")->setValue(2.5);
             clickButton(*window, "EM2");
             clickButton(*window, "OptionOBS");
             QVERIFY(window->close());
@@ -166,6 +170,9 @@ class SessionMemoryTest : public QObject {
         FakeDialogs dialogs;
         auto window = openWindow(dialogs, options);
         QCOMPARE(window->size(), leftAt);
+        QCOMPARE(control<QDoubleSpinBox>(*window, "SigmaDirection")->value(), 2.5);
+        QCOMPARE(window->findChild<AdjustmentTab*>()->sigmas(true).directionSeconds,
+                 adjustment::defaultSigmas(true).directionSeconds);
         QVERIFY(control<QRadioButton>(*window, "EM2")->isChecked());
         QVERIFY(!control<QCheckBox>(*window, "OptionOBS")->isChecked());
         // Shown whole in the status line, even at the design size.
