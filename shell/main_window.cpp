@@ -150,6 +150,8 @@ Form1::~Form1() = default;
 
 bool Form1::conversionRunning() const { return conversion_->running(); }
 
+bool Form1::reviewBusy() const { return reviewPage_->busy(); }
+
 void Form1::buildControls() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(kWindowCaption));

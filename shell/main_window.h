@@ -68,6 +68,8 @@ class Form1 final : public QWidget {
     const WindowStatus& status() const { return *status_; }
     // Whether a conversion runs on its worker thread now.
     bool conversionRunning() const;
+    // Whether the Review page works on the job off the window's thread now.
+    bool reviewBusy() const;
 
     // Event handlers, named after their control and event.
     void GetFile_Click();

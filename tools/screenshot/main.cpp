@@ -1,14 +1,16 @@
 // zendro-screenshot: opens the window offscreen on the bundled sample job and
 // saves it as a PNG, for the AppStream metadata and the README.
 //
-//   zendro-screenshot OUT.png [TAB]
+//   zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT]]
 //
-// TAB is the tab to show, 1 to the number of tabs from the left (default 1).
+// TAB is the tab to show, 1 to the number of tabs from the left (default 1);
+// WIDTHxHEIGHT the window's size (default: its design size).
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
+#include <QSize>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -82,12 +84,20 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() < 2 || arguments.size() > 3) {
-        return fail(QStringLiteral("usage: zendro-screenshot OUT.png [TAB]"));
+    if (arguments.size() < 2 || arguments.size() > 4) {
+        return fail(QStringLiteral("usage: zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT]]"));
     }
     const QString output = arguments[1];
     bool tabIsNumber = true;
-    const int tab = arguments.size() == 3 ? arguments[2].toInt(&tabIsNumber) : 1;
+    const int tab = arguments.size() >= 3 ? arguments[2].toInt(&tabIsNumber) : 1;
+    std::optional<QSize> size;
+    if (arguments.size() == 4) {
+        const QStringList sides = arguments[3].split(QLatin1Char('x'));
+        bool wide = false;
+        bool high = false;
+        if (sides.size() == 2) size = QSize(sides[0].toInt(&wide), sides[1].toInt(&high));
+        if (!wide || !high) return fail(QStringLiteral("the size must be WIDTHxHEIGHT, as 1600x1000"));
+    }
 
     QTemporaryDir installation;
     QTemporaryDir jobs;
@@ -103,6 +113,7 @@ int main(int argc, char** argv) {
     options.shippedKermitFolder =
         zendro::findShippedKermitFolder(QApplication::applicationDirPath());
     zendro::Form1 window(dialogs, options);
+    if (size) window.resize(*size);
     window.show();
     if (!window.selectJob(*job)) return fail(QStringLiteral("cannot select ") + *job);
 
@@ -112,6 +123,11 @@ int main(int argc, char** argv) {
         return fail(QStringLiteral("TAB must be 1 to %1").arg(tabs->count()));
     }
     tabs->setCurrentIndex(tab - 1);
+    QApplication::processEvents();
+    // The Review page reviews off the window's thread: the picture waits for it.
+    while (window.reviewBusy()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
     QApplication::processEvents();
     if (dialogs.messages > 0) return fail(QStringLiteral("the window showed a message"));
 
