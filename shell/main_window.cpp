@@ -21,7 +21,6 @@
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QUrl>
@@ -40,6 +39,7 @@
 #include "shell/feature_editor.h"
 #include "shell/file_selection.h"
 #include "shell/help_text.h"
+#include "shell/installation_settings.h"
 #include "shell/margin_keeper.h"
 #include "shell/recent_jobs_menu.h"
 #include "shell/review/adjustment_tab.h"
@@ -97,11 +97,6 @@ QRadioButton* optionButton(TwipsLayout& layout, QWidget* parent, const char* nam
         place(layout, new QRadioButton(QString::fromLatin1(caption), parent), name, design, true);
     result->setToolTip(QString::fromLatin1(toolTip));
     return result;
-}
-
-std::string withSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != kPathSeparator) folder += kPathSeparator;
-    return folder;
 }
 
 }  // namespace
@@ -398,52 +393,14 @@ void Form1::lockForRun(bool running) {
     if (running) CancelRun->setFocus();
 }
 
-QString Form1::installFolderFromVariable() {
-    const QString folder = qEnvironmentVariable(kInstallVariable);
-    // The user's configuration folder stands in for a missing installation folder.
-    const QString fallback =
-        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-    if (folder.isEmpty()) {
-        showMessage(QString::fromLatin1(kNoVariableMessage), MessageKind::Warning);
-    } else if (const QFileInfo info(folder); !info.isDir()) {
-        showMessage(QStringLiteral("%1 names %2, which %3. The settings are kept in %4 instead.")
-                        .arg(QString::fromLatin1(kInstallVariable), folder,
-                             info.exists() ? QStringLiteral("is a file, not a folder")
-                                           : QStringLiteral("does not exist"),
-                             fromPath(withSeparator(toPath(fallback)))),
-                    MessageKind::Warning);
-    } else {
-        return folder;
-    }
-    configFolderFallback_ = true;
-    return fallback;
-}
-
 void Form1::Form_Load() {
-    session_.installFolder = withSeparator(toPath(installFolderFromVariable()));
-
-    // A fresh installation has no settings file yet: it starts with empty
-    // values and the file is written at exit.
-    try {
-        if (fileExists(settingsPath())) {
-            const SettingsReading reading = parseSettings(readFileBytes(settingsPath()));
-            startupSettings_ = reading.settings;
-            if (!reading.problems.empty()) {
-                QStringList problems;
-                for (const std::string& problem : reading.problems) {
-                    problems.append(fromMessage(problem));
-                }
-                showMessage(fromPath(settingsPath()) + QStringLiteral(": ") +
-                                problems.join(QStringLiteral("; ")),
-                            MessageKind::Warning);
-            }
-        }
-    } catch (const std::exception& error) {
-        showMessage(failureText(error, settingsPath()));
-    }
-    savedFolder_ = fromPath(startupSettings_.lastFolder);
-    session_.kermitFolder = startupSettings_.kermitFolder;
-    session_.kermitSettingsName = startupSettings_.kermitSettingsName;
+    installation_ = std::make_unique<InstallationSettings>(
+        [this](const QString& text, MessageKind kind) { showMessage(text, kind); });
+    session_.installFolder = installation_->folder();
+    const Settings& saved = installation_->atStartup();
+    savedFolder_ = fromPath(saved.lastFolder);
+    session_.kermitFolder = saved.kermitFolder;
+    session_.kermitSettingsName = saved.kermitSettingsName;
     file1->setText(savedFolder_);
 
     showPage(Frame2);
@@ -451,25 +408,14 @@ void Form1::Form_Load() {
 }
 
 bool Form1::Form_Unload() {
-    if (configFolderFallback_) QDir().mkpath(fromPath(session_.installFolder));
-    try {
-        // The Kermit lines are the user's: they stay as they are in the file now.
-        std::optional<std::string> current;
-        if (fileExists(settingsPath())) current = readFileBytes(settingsPath());
-        // Without a choice this session, the folder it started with stays remembered.
-        const std::string& lastFolder =
-            session_.jobSelected() ? session_.job.folderPath : startupSettings_.lastFolder;
-        writeFileAtomically(settingsPath(), settingsAtExit(lastFolder, current, startupSettings_));
-        return true;
-    } catch (const std::exception& error) {
-        showMessage(failureText(error, settingsPath()));
-        return false;
-    }
+    // Without a choice this session, the folder it started with stays remembered.
+    const std::string& lastFolder = session_.jobSelected() ? session_.job.folderPath
+                                                           : installation_->atStartup().lastFolder;
+    return installation_->writeAtExit(
+        lastFolder, [this](const QString& text, MessageKind kind) { showMessage(text, kind); });
 }
 
-std::string Form1::settingsPath() const {
-    return session_.installFolder + std::string(kSettingsFileName);
-}
+std::string Form1::settingsPath() const { return installation_->filePath(); }
 
 void Form1::closeEvent(QCloseEvent* event) {
     // The window closes only once a running conversion has stopped.
@@ -620,16 +566,7 @@ void Form1::DownLoad_Click() {
 }
 
 void Form1::readKermitSettings() {
-    // The file as it is now, so a fix made while the window is open counts.
-    // Its faults were told at start-up; a file that is gone or unreadable
-    // leaves the values in use.
-    try {
-        if (!fileExists(settingsPath())) return;
-        const Settings settings = parseSettings(readFileBytes(settingsPath())).settings;
-        session_.kermitFolder = settings.kermitFolder;
-        session_.kermitSettingsName = settings.kermitSettingsName;
-    } catch (const std::exception&) {
-    }
+    installation_->readKermitLines(session_.kermitFolder, session_.kermitSettingsName);
 }
 
 ConversionOptions Form1::currentOptions() const {

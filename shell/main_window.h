@@ -9,6 +9,7 @@
 #include "common/version.h"
 #include "shell/kermit_download.h"
 #include "settings/settings_file.h"
+#include "shell/installation_settings.h"
 #include "shell/shell_dialogs.h"
 #include "shell/twips_layout.h"
 #include "shell/window_menus.h"
@@ -112,7 +113,6 @@ class Form1 final : public QWidget {
     void switchTab(int step);
     // Locks what would start other work while a conversion runs.
     void lockForRun(bool running);
-    QString installFolderFromVariable();
     void readKermitSettings();
     void Form_Load();
     bool Form_Unload();
@@ -139,8 +139,7 @@ class Form1 final : public QWidget {
     // The point-feature file saved by Done since the job was last converted.
     std::string editedSinceConversion_;
     QString editsNote_;  // the note showing it, while shown
-    Settings startupSettings_;  // as read at start-up
-    bool configFolderFallback_ = false;
+    std::unique_ptr<InstallationSettings> installation_;  // zendro.ini
     double layoutScale_ = 1.0;
     TwipsLayout layout_;
     QSize designSize_;
@@ -189,10 +188,6 @@ class Form1 final : public QWidget {
 };
 
 inline constexpr const char* kWindowCaption = "ZUZ Conversion - " ZENDRO_VERSION_TEXT;
-inline constexpr const char* kInstallVariable = "ORNA_ZENDRO_DIR";
-inline constexpr const char* kNoVariableMessage =
-    "The ZENDRO environment variable is not set.  The variable should be "
-    "ORNA_ZENDRO_DIR={install path}";
 inline constexpr const char* kCannotViewMessage =
     "Cannot view the data without converting it first. ^_^";
 inline constexpr const char* kCancelRunQuestion =
