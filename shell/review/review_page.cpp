@@ -123,7 +123,7 @@ ReviewPage::ReviewPage(ShellDialogs& dialogs, QWidget* parent)
 ReviewPage::~ReviewPage() = default;
 
 bool ReviewPage::busy() const {
-    return run_->running() || reviewWanted_ || adjustment_->busy();
+    return run_->running() || reviewWanted_ || placementWanted_ || adjustment_->busy();
 }
 
 QWidget* ReviewPage::buildLimitsTab(QPushButton* check) {
@@ -324,7 +324,13 @@ void ReviewPage::chooseControlFile() {
 }
 
 void ReviewPage::applyPlacement() {
-    if (busy()) return;
+    // Asked for while a review or an export runs, it follows them.
+    if (run_->running()) {
+        placementWanted_ = true;
+        return;
+    }
+    placementWanted_ = false;
+    if (adjustment_->busy()) return;
     PlacementChoices choices = choicesInFields();
     auto placed = std::make_shared<std::optional<PlacedReview>>();
     const review::ReviewLimits limits = shownLimits();
@@ -480,6 +486,10 @@ void ReviewPage::startWantedReview() {
 }
 
 void ReviewPage::workEnded() {
+    if (placementWanted_) {
+        applyPlacement();  // reviews too, with the limits in use now
+        return;
+    }
     if (reviewWanted_) {
         startWantedReview();
         return;

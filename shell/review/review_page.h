@@ -115,6 +115,7 @@ class ReviewPage final : public QWidget {
     std::array<review::ReviewLimits, 2> limitsByUnit_;  // feet, meters
     std::uint64_t reviewRequest_ = 0;  // the newest review asked for; older results are dropped
     bool reviewWanted_ = false;        // asked for while other work ran
+    bool placementWanted_ = false;     // Apply clicked while other work ran
     bool fitOnNextReview_ = false;     // another job: the sketch shows all of it
     std::optional<review::JobReview> review_;
     PlacementChoices placementChoices_;

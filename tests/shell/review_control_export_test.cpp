@@ -229,6 +229,16 @@ class ReviewControlExportTest : public QObject {
         QCOMPARE(listed("ReviewFindings"), kPlacedFindings);
     }
 
+    void applyClickedDuringAReviewFollowsIt() {
+        typeStart("1000", "2000", "50", "30.0000");
+        QVERIFY(waitForReviewPage(*page_, [this] {
+            click(widget<QPushButton>("ReviewCheck"));
+            click(widget<QPushButton>("ReviewApplyPlacement"));
+        }));
+        QVERIFY(page_->tie().has_value());
+        QVERIFY(!page_->busy());
+    }
+
     void csvExportThroughTheDialogWritesThePlacedPositions() {
         placeByHand();
         ExportDialog* dialog = openExportDialog();
