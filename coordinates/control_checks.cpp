@@ -33,9 +33,9 @@ double signedDegrees(double degrees) {
     return value;
 }
 
-Finding finding(FindingKind kind, std::size_t record, std::int64_t point, bool over,
-                const std::string& text) {
-    return {kind, record, point, over, review::findingSubject(record, point) + text};
+// "<measure>, elevation <difference>" as the table's columns show a control check.
+review::FindingValue withElevation(double number, double horizontal, double elevation) {
+    return {number, decimals(horizontal, 3) + ", elevation " + decimals(elevation, 3)};
 }
 
 class ControlChecker {
@@ -73,12 +73,14 @@ class ControlChecker {
             ": north " + decimals(north, 3) + " east " + decimals(east, 3) + " elevation " +
             decimals(elevation, 3) + ", horizontal " + decimals(horizontal, 3) + "; limit " +
             decimals(limits_.controlHorizontal, 3) + ", elevation " +
-            decimals(limits_.controlElevation, 3) +
-            review::verdictText(over, "check the control point's number and coordinates, then "
-                                      "re-measure the setups and shots that place it");
-        checks_.findings.push_back(
-            finding(FindingKind::ControlPoint, plan_.recordsOfPoint.at(number).front(), number,
-                    over, text));
+            decimals(limits_.controlElevation, 3);
+        checks_.findings.push_back(review::measuredFinding(
+            FindingKind::ControlPoint, plan_.recordsOfPoint.at(number).front(), number, over, text,
+            withElevation(horizontal, horizontal, elevation),
+            withElevation(limits_.controlHorizontal, limits_.controlHorizontal,
+                          limits_.controlElevation),
+            "check the control point's number and coordinates, then re-measure the setups and "
+            "shots that place it"));
     }
 
     // The first orientation record of the setup that starts each group: the
@@ -147,18 +149,20 @@ class ControlChecker {
             "backsight on control point " + std::to_string(target) + " from control point " +
             std::to_string(station) + ": azimuth " + azimuthText(observed) + " against " +
             azimuthText(expected) + " between the known points (" + decimals(seconds, 1) +
-            "\"); limit " + decimals(limits_.controlBacksightSeconds, 1) + "\"" +
-            review::verdictText(over, "check both control points' numbers and coordinates, then "
-                                      "re-measure the backsight");
-        checks_.findings.push_back(finding(FindingKind::ControlBacksight, index, station, over, text));
+            "\"); limit " + decimals(limits_.controlBacksightSeconds, 1) + "\"";
+        checks_.findings.push_back(review::measuredFinding(
+            FindingKind::ControlBacksight, index, station, over, text,
+            {std::abs(seconds), decimals(seconds, 1) + "\""},
+            {limits_.controlBacksightSeconds, decimals(limits_.controlBacksightSeconds, 1) + "\""},
+            "check both control points' numbers and coordinates, then re-measure the backsight"));
     }
 
     void reportUntied(const UntiedGroup& group) {
-        checks_.findings.push_back(finding(
-            FindingKind::ControlNotTied, group.startRecord, group.startPoint, false,
+        checks_.findings.push_back(review::noticeFinding(
+            FindingKind::ControlNotTied, group.startRecord, group.startPoint,
             "the " + std::to_string(group.points) +
-                " points of the frame that starts here are not tied to control: " + group.reason +
-                "; observe two control points from it, or give the start by hand"));
+                " points of the frame that starts here are not tied to control: " + group.reason,
+            "; ", "observe two control points from it, or give the start by hand"));
     }
 
     const ControlTie& tie_;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "common/field_format.h"
 #include "conversion/shot_rules.h"
@@ -28,22 +29,25 @@ class ReportBuilder {
         for (const FacePairMeasure& pair : plan.facePairs) addFacePair(pair);
         for (const CheckShotMeasure& shot : plan.checkShots) addCheckShot(shot);
         for (std::size_t f = 1; f < plan.frames.size(); ++f) {
-            add(FindingKind::SeparateFrame, plan.frames[f].startRecord, plan.frames[f].startPoint,
-                false,
-                "setup on a point without a position: separate frame " + std::to_string(f + 1) +
-                    " starts here and is drawn apart; tie it in: read two points with positions, "
-                    "with distances, from it");
+            add(noticeFinding(FindingKind::SeparateFrame, plan.frames[f].startRecord,
+                              plan.frames[f].startPoint,
+                              "setup on a point without a position: separate frame " +
+                                  std::to_string(f + 1) + " starts here and is drawn apart",
+                              "; ",
+                              "tie it in: read two points with positions, with distances, "
+                              "from it"));
         }
         for (const FreeStationMeasure& free : plan.freeStations) addFreeStation(free);
         for (const AssumedOrientation& assumed : plan.assumedOrientations) {
-            add(FindingKind::AssumedOrientation, assumed.record, assumed.point, false,
-                "orientation on a point without a position, taken as azimuth 0: the setup's "
-                "shots are drawn turned; backsight a point with a position");
+            add(noticeFinding(FindingKind::AssumedOrientation, assumed.record, assumed.point,
+                              "orientation on a point without a position, taken as azimuth 0: "
+                              "the setup's shots are drawn turned",
+                              "; ", "backsight a point with a position"));
         }
         for (const UnplacedTaped& taped : plan.unplacedTaped) {
-            add(FindingKind::UnplacedTaped, std::nullopt, taped.point, false,
-                "taped point of entry " + std::to_string(taped.entry) +
-                    " cannot be placed: " + taped.reason);
+            add(noticeFinding(FindingKind::UnplacedTaped, std::nullopt, taped.point,
+                              "taped point of entry " + std::to_string(taped.entry) +
+                                  " cannot be placed: " + taped.reason));
         }
     }
 
@@ -54,28 +58,36 @@ class ReportBuilder {
             const RecordKind kind = record.recordKind;
             if (kind < RecordKind::Backsight || kind > RecordKind::Sideshot) continue;
             if (kind == RecordKind::Backsight && record.distance == 0) {
-                add(FindingKind::ObsWarning, i, record.pointNumber, false,
-                    "OBS warning \"Backsight Distance Error\": no distance was measured (angle "
-                    "only), so the backsight distance is not checked");
+                add(noticeFinding(FindingKind::ObsWarning, i, record.pointNumber,
+                                  "OBS warning \"Backsight Distance Error\": no distance was "
+                                  "measured (angle only), so the backsight distance is not "
+                                  "checked"));
             } else if (kind == RecordKind::Backsight && shot_rules::isShortBacksight(record)) {
-                add(FindingKind::ObsWarning, i, record.pointNumber, false,
+                Finding warning = noticeFinding(
+                    FindingKind::ObsWarning, i, record.pointNumber,
                     "OBS warning \"Backsight Distance Error\": distance " +
-                        decimals(record.distance, 3) + " below 10: backsight a farther point");
+                        decimals(record.distance, 3) + " below 10",
+                    ": ", "backsight a farther point");
+                warning.measured = FindingValue{record.distance, decimals(record.distance, 3)};
+                add(std::move(warning));
             }
             if (shot_rules::isSteepZenith(record)) {
-                add(FindingKind::ObsWarning, i, record.pointNumber, false,
+                Finding warning = noticeFinding(
+                    FindingKind::ObsWarning, i, record.pointNumber,
                     "OBS warning \"Vertical Angle less than 10 Degrees\": zenith " +
-                        decimals(record.zenithDegrees, 4) + " degrees: check the zenith reading");
+                        decimals(record.zenithDegrees, 4) + " degrees",
+                    ": ", "check the zenith reading");
+                warning.measured =
+                    FindingValue{record.zenithDegrees, decimals(record.zenithDegrees, 4)};
+                add(std::move(warning));
             }
         }
     }
 
   private:
-    void add(FindingKind kind, std::optional<std::size_t> record, std::optional<std::int64_t> point,
-             bool over, const std::string& text) {
-        report_.findings.push_back(
-            {kind, record, point, over, findingSubject(record, point) + text});
-        if (over) ++report_.overLimit;
+    void add(Finding finding) {
+        if (finding.overLimit) ++report_.overLimit;
+        report_.findings.push_back(std::move(finding));
     }
 
     // A measured check is listed when it is over its limit; closures always.
@@ -83,11 +95,6 @@ class ReportBuilder {
     bool listed(FindingKind kind, bool over) {
         ++report_.measuredChecks;
         return over || kind == FindingKind::Closure;
-    }
-
-    void addMeasuredCheck(FindingKind kind, std::size_t record, std::int64_t point, bool over,
-                          const std::string& text, std::string_view advice) {
-        add(kind, record, point, over, text + verdictText(over, advice));
     }
 
     void addClosure(const ClosureMeasure& c) {
@@ -112,7 +119,15 @@ class ReportBuilder {
             advice += advice.empty() ? "" : "; ";
             advice += "check the instrument and target heights and the zenith angles";
         }
-        addMeasuredCheck(FindingKind::Closure, c.record, c.point, over, text, advice);
+        const std::string precision = exact ? std::string("exact") : "1:" + decimals(ratio, 0);
+        // An exact closure is the best there is: it sorts after every ratio.
+        const double ratioNumber = exact ? std::numeric_limits<double>::infinity() : ratio;
+        add(measuredFinding(
+            FindingKind::Closure, c.record, c.point, over, text,
+            {ratioNumber, precision + ", elevation " + decimals(c.elevation, 4)},
+            {limits_.closureRatio, "1:" + decimals(limits_.closureRatio, 0) + ", elevation " +
+                                       decimals(limits_.closureElevation, 3)},
+            advice));
     }
 
     void addBacksight(const BacksightMeasure& b) {
@@ -128,8 +143,12 @@ class ReportBuilder {
                                  " against " + decimals(b.knownRise, 3) + " (" + decimals(rise, 3) +
                                  "); limit " + decimals(limits_.backsightDistance, 3) +
                                  ", elevation " + decimals(limits_.backsightElevation, 3);
-        addMeasuredCheck(FindingKind::Backsight, b.record, b.point, over, text,
-                         "check the backsight point, the instrument and the target heights");
+        add(measuredFinding(
+            FindingKind::Backsight, b.record, b.point, over, text,
+            {std::abs(distance), decimals(distance, 3) + ", elevation " + decimals(rise, 3)},
+            {limits_.backsightDistance, decimals(limits_.backsightDistance, 3) + ", elevation " +
+                                            decimals(limits_.backsightElevation, 3)},
+            "check the backsight point, the instrument and the target heights"));
     }
 
     void addFacePair(const FacePairMeasure& f) {
@@ -145,8 +164,16 @@ class ReportBuilder {
                                  decimals(limits_.faceHorizontalSeconds, 1) + " seconds, " +
                                  decimals(limits_.faceIndexSeconds, 1) + " seconds, " +
                                  decimals(limits_.faceDistance, 3);
-        addMeasuredCheck(FindingKind::FacePair, f.record, f.point, over, text,
-                         "re-measure both faces and check the instrument's adjustment");
+        add(measuredFinding(
+            FindingKind::FacePair, f.record, f.point, over, text,
+            {std::abs(f.horizontalSeconds), decimals(f.horizontalSeconds, 1) + "\", index " +
+                                                decimals(f.indexSeconds, 1) + "\", distance " +
+                                                decimals(f.distanceDifference, 3)},
+            {limits_.faceHorizontalSeconds,
+             decimals(limits_.faceHorizontalSeconds, 1) + "\", index " +
+                 decimals(limits_.faceIndexSeconds, 1) + "\", distance " +
+                 decimals(limits_.faceDistance, 3)},
+            "re-measure both faces and check the instrument's adjustment"));
     }
 
     void addFreeStation(const FreeStationMeasure& free) {
@@ -160,10 +187,10 @@ class ReportBuilder {
                          " direction " + decimals(r.directionSeconds, 1) + "\" distance " +
                          decimals(r.distance, 3);
         }
-        add(FindingKind::FreeStation, free.record, free.point, false,
-            "setup on a point without a position, tied into frame " +
-                std::to_string(free.frame + 1) + " as a free station from points " + points +
-                "; residuals: " + residuals);
+        add(noticeFinding(FindingKind::FreeStation, free.record, free.point,
+                          "setup on a point without a position, tied into frame " +
+                              std::to_string(free.frame + 1) + " as a free station from points " +
+                              points + "; residuals: " + residuals));
     }
 
     void addCheckShot(const CheckShotMeasure& s) {
@@ -175,8 +202,12 @@ class ReportBuilder {
                                  " apart, elevation difference " + decimals(s.elevation, 3) +
                                  "; limit " + decimals(limits_.checkShotDistance, 3) +
                                  ", elevation " + decimals(limits_.checkShotElevation, 3);
-        addMeasuredCheck(FindingKind::CheckShot, s.record, s.point, over, text,
-                         "re-shoot the point and check both setups");
+        add(measuredFinding(
+            FindingKind::CheckShot, s.record, s.point, over, text,
+            {s.horizontal, decimals(s.horizontal, 3) + ", elevation " + decimals(s.elevation, 3)},
+            {limits_.checkShotDistance, decimals(limits_.checkShotDistance, 3) + ", elevation " +
+                                            decimals(limits_.checkShotElevation, 3)},
+            "re-shoot the point and check both setups"));
     }
 
     const ReviewInput& input_;
@@ -193,6 +224,26 @@ void sortFindings(std::vector<Finding>& findings) {
 }
 
 }  // namespace
+
+Finding noticeFinding(FindingKind kind, std::optional<std::size_t> record,
+                      std::optional<std::int64_t> point, std::string_view found,
+                      std::string_view separator, std::string_view advice) {
+    Finding finding{kind, record, point, false, findingSubject(record, point), {}, {}, {}, {}};
+    finding.text.append(found).append(separator).append(advice);
+    finding.advice = advice;
+    return finding;
+}
+
+Finding measuredFinding(FindingKind kind, std::size_t record, std::int64_t point, bool over,
+                        std::string_view found, FindingValue measured, FindingValue limit,
+                        std::string_view advice) {
+    Finding finding{kind, record, point, over, findingSubject(record, point),
+                    std::move(measured), std::move(limit), {}, {}};
+    finding.text.append(found).append(verdictText(over, advice));
+    finding.verdict = over ? "OVER LIMIT" : "within limit";
+    if (over) finding.advice = advice;
+    return finding;
+}
 
 ReviewReport buildReport(const ReviewInput& input, const ReviewLimits& limits) {
     ReviewReport report;

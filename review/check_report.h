@@ -33,6 +33,13 @@ enum class FindingKind {
     ControlNotTied,    // a group of points that control could not place
 };
 
+// A measured value or a limit as a table shows it: the number it sorts by and
+// its text, which may name a second measure ("1:12000, elevation 0.012").
+struct FindingValue {
+    double number = 0;
+    std::string text;
+};
+
 // One line of the check report: the record and point it concerns, what was
 // measured against which limit, and what to do.
 struct Finding {
@@ -41,7 +48,23 @@ struct Finding {
     std::optional<std::int64_t> point;
     bool overLimit = false;
     std::string text;  // the whole line as printed
+    // The parts of `text` a table shows in columns of their own.
+    std::optional<FindingValue> measured;
+    std::optional<FindingValue> limit;
+    std::string verdict;  // "within limit" or "OVER LIMIT" for a measured check
+    std::string advice;   // what to do, when the finding says
 };
+
+// A finding that is not a measured check: what was found and, after
+// `separator`, what to do.
+Finding noticeFinding(FindingKind kind, std::optional<std::size_t> record,
+                      std::optional<std::int64_t> point, std::string_view found,
+                      std::string_view separator = {}, std::string_view advice = {});
+
+// A measured check against its limit; over it, the line ends with what to do.
+Finding measuredFinding(FindingKind kind, std::size_t record, std::int64_t point, bool over,
+                        std::string_view found, FindingValue measured, FindingValue limit,
+                        std::string_view advice);
 
 struct ReviewReport {
     std::vector<Finding> findings;

@@ -47,8 +47,8 @@ class CodeChecks {
             if (!input_.points.indicesOf(number).empty()) continue;
             const std::vector<std::size_t>& records = input_.plan.recordsOfPoint.at(number);
             add(FindingKind::NotInFeatureFile, records.front(), number,
-                "observed (" + recordList(records) +
-                    ") but not in the point-feature file: add it in the feature editor");
+                "observed (" + recordList(records) + ") but not in the point-feature file",
+                "add it in the feature editor");
         }
     }
 
@@ -68,7 +68,8 @@ class CodeChecks {
             add(FindingKind::NeverObserved, std::nullopt, point,
                 "entry " + std::to_string(i) + " of the point-feature file (" +
                     quoted(entry.name.plainText()) + ", " + quoted(entry.description) +
-                    ") is never observed: check its point number or blank the row");
+                    ") is never observed",
+                "check its point number or blank the row");
         }
     }
 
@@ -80,12 +81,11 @@ class CodeChecks {
             const std::string what = "chain " + quoted(chain.name) + " of feature " +
                                      quoted(chain.feature) + " starting at " + start;
             if (chain.pointTexts.size() == 1 && (chain.endText.empty() || chain.endText == start)) {
-                add(FindingKind::OnePointChain, std::nullopt, point,
-                    what + " has one point: add its other points or remove the \"+\"");
+                add(FindingKind::OnePointChain, std::nullopt, point, what + " has one point",
+                    "add its other points or remove the \"+\"");
             } else if (chain.endText.empty()) {
-                add(FindingKind::ChainWithoutEnd, std::nullopt, point,
-                    what + " has no end: key " + quoted("-" + chain.feature) +
-                        " on its last point");
+                add(FindingKind::ChainWithoutEnd, std::nullopt, point, what + " has no end",
+                    "key " + quoted("-" + chain.feature) + " on its last point");
             }
         }
     }
@@ -113,14 +113,15 @@ class CodeChecks {
             }
             if (seen.size() < 2) continue;
             add(FindingKind::TwoDescriptions, std::nullopt, number,
-                "different descriptions " + listed + ": keep the right one in the feature editor");
+                "different descriptions " + listed, "keep the right one in the feature editor");
         }
     }
 
   private:
+    // Every code finding ends with what to do about it.
     void add(FindingKind kind, std::optional<std::size_t> record, std::optional<std::int64_t> point,
-             const std::string& text) {
-        findings_.push_back({kind, record, point, false, findingSubject(record, point) + text});
+             const std::string& found, const std::string& advice) {
+        findings_.push_back(noticeFinding(kind, record, point, found, ": ", advice));
     }
 
     const ReviewInput& input_;

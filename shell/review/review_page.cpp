@@ -11,9 +11,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -23,10 +25,12 @@
 #include "coordinates/sketch_positions.h"
 #include "exports/csv_layout.h"
 #include "exports/export_target.h"
+#include "review/limit_table.h"
 #include "review/sketch_model.h"
 #include "review_view/sketch_export.h"
 #include "shell/background_run.h"
 #include "shell/review/adjustment_tab.h"
+#include "shell/review/findings_view.h"
 #include "shell/review/sketch_export_dialog.h"
 #include "shell/review/sketch_widget.h"
 #include "shell/shell_dialogs.h"
@@ -34,7 +38,35 @@
 namespace zendro {
 namespace {
 
-constexpr int kPointRole = Qt::UserRole;  // the finding's point number, when it has one
+constexpr int kRecheckDelayMs = 250;  // a pause in typing long enough to check again
+
+// The limit fields' object names, which tests and the session know them by.
+struct LimitFieldName {
+    double review::ReviewLimits::*field;
+    const char* name;
+};
+constexpr LimitFieldName kLimitFieldNames[] = {
+    {&review::ReviewLimits::closureRatio, "LimitClosureRatio"},
+    {&review::ReviewLimits::closureElevation, "LimitClosureElevation"},
+    {&review::ReviewLimits::backsightDistance, "LimitBacksightDistance"},
+    {&review::ReviewLimits::backsightElevation, "LimitBacksightElevation"},
+    {&review::ReviewLimits::faceHorizontalSeconds, "LimitFaceHorizontal"},
+    {&review::ReviewLimits::faceIndexSeconds, "LimitFaceIndex"},
+    {&review::ReviewLimits::faceDistance, "LimitFaceDistance"},
+    {&review::ReviewLimits::checkShotDistance, "LimitCheckShot"},
+    {&review::ReviewLimits::checkShotElevation, "LimitCheckShotElevation"},
+    {&review::ReviewLimits::controlHorizontal, "LimitControlHorizontal"},
+    {&review::ReviewLimits::controlElevation, "LimitControlElevation"},
+    {&review::ReviewLimits::controlBacksightSeconds, "LimitControlBacksight"},
+    {&review::ReviewLimits::angularMisclosureK, "LimitAngularK"},
+    {&review::ReviewLimits::blunderResidual, "LimitBlunder"},
+};
+
+QString limitFieldName(const review::LimitDefinition& limit) {
+    for (const LimitFieldName& known : kLimitFieldNames)
+        if (known.field == limit.field) return QString::fromLatin1(known.name);
+    return QStringLiteral("Limit");
+}
 
 QString qtText(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -59,6 +91,12 @@ QLineEdit* textField(QWidget* parent, const char* name, const QString& placehold
     return field;
 }
 
+// What a review gives back to the window's thread.
+struct ReviewedJob {
+    review::JobReview review;
+    std::optional<coordinates::ControlTie> tie;
+};
+
 // What an applied placement gives back to the window's thread.
 struct PlacedReview {
     coordinates::PlacementInput input;
@@ -77,20 +115,37 @@ ReviewPage::ReviewPage(ShellDialogs& dialogs, QWidget* parent)
       dialogs_(dialogs),
       chooseSavePath_(defaultSaveChooser),
       run_(std::make_unique<BackgroundRun>([](const QString&) {}, [](int) {})) {
+    limitsByUnit_ = {review::defaultLimits(false), review::defaultLimits(true)};
     buildControls();
-    setLimits(review::defaultLimits(false));
+    fillLimitFields();
 }
 
 ReviewPage::~ReviewPage() = default;
 
-bool ReviewPage::busy() const { return run_->running() || adjustment_->busy(); }
+bool ReviewPage::busy() const {
+    return run_->running() || reviewWanted_ || placementWanted_ || adjustment_->busy();
+}
 
-QDoubleSpinBox* ReviewPage::limitField(const char* name, double maximum, int decimals) {
-    auto* field = new QDoubleSpinBox(this);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setRange(0, maximum);
-    field->setDecimals(decimals);
-    return field;
+QWidget* ReviewPage::buildLimitsTab(QPushButton* check) {
+    auto* page = new QWidget(this);
+    auto* form = new QFormLayout;
+    for (const review::LimitDefinition& limit : review::limitTable()) {
+        auto* field = new QDoubleSpinBox(page);
+        field->setObjectName(limitFieldName(limit));
+        field->setRange(limit.minimum, limit.maximum);
+        field->setDecimals(limit.decimals);
+        form->addRow(qtText(std::string(limit.label)), field);
+        limitFields_.push_back(field);
+        connect(field, &QDoubleSpinBox::valueChanged, this, [this] { limitFieldEdited(); });
+    }
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(form);
+    layout->addWidget(check);
+    layout->addStretch(1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    return scroll;
 }
 
 void ReviewPage::buildControls() {
@@ -100,35 +155,11 @@ void ReviewPage::buildControls() {
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("ReviewSummary"));
     summary_->setWordWrap(true);
-    findings_ = new QListWidget(this);
-    findings_->setObjectName(QStringLiteral("ReviewFindings"));
-    findings_->setWordWrap(true);
-
-    closureRatio_ = limitField("LimitClosureRatio", 1e9, 0);
-    closureElevation_ = limitField("LimitClosureElevation", 1000, 3);
-    backsightDistance_ = limitField("LimitBacksightDistance", 1000, 3);
-    backsightElevation_ = limitField("LimitBacksightElevation", 1000, 3);
-    faceHorizontal_ = limitField("LimitFaceHorizontal", 3600, 1);
-    faceIndex_ = limitField("LimitFaceIndex", 3600, 1);
-    faceDistance_ = limitField("LimitFaceDistance", 1000, 3);
-    checkShotDistance_ = limitField("LimitCheckShot", 1000, 3);
-    checkShotElevation_ = limitField("LimitCheckShotElevation", 1000, 3);
-    controlHorizontal_ = limitField("LimitControlHorizontal", 1000, 3);
-    controlElevation_ = limitField("LimitControlElevation", 1000, 3);
-    controlBacksight_ = limitField("LimitControlBacksight", 3600, 1);
-    auto* limitsForm = new QFormLayout;
-    limitsForm->addRow(tr("Closure 1:"), closureRatio_);
-    limitsForm->addRow(tr("Closure elevation"), closureElevation_);
-    limitsForm->addRow(tr("Backsight distance"), backsightDistance_);
-    limitsForm->addRow(tr("Backsight elevation"), backsightElevation_);
-    limitsForm->addRow(tr("Face horizontal (\")"), faceHorizontal_);
-    limitsForm->addRow(tr("Face index (\")"), faceIndex_);
-    limitsForm->addRow(tr("Face distance"), faceDistance_);
-    limitsForm->addRow(tr("Check shot"), checkShotDistance_);
-    limitsForm->addRow(tr("Check shot elevation"), checkShotElevation_);
-    limitsForm->addRow(tr("Control point"), controlHorizontal_);
-    limitsForm->addRow(tr("Control point elevation"), controlElevation_);
-    limitsForm->addRow(tr("Backsight on control (\")"), controlBacksight_);
+    findings_ = new FindingsView(this);
+    recheck_ = new QTimer(this);
+    recheck_->setSingleShot(true);
+    recheck_->setInterval(kRecheckDelayMs);
+    connect(recheck_, &QTimer::timeout, this, [this] { refresh(); });
 
     QPushButton* check = button(this, "ReviewCheck", tr("Check"));
     QPushButton* fit = button(this, "ReviewFit", tr("Fit"));
@@ -137,36 +168,32 @@ void ReviewPage::buildControls() {
     QPushButton* pointsExport = button(this, "ReviewExport", tr("Export..."));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {fit, sketchExport, reportExport, pointsExport}) buttons->addWidget(b);
+    buttons->addStretch(1);
 
-    // The window is small: the findings and the limits share one place below
-    // the sketch.
-    auto* limitsPage = new QWidget(this);
-    auto* limitsLayout = new QVBoxLayout(limitsPage);
-    limitsLayout->addLayout(limitsForm);
-    limitsLayout->addWidget(check);
-    auto* limitsScroll = new QScrollArea(this);
-    limitsScroll->setWidget(limitsPage);
-    limitsScroll->setWidgetResizable(true);
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("ReviewTabs"));
     tabs->addTab(findings_, tr("Findings"));
-    tabs->addTab(limitsScroll, tr("Limits"));
+    tabs->addTab(buildLimitsTab(check), tr("Limits"));
     tabs->addTab(buildPlacementTab(), tr("Control"));
     tabs->addTab(buildPositionsTab(), tr("Positions"));
     tabs->addTab(buildAdjustmentTab(), tr("Adjustment"));
 
-    auto* below = new QWidget(this);
-    auto* belowLayout = new QVBoxLayout(below);
-    belowLayout->setContentsMargins(0, 0, 0, 0);
-    belowLayout->addWidget(summary_);
-    belowLayout->addWidget(tabs, 1);
+    auto* beside = new QWidget(this);
+    auto* besideLayout = new QVBoxLayout(beside);
+    besideLayout->setContentsMargins(0, 0, 0, 0);
+    besideLayout->addWidget(summary_);
+    besideLayout->addWidget(tabs, 1);
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
+    // The sketch takes what the window grows by; the report keeps its width.
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("ReviewSplitter"));
     splitter->addWidget(sketch_);
-    splitter->addWidget(below);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    splitter->setSizes({300, 200});
+    splitter->addWidget(beside);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setCollapsible(0, false);
+    splitter->setCollapsible(1, false);
+    splitter->setSizes({500, 380});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter, 1);
@@ -177,8 +204,8 @@ void ReviewPage::buildControls() {
     connect(sketchExport, &QPushButton::clicked, this, [this] { exportSketch(); });
     connect(reportExport, &QPushButton::clicked, this, [this] { exportReport(); });
     connect(pointsExport, &QPushButton::clicked, this, [this] { openExportDialog(); });
-    connect(findings_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { findingClicked(item); });
+    connect(findings_, &FindingsView::pointChosen, this,
+            [this](qlonglong point) { centreOnPoint(point); });
     connect(sketch_, &SketchWidget::pointDoubleClicked, this,
             [this](std::size_t index) { pointDoubleClicked(index); });
 }
@@ -246,7 +273,7 @@ QWidget* ReviewPage::buildAdjustmentTab() {
         AdjustmentRequest request{job_.basePath, *review_, {}};
         request.setup.control = placement_.control;
         if (placement_.system) request.setup.crsCode = placement_.system->code();
-        request.setup.limits = limits();
+        request.setup.limits = shownLimits();
         request.setup.metric = options_.metric;
         request.setup.hvdPath = job_.hvdPath;
         request.setup.controlPath = placementChoices_.controlPath;
@@ -297,10 +324,16 @@ void ReviewPage::chooseControlFile() {
 }
 
 void ReviewPage::applyPlacement() {
-    if (busy()) return;
+    // Asked for while a review or an export runs, it follows them.
+    if (run_->running()) {
+        placementWanted_ = true;
+        return;
+    }
+    placementWanted_ = false;
+    if (adjustment_->busy()) return;
     PlacementChoices choices = choicesInFields();
     auto placed = std::make_shared<std::optional<PlacedReview>>();
-    const review::ReviewLimits limits = this->limits();
+    const review::ReviewLimits limits = shownLimits();
     auto work = [placed, choices, job = job_, options = options_, limits](RunObserver&) {
         PlacedReview made{loadPlacement(choices, options.metric),
                           review::reviewJob(job, options, limits), std::nullopt};
@@ -321,12 +354,12 @@ void ReviewPage::applyPlacement() {
             review_ = std::move((*placed)->review);
             tie_ = std::move((*placed)->tie);
             // Another job shown meanwhile is reviewed again, with this placement.
-            if (reviewed == job_.basePath)
+            if (reviewed == job_.basePath && !reviewWanted_)
                 showReview();
             else
                 refresh();
         }
-        emit backgroundWorkEnded();
+        workEnded();
     });
 }
 
@@ -338,81 +371,138 @@ void ReviewPage::reportFailure(const std::exception_ptr& failure) {
     }
 }
 
-void ReviewPage::setLimits(const review::ReviewLimits& limits) {
-    closureRatio_->setValue(limits.closureRatio);
-    closureElevation_->setValue(limits.closureElevation);
-    backsightDistance_->setValue(limits.backsightDistance);
-    backsightElevation_->setValue(limits.backsightElevation);
-    faceHorizontal_->setValue(limits.faceHorizontalSeconds);
-    faceIndex_->setValue(limits.faceIndexSeconds);
-    faceDistance_->setValue(limits.faceDistance);
-    checkShotDistance_->setValue(limits.checkShotDistance);
-    checkShotElevation_->setValue(limits.checkShotElevation);
-    controlHorizontal_->setValue(limits.controlHorizontal);
-    controlElevation_->setValue(limits.controlElevation);
-    controlBacksight_->setValue(limits.controlBacksightSeconds);
+review::ReviewLimits ReviewPage::limits(bool metric) const { return limitsByUnit_[metric]; }
+
+void ReviewPage::setLimits(bool metric, const review::ReviewLimits& limits) {
+    limitsByUnit_[metric] = limits;
+    if (metric != shownMetric_.value_or(false)) return;
+    fillLimitFields();
+    if (shownMetric_) refresh();
 }
 
-review::ReviewLimits ReviewPage::limits() const {
-    // Limits without a field keep the unit's defaults.
-    review::ReviewLimits limits = review::defaultLimits(shownMetric_.value_or(false));
-    limits.closureRatio = closureRatio_->value();
-    limits.closureElevation = closureElevation_->value();
-    limits.backsightDistance = backsightDistance_->value();
-    limits.backsightElevation = backsightElevation_->value();
-    limits.faceHorizontalSeconds = faceHorizontal_->value();
-    limits.faceIndexSeconds = faceIndex_->value();
-    limits.faceDistance = faceDistance_->value();
-    limits.checkShotDistance = checkShotDistance_->value();
-    limits.checkShotElevation = checkShotElevation_->value();
-    limits.controlHorizontal = controlHorizontal_->value();
-    limits.controlElevation = controlElevation_->value();
-    limits.controlBacksightSeconds = controlBacksight_->value();
-    return limits;
+review::ReviewLimits ReviewPage::shownLimits() const {
+    return limitsByUnit_[shownMetric_.value_or(false)];
+}
+
+void ReviewPage::fillLimitFields() {
+    const bool metric = shownMetric_.value_or(false);
+    const review::ReviewLimits& shown = limitsByUnit_[metric];
+    const auto table = review::limitTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        QDoubleSpinBox* field = limitFields_[i];
+        const QSignalBlocker quiet(field);  // filling is not an edit
+        const std::string symbol(review::unitSymbol(table[i].unit, metric));
+        // A precision reads "1:10000"; lengths and seconds carry their unit after.
+        if (table[i].unit == review::LimitUnit::Ratio) {
+            field->setPrefix(QStringLiteral("1:"));
+        } else if (!symbol.empty()) {
+            field->setSuffix(table[i].unit == review::LimitUnit::Length
+                                 ? QStringLiteral(" ") + qtText(symbol)
+                                 : qtText(symbol));
+        }
+        field->setValue(shown.*table[i].field);
+    }
+}
+
+void ReviewPage::limitFieldEdited() {
+    const bool metric = shownMetric_.value_or(false);
+    review::ReviewLimits& edited = limitsByUnit_[metric];
+    const auto table = review::limitTable();
+    for (std::size_t i = 0; i < table.size(); ++i) edited.*table[i].field = limitFields_[i]->value();
+    emit limitsEdited(metric);
+    if (shownMetric_) recheck_->start();
 }
 
 void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options) {
     const bool otherJob = job.basePath != job_.basePath;
     job_ = job;
     options_ = options;
-    if (shownMetric_ != options.metric) {
-        setLimits(review::defaultLimits(options.metric));
-        adjustment_->clear();
-    }
+    if (shownMetric_ != options.metric) adjustment_->clear();
+    const bool unitChanged = shownMetric_ != options.metric;
     adjustment_->setMetric(options.metric);
     shownMetric_ = options.metric;
+    if (unitChanged) fillLimitFields();
     refresh();
     // The same job keeps where the crew was looking; another starts whole.
-    if (otherJob) sketch_->fitToWindow();
+    if (otherJob) fitOnNextReview_ = true;
 }
 
 void ReviewPage::refresh() {
-    findings_->clear();
-    positions_->clear();
-    tie_.reset();
-    try {
-        review_ = review::reviewJob(job_, options_, limits());
-        if (placement_.wanted())
-            tie_ = coordinates::placeReviewedJob(*review_, placement_, limits());
-    } catch (const std::exception& error) {
-        review_.reset();
-        sketch_->setModel({});
-        summary_->setText(QString::fromLocal8Bit(error.what()));
+    recheck_->stop();
+    requestReview();
+}
+
+void ReviewPage::requestReview() {
+    ++reviewRequest_;
+    reviewWanted_ = true;
+    startWantedReview();
+}
+
+void ReviewPage::startWantedReview() {
+    if (!reviewWanted_ || run_->running()) return;
+    reviewWanted_ = false;
+    const std::uint64_t request = reviewRequest_;
+    auto reviewed = std::make_shared<std::optional<ReviewedJob>>();
+    // The work owns copies: the fields may change while it runs.
+    // The coordinate system holds a PROJ context of the window's thread: the
+    // work takes its code only.
+    std::optional<std::string> systemCode;
+    if (placement_.system) systemCode = placement_.system->code();
+    auto work = [reviewed, job = job_, options = options_, limits = shownLimits(),
+                 control = placement_.control, start = placement_.start,
+                 systemCode](RunObserver&) {
+        ReviewedJob made{review::reviewJob(job, options, limits), std::nullopt};
+        const coordinates::PlacementInput placement{control, start, std::nullopt};
+        if (placement.wanted()) {
+            made.tie = coordinates::placeReviewedJob(made.review, placement, limits);
+            if (systemCode) made.tie->positions.crsCode = *systemCode;
+        }
+        reviewed->emplace(std::move(made));
+    };
+    run_->start(std::move(work), [this, request, reviewed](BackgroundOutcome outcome) {
+        // A newer request is waiting: this result would show what it replaces.
+        if (request != reviewRequest_) {
+            workEnded();
+            return;
+        }
+        if (outcome.failure) {
+            review_.reset();
+            tie_.reset();
+            findings_->clear();
+            positions_->clear();
+            sketch_->setModel({});
+            try {
+                std::rethrow_exception(outcome.failure);
+            } catch (const std::exception& error) {
+                summary_->setText(QString::fromLocal8Bit(error.what()));
+            }
+        } else {
+            review_ = std::move((*reviewed)->review);
+            tie_ = std::move((*reviewed)->tie);
+            showReview();
+        }
+        workEnded();
+    });
+}
+
+void ReviewPage::workEnded() {
+    if (placementWanted_) {
+        applyPlacement();  // reviews too, with the limits in use now
         return;
     }
-    showReview();
+    if (reviewWanted_) {
+        startWantedReview();
+        return;
+    }
+    emit backgroundWorkEnded();
 }
 
 void ReviewPage::showReview() {
-    findings_->clear();
-    for (const review::Finding& finding : review_->report.findings) {
-        auto* item = new QListWidgetItem(qtText(finding.text), findings_);
-        if (finding.point)
-            item->setData(kPointRole, QVariant::fromValue<qlonglong>(*finding.point));
-        if (finding.overLimit) item->setForeground(Qt::red);
-    }
+    findings_->setFindings(review_->report.findings);
     summary_->setText(qtText(review_->report.summaryLine()));
     showPositions();
+    if (fitOnNextReview_) sketch_->fitToWindow();
+    fitOnNextReview_ = false;
 }
 
 coordinates::JobPositions ReviewPage::shownPositions() const {
@@ -508,14 +598,12 @@ void ReviewPage::startExport() {
             dialogs_.showMessage(this, tr("Exported to %1").arg(qtText(target.pathFor(name))),
                                  MessageKind::Notice);
         }
-        emit backgroundWorkEnded();
+        workEnded();
     });
 }
 
-void ReviewPage::findingClicked(QListWidgetItem* item) {
-    const QVariant point = item->data(kPointRole);
-    if (!point.isValid()) return;
-    const std::ptrdiff_t index = sketch_->model().indexOf(point.toLongLong());
+void ReviewPage::centreOnPoint(qlonglong point) {
+    const std::ptrdiff_t index = sketch_->model().indexOf(point);
     if (index >= 0) sketch_->centreOn(static_cast<std::size_t>(index));
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,13 +20,14 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QListWidgetItem;
 class QPushButton;
+class QTimer;
 
 namespace zendro {
 
 class AdjustmentTab;
 class BackgroundRun;
+class FindingsView;
 class ShellDialogs;
 class SketchWidget;
 
@@ -39,10 +42,11 @@ class ReviewPage final : public QWidget {
     ReviewPage(ShellDialogs& dialogs, QWidget* parent = nullptr);
     ~ReviewPage() override;
 
-    // Reviews the job as its files are now. A change of unit puts that unit's
-    // default limits in the fields.
+    // Reviews the job as its files are now, off the window's thread. A change
+    // of unit puts that unit's limits in the fields.
     void showJob(const JobPaths& job, const ConversionOptions& options);
-    // Reviews again with the limits in the fields and the placement applied last.
+    // Reviews again with the limits in the fields and the placement applied
+    // last, off the window's thread; a newer request supersedes one running.
     void refresh();
     // Reads the control file, start and system in the fields and reviews again
     // with them, off the window's thread. A failure is shown and the previous
@@ -55,8 +59,14 @@ class ReviewPage final : public QWidget {
     void exportSketch();
     void exportReport();
 
-    // True while a placement or an export is being worked on.
+    // True while a review, a placement or an export is being worked on.
     bool busy() const;
+
+    // The limits of each unit system this session; feet and meters keep
+    // their own. Setting the shown unit's limits fills the fields and
+    // reviews again, but is not an edit.
+    review::ReviewLimits limits(bool metric) const;
+    void setLimits(bool metric, const review::ReviewLimits& limits);
 
     void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
     const std::optional<review::JobReview>& review() const { return review_; }
@@ -71,8 +81,11 @@ class ReviewPage final : public QWidget {
   signals:
     // The point-feature entry (1-based) of a double-clicked point.
     void editEntryRequested(std::size_t entry);
-    // A placement or an export run off the window's thread has ended and been shown.
+    // A review, placement or export run off the window's thread has ended and
+    // been shown, and no newer review is waiting.
     void backgroundWorkEnded();
+    // The crew changed a limit field of that unit system.
+    void limitsEdited(bool metric);
 
   private:
     void buildControls();
@@ -87,10 +100,14 @@ class ReviewPage final : public QWidget {
     coordinates::JobPositions shownPositions() const;
     void startExport();
     void reportFailure(const std::exception_ptr& failure);
-    QDoubleSpinBox* limitField(const char* name, double maximum, int decimals);
-    void setLimits(const review::ReviewLimits& limits);
-    review::ReviewLimits limits() const;
-    void findingClicked(QListWidgetItem* item);
+    QWidget* buildLimitsTab(QPushButton* check);
+    void fillLimitFields();
+    void limitFieldEdited();
+    review::ReviewLimits shownLimits() const;
+    void requestReview();
+    void startWantedReview();
+    void workEnded();
+    void centreOnPoint(qlonglong point);
     void pointDoubleClicked(std::size_t pointIndex);
 
     ShellDialogs& dialogs_;
@@ -98,6 +115,11 @@ class ReviewPage final : public QWidget {
     JobPaths job_;
     ConversionOptions options_;
     std::optional<bool> shownMetric_;
+    std::array<review::ReviewLimits, 2> limitsByUnit_;  // feet, meters
+    std::uint64_t reviewRequest_ = 0;  // the newest review asked for; older results are dropped
+    bool reviewWanted_ = false;        // asked for while other work ran
+    bool placementWanted_ = false;     // Apply clicked while other work ran
+    bool fitOnNextReview_ = false;     // another job: the sketch shows all of it
     std::optional<review::JobReview> review_;
     PlacementChoices placementChoices_;
     coordinates::PlacementInput placement_;
@@ -106,19 +128,9 @@ class ReviewPage final : public QWidget {
 
     SketchWidget* sketch_ = nullptr;
     QLabel* summary_ = nullptr;
-    QListWidget* findings_ = nullptr;
-    QDoubleSpinBox* closureRatio_ = nullptr;
-    QDoubleSpinBox* closureElevation_ = nullptr;
-    QDoubleSpinBox* backsightDistance_ = nullptr;
-    QDoubleSpinBox* backsightElevation_ = nullptr;
-    QDoubleSpinBox* faceHorizontal_ = nullptr;
-    QDoubleSpinBox* faceIndex_ = nullptr;
-    QDoubleSpinBox* faceDistance_ = nullptr;
-    QDoubleSpinBox* checkShotDistance_ = nullptr;
-    QDoubleSpinBox* checkShotElevation_ = nullptr;
-    QDoubleSpinBox* controlHorizontal_ = nullptr;
-    QDoubleSpinBox* controlElevation_ = nullptr;
-    QDoubleSpinBox* controlBacksight_ = nullptr;
+    FindingsView* findings_ = nullptr;
+    std::vector<QDoubleSpinBox*> limitFields_;  // one a row of the limit table
+    QTimer* recheck_ = nullptr;                 // an edit re-checks once the typing pauses
     QLineEdit* controlFile_ = nullptr;
     QGroupBox* start_ = nullptr;
     QLineEdit* startNorth_ = nullptr;

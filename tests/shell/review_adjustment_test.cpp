@@ -20,6 +20,7 @@
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
 #include "tests/shell/fake_dialogs.h"
+#include "tests/shell/review_page_wait.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro::testing {
@@ -50,7 +51,7 @@ class ReviewAdjustmentTest : public QObject {
     void showIn(bool metric) {
         ConversionOptions options;
         options.metric = metric;
-        page_->showJob(job_, options);
+        QVERIFY(waitForReviewPage(*page_, [&] { page_->showJob(job_, options); }));
     }
 
   private slots:

@@ -19,6 +19,7 @@
 #include "shell/review/export_dialog.h"
 #include "shell/review/review_page.h"
 #include "tests/shell/fake_dialogs.h"
+#include "tests/shell/review_page_wait.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -102,6 +103,7 @@ class ReviewControlExportTest : public QObject {
         QVERIFY(ended.wait(10000));
     }
     QStringList listed(const char* list) {
+        if (std::string_view(list) == "ReviewFindings") return shownFindingLines(*page_);
         QStringList lines;
         auto* items = widget<QListWidget>(list);
         for (int i = 0; i < items->count(); ++i) lines << items->item(i)->text();
@@ -159,7 +161,9 @@ class ReviewControlExportTest : public QObject {
         page_ = std::make_unique<ReviewPage>(dialogs_);
         page_->resize(900, 500);
         page_->show();
-        page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
+        QVERIFY(waitForReviewPage(*page_, [this] {
+            page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
+        }));
     }
 
     void controlFindingsJoinTheListAndBadChoicesChangeNothing() {
@@ -183,13 +187,13 @@ class ReviewControlExportTest : public QObject {
 
         // The control limit in the field is the one checked: at 0.100 point 2 is within.
         widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.1);
-        click(widget<QPushButton>("ReviewCheck"));
+        clickAndWait(widget<QPushButton>("ReviewCheck"));
         QCOMPARE(listed("ReviewFindings").at(3),
                  QStringLiteral("HVD record 2, point 2: control point check against the control "
                                 "file's line 3: north 0.000 east -0.080 elevation 0.000, "
                                 "horizontal 0.080; limit 0.100, elevation 0.050: within limit"));
         widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.05);
-        click(widget<QPushButton>("ReviewCheck"));
+        clickAndWait(widget<QPushButton>("ReviewCheck"));
 
         // A point twice: the message names the file and line; the control
         // in use stays, and so do its findings.
@@ -219,8 +223,20 @@ class ReviewControlExportTest : public QObject {
         QCOMPARE(listed("ReviewFindings"), kPlacedFindings);
 
         // The choices stay for the next job reviewed.
-        page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
+        QVERIFY(waitForReviewPage(*page_, [this] {
+            page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
+        }));
         QCOMPARE(listed("ReviewFindings"), kPlacedFindings);
+    }
+
+    void applyClickedDuringAReviewFollowsIt() {
+        typeStart("1000", "2000", "50", "30.0000");
+        QVERIFY(waitForReviewPage(*page_, [this] {
+            click(widget<QPushButton>("ReviewCheck"));
+            click(widget<QPushButton>("ReviewApplyPlacement"));
+        }));
+        QVERIFY(page_->tie().has_value());
+        QVERIFY(!page_->busy());
     }
 
     void csvExportThroughTheDialogWritesThePlacedPositions() {

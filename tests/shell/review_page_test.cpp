@@ -6,7 +6,7 @@
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QLabel>
-#include <QListWidget>
+#include <QTableView>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -18,6 +18,7 @@
 #include "shell/review/sketch_export_dialog.h"
 #include "shell/review/sketch_widget.h"
 #include "tests/shell/fake_dialogs.h"
+#include "tests/shell/review_page_wait.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -86,18 +87,27 @@ class ReviewPageTest : public QObject {
         page_ = std::make_unique<ReviewPage>(dialogs_);
         page_->resize(900, 500);
         page_->show();
+        QVERIFY(waitForReviewPage(*page_, [this] {
+            page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
+        }));
+        // After the wait: the page's layout has placed the sketch by then.
         sketch().resize(400, 400);
-        page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
         sketch().fitToWindow();
     }
 
     void reportSitsBesideTheSketch() {
-        auto* findings = page_->findChild<QListWidget*>(QStringLiteral("ReviewFindings"));
-        QCOMPARE(findings->count(), 1);
-        QCOMPARE(findings->item(0)->text(),
-                 QStringLiteral("HVD record 11, point 1: traverse closure: misclosure north 0.0000 "
-                                "east 0.0000 elevation 0.0000, linear 0.0000 over 400.000, "
-                                "precision exact; limit 1:10000, elevation 0.100: within limit"));
+        QCOMPARE(shownFindingLines(*page_),
+                 QStringList{"HVD record 11, point 1: traverse closure: misclosure north 0.0000 "
+                             "east 0.0000 elevation 0.0000, linear 0.0000 over 400.000, "
+                             "precision exact; limit 1:10000, elevation 0.100: within limit"});
+        // Its parts in the table's columns: kind, record, point, measured, limit, verdict, advice.
+        const QAbstractItemModel* table =
+            page_->findChild<QTableView*>(QStringLiteral("ReviewFindings"))->model();
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << table->index(0, column).data().toString();
+        QCOMPARE(cells, (QStringList{"Closure", "11", "1", "exact, elevation 0.0000",
+                                     "1:10000, elevation 0.100", "within limit", ""}));
         QCOMPARE(
             page_->findChild<QLabel*>(QStringLiteral("ReviewSummary"))->text(),
             QStringLiteral("review: 1 findings, 0 over limit, 4 measured checks within limit"));
@@ -125,10 +135,12 @@ class ReviewPageTest : public QObject {
         QCOMPARE(shot.pixelColor(5, 395), QColor(Qt::white));
     }
 
-    void clickingAFindingCentresItsPoint() {
-        auto* findings = page_->findChild<QListWidget*>(QStringLiteral("ReviewFindings"));
-        QTest::mouseClick(findings->viewport(), Qt::LeftButton, {},
-                          findings->visualItemRect(findings->item(0)).center());
+    void doubleClickingAFindingCentresItsPoint() {
+        auto* findings = page_->findChild<QTableView*>(QStringLiteral("ReviewFindings"));
+        const QPoint cell = findings->visualRect(findings->model()->index(0, 0)).center();
+        // The first click of a double-click selects; the second is the double-click.
+        QTest::mouseClick(findings->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(findings->viewport(), Qt::LeftButton, {}, cell);
         QCOMPARE(sketch().view().centreX, 0.0);  // point 1 is A, the origin
         QCOMPARE(sketch().view().centreY, 0.0);
         QVERIFY(sketch().view().scale > kScale);
@@ -247,11 +259,10 @@ class ReviewPageTest : public QObject {
         auto* backsight =
             page_->findChild<QDoubleSpinBox*>(QStringLiteral("LimitBacksightDistance"));
         QCOMPARE(backsight->value(), 0.05);  // the feet default
-        page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), [] {
-            ConversionOptions metric;
-            metric.metric = true;
-            return metric;
-        }());
+        ConversionOptions metric;
+        metric.metric = true;
+        QVERIFY(waitForReviewPage(
+            *page_, [&] { page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), metric); }));
         QCOMPARE(backsight->value(), 0.015);
     }
 };

@@ -9,6 +9,7 @@
 
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
+#include "tests/shell/review_page_wait.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/job_builder.h"
 
@@ -64,6 +65,12 @@ std::vector<std::vector<std::string>> sketchChains(Form1& window) {
     return chains;
 }
 
+// Opens the Review tab and waits for the review it starts off the window's thread.
+bool openReviewTab(Form1& window) {
+    return waitForReviewPage(*control<ReviewPage>(window, "ReviewPage"),
+                             [&] { clickTab(window, 4); });
+}
+
 }  // namespace
 
 class ReviewTabTest : public QObject {
@@ -84,7 +91,7 @@ class ReviewTabTest : public QObject {
         dialogs.choices.push_back(QString::fromStdString(jobs.file("CH.HVD")));
         clickButton(*window, "GetFile");
         QVERIFY(clickConvertAndWait(*window));
-        clickTab(*window, 4);
+        QVERIFY(openReviewTab(*window));
         QVERIFY(control<ReviewPage>(*window, "ReviewPage")->isVisible());
         const std::vector<std::vector<std::string>> before = {{"S1001", "S1002", "S1003", "S1004"}};
         QCOMPARE(obsChains(readFile(jobs.file("CH.obs"))), before);
@@ -100,7 +107,7 @@ class ReviewTabTest : public QObject {
         description->selectAll();
         QTest::keyClicks(description, "CL");
         clickButton(*window, "Command1");
-        clickTab(*window, 4);
+        QVERIFY(openReviewTab(*window));
         const std::vector<std::vector<std::string>> after = {{"S1001", "S1003", "S1004"}};
         QCOMPARE(sketchChains(*window), after);
         clickTab(*window, 1);
@@ -122,7 +129,7 @@ class ReviewTabTest : public QObject {
         QVERIFY(control<QGroupBox>(*window, "Frame2")->isVisible());
         dialogs.choices.push_back(QString::fromStdString(jobs.file("CH.HVD")));
         clickButton(*window, "GetFile");
-        clickTab(*window, 4);
+        QVERIFY(openReviewTab(*window));
         auto* sketch = control<SketchWidget>(*window, "ReviewSketch");
         const review::SketchModel& model = sketch->model();
         const review::SketchPoint& point =

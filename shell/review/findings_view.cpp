@@ -1,0 +1,98 @@
+#include "shell/review/findings_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <map>
+
+#include "shell/review/findings_model.h"
+
+namespace zendro {
+
+constexpr int kAllKinds = -1;  // the kind combo's data for "All"
+
+FindingsView::FindingsView(QWidget* parent)
+    : QWidget(parent), model_(new FindingsModel(this)), filter_(new FindingsFilter(*model_, this)) {
+    kinds_ = new QComboBox(this);
+    kinds_->setObjectName(QStringLiteral("ReviewFindingKind"));
+    kinds_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    overOnly_ = new QCheckBox(tr("over limit only"), this);
+    overOnly_->setObjectName(QStringLiteral("ReviewOverLimitOnly"));
+
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("ReviewFindings"));
+    table_->setModel(filter_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(-1, Qt::AscendingOrder);  // the report's order until a header is clicked
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    // Fixed row heights and no measuring of contents: 50,000 rows stay quick.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Widths by what a column holds, set once: measuring 50,000 rows would not be quick.
+    const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int widths[] = {18, 7, 8, 24, 24, 12};  // in digits; the advice takes the rest
+    for (int column = 0; column < FindingsModel::Advice; ++column)
+        table_->setColumnWidth(column, widths[column] * digit);
+
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(kinds_);
+    filters->addWidget(overOnly_);
+    filters->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(filters);
+    layout->addWidget(table_, 1);
+
+    fillKinds();
+    connect(kinds_, &QComboBox::currentIndexChanged, this, [this] { kindChosen(); });
+    connect(overOnly_, &QCheckBox::toggled, filter_, &FindingsFilter::setOverLimitOnly);
+    connect(table_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { rowActivated(index); });
+}
+
+FindingsView::~FindingsView() = default;
+
+void FindingsView::setFindings(std::vector<review::Finding> findings) {
+    model_->setFindings(std::move(findings));
+    fillKinds();
+}
+
+void FindingsView::fillKinds() {
+    const int chosen = kinds_->currentIndex() < 0 ? kAllKinds : kinds_->currentData().toInt();
+    std::map<int, int> counts;  // in the kinds' order
+    for (const review::Finding& finding : model_->findings()) ++counts[static_cast<int>(finding.kind)];
+    const QSignalBlocker quiet(kinds_);
+    kinds_->clear();
+    kinds_->addItem(tr("All (%1)").arg(model_->rowCount()), kAllKinds);
+    for (const auto& [kind, count] : counts) {
+        kinds_->addItem(QStringLiteral("%1 (%2)")
+                            .arg(findingKindName(static_cast<review::FindingKind>(kind)))
+                            .arg(count),
+                        kind);
+    }
+    const int index = kinds_->findData(chosen);
+    kinds_->setCurrentIndex(index < 0 ? 0 : index);
+    kindChosen();
+}
+
+void FindingsView::kindChosen() {
+    const int kind = kinds_->currentData().toInt();
+    filter_->setKind(kind == kAllKinds ? std::nullopt
+                                       : std::optional(static_cast<review::FindingKind>(kind)));
+}
+
+void FindingsView::rowActivated(const QModelIndex& index) {
+    const review::Finding& finding = model_->finding(filter_->mapToSource(index).row());
+    if (finding.point) emit pointChosen(static_cast<qlonglong>(*finding.point));
+}
+
+}  // namespace zendro
