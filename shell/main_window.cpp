@@ -509,6 +509,10 @@ void Form1::restoreSession() {
     memory_ = std::make_unique<SessionMemory>(options_.sessionMemoryFile);
     attachRecentJobs(*menus_.recentJobs);
     // Only what the user set is kept: the defaults may improve later.
+    for (const bool metric : {false, true}) reviewPage_->setLimits(metric, memory_->limits(metric));
+    connect(reviewPage_, &ReviewPage::limitsEdited, this, [this](bool metric) {
+        memory_->setLimits(metric, reviewPage_->limits(metric));
+    });
     AdjustmentTab& adjustment = reviewPage_->adjustmentTab();
     for (const bool metric : {false, true}) adjustment.setSigmas(metric, memory_->sigmas(metric));
     connect(&adjustment, &AdjustmentTab::sigmasEdited, this,

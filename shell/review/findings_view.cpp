@@ -19,12 +19,15 @@ FindingsView::FindingsView(QWidget* parent)
     : QWidget(parent), model_(new FindingsModel(this)), filter_(new FindingsFilter(*model_, this)) {
     kinds_ = new QComboBox(this);
     kinds_->setObjectName(QStringLiteral("ReviewFindingKind"));
+    kinds_->setToolTip(tr("Show the findings of one kind; each kind shows its count"));
     kinds_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     overOnly_ = new QCheckBox(tr("over limit only"), this);
     overOnly_->setObjectName(QStringLiteral("ReviewOverLimitOnly"));
+    overOnly_->setToolTip(tr("Show only the findings over their limit"));
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("ReviewFindings"));
+    table_->setToolTip(tr("Click a heading to sort; double-click a finding to see its point"));
     table_->setModel(filter_);
     table_->setSortingEnabled(true);
     table_->sortByColumn(-1, Qt::AscendingOrder);  // the report's order until a header is clicked

@@ -78,17 +78,31 @@ QString defaultSaveChooser(const QString& caption, const QString& filter,
     return QFileDialog::getSaveFileName(nullptr, caption, suggested, filter);
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const QString& tip) {
     auto* made = new QPushButton(caption, parent);
     made->setObjectName(QString::fromLatin1(name));
+    made->setToolTip(tip);
     return made;
 }
 
-QLineEdit* textField(QWidget* parent, const char* name, const QString& placeholder) {
+QLineEdit* textField(QWidget* parent, const char* name, const QString& placeholder,
+                     const QString& tip) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
     field->setPlaceholderText(placeholder);
+    field->setToolTip(tip);
     return field;
+}
+
+// What a limit field does, from the limit's own row: its defaults and its flag.
+QString limitTip(const review::LimitDefinition& limit) {
+    return QStringLiteral("%1: beyond it a finding is over limit. Default %2 in feet, %3 in "
+                          "meters; %4 on the command line")
+        .arg(qtText(std::string(limit.label)),
+             qtText(review::limitText(limit, limit.feetDefault, false)),
+             qtText(review::limitText(limit, limit.meterDefault, true)),
+             qtText(std::string(limit.flag)));
 }
 
 // What a review gives back to the window's thread.
@@ -132,6 +146,7 @@ QWidget* ReviewPage::buildLimitsTab(QPushButton* check) {
     for (const review::LimitDefinition& limit : review::limitTable()) {
         auto* field = new QDoubleSpinBox(page);
         field->setObjectName(limitFieldName(limit));
+        field->setToolTip(limitTip(limit));
         field->setRange(limit.minimum, limit.maximum);
         field->setDecimals(limit.decimals);
         form->addRow(qtText(std::string(limit.label)), field);
@@ -161,11 +176,16 @@ void ReviewPage::buildControls() {
     recheck_->setInterval(kRecheckDelayMs);
     connect(recheck_, &QTimer::timeout, this, [this] { refresh(); });
 
-    QPushButton* check = button(this, "ReviewCheck", tr("Check"));
-    QPushButton* fit = button(this, "ReviewFit", tr("Fit"));
-    QPushButton* sketchExport = button(this, "ReviewExportSketch", tr("Export Sketch..."));
-    QPushButton* reportExport = button(this, "ReviewExportReport", tr("Export Report..."));
-    QPushButton* pointsExport = button(this, "ReviewExport", tr("Export..."));
+    QPushButton* check = button(this, "ReviewCheck", tr("Check"),
+        tr("Review the job again with these limits"));
+    QPushButton* fit = button(this, "ReviewFit", tr("Fit"),
+        tr("Show the whole job in the sketch (key 0)"));
+    QPushButton* sketchExport = button(this, "ReviewExportSketch", tr("Export Sketch..."),
+        tr("Save the plan sheet as SVG, PDF or PNG"));
+    QPushButton* reportExport = button(this, "ReviewExportReport", tr("Export Report..."),
+        tr("Save the job report as PDF or text"));
+    QPushButton* pointsExport = button(this, "ReviewExport", tr("Export..."),
+        tr("Export the points and chains: CSV, LandXML, DXF, GeoPackage, KML or GeoJSON"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {fit, sketchExport, reportExport, pointsExport}) buttons->addWidget(b);
     buttons->addStretch(1);
@@ -212,9 +232,11 @@ void ReviewPage::buildControls() {
 
 QWidget* ReviewPage::buildPlacementTab() {
     auto* page = new QWidget(this);
-    controlFile_ = textField(page, "ControlFile", tr("no control file"));
+    controlFile_ = textField(page, "ControlFile", tr("no control file"),
+        tr("The control file the job is tied to"));
     controlFile_->setReadOnly(true);
-    QPushButton* chooseControl = button(page, "ReviewControl", tr("Control..."));
+    QPushButton* chooseControl = button(page, "ReviewControl", tr("Control..."),
+        tr("Choose a control file: name,N,E,Z[,fixed|free[,sigma_NE[,sigma_Z]]]"));
     auto* controlRow = new QHBoxLayout;
     controlRow->addWidget(controlFile_, 1);
     controlRow->addWidget(chooseControl);
@@ -223,18 +245,24 @@ QWidget* ReviewPage::buildPlacementTab() {
     start_->setObjectName(QStringLiteral("StartByHand"));
     start_->setCheckable(true);
     start_->setChecked(false);
-    startNorth_ = textField(start_, "StartNorth", tr("north"));
-    startEast_ = textField(start_, "StartEast", tr("east"));
-    startElevation_ = textField(start_, "StartElevation", tr("elevation"));
-    startAzimuth_ = textField(start_, "StartAzimuth", tr("DDD.MMSS"));
+    startNorth_ = textField(start_, "StartNorth", tr("north"),
+        tr("The first station's north"));
+    startEast_ = textField(start_, "StartEast", tr("east"),
+        tr("The first station's east"));
+    startElevation_ = textField(start_, "StartElevation", tr("elevation"),
+        tr("The first station's elevation"));
+    startAzimuth_ = textField(start_, "StartAzimuth", tr("DDD.MMSS"),
+        tr("The first backsight's azimuth, as DDD.MMSS"));
     auto* startForm = new QFormLayout(start_);
     startForm->addRow(tr("N"), startNorth_);
     startForm->addRow(tr("E"), startEast_);
     startForm->addRow(tr("Z"), startElevation_);
     startForm->addRow(tr("Azimuth to first backsight"), startAzimuth_);
 
-    system_ = textField(page, "CoordinateSystem", tr("EPSG:2227"));
-    QPushButton* apply = button(page, "ReviewApplyPlacement", tr("Apply"));
+    system_ = textField(page, "CoordinateSystem", tr("EPSG:2227"),
+        tr("The coordinate reference system, as EPSG:NNNN; its unit must be the job's"));
+    QPushButton* apply = button(page, "ReviewApplyPlacement", tr("Apply"),
+        tr("Tie the job to the control, the start or the system given here"));
     auto* form = new QFormLayout;
     form->addRow(tr("Control file"), controlRow);
     form->addRow(tr("Coordinate system"), system_);
@@ -253,12 +281,14 @@ QWidget* ReviewPage::buildPositionsTab() {
     auto* page = new QWidget(this);
     positionsFrame_ = new QComboBox(page);
     positionsFrame_->setObjectName(QStringLiteral("PositionsFrame"));
+    positionsFrame_->setToolTip(tr("Which positions are listed, drawn and exported"));
     positionsFrame_->addItem(tr("Local"), static_cast<int>(coordinates::PositionFrame::Local));
     positionsFrame_->addItem(tr("Tied to control"),
                              static_cast<int>(coordinates::PositionFrame::TiedToControl));
     positionsFrame_->addItem(tr("Adjusted"), static_cast<int>(coordinates::PositionFrame::Adjusted));
     positions_ = new QListWidget(page);
     positions_->setObjectName(QStringLiteral("ReviewPositions"));
+    positions_->setToolTip(tr("Every point's position in the frame chosen above"));
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(positionsFrame_);
     layout->addWidget(positions_, 1);

@@ -104,6 +104,9 @@ class PagesTest : public QObject {
 
         window->resize(1600, 1000);
         QTRY_COMPARE(window->size(), QSize(1600, 1000));
+        const double windowArea = 1600.0 * 1000.0;
+        QVERIFY2(area("ReviewSketch") >= 0.6 * windowArea,
+                 qPrintable(QStringLiteral("sketch %1 of %2").arg(area("ReviewSketch")).arg(windowArea)));
         QVERIFY(area("ReviewSketch") > 10 * sketchAtDesign);
         QVERIFY(area("ReviewFindings") > 3 * findingsAtDesign);
         tabs->setCurrentIndex(1);

@@ -13,6 +13,7 @@
 
 #include "review/limit_table.h"
 #include "shell/review/adjustment_tab.h"
+#include "shell/review/review_page.h"
 #include "shell/job_arguments.h"
 #include "shell/recent_jobs_menu.h"
 #include "tests/shell/shell_test_support.h"
@@ -163,6 +164,7 @@ class SessionMemoryTest : public QObject {
             window->resize(leftAt);
             // The Adjustment tab shows the feet values until a metric job is reviewed.
             control<QDoubleSpinBox>(*window, "SigmaDirection")->setValue(2.5);
+            control<QDoubleSpinBox>(*window, "LimitBacksightDistance")->setValue(0.07);
             clickButton(*window, "EM2");
             clickButton(*window, "OptionOBS");
             QVERIFY(window->close());
@@ -171,6 +173,10 @@ class SessionMemoryTest : public QObject {
         auto window = openWindow(dialogs, options);
         QCOMPARE(window->size(), leftAt);
         QCOMPARE(control<QDoubleSpinBox>(*window, "SigmaDirection")->value(), 2.5);
+        auto* reviewPage = window->findChild<ReviewPage*>();
+        QCOMPARE(reviewPage->limits(false).backsightDistance, 0.07);
+        QCOMPARE(reviewPage->limits(true).backsightDistance,
+                 review::defaultLimits(true).backsightDistance);
         QCOMPARE(window->findChild<AdjustmentTab*>()->sigmas(true).directionSeconds,
                  adjustment::defaultSigmas(true).directionSeconds);
         QVERIFY(control<QRadioButton>(*window, "EM2")->isChecked());

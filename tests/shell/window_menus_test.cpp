@@ -75,6 +75,33 @@ class WindowMenusTest : public QObject {
         QCOMPARE(control<QMenuBar>(*window, "MenuBar")->actions().size(), 4);
     }
 
+    // Every control a user can reach says what it is for.
+    void everyControlHasATooltip() {
+        Installation installation;
+        TempDir jobs;
+        FakeDialogs dialogs;
+        writeSampleJob(jobs.path(), "RUN");
+        auto window = openWindow(dialogs);
+        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
+        QStringList bare;
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(widget) ||
+                                 qobject_cast<QLineEdit*>(widget) ||
+                                 qobject_cast<QAbstractItemView*>(widget) ||
+                                 qobject_cast<QTabBar*>(widget) ||
+                                 qobject_cast<QComboBox*>(widget) ||
+                                 qobject_cast<QAbstractSpinBox*>(widget);
+            // Qt's own parts (a spin box's line edit, a tab bar's arrows) are not ours.
+            const QString name = widget->objectName();
+            if (!control || name.isEmpty() || name.startsWith(QStringLiteral("qt_")) ||
+                qobject_cast<QTabBar*>(widget->parentWidget()) != nullptr) {
+                continue;
+            }
+            if (widget->toolTip().isEmpty()) bare.append(name);
+        }
+        QVERIFY2(bare.isEmpty(), qPrintable(bare.join(QStringLiteral(", "))));
+    }
+
     // The Edit menu acts on the feature editor only while it is shown: Ctrl+Z
     // on the conversion page must not undo an edit made in the grid.
     void editMenuActsOnTheGridOnlyWhileItIsShown() {
