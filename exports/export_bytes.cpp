@@ -2,6 +2,7 @@
 
 #include "exports/export_contents.h"
 #include "exports/format_writers.h"
+#include "exports/gdal_module.h"
 
 namespace zendro::exports {
 
@@ -14,10 +15,10 @@ std::string exportBytes(ExportFormat format, const ExportJob& job, const CsvLayo
     switch (format) {
         case ExportFormat::Csv: return csvBytes(input, csv);
         case ExportFormat::LandXml: return landXmlBytes(input);
-        case ExportFormat::Dxf: return dxfBytes(input);
-        case ExportFormat::GeoPackage: return geoPackageBytes(input);
-        case ExportFormat::Kml: return kmlBytes(input);
-        case ExportFormat::GeoJson: return geoJsonBytes(input);
+        case ExportFormat::Dxf:
+        case ExportFormat::GeoPackage:
+        case ExportFormat::Kml:
+        case ExportFormat::GeoJson: return gdalExportBytes(format, input);
     }
     return {};
 }

@@ -21,6 +21,7 @@ namespace {
 using field_format::RecordKind;
 
 constexpr const char* kNamespace = "http://www.landxml.org/schema/LandXML-1.2";
+constexpr std::size_t kNoSetup = static_cast<std::size_t>(-1);
 
 // The readings taken from one setup record up to the next.
 struct SetupReadings {
@@ -72,6 +73,7 @@ std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_stri
 
 std::string setupId(std::size_t setupIndex) { return "setup" + std::to_string(setupIndex + 1); }
 
+// "northing easting elevation".
 std::string pointText(const ExportPoint& point) {
     return lengthText(point.north) + " " + lengthText(point.east) + " " +
            lengthText(point.elevation);
@@ -81,8 +83,11 @@ class LandXmlWriter {
   public:
     explicit LandXmlWriter(const ExportInput& input)
         : input_(input), contents_(input.contents), xml_(input.fileName, expectedBytes(input)) {
-        for (std::size_t i = 0; i < contents_.points.size(); ++i)
+        positionTexts_.reserve(contents_.points.size());
+        for (std::size_t i = 0; i < contents_.points.size(); ++i) {
             indexOfPoint_.emplace(contents_.points[i].number, i);
+            positionTexts_.push_back(pointText(contents_.points[i]));
+        }
     }
 
     std::string write() {
@@ -164,16 +169,16 @@ class LandXmlWriter {
             xml_.attribute("name", point.name);
             if (!point.description.empty()) xml_.attribute("code", utf8Of(point.description));
             if (!point.comment.empty()) xml_.attribute("desc", utf8Of(point.comment));
-            xml_.text(pointText(point));
+            xml_.text(positionTexts_[static_cast<std::size_t>(&point - contents_.points.data())]);
             xml_.endElement();
         }
         xml_.endElement();
     }
 
-    void writeChainPoint(const char* element, const ExportPoint& point) {
+    void writeChainPoint(const char* element, std::size_t pointIndex) {
         xml_.startElement(element);
-        xml_.attribute("pntRef", point.name);
-        xml_.text(pointText(point));
+        xml_.attribute("pntRef", contents_.points[pointIndex].name);
+        xml_.text(positionTexts_[pointIndex]);
         xml_.endElement();
     }
 
@@ -188,8 +193,8 @@ class LandXmlWriter {
             xml_.startElement("CoordGeom");
             for (std::size_t i = 1; i < chain.vertices.size(); ++i) {
                 xml_.startElement("Line");
-                writeChainPoint("Start", contents_.points[chain.vertices[i - 1]]);
-                writeChainPoint("End", contents_.points[chain.vertices[i]]);
+                writeChainPoint("Start", chain.vertices[i - 1]);
+                writeChainPoint("End", chain.vertices[i]);
                 xml_.endElement();
             }
             xml_.endElement();
@@ -201,9 +206,12 @@ class LandXmlWriter {
     // A reference to the point, with its position when it has one.
     void writeSurveyPoint(const char* element, std::int64_t number) {
         xml_.startElement(element);
-        xml_.attribute("pntRef", std::to_string(number));
-        if (const auto found = indexOfPoint_.find(number); found != indexOfPoint_.end())
-            xml_.text(pointText(contents_.points[found->second]));
+        if (const auto found = indexOfPoint_.find(number); found != indexOfPoint_.end()) {
+            xml_.attribute("pntRef", contents_.points[found->second].name);
+            xml_.text(positionTexts_[found->second]);
+        } else {
+            xml_.attribute("pntRef", std::to_string(number));
+        }
         xml_.endElement();
     }
 
@@ -247,12 +255,15 @@ class LandXmlWriter {
 
     // Each check shot as the reading that rechecked the point, with what it
     // found against the point's first position.
-    void writeControlChecks(const std::unordered_map<std::size_t, std::string>& setupOfRecord) {
+    // `setupOfRecord[i]` is the index into `setupIds` of the setup record i
+    // was read from, kNoSetup when it is not a reading of a setup.
+    void writeControlChecks(const std::vector<std::size_t>& setupOfRecord,
+                            const std::vector<std::string>& setupIds) {
         const review::Plan& plan = input_.job.review->plan;
         const std::vector<Observation>& records = input_.job.review->records;
         std::vector<const review::CheckShotMeasure*> checks;
         for (const review::CheckShotMeasure& check : plan.checkShots) {
-            if (check.record < records.size() && setupOfRecord.contains(check.record))
+            if (check.record < records.size() && setupOfRecord[check.record] != kNoSetup)
                 checks.push_back(&check);
         }
         if (checks.empty()) return;
@@ -260,7 +271,7 @@ class LandXmlWriter {
         for (const review::CheckShotMeasure* check : checks) {
             const Observation& reading = records[check->record];
             xml_.startElement("TestObservation");
-            writeReadingAttributes(setupOfRecord.at(check->record), reading, "check");
+            writeReadingAttributes(setupIds[setupOfRecord[check->record]], reading, "check");
             writeSurveyPoint("TargetPoint", check->point);
             xml_.startElement("Feature");
             xml_.attribute("name", "check shot");
@@ -288,13 +299,15 @@ class LandXmlWriter {
         xml_.attribute("name", utf8Of(input_.job.jobName));
         xml_.attribute("desc", utf8Of(contents_.summary(input_.job.jobName)));
         xml_.endElement();
-        std::unordered_map<std::size_t, std::string> setupOfRecord;
+        std::vector<std::size_t> setupOfRecord(input_.job.review->records.size(), kNoSetup);
+        std::vector<std::string> setupIds;
+        setupIds.reserve(setups.size());
         for (std::size_t i = 0; i < setups.size(); ++i) {
-            const std::string id = setupId(i);
+            const std::string& id = setupIds.emplace_back(setupId(i));
             writeSetup(setups[i], id);
-            for (const std::size_t reading : setups[i].readings) setupOfRecord.emplace(reading, id);
+            for (const std::size_t reading : setups[i].readings) setupOfRecord[reading] = i;
         }
-        writeControlChecks(setupOfRecord);
+        writeControlChecks(setupOfRecord, setupIds);
         xml_.endElement();
     }
 
@@ -302,6 +315,9 @@ class LandXmlWriter {
     const ExportContents& contents_;
     XmlWriter xml_;
     std::unordered_map<std::int64_t, std::size_t> indexOfPoint_;
+    // Each point's "northing easting elevation", formatted once: a point is
+    // the target of many readings.
+    std::vector<std::string> positionTexts_;
 };
 
 }  // namespace

@@ -37,14 +37,12 @@ void XmlWriter::startElement(const char* name) {
     check(xmlTextWriterStartElement(writer_.get(), xmlText(name)), name);
 }
 
-void XmlWriter::attribute(const char* name, std::string_view utf8Value) {
-    const std::string value(utf8Value);
-    check(xmlTextWriterWriteAttribute(writer_.get(), xmlText(name), xmlText(value.c_str())), name);
+void XmlWriter::attribute(const char* name, const char* utf8Value) {
+    check(xmlTextWriterWriteAttribute(writer_.get(), xmlText(name), xmlText(utf8Value)), name);
 }
 
-void XmlWriter::text(std::string_view utf8Text) {
-    const std::string value(utf8Text);
-    check(xmlTextWriterWriteString(writer_.get(), xmlText(value.c_str())), "text");
+void XmlWriter::text(const char* utf8Text) {
+    check(xmlTextWriterWriteString(writer_.get(), xmlText(utf8Text)), "text");
 }
 
 void XmlWriter::endElement() { check(xmlTextWriterEndElement(writer_.get()), "an element end"); }

@@ -20,9 +20,15 @@ class XmlWriter {
     XmlWriter(const XmlWriter&) = delete;
     XmlWriter& operator=(const XmlWriter&) = delete;
 
+    // Values are NUL-terminated UTF-8 handed straight to libxml2: a large
+    // file writes millions of them, so none is copied on the way.
     void startElement(const char* name);
-    void attribute(const char* name, std::string_view utf8Value);
-    void text(std::string_view utf8Text);
+    void attribute(const char* name, const char* utf8Value);
+    void attribute(const char* name, const std::string& utf8Value) {
+        attribute(name, utf8Value.c_str());
+    }
+    void text(const char* utf8Text);
+    void text(const std::string& utf8Text) { text(utf8Text.c_str()); }
     void endElement();
     // Closes every open element and the document; the bytes written.
     std::string finish();
