@@ -2,25 +2,15 @@
 
 #include "cli/report_module.h"
 
-#include <QGuiApplication>
 #include <exception>
-#include <iostream>
 #include <type_traits>
+
+#include "cli/sketch_module_app.h"
 
 namespace {
 
-// The command line has no display: the offscreen platform serves, and only for
-// as long as the drawing takes.
 std::string drawReport(const zendro::review::JobReportInput& input) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's notes about the missing desktop session mean nothing to this user.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
-    });
-    int argc = 1;
-    char name[] = "zendro-convert";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    const zendro::cli::SketchModuleApp application;
     return zendro::review::jobReportPdf(input);
 }
 

@@ -1,13 +1,11 @@
 #include "cli/report_output.h"
 
-#include <dlfcn.h>
-
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <vector>
 
 #include "cli/report_module.h"
+#include "cli/sketch_loader.h"
 #include "common/errors.h"
 #include "common/job_paths.h"
 #include "common/output_files.h"
@@ -18,22 +16,8 @@
 namespace zendro::cli {
 namespace {
 
-// The sketch module's place relative to the folder of the running
-// zendro-convert: the same in the build tree and in an installation.
-std::string modulePath() {
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
-    return (program.parent_path() / ZENDRO_SKETCH_MODULE_FROM_BIN).lexically_normal().string();
-}
-
 std::string pdfBytes(const review::JobReportInput& input, const std::string& path) {
-    const std::string module = modulePath();
-    // Loaded for the rest of the run: Qt is not made to be unloaded.
-    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr)
-        throw ZendroError(module, std::string("the sketch module cannot be loaded (") +
-                                      ::dlerror() + ")");
-    const auto entry = reinterpret_cast<JobReportPdfEntry>(::dlsym(handle, kJobReportPdfEntry));
-    if (entry == nullptr) throw ZendroError(module, "is not the sketch module of this version");
+    const auto entry = reinterpret_cast<JobReportPdfEntry>(sketchModuleEntry(kJobReportPdfEntry));
     std::string bytes;
     std::string error;
     entry(input, bytes, error);

@@ -1,12 +1,17 @@
 #include "cli/review_flags.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 
 #include "review/limit_table.h"
 #include "review/sketch_model.h"
 
 namespace zendro::cli {
 namespace {
+
+// From a building's plan to a county map.
+constexpr double kLeastScale = 1;
+constexpr double kGreatestScale = 1e7;
 
 std::string defaultText(const review::LimitDefinition& limit) {
     const std::string feet = review::limitText(limit, limit.feetDefault, false);
@@ -37,13 +42,31 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::st
                            : "a sketch is written as .svg, .pdf or .png: " + path;
             },
             "FILE.svg|pdf|png"));
+    CLI::Option* sketch = app.get_option("--sketch");
     app.add_option("--sketch-paper", flags.sketchPaper,
                    "The paper of a PDF sketch: letter, tabloid, a4 or a3 (default a4)")
-        ->check(CLI::IsMember({"letter", "tabloid", "a4", "a3"}, CLI::ignore_case))
+        ->check(CLI::Validator(
+            [](const std::string& name) {
+                return review::sheetPaperNamed(name)
+                           ? std::string()
+                           : "the paper is letter, tabloid, a4 or a3, not " + name;
+            },
+            ""))
+        ->needs(sketch)
         ->type_name("PAPER");
     app.add_option("--sketch-scale", flags.sketchScale,
                    "Draw the sketch at 1:N instead of fitting the job on the page")
-        ->check(CLI::Range(1.0, 1e7).description(""))
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                double n = 0;
+                const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+                const bool whole = error == std::errc() && end == text.data() + text.size();
+                return whole && n >= kLeastScale && n <= kGreatestScale
+                           ? std::string()
+                           : "the scale is 1:N with N a number from 1 to 10000000, not " + text;
+            },
+            ""))
+        ->needs(sketch)
         ->type_name("N");
     app.parse_complete_callback([&flags, &files] {
         if (!flags.sketchPath.empty() && files.size() > 1) {

@@ -19,16 +19,21 @@ std::string modulePath() {
 
 }  // namespace
 
-void writeSketchFile(const review::SketchModel& model, const std::string& path,
-                     const SketchSheet& sheet) {
+void* sketchModuleEntry(const char* name) {
     const std::string module = modulePath();
-    // Loaded for the rest of the run: Qt is not made to be unloaded.
+    // A second dlopen of the same file hands back the same handle.
     void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         throw ZendroError(module, std::string("the sketch module cannot be loaded (") + ::dlerror() + ")");
     }
-    const auto entry = reinterpret_cast<WriteSketchEntry>(::dlsym(handle, kWriteSketchEntry));
+    void* entry = ::dlsym(handle, name);
     if (entry == nullptr) throw ZendroError(module, "is not the sketch module of this version");
+    return entry;
+}
+
+void writeSketchFile(const review::SketchModel& model, const std::string& path,
+                     const SketchSheet& sheet) {
+    const auto entry = reinterpret_cast<WriteSketchEntry>(sketchModuleEntry(kWriteSketchEntry));
     std::string error;
     entry(model, path, sheet, error);
     if (!error.empty()) throw ZendroError(error);

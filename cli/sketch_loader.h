@@ -7,6 +7,12 @@
 
 namespace zendro::cli {
 
+// The entry point `name` of the sketch module installed beside zendro-convert,
+// loaded on first use and kept for the rest of the run (Qt is not made to be
+// unloaded). Throws ZendroError naming the module when it cannot be loaded or
+// lacks the entry (a module of another version).
+void* sketchModuleEntry(const char* name);
+
 // Loads the sketch module installed beside zendro-convert and writes the
 // sketch through it. Throws ZendroError naming the module when it cannot be
 // loaded, or the sketch file and the cause when it cannot be written.

@@ -114,4 +114,14 @@ bool isSketchFileName(const std::string& path) {
     return extension == "svg" || extension == "pdf" || extension == "png";
 }
 
+std::optional<SheetPaper> sheetPaperNamed(const std::string& name) {
+    std::string lower = name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == "letter") return SheetPaper::Letter;
+    if (lower == "tabloid") return SheetPaper::Tabloid;
+    if (lower == "a4") return SheetPaper::A4;
+    if (lower == "a3") return SheetPaper::A3;
+    return std::nullopt;
+}
+
 }  // namespace zendro::review

@@ -79,4 +79,10 @@ std::string sketchFileExtension(const std::string& path);
 // True when `path` ends in .svg, .pdf or .png (any case).
 bool isSketchFileName(const std::string& path);
 
+// The papers a PDF sketch is printed on.
+enum class SheetPaper { Letter, Tabloid, A4, A3 };
+
+// "letter", "tabloid", "a4" or "a3" (any case).
+std::optional<SheetPaper> sheetPaperNamed(const std::string& name);
+
 }  // namespace zendro::review

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <cctype>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -91,16 +90,6 @@ QByteArray pngBytes(const SketchModel& model, const SketchExportOptions& options
 }
 
 }  // namespace
-
-std::optional<SheetPaper> sheetPaperNamed(const std::string& name) {
-    std::string lower = name;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower == "letter") return SheetPaper::Letter;
-    if (lower == "tabloid") return SheetPaper::Tabloid;
-    if (lower == "a4") return SheetPaper::A4;
-    if (lower == "a3") return SheetPaper::A3;
-    return std::nullopt;
-}
 
 bool sheetIsPortrait(const SketchBounds& bounds) {
     return bounds.maxY - bounds.minY > bounds.maxX - bounds.minX;

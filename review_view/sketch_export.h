@@ -9,17 +9,12 @@
 
 namespace zendro::review {
 
-enum class SheetPaper { Letter, Tabloid, A4, A3 };
-
 // How a sketch is put on its page. The orientation follows the job's shape:
 // landscape unless the job is taller than it is wide.
 struct SketchExportOptions {
     SheetPaper paper = SheetPaper::A4;  // for PDF; SVG and PNG are pictures of a fixed size
     std::optional<double> scaleDenominator;  // 1:N on the page; the whole job fitted when unset
 };
-
-// "letter", "tabloid", "a4" or "a3" (any case).
-std::optional<SheetPaper> sheetPaperNamed(const std::string& name);
 
 // True when the sheet of this sketch is upright.
 bool sheetIsPortrait(const SketchBounds& bounds);

@@ -22,6 +22,8 @@ packages=(
     # tests check them by (schema validation, a DXF audit, OGR read-back).
     libeigen3-dev libproj-dev proj-bin proj-data libgdal-dev gdal-bin
     libxml2-dev libxml2-utils python3-ezdxf python3-gdal
+    # The plan sheet's and the job report's PDFs read back as text and page sizes.
+    poppler-utils
     # The adjustment's chi-square quantiles (Boost.Math, header only).
     libboost-dev
     # Compiler cache: the builds of the test script share their objects.

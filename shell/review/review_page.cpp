@@ -21,12 +21,15 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/run_observer.h"
+#include "conversion/header_clock.h"
 #include "coordinates/local_positions.h"
 #include "coordinates/sketch_positions.h"
 #include "exports/csv_layout.h"
 #include "exports/export_target.h"
 #include "review/limit_table.h"
 #include "review/sketch_model.h"
+#include "review_view/job_report.h"
 #include "review_view/sketch_export.h"
 #include "shell/background_run.h"
 #include "shell/review/adjustment_tab.h"
@@ -661,15 +664,29 @@ void ReviewPage::exportSketch() {
 }
 
 void ReviewPage::exportReport() {
-    if (!review_) return;
-    const QString path = chooseSavePath_(tr("Export Report"), tr("Text (*.txt)"),
-                                         qtText(job_.basePath + "-review.txt"));
-    if (path.isEmpty()) return;
-    try {
-        writeFileAtomically(fileText(path), review_->report.text("\r\n"));
-    } catch (const std::exception& error) {
-        dialogs_.showMessage(this, QString::fromLocal8Bit(error.what()), MessageKind::Error);
-    }
+    if (!review_ || busy()) return;
+    const QString chosen = chooseSavePath_(tr("Export Report"), tr("PDF (*.pdf);;Text (*.txt)"),
+                                           qtText(job_.basePath + "-report.pdf"));
+    if (chosen.isEmpty()) return;
+    const std::string path = fileText(chosen);
+    // The drawing owns copies: the page may review again while it is made.
+    review::JobReportInput input;
+    input.sketch = sketch_->model();
+    NullObserver quiet;  // a SOURCE_DATE_EPOCH that names no day gives today
+    input.header = {job_.jobName,
+                    options_.metric,
+                    limits(),
+                    input.sketch.title.date,
+                    headerDate(defaultHeaderClock(quiet)()),
+                    input.sketch.title.frame.empty() ? std::string("local") : input.sketch.title.frame};
+    input.report = review_->report;
+    auto work = [input = std::move(input), path](RunObserver&) {
+        review::writeJobReport(input, path);
+    };
+    run_->start(std::move(work), [this](BackgroundOutcome outcome) {
+        if (outcome.failure) reportFailure(outcome.failure);
+        emit backgroundWorkEnded();
+    });
 }
 
 }  // namespace zendro

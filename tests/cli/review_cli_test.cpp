@@ -409,5 +409,91 @@ TEST(ZendroConvertAdjust, ReportsAfterTheReviewAndExportsTheAdjustedPositions) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.csv")));
 }
 
+// --report writes after the job's other outputs, the PDF and the text
+// together; the text opens with the job's header (1765117800 is
+// 2025-12-07 14:30 UTC, the date the run stamps).
+TEST(ZendroConvertReport, WritesThePdfAndTheTextBesideTheOtherOutputs) {
+    TempDir dir;
+    writeSquareJob(dir);
+    const CliRun run = runConvert(
+        dir, "--limit-closure-ratio 20000 --sketch '" + dir.file("sq.svg") + "' --export 'csv:" +
+                 dir.file("{job}.csv") + "' --report '" + dir.file("{job}-report.pdf") +
+                 "' --report '" + dir.file("{job}-report.txt") + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    for (const char* name : {"SQ.obs", "sq.svg", "SQ.csv"})
+        EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
+    EXPECT_EQ(readFile(dir.file("SQ-report.pdf")).substr(0, 5), "%PDF-");
+    const std::string text = readFile(dir.file("SQ-report.txt"));
+    // The limits used, the one given among them.
+    EXPECT_EQ(text.substr(0, text.find("  Vertical misclosure")),
+              "ZENDRO job report\r\nJob: SQ\r\nUnit: US survey feet\r\nDate: 12-07-2025\r\n"
+              "Frame: local\r\nLimits used:\r\n  Traverse precision 1:N: 1:20000\r\n");
+    EXPECT_TRUE(text.ends_with("\r\n\r\n" + std::string(kClosureLine.substr(0, kClosureLine.size() - 1)) +
+                               "\r\n" + kSummaryLine.substr(0, kSummaryLine.size() - 1) + "\r\n"))
+        << text;
+}
+
+// As a sketch that cannot be written: the run fails after the conversion,
+// naming the file; the conversion, the sketch and the exports stand, and none
+// of the job's reports is written.
+TEST(ZendroConvertReport, AReportThatCannotBeWrittenIsNamedAndNoReportIsLeft) {
+    TempDir dir;
+    writeSquareJob(dir);
+    writeFile(dir.file("plain"), "a file, not a folder");
+    for (const char* failing : {"plain/SQ.pdf", "plain/SQ.txt"}) {
+        SCOPED_TRACE(failing);
+        const CliRun run = runConvert(
+            dir, "--sketch '" + dir.file("sq.svg") + "' --export 'csv:" + dir.file("{job}.csv") +
+                     "' --report '" + dir.file("{job}-report.txt") + "' --report '" +
+                     dir.file(failing) + "'",
+            ZENDRO_CONVERT_PATH, true);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.out.find("zendro-convert: " + dir.file(failing) + ": "), std::string::npos)
+            << run.out;
+        for (const char* name : {"SQ.obs", "sq.svg", "SQ.csv"})
+            EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("SQ-report.txt")));
+        EXPECT_EQ(readFile(dir.file("plain")), "a file, not a folder");
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+                << entry.path();
+    }
+}
+
+struct BadSheetFlags {
+    const char* flags;
+    const char* message;
+};
+
+const BadSheetFlags kBadSheetFlags[] = {
+    {"--sketch-paper b5", "--sketch-paper: the paper is letter, tabloid, a4 or a3, not b5"},
+    {"--sketch-scale 0", "--sketch-scale: the scale is 1:N with N a number from 1 to 10000000, not 0"},
+    {"--sketch-scale 1:500",
+     "--sketch-scale: the scale is 1:N with N a number from 1 to 10000000, not 1:500"},
+    {"--sketch-scale abc",
+     "--sketch-scale: the scale is 1:N with N a number from 1 to 10000000, not abc"},
+    {"--sketch-scale 2e7",
+     "--sketch-scale: the scale is 1:N with N a number from 1 to 10000000, not 2e7"},
+};
+
+TEST(ZendroConvertSketch, BadPaperOrScaleIsRefusedWithItsReasonBeforeConverting) {
+    TempDir dir;
+    writeSquareJob(dir);
+    for (const BadSheetFlags& c : kBadSheetFlags) {
+        const CliRun run = runConvert(dir, "--sketch '" + dir.file("sq.pdf") + "' " + c.flags,
+                                      ZENDRO_CONVERT_PATH, true);
+        EXPECT_EQ(run.status, 2) << c.flags;
+        EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
+    }
+    // A paper or a scale means nothing without a sketch.
+    for (const char* flag : {"--sketch-paper a3", "--sketch-scale 500"}) {
+        const CliRun run = runConvert(dir, flag, ZENDRO_CONVERT_PATH, true);
+        EXPECT_EQ(run.status, 2) << flag;
+        EXPECT_NE(run.out.find("requires --sketch"), std::string::npos) << run.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.obs")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("sq.pdf")));
+}
+
 }  // namespace
 }  // namespace zendro
