@@ -675,7 +675,7 @@ void ReviewPage::exportReport() {
     NullObserver quiet;  // a SOURCE_DATE_EPOCH that names no day gives today
     input.header = {job_.jobName,
                     options_.metric,
-                    limits(),
+                    shownLimits(),
                     input.sketch.title.date,
                     headerDate(defaultHeaderClock(quiet)()),
                     input.sketch.title.frame.empty() ? std::string("local") : input.sketch.title.frame};
@@ -685,7 +685,7 @@ void ReviewPage::exportReport() {
     };
     run_->start(std::move(work), [this](BackgroundOutcome outcome) {
         if (outcome.failure) reportFailure(outcome.failure);
-        emit backgroundWorkEnded();
+        workEnded();
     });
 }
 

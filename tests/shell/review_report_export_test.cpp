@@ -9,6 +9,7 @@
 
 #include "shell/review/review_page.h"
 #include "tests/shell/fake_dialogs.h"
+#include "tests/shell/review_page_wait.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -56,12 +57,16 @@ class ReviewReportExportTest : public QObject {
             [this](const QString&, const QString&, const QString&) { return answers_.takeFirst(); });
         page_->resize(900, 500);
         page_->show();
-        page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
+        QVERIFY(waitForReviewPage(*page_, [this] {
+            page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), ConversionOptions{});
+        }));
     }
 
     void writesTextOrPdfByTheExtensionWithTheLimitsInTheFields() {
-        page_->findChild<QDoubleSpinBox*>(QStringLiteral("LimitClosureRatio"))->setValue(20000);
-        page_->refresh();
+        // The edit re-checks the job by itself.
+        QVERIFY(waitForReviewPage(*page_, [this] {
+            page_->findChild<QDoubleSpinBox*>(QStringLiteral("LimitClosureRatio"))->setValue(20000);
+        }));
         exportReportTo("SQ report.TXT");
         const std::string text = readFile(dir_.file("SQ report.TXT"));
         QCOMPARE(QString::fromStdString(text.substr(0, text.find("  Vertical misclosure"))),
