@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 
+#include "review_view/sheet_colours.h"
 #include "review_view/sketch_renderer.h"
 
 namespace zendro::review {
@@ -14,8 +15,6 @@ namespace {
 
 constexpr double kSheetPointSize = 8;
 const QColor kInk(20, 20, 20);
-const QColor kStationColour(200, 30, 30);
-const QColor kEllipseColour(120, 40, 160);
 
 QFont sheetFont(const QPainter& painter, bool bold = false) {
     QFont font = painter.font();

@@ -9,6 +9,7 @@
 
 #include "review_view/label_placement.h"
 #include "review_view/plan_sheet.h"
+#include "review_view/sheet_colours.h"
 
 namespace zendro::review {
 namespace {
@@ -16,10 +17,7 @@ namespace {
 constexpr double kMarkSize = 3;
 constexpr double kLabelArea = 4000;  // square pixels a readable name needs around it
 const QColor kLegColour(90, 90, 90);
-const QColor kPointColour(20, 20, 20);
-const QColor kStationColour(200, 30, 30);
 const QColor kTapedColour(30, 110, 200);
-const QColor kEllipseColour(120, 40, 160);
 constexpr double kEllipseVisible = 30;  // pixels the largest ellipse's major semi-axis gets at least
 
 QRectF worldView(QSizeF size, const SketchView& view) {
