@@ -770,7 +770,7 @@ void Form1::showReview() {
     }
     Plabel->setText(statusBefore);
     ProgressBar->setValue(progressBefore);
-    reviewPage_->showJob(session_.job, currentOptions());
+    reviewPage_->showJob(session_.job, currentOptions(), conversion_->lastResult());
 }
 
 // A point double-clicked in the sketch: its row in the feature editor.

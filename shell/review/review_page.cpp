@@ -446,9 +446,14 @@ void ReviewPage::limitFieldEdited() {
     if (shownMetric_) recheck_->start();
 }
 
-void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options) {
+void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options,
+                         const std::optional<ConversionResult>& lastConversion) {
     const bool otherJob = job.basePath != job_.basePath;
     job_ = job;
+    written_.reset();
+    if (lastConversion && lastConversion->obsPath == job.obsPath) {
+        written_ = review::writtenFilesOf(*lastConversion, job.pfPath);
+    }
     options_ = options;
     if (shownMetric_ != options.metric) adjustment_->clear();
     const bool unitChanged = shownMetric_ != options.metric;
@@ -680,6 +685,7 @@ void ReviewPage::exportReport() {
                     headerDate(defaultHeaderClock(quiet)()),
                     input.sketch.title.frame.empty() ? std::string("local") : input.sketch.title.frame};
     input.report = review_->report;
+    input.conversion = written_;
     auto work = [input = std::move(input), path](RunObserver&) {
         review::writeJobReport(input, path);
     };

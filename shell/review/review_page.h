@@ -11,6 +11,7 @@
 #include "conversion/conversion_options.h"
 #include "coordinates/job_placement.h"
 #include "review/job_review.h"
+#include "review_view/job_report.h"
 #include "shell/review/export_dialog.h"
 #include "shell/review/placement_choices.h"
 
@@ -43,8 +44,11 @@ class ReviewPage final : public QWidget {
     ~ReviewPage() override;
 
     // Reviews the job as its files are now, off the window's thread. A change
-    // of unit puts that unit's limits in the fields.
-    void showJob(const JobPaths& job, const ConversionOptions& options);
+    // of unit puts that unit's limits in the fields. `lastConversion`, the
+    // window's last run, gives the job report its files written when it
+    // converted this job.
+    void showJob(const JobPaths& job, const ConversionOptions& options,
+                 const std::optional<ConversionResult>& lastConversion = std::nullopt);
     // Reviews again with the limits in the fields and the placement applied
     // last, off the window's thread; a newer request supersedes one running.
     void refresh();
@@ -121,6 +125,7 @@ class ReviewPage final : public QWidget {
     bool placementWanted_ = false;     // Apply clicked while other work ran
     bool fitOnNextReview_ = false;     // another job: the sketch shows all of it
     std::optional<review::JobReview> review_;
+    std::optional<review::WrittenFiles> written_;  // by this session's conversion of the job
     PlacementChoices placementChoices_;
     coordinates::PlacementInput placement_;
     std::optional<coordinates::ControlTie> tie_;

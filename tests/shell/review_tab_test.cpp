@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 
 #include "shell/review/review_page.h"
@@ -71,6 +74,17 @@ bool openReviewTab(Form1& window) {
                              [&] { clickTab(window, 4); });
 }
 
+// The lines of the job report's "Files written" section, as pdftotext reads them.
+QStringList filesWrittenLines(const std::string& pdfPath) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral(ZENDRO_PDFTOTEXT), {QString::fromStdString(pdfPath), "-"});
+    if (!pdftotext.waitForFinished(20000)) return {};
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    QStringList lines = text.mid(text.indexOf(QStringLiteral("Files written")))
+                            .split('\n', Qt::SkipEmptyParts);
+    return lines.mid(0, 4);
+}
+
 }  // namespace
 
 class ReviewTabTest : public QObject {
@@ -113,6 +127,32 @@ class ReviewTabTest : public QObject {
         clickTab(*window, 1);
         QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(obsChains(readFile(jobs.file("CH.obs"))), after);
+    }
+
+    // The window's conversion is the report's: its files and their counts.
+    void theJobReportListsTheFilesTheWindowWrote() {
+        Installation installation;
+        TempDir jobs;
+        writeChainJob(jobs);
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        chooseJob(*window, dialogs, jobs.file("CH.HVD"));
+        QVERIFY(clickConvertAndWait(*window));
+        QVERIFY(openReviewTab(*window));
+        auto* page = control<ReviewPage>(*window, "ReviewPage");
+        const std::string report = jobs.file("CH-report.pdf");
+        page->setSavePathChooser(
+            [&](const QString&, const QString&, const QString&) { return QString::fromStdString(report); });
+        QSignalSpy ended(page, &ReviewPage::backgroundWorkEnded);
+        clickButton(*page, "ReviewExportReport");
+        QVERIFY(ended.wait(20000));
+        // 7 HVD records, 7 CTX points, the one EP chain; OBS Only (the
+        // window's default) and a new point-feature file.
+        const QStringList expected = {QStringLiteral("Files written"),
+                                      QString::fromStdString(jobs.file("CH.obs")),
+                                      QString::fromStdString(jobs.file("CH.pf")),
+                                      QStringLiteral("Converted: 7 records, 7 points, 1 chains, 0 warnings")};
+        QCOMPARE(filesWrittenLines(report), expected);
     }
 
     void doubleClickedPointOpensItsRow() {
