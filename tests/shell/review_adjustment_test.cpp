@@ -20,7 +20,7 @@
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
 #include "tests/shell/fake_dialogs.h"
-#include "tests/shell/review_page_wait.h"
+#include "tests/shell/review_page_support.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro::testing {
@@ -35,11 +35,7 @@ class ReviewAdjustmentTest : public QObject {
     JobPaths job_;
 
     template <typename W>
-    W* widget(const char* name) {
-        W* found = page_->findChild<W*>(QString::fromLatin1(name));
-        if (found == nullptr) qFatal("no widget %s", name);
-        return found;
-    }
+    W* widget(const char* name) { return pageControl<W>(*page_, name); }
     void adjust() {
         QSignalSpy ended(page_.get(), &ReviewPage::backgroundWorkEnded);
         QTest::mouseClick(widget<QPushButton>("ReviewAdjust"), Qt::LeftButton);
@@ -56,12 +52,7 @@ class ReviewAdjustmentTest : public QObject {
 
   private slots:
     void initTestCase() {
-        for (const char* extension : {".HVD", ".CTX", ".RTX"})
-            std::filesystem::copy_file(std::string(ZENDRO_SAMPLES_DIR "/HWY12-3") + extension,
-                                       dir_.file(std::string("HWY12-3") + extension));
-        job_ = deriveJobPaths(dir_.file("HWY12-3.HVD"));
-        NullObserver observer;
-        runConversion(job_, ConversionOptions{}, observer);  // the point-feature file
+        job_ = convertedSampleJob(dir_, ZENDRO_SAMPLES_DIR "/HWY12-3");
     }
     void init() {
         page_ = std::make_unique<ReviewPage>(dialogs_);

@@ -19,28 +19,12 @@
 #include "shell/review/export_dialog.h"
 #include "shell/review/review_page.h"
 #include "tests/shell/fake_dialogs.h"
-#include "tests/shell/review_page_wait.h"
+#include "tests/shell/review_page_support.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro::testing {
 namespace {
-
-// The square of tests/cli/review_cli_test.cpp closed exactly: A(1) B(2) C(3)
-// D(4), 100.000 legs, the first backsight on 4.
-void writeSquareJob(const TempDir& dir) {
-    const auto setup = [](std::uint16_t p) { return hvdRecord(1, p, 150); };
-    const auto backsight = [](std::uint16_t p) {
-        return hvdRecord(3, p, 150, 0, 9000000, 1000000);
-    };
-    const auto traverse = [](std::uint16_t p) {
-        return hvdRecord(4, p, 150, 9000000, 9000000, 1000000);
-    };
-    writeFile(dir.file("SQ.HVD"), setup(1) + backsight(4) + traverse(2) + setup(2) + backsight(1) +
-                                      traverse(3) + setup(3) + backsight(2) + traverse(4) +
-                                      setup(4) + backsight(3) + traverse(1));
-    writeFile(dir.file("SQ.pf"), "1,CP, \r\n2,CP, \r\n3,CP, \r\n4,CP, \r\n");
-}
 
 // Placed by hand with 1 at N 1000, E 2000, Z 50 and the backsight to 4 at
 // azimuth 30, a local (n, e) lands at N = 1000 + n cos30 - e sin30,
@@ -90,11 +74,7 @@ class ReviewControlExportTest : public QObject {
     std::unique_ptr<ReviewPage> page_;
 
     template <typename W>
-    W* widget(const char* name) {
-        W* found = page_->findChild<W*>(QString::fromLatin1(name));
-        if (found == nullptr) qFatal("no widget %s", name);
-        return found;
-    }
+    W* widget(const char* name) { return pageControl<W>(*page_, name); }
     void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     // Clicks and waits for the work it started off the window's thread.
     void clickAndWait(QPushButton* button) {

@@ -18,7 +18,7 @@
 #include "shell/review/sketch_export_dialog.h"
 #include "shell/review/sketch_widget.h"
 #include "tests/shell/fake_dialogs.h"
-#include "tests/shell/review_page_wait.h"
+#include "tests/shell/review_page_support.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 

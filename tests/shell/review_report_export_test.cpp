@@ -9,25 +9,12 @@
 
 #include "shell/review/review_page.h"
 #include "tests/shell/fake_dialogs.h"
-#include "tests/shell/review_page_wait.h"
+#include "tests/shell/review_page_support.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro::testing {
 namespace {
-
-// The closed square of four 100.000 legs: one closure finding, exact.
-void writeSquare(const TempDir& dir) {
-    const auto setup = [](std::uint16_t p) { return hvdRecord(1, p, 150); };
-    const auto backsight = [](std::uint16_t p) { return hvdRecord(3, p, 150, 0, 9000000, 1000000); };
-    const auto traverse = [](std::uint16_t p) {
-        return hvdRecord(4, p, 150, 9000000, 9000000, 1000000);
-    };
-    writeFile(dir.file("SQ.HVD"), setup(1) + backsight(4) + traverse(2) + setup(2) + backsight(1) +
-                                      traverse(3) + setup(3) + backsight(2) + traverse(4) +
-                                      setup(4) + backsight(3) + traverse(1));
-    writeFile(dir.file("SQ.pf"), "1,CP, \r\n2,CP, \r\n3,CP, \r\n4,CP, \r\n");
-}
 
 class ReviewReportExportTest : public QObject {
     Q_OBJECT
@@ -51,7 +38,7 @@ class ReviewReportExportTest : public QObject {
   private slots:
     void init() {
         qputenv("SOURCE_DATE_EPOCH", "1765117800");  // 2025-12-07
-        writeSquare(dir_);
+        writeSquareJob(dir_);  // one closure finding, exact
         page_ = std::make_unique<ReviewPage>(dialogs_);
         page_->setSavePathChooser(
             [this](const QString&, const QString&, const QString&) { return answers_.takeFirst(); });

@@ -12,7 +12,7 @@
 
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
-#include "tests/shell/review_page_wait.h"
+#include "tests/shell/review_page_support.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/job_builder.h"
 

@@ -43,6 +43,21 @@ QChar mnemonic(const QString& caption) {
     return {};
 }
 
+// The window with the sample job RUN in its folder, chosen with Filename when
+// `chosen` (as most tests want) or left for the test to open.
+struct SampleJobWindow {
+    explicit SampleJobWindow(bool chosen = true) {
+        writeSampleJob(jobs.path(), "RUN");
+        window = openWindow(dialogs);
+        if (chosen) chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
+    }
+
+    Installation installation;
+    TempDir jobs;
+    FakeDialogs dialogs;
+    std::unique_ptr<Form1> window;
+};
+
 }  // namespace
 
 class WindowMenusTest : public QObject {
@@ -77,12 +92,8 @@ class WindowMenusTest : public QObject {
 
     // Every control a user can reach says what it is for.
     void everyControlHasATooltip() {
-        Installation installation;
-        TempDir jobs;
-        FakeDialogs dialogs;
-        writeSampleJob(jobs.path(), "RUN");
-        auto window = openWindow(dialogs);
-        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
+        SampleJobWindow sample;
+        Form1* window = sample.window.get();
         QStringList bare;
         for (QWidget* widget : window->findChildren<QWidget*>()) {
             const bool control = qobject_cast<QAbstractButton*>(widget) ||
@@ -105,12 +116,8 @@ class WindowMenusTest : public QObject {
     // The Edit menu acts on the feature editor only while it is shown: Ctrl+Z
     // on the conversion page must not undo an edit made in the grid.
     void editMenuActsOnTheGridOnlyWhileItIsShown() {
-        Installation installation;
-        TempDir jobs;
-        FakeDialogs dialogs;
-        writeSampleJob(jobs.path(), "RUN");
-        auto window = openWindow(dialogs);
-        chooseJob(*window, dialogs, jobs.file("RUN.HVD"));
+        SampleJobWindow sample;
+        Form1* window = sample.window.get();
         QAction* undo = menuItem(*window, "EditMenu", QStringLiteral("&Undo"));
         QAction* save = menuItem(*window, "EditMenu", QStringLiteral("&Save Features"));
         QVERIFY(!save->isEnabled());
@@ -130,7 +137,7 @@ class WindowMenusTest : public QObject {
         save->trigger();
         clickTab(*window, 1);
         QVERIFY(!undo->isEnabled() && !save->isEnabled());
-        QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
         clickTab(*window, 2);
         QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("EDITED"));
     }
@@ -139,15 +146,14 @@ class WindowMenusTest : public QObject {
     // File > Convert converts it and the status bar gives the count of the
     // sample's 11 HVD records; Done with an edit says JOB.obs is behind.
     void fileMenuOpensAndConvertsAndTheStatusBarFollows() {
-        Installation installation;
-        TempDir jobs;
-        FakeDialogs dialogs;
-        writeSampleJob(jobs.path(), "RUN");
-        auto window = openWindow(dialogs);
+        SampleJobWindow sample(false);
+        Form1* window = sample.window.get();
+        FakeDialogs& dialogs = sample.dialogs;
+        const TempDir& jobs = sample.jobs;
         const auto& status = window->status();
         QCOMPARE(status.jobText(), QStringLiteral("No job selected"));
         dialogs.choices.push_back(QString::fromStdString(jobs.file("RUN.HVD")));
-        QTest::keySequence(window.get(), QKeySequence::Open);
+        QTest::keySequence(window, QKeySequence::Open);
         QCOMPARE(dialogs.fileDialogs, 1);
         QCOMPARE(status.jobText(),
                  QStringLiteral("Job: RUN.HVD in %1")
