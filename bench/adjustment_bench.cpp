@@ -15,6 +15,7 @@
 #include "adjustment/network_adjustment.h"
 #include "bench/converted_job.h"
 #include "common/job_paths.h"
+#include "conversion/job_model_reading.h"
 #include "coordinates/local_positions.h"
 #include "review/job_review.h"
 #include "tests/support/temp_dir.h"
@@ -34,7 +35,8 @@ int main(int argc, char** argv) {
     const zendro::JobPaths job = zendro::bench::writeConvertedJob(folder, "BENCH", 2000, 100);
     const zendro::review::ReviewLimits limits = zendro::review::defaultLimits(false);
     const zendro::review::JobReview review =
-        zendro::review::reviewJob(job, zendro::ConversionOptions{}, limits);
+        zendro::review::reviewModel(zendro::readJobModel(job, zendro::ConversionOptions{}),
+                                     zendro::ConversionOptions{}, limits);
     const zendro::coordinates::JobPositions local = zendro::coordinates::localPositions(review.plan);
     zendro::adjustment::AdjustmentInput input;
     input.records = &review.records;

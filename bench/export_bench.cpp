@@ -12,6 +12,7 @@
 #include "common/job_paths.h"
 #include "common/run_observer.h"
 #include "conversion/conversion_run.h"
+#include "conversion/job_model_reading.h"
 #include "coordinates/coordinate_system.h"
 #include "coordinates/local_positions.h"
 #include "exports/export_bytes.h"
@@ -25,7 +26,8 @@ int runBenchmarks() {
     const zendro::JobPaths large = zendro::bench::writeConvertedJob(folder, "BENCH-2", 2000, 100);
     const zendro::ConversionOptions options;
     const zendro::review::JobReview review =
-        zendro::review::reviewJob(large, options, zendro::review::defaultLimits(false));
+        zendro::review::reviewModel(zendro::readJobModel(large, options), options,
+                                     zendro::review::defaultLimits(false));
     const zendro::coordinates::JobPositions positions =
         zendro::coordinates::localPositions(review.plan);
     // KML and GeoJSON need a system to reach WGS 84; the job is in feet.

@@ -15,6 +15,7 @@
 #include "common/job_paths.h"
 #include "common/run_observer.h"
 #include "conversion/conversion_run.h"
+#include "conversion/job_model_reading.h"
 #include "review/job_review.h"
 #include "review/sketch_model.h"
 #include "review_view/sketch_renderer.h"
@@ -44,7 +45,7 @@ int runBenchmarks() {
     const zendro::ConversionOptions options;
     const zendro::review::ReviewLimits limits = zendro::review::defaultLimits(false);
 
-    const zendro::review::JobReview wideReview = zendro::review::reviewJob(wide, options, limits);
+    const zendro::review::JobReview wideReview = zendro::review::reviewModel(zendro::readJobModel(wide, options), options, limits);
     const zendro::review::SketchModel sketch = zendro::review::buildSketch(wideReview, "S");
     benchmark::AddCustomContext("sketch", std::to_string(sketch.points.size()) + " points, " +
                                               std::to_string(sketch.chains.size()) + " chains");
@@ -56,7 +57,7 @@ int runBenchmarks() {
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("review/2000x100", [&](benchmark::State& state) {
         for (auto _ : state) {
-            benchmark::DoNotOptimize(zendro::review::reviewJob(large, options, limits));
+            benchmark::DoNotOptimize(zendro::review::reviewModel(zendro::readJobModel(large, options), options, limits));
         }
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("sketch/30000/whole", [&](benchmark::State& state) {

@@ -1,7 +1,6 @@
 #include "review/job_review.h"
 
-#include "common/errors.h"
-#include "common/file_io.h"
+#include "conversion/job_model_reading.h"
 
 namespace zendro::review {
 
@@ -17,27 +16,9 @@ JobReview reviewModel(JobModel model, const ConversionOptions& options,
     return review;
 }
 
-JobModel modelOfBytes(std::string_view hvdBytes, std::string_view pfBytes,
-                      const ConversionOptions& options) {
-    JobModel model;
-    model.observations = decodeObservations(hvdBytes);
-    model.points = loadPointTable(pfBytes, options.curveCode);
-    model.chains = buildChainLists(pfBytes, options);
-    return model;
-}
-
 JobReview reviewBytes(std::string_view hvdBytes, std::string_view pfBytes,
                       const ConversionOptions& options, const ReviewLimits& limits) {
     return reviewModel(modelOfBytes(hvdBytes, pfBytes, options), options, limits);
-}
-
-JobReview reviewJob(const JobPaths& job, const ConversionOptions& options,
-                    const ReviewLimits& limits) {
-    const std::string hvdPath = findFieldFile(job.hvdPath);
-    if (hvdPath.empty()) throw ZendroError(job.hvdPath, "the HVD file does not exist");
-    const std::string hvd = readFileBytes(hvdPath);
-    const std::string pf = fileExists(job.pfPath) ? readFileBytes(job.pfPath) : std::string();
-    return reviewBytes(hvd, pf, options, limits);
 }
 
 }  // namespace zendro::review

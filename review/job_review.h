@@ -3,7 +3,6 @@
 #include <string_view>
 #include <vector>
 
-#include "common/job_paths.h"
 #include "conversion/conversion_options.h"
 #include "conversion/job_model.h"
 #include "features/point_table.h"
@@ -27,19 +26,8 @@ struct JobReview {
 JobReview reviewModel(JobModel model, const ConversionOptions& options,
                       const ReviewLimits& limits);
 
-// The job model of the HVD file's bytes and the point-feature file's bytes,
-// decoded as a conversion decodes them.
-JobModel modelOfBytes(std::string_view hvdBytes, std::string_view pfBytes,
-                      const ConversionOptions& options);
-
 // Reviews the HVD file's bytes against the point-feature file's bytes.
 JobReview reviewBytes(std::string_view hvdBytes, std::string_view pfBytes,
                       const ConversionOptions& options, const ReviewLimits& limits);
-
-// Reads the job's HVD file and its point-feature file as they are on disk (a
-// missing point-feature file reads as empty). Throws ZendroError naming the
-// file and the cause.
-JobReview reviewJob(const JobPaths& job, const ConversionOptions& options,
-                    const ReviewLimits& limits);
 
 }  // namespace zendro::review

@@ -23,6 +23,7 @@
 #include "common/file_io.h"
 #include "common/run_observer.h"
 #include "conversion/header_clock.h"
+#include "conversion/job_model_reading.h"
 #include "coordinates/local_positions.h"
 #include "coordinates/sketch_positions.h"
 #include "exports/csv_layout.h"
@@ -369,7 +370,7 @@ void ReviewPage::applyPlacement() {
     const review::ReviewLimits limits = shownLimits();
     auto work = [placed, choices, job = job_, options = options_, limits](RunObserver&) {
         PlacedReview made{loadPlacement(choices, options.metric),
-                          review::reviewJob(job, options, limits), std::nullopt};
+                          review::reviewModel(readJobModel(job, options), options, limits), std::nullopt};
         if (made.input.wanted())
             made.tie = coordinates::placeReviewedJob(made.review, made.input, limits);
         placed->emplace(std::move(made));
@@ -489,7 +490,7 @@ void ReviewPage::startWantedReview() {
     auto work = [reviewed, job = job_, options = options_, limits = shownLimits(),
                  control = placement_.control, start = placement_.start,
                  systemCode](RunObserver&) {
-        ReviewedJob made{review::reviewJob(job, options, limits), std::nullopt};
+        ReviewedJob made{review::reviewModel(readJobModel(job, options), options, limits), std::nullopt};
         const coordinates::PlacementInput placement{control, start, std::nullopt};
         if (placement.wanted()) {
             made.tie = coordinates::placeReviewedJob(made.review, placement, limits);

@@ -8,6 +8,7 @@
 
 #include "common/run_observer.h"
 #include "conversion/conversion_run.h"
+#include "conversion/job_model_reading.h"
 #include "coordinates/local_positions.h"
 #include "exports/export_job.h"
 #include "tests/support/temp_dir.h"
@@ -23,7 +24,7 @@ struct SampleJob {
         const JobPaths paths = deriveJobPaths(folder.file("HWY12-3.HVD"));
         NullObserver observer;
         runConversion(paths, options, observer);  // writes the point-feature file
-        review = review::reviewJob(paths, options, review::defaultLimits(false));
+        review = review::reviewModel(readJobModel(paths, options), options, review::defaultLimits(false));
         positions = coordinates::localPositions(review.plan);
     }
 

@@ -9,6 +9,7 @@
 
 #include "common/job_paths.h"
 #include "common/run_observer.h"
+#include "conversion/job_model_reading.h"
 #include "tests/support/job_builder.h"
 
 namespace zendro::testing {
@@ -46,7 +47,7 @@ void ConvertedJob::convert(const std::string& jobName, const review::ReviewLimit
     const JobPaths paths = deriveJobPaths(folder.file(jobName + ".HVD"));
     NullObserver observer;
     conversion = runConversion(paths, options, observer);
-    review = review::reviewJob(paths, options, limits);
+    review = review::reviewModel(readJobModel(paths, options), options, limits);
     sketch = review::buildSketch(review, options, jobName);
 }
 
