@@ -117,6 +117,9 @@ done
 # The installed converter finds its installed sketch module.
 "$stage/bin/zendro-convert" --sketch "$scratch/HWY12-3.svg" "$scratch/HWY12-3.HVD" >/dev/null &&
     grep -q "<svg" "$scratch/HWY12-3.svg" || fail "zendro-convert --sketch from the installation"
+# ... and its installed GDAL export module: the DXF export starts with its header section.
+"$stage/bin/zendro-convert" --export "dxf:$scratch/HWY12-3.dxf" "$scratch/HWY12-3.HVD" >/dev/null &&
+    head -c 64 "$scratch/HWY12-3.dxf" | grep -q "SECTION" || fail "zendro-convert --export dxf from the installation"
 
 echo "== launcher"
 # The installed launcher in front of a stand-in window that prints what it got.
