@@ -1,6 +1,7 @@
 #include "conversion/conversion_run.h"
 
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "common/output_files.h"
 #include "conversion/job_conversion.h"
 #include "conversion/pf_update.h"
+#include "conversion/recorded_output.h"
 #include "features/pf_reader.h"
 
 namespace zendro {
@@ -83,6 +85,10 @@ std::optional<PfFreshness> warnOfStalePointFeatures(const JobPaths& job, RunObse
     return freshness;
 }
 
+std::string fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
 std::vector<std::string> outputTargets(const JobPaths& job, const ConversionOptions& options) {
     if (options.obsOnly) return {job.obsPath};
     return {job.trvPath, job.obsPath};
@@ -101,10 +107,10 @@ std::vector<EditedOutput> keepEditedOutputs(const std::vector<std::string>& targ
 
 // Without the record a later run cannot tell an edit; the outputs themselves
 // are written, so this is a warning.
-std::size_t recordOutputs(const JobPaths& job, const std::vector<std::string>& targets,
+std::size_t recordOutputs(const JobPaths& job, const std::vector<WrittenFile>& written,
                           RunObserver& observer) {
     try {
-        recordWrittenOutputs(job, targets);
+        recordWrittenOutputs(job, written);
         return 0;
     } catch (const std::exception& error) {
         observer.warning(std::string(error.what()) +
@@ -124,10 +130,15 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     // The outputs stream into temporary files beside the targets and replace
     // them all together at the end, or none of them.
     OutputFiles outputs;
-    ByteSink* trv = options.obsOnly ? nullptr : &outputs.add(job.trvPath);
-    ByteSink& obs = outputs.add(job.obsPath);
-    JobConversion conversion =
-        convertJob(job, files.bytes(), options, {obs, trv}, observer, clock, keep);
+    std::optional<RecordedOutput> trv;
+    if (!options.obsOnly) trv.emplace(fileNameOf(job.trvPath), outputs.add(job.trvPath));
+    RecordedOutput obs(fileNameOf(job.obsPath), outputs.add(job.obsPath));
+    JobConversion conversion = convertJob(job, files.bytes(), options,
+                                          {obs.sink(), trv ? &trv->sink() : nullptr}, observer,
+                                          clock, keep);
+    std::vector<WrittenFile> written;
+    if (trv) written.push_back(trv->finish());
+    written.push_back(obs.finish());
     if (conversion.newPointFeatureFile) {
         outputs.add(job.pfPath).write(*conversion.newPointFeatureFile);
     }
@@ -148,7 +159,7 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     result.stalePointFeatures = stale;
     for (const EditedOutput& output : edited) observer.warning(editedOutputWarning(output));
     result.keptEdits = edited;
-    result.warningCount += edited.size() + recordOutputs(job, targets, observer);
+    result.warningCount += edited.size() + recordOutputs(job, written, observer);
     if (stale) ++result.warningCount;
     observer.progress(100);
     observer.status("Conversion Complete");
