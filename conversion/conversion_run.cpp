@@ -2,6 +2,8 @@
 
 #include <ctime>
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -96,13 +98,10 @@ std::vector<std::string> outputTargets(const JobPaths& job, const ConversionOpti
 
 // An output edited by hand goes into the same commit under its dated name, so
 // it is kept exactly when the new output replaces it.
-std::vector<EditedOutput> keepEditedOutputs(const std::vector<std::string>& targets,
-                                            const JobPaths& job, OutputFiles& outputs) {
-    std::vector<EditedOutput> edited = findEditedOutputs(job, targets, std::time(nullptr));
+void keepEditedOutputs(const std::vector<EditedOutput>& edited, OutputFiles& outputs) {
     for (const EditedOutput& output : edited) {
         outputs.add(output.keepAs).write(readFileBytes(output.path));
     }
-    return edited;
 }
 
 // Without the record a later run cannot tell an edit; the outputs themselves
@@ -127,6 +126,12 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     const JobFiles files = readJobFiles(job);
     const std::optional<PfFreshness> stale = warnOfStalePointFeatures(job, observer);
 
+    // Telling an edit reads the previous outputs whole: it runs beside the
+    // conversion, which replaces them only at the commit.
+    const std::vector<std::string> targets = outputTargets(job, options);
+    std::future<std::vector<EditedOutput>> findingEdits =
+        std::async(std::launch::async, findEditedOutputs, std::cref(job), std::cref(targets),
+                   std::time(nullptr));
     // The outputs stream into temporary files beside the targets and replace
     // them all together at the end, or none of them.
     OutputFiles outputs;
@@ -142,8 +147,8 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     if (conversion.newPointFeatureFile) {
         outputs.add(job.pfPath).write(*conversion.newPointFeatureFile);
     }
-    const std::vector<std::string> targets = outputTargets(job, options);
-    const std::vector<EditedOutput> edited = keepEditedOutputs(targets, job, outputs);
+    const std::vector<EditedOutput> edited = findingEdits.get();
+    keepEditedOutputs(edited, outputs);
     outputs.commit();
 
     ConversionResult result;
