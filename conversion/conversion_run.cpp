@@ -1,6 +1,9 @@
 #include "conversion/conversion_run.h"
 
 #include <ctime>
+#include <filesystem>
+#include <functional>
+#include <future>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "common/output_files.h"
 #include "conversion/job_conversion.h"
 #include "conversion/pf_update.h"
+#include "conversion/recorded_output.h"
 #include "features/pf_reader.h"
 
 namespace zendro {
@@ -83,6 +87,10 @@ std::optional<PfFreshness> warnOfStalePointFeatures(const JobPaths& job, RunObse
     return freshness;
 }
 
+std::string fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
 std::vector<std::string> outputTargets(const JobPaths& job, const ConversionOptions& options) {
     if (options.obsOnly) return {job.obsPath};
     return {job.trvPath, job.obsPath};
@@ -90,21 +98,18 @@ std::vector<std::string> outputTargets(const JobPaths& job, const ConversionOpti
 
 // An output edited by hand goes into the same commit under its dated name, so
 // it is kept exactly when the new output replaces it.
-std::vector<EditedOutput> keepEditedOutputs(const std::vector<std::string>& targets,
-                                            const JobPaths& job, OutputFiles& outputs) {
-    std::vector<EditedOutput> edited = findEditedOutputs(job, targets, std::time(nullptr));
+void keepEditedOutputs(const std::vector<EditedOutput>& edited, OutputFiles& outputs) {
     for (const EditedOutput& output : edited) {
         outputs.add(output.keepAs).write(readFileBytes(output.path));
     }
-    return edited;
 }
 
 // Without the record a later run cannot tell an edit; the outputs themselves
 // are written, so this is a warning.
-std::size_t recordOutputs(const JobPaths& job, const std::vector<std::string>& targets,
+std::size_t recordOutputs(const JobPaths& job, const std::vector<WrittenFile>& written,
                           RunObserver& observer) {
     try {
-        recordWrittenOutputs(job, targets);
+        recordWrittenOutputs(job, written);
         return 0;
     } catch (const std::exception& error) {
         observer.warning(std::string(error.what()) +
@@ -121,18 +126,29 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     const JobFiles files = readJobFiles(job);
     const std::optional<PfFreshness> stale = warnOfStalePointFeatures(job, observer);
 
+    // Telling an edit reads the previous outputs whole: it runs beside the
+    // conversion, which replaces them only at the commit.
+    const std::vector<std::string> targets = outputTargets(job, options);
+    std::future<std::vector<EditedOutput>> findingEdits =
+        std::async(std::launch::async, findEditedOutputs, std::cref(job), std::cref(targets),
+                   std::time(nullptr));
     // The outputs stream into temporary files beside the targets and replace
     // them all together at the end, or none of them.
     OutputFiles outputs;
-    ByteSink* trv = options.obsOnly ? nullptr : &outputs.add(job.trvPath);
-    ByteSink& obs = outputs.add(job.obsPath);
-    JobConversion conversion =
-        convertJob(job, files.bytes(), options, {obs, trv}, observer, clock, keep);
+    std::optional<RecordedOutput> trv;
+    if (!options.obsOnly) trv.emplace(fileNameOf(job.trvPath), outputs.add(job.trvPath));
+    RecordedOutput obs(fileNameOf(job.obsPath), outputs.add(job.obsPath));
+    JobConversion conversion = convertJob(job, files.bytes(), options,
+                                          {obs.sink(), trv ? &trv->sink() : nullptr}, observer,
+                                          clock, keep);
+    std::vector<WrittenFile> written;
+    if (trv) written.push_back(trv->finish());
+    written.push_back(obs.finish());
     if (conversion.newPointFeatureFile) {
         outputs.add(job.pfPath).write(*conversion.newPointFeatureFile);
     }
-    const std::vector<std::string> targets = outputTargets(job, options);
-    const std::vector<EditedOutput> edited = keepEditedOutputs(targets, job, outputs);
+    const std::vector<EditedOutput> edited = findingEdits.get();
+    keepEditedOutputs(edited, outputs);
     outputs.commit();
 
     ConversionResult result;
@@ -148,7 +164,7 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     result.stalePointFeatures = stale;
     for (const EditedOutput& output : edited) observer.warning(editedOutputWarning(output));
     result.keptEdits = edited;
-    result.warningCount += edited.size() + recordOutputs(job, targets, observer);
+    result.warningCount += edited.size() + recordOutputs(job, written, observer);
     if (stale) ++result.warningCount;
     observer.progress(100);
     observer.status("Conversion Complete");

@@ -1,5 +1,6 @@
 #include "conversion/written_outputs.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -37,47 +38,64 @@ std::string writtenStatePath(const JobPaths& job) { return job.basePath + ".zend
 
 namespace {
 
-constexpr std::uint64_t kHashStart = 14695981039346656037ULL;
 constexpr std::uint64_t kHashPrime = 1099511628211ULL;
-// Files are hashed in pieces of this size: a multiple of 8, so the pieces fold
-// the same words as the whole.
-constexpr std::size_t kHashPiece = 1 << 20;
+constexpr std::size_t kReadPiece = 1 << 20;
 
 // FNV-1a over 8-byte words (a byte at a time would cost a tenth of a large
-// run), the bytes that do not fill a word a byte at a time.
-void foldWords(std::uint64_t& hash, std::string_view bytes) {
+// run); returns the bytes after the last whole word.
+std::string_view foldWords(std::uint64_t& hash, std::string_view bytes) {
     std::size_t at = 0;
     for (; at + 8 <= bytes.size(); at += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, bytes.data() + at, 8);
         hash = (hash ^ word) * kHashPrime;
     }
-    for (; at < bytes.size(); ++at) {
-        hash = (hash ^ static_cast<unsigned char>(bytes[at])) * kHashPrime;
-    }
+    return bytes.substr(at);
 }
 
 // Size and hash of a file, read in pieces so a large output is never held whole.
 WrittenFile digestOfFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw ZendroError(path, "cannot be read back to record what was written");
-    std::string piece(kHashPiece, '\0');
-    WrittenFile digest{fileNameOf(path), 0, kHashStart};
+    if (!in) throw ZendroError(path, "cannot be read to tell whether it was edited");
+    std::string piece(kReadPiece, '\0');
+    ContentHasher hasher;
     while (in) {
         in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
-        const auto got = static_cast<std::size_t>(in.gcount());
-        foldWords(digest.hash, std::string_view(piece.data(), got));
-        digest.size += got;
+        hasher.add(std::string_view(piece.data(), static_cast<std::size_t>(in.gcount())));
     }
-    return digest;
+    return {fileNameOf(path), hasher.size(), hasher.hash()};
 }
 
 }  // namespace
 
-std::uint64_t contentHash(std::string_view bytes) {
-    std::uint64_t hash = kHashStart;
-    foldWords(hash, bytes);
+void ContentHasher::add(std::string_view bytes) {
+    size_ += bytes.size();
+    if (carriedCount_ > 0) {
+        const std::size_t taken = std::min(bytes.size(), sizeof carried_ - carriedCount_);
+        std::memcpy(carried_ + carriedCount_, bytes.data(), taken);
+        carriedCount_ += taken;
+        bytes.remove_prefix(taken);
+        if (carriedCount_ < sizeof carried_) return;
+        foldWords(hash_, std::string_view(carried_, sizeof carried_));
+        carriedCount_ = 0;
+    }
+    const std::string_view rest = foldWords(hash_, bytes);
+    std::memcpy(carried_, rest.data(), rest.size());
+    carriedCount_ = rest.size();
+}
+
+std::uint64_t ContentHasher::hash() const {
+    std::uint64_t hash = hash_;
+    for (std::size_t i = 0; i < carriedCount_; ++i) {
+        hash = (hash ^ static_cast<unsigned char>(carried_[i])) * kHashPrime;
+    }
     return hash;
+}
+
+std::uint64_t contentHash(std::string_view bytes) {
+    ContentHasher hasher;
+    hasher.add(bytes);
+    return hasher.hash();
 }
 
 std::vector<WrittenFile> parseWrittenState(std::string_view text) {
@@ -129,12 +147,11 @@ std::vector<EditedOutput> findEditedOutputs(const JobPaths& job,
     return edited;
 }
 
-void recordWrittenOutputs(const JobPaths& job, const std::vector<std::string>& paths) {
+void recordWrittenOutputs(const JobPaths& job, const std::vector<WrittenFile>& written) {
     std::vector<WrittenFile> record = readRecord(job);
-    for (const std::string& path : paths) {
-        WrittenFile now = digestOfFile(path);
+    for (const WrittenFile& now : written) {
         std::erase_if(record, [&](const WrittenFile& file) { return file.name == now.name; });
-        record.push_back(std::move(now));
+        record.push_back(now);
     }
     writeFileAtomically(writtenStatePath(job), writtenStateText(record));
 }

@@ -25,6 +25,21 @@ std::string writtenStatePath(const JobPaths& job);
 // FNV-1a over 64 bits: tells an edited file from the one written, nothing more.
 std::uint64_t contentHash(std::string_view bytes);
 
+// contentHash of bytes that arrive in pieces of any size, and their count.
+class ContentHasher {
+  public:
+    void add(std::string_view bytes);
+    std::uint64_t hash() const;  // of everything added so far
+    std::uint64_t size() const { return size_; }
+
+  private:
+    std::uint64_t hash_ = 14695981039346656037ULL;  // FNV-1a's offset basis
+    std::uint64_t size_ = 0;
+    // The hash folds 8-byte words: the bytes of a piece that did not fill one.
+    char carried_[8] = {};
+    std::size_t carriedCount_ = 0;
+};
+
 // One line per file: size, hash in 16 hex digits, name. Lines that do not read
 // so are skipped.
 std::vector<WrittenFile> parseWrittenState(std::string_view text);
@@ -44,9 +59,9 @@ std::vector<EditedOutput> findEditedOutputs(const JobPaths& job,
                                             const std::vector<std::string>& paths,
                                             std::time_t now);
 
-// Records the bytes now at `paths` as written by this program; the record's
-// lines for other files stay. Throws ZendroError when it cannot be written.
-void recordWrittenOutputs(const JobPaths& job, const std::vector<std::string>& paths);
+// Records the files as written by this program; the record's lines for other
+// files stay. Throws ZendroError when it cannot be written.
+void recordWrittenOutputs(const JobPaths& job, const std::vector<WrittenFile>& written);
 
 // The warning for an edited output that was kept.
 std::string editedOutputWarning(const EditedOutput& edited);

@@ -1,6 +1,8 @@
-// LandXML 1.2: the points as CgPoints, each chain a PlanFeature of Lines
-// between its points, and the readings as a Survey of instrument setups with
-// the check shots in ControlChecks. Angles are in decimal degrees.
+// LandXML 1.2: the points as CgPoints, each chain a PlanFeature holding the
+// Chain of its point names, and the readings as a Survey of instrument setups,
+// each with its check shots in ControlChecks. Angles are in decimal degrees.
+// A position is written once, in its CgPoint: everything else refers to it by
+// pntRef (a large job has hundreds of thousands of readings).
 
 #include <cstdint>
 #include <optional>
@@ -83,11 +85,8 @@ class LandXmlWriter {
   public:
     explicit LandXmlWriter(const ExportInput& input)
         : input_(input), contents_(input.contents), xml_(input.fileName, expectedBytes(input)) {
-        positionTexts_.reserve(contents_.points.size());
-        for (std::size_t i = 0; i < contents_.points.size(); ++i) {
+        for (std::size_t i = 0; i < contents_.points.size(); ++i)
             indexOfPoint_.emplace(contents_.points[i].number, i);
-            positionTexts_.push_back(pointText(contents_.points[i]));
-        }
     }
 
     std::string write() {
@@ -121,8 +120,8 @@ class LandXmlWriter {
     // Generous: room reserved and never written costs no memory.
     static std::size_t expectedBytes(const ExportInput& input) {
         const review::JobReview& review = *input.job.review;
-        return 4096 + 256 * input.contents.points.size() + 512 * review.records.size() +
-               1024 * review.plan.checkShots.size();
+        return 4096 + 256 * input.contents.points.size() + 256 * review.records.size() +
+               384 * review.plan.checkShots.size();
     }
 
     void writeUnits() {
@@ -169,16 +168,9 @@ class LandXmlWriter {
             xml_.attribute("name", point.name);
             if (!point.description.empty()) xml_.attribute("code", utf8Of(point.description));
             if (!point.comment.empty()) xml_.attribute("desc", utf8Of(point.comment));
-            xml_.text(positionTexts_[static_cast<std::size_t>(&point - contents_.points.data())]);
+            xml_.text(pointText(point));
             xml_.endElement();
         }
-        xml_.endElement();
-    }
-
-    void writeChainPoint(const char* element, std::size_t pointIndex) {
-        xml_.startElement(element);
-        xml_.attribute("pntRef", contents_.points[pointIndex].name);
-        xml_.text(positionTexts_[pointIndex]);
         xml_.endElement();
     }
 
@@ -186,15 +178,20 @@ class LandXmlWriter {
         if (contents_.chains.empty()) return;  // PlanFeatures holds at least one
         xml_.startElement("PlanFeatures");
         xml_.attribute("name", "chains");
+        std::string names;
         for (const ExportChain& chain : contents_.chains) {
             xml_.startElement("PlanFeature");
             xml_.attribute("name", utf8Of(chain.name));
             xml_.attribute("desc", utf8Of(chain.feature));
             xml_.startElement("CoordGeom");
-            for (std::size_t i = 1; i < chain.vertices.size(); ++i) {
-                xml_.startElement("Line");
-                writeChainPoint("Start", chain.vertices[i - 1]);
-                writeChainPoint("End", chain.vertices[i]);
+            if (!chain.vertices.empty()) {
+                names.clear();
+                for (const std::size_t vertex : chain.vertices) {
+                    if (!names.empty()) names += ' ';
+                    names += contents_.points[vertex].name;  // a number: never a space
+                }
+                xml_.startElement("Chain");
+                xml_.text(names);
                 xml_.endElement();
             }
             xml_.endElement();
@@ -203,21 +200,20 @@ class LandXmlWriter {
         xml_.endElement();
     }
 
-    // A reference to the point, with its position when it has one.
+    // A reference to the point: its CgPoint's name, or the bare number of a
+    // point that has no position.
     void writeSurveyPoint(const char* element, std::int64_t number) {
         xml_.startElement(element);
         if (const auto found = indexOfPoint_.find(number); found != indexOfPoint_.end()) {
             xml_.attribute("pntRef", contents_.points[found->second].name);
-            xml_.text(positionTexts_[found->second]);
         } else {
             xml_.attribute("pntRef", std::to_string(number));
         }
         xml_.endElement();
     }
 
-    void writeReadingAttributes(const std::string& setup, const Observation& reading,
-                                const char* purpose) {
-        xml_.attribute("setupID", setup);
+    // What the instrument read. The enclosing InstrumentSetup names the setup.
+    void writeReadingAttributes(const Observation& reading, const char* purpose) {
         xml_.attribute("purpose", purpose);
         xml_.attribute("targetHeight", lengthText(reading.height));
         xml_.attribute("horizAngle", fixedText(reading.horizontalDegrees, kAngleDecimals));
@@ -226,7 +222,8 @@ class LandXmlWriter {
         xml_.attribute("directFace", reading.isReversed() ? "false" : "true");
     }
 
-    void writeSetup(const SetupReadings& setup, const std::string& id) {
+    void writeSetup(const SetupReadings& setup, const std::string& id,
+                    const std::vector<const review::CheckShotMeasure*>& checks) {
         const std::vector<Observation>& records = input_.job.review->records;
         const Observation& station = records[setup.setupRecord];
         xml_.startElement("InstrumentSetup");
@@ -237,7 +234,6 @@ class LandXmlWriter {
         if (setup.firstBacksight) {
             const Observation& backsight = records[*setup.firstBacksight];
             xml_.startElement("Backsight");
-            xml_.attribute("setupID", id);
             xml_.attribute("targetHeight", lengthText(backsight.height));
             xml_.attribute("circle", fixedText(backsight.horizontalDegrees, kAngleDecimals));
             writeSurveyPoint("BacksightPoint", backsight.pointNumber);
@@ -246,32 +242,23 @@ class LandXmlWriter {
         for (const std::size_t index : setup.readings) {
             const Observation& reading = records[index];
             xml_.startElement("RawObservation");
-            writeReadingAttributes(id, reading, purposeOf(reading.recordKind));
+            writeReadingAttributes(reading, purposeOf(reading.recordKind));
             writeSurveyPoint("TargetPoint", reading.pointNumber);
             xml_.endElement();
         }
+        writeControlChecks(checks);
         xml_.endElement();
     }
 
-    // Each check shot as the reading that rechecked the point, with what it
-    // found against the point's first position.
-    // `setupOfRecord[i]` is the index into `setupIds` of the setup record i
-    // was read from, kNoSetup when it is not a reading of a setup.
-    void writeControlChecks(const std::vector<std::size_t>& setupOfRecord,
-                            const std::vector<std::string>& setupIds) {
-        const review::Plan& plan = input_.job.review->plan;
-        const std::vector<Observation>& records = input_.job.review->records;
-        std::vector<const review::CheckShotMeasure*> checks;
-        for (const review::CheckShotMeasure& check : plan.checkShots) {
-            if (check.record < records.size() && setupOfRecord[check.record] != kNoSetup)
-                checks.push_back(&check);
-        }
+    // Each check shot of a setup: the point it rechecked and what it found
+    // against the point's first position. Its reading is the setup's
+    // RawObservation of that record, so its measurements are not repeated.
+    void writeControlChecks(const std::vector<const review::CheckShotMeasure*>& checks) {
         if (checks.empty()) return;
         xml_.startElement("ControlChecks");
         for (const review::CheckShotMeasure* check : checks) {
-            const Observation& reading = records[check->record];
             xml_.startElement("TestObservation");
-            writeReadingAttributes(setupIds[setupOfRecord[check->record]], reading, "check");
+            xml_.attribute("purpose", "check");
             writeSurveyPoint("TargetPoint", check->point);
             xml_.startElement("Feature");
             xml_.attribute("name", "check shot");
@@ -292,6 +279,23 @@ class LandXmlWriter {
         xml_.endElement();
     }
 
+    // The check shots of each setup, in the order the review found them; a
+    // check shot read before the first setup has no setup and is left out.
+    std::vector<std::vector<const review::CheckShotMeasure*>> checksOfSetups(
+        const std::vector<SetupReadings>& setups) const {
+        const std::vector<Observation>& records = input_.job.review->records;
+        std::vector<std::size_t> setupOfRecord(records.size(), kNoSetup);
+        for (std::size_t i = 0; i < setups.size(); ++i) {
+            for (const std::size_t reading : setups[i].readings) setupOfRecord[reading] = i;
+        }
+        std::vector<std::vector<const review::CheckShotMeasure*>> checks(setups.size());
+        for (const review::CheckShotMeasure& check : input_.job.review->plan.checkShots) {
+            if (check.record < records.size() && setupOfRecord[check.record] != kNoSetup)
+                checks[setupOfRecord[check.record]].push_back(&check);
+        }
+        return checks;
+    }
+
     void writeSurvey() {
         const std::vector<SetupReadings> setups = setupsOf(input_.job.review->records);
         xml_.startElement("Survey");
@@ -299,15 +303,8 @@ class LandXmlWriter {
         xml_.attribute("name", utf8Of(input_.job.jobName));
         xml_.attribute("desc", utf8Of(contents_.summary(input_.job.jobName)));
         xml_.endElement();
-        std::vector<std::size_t> setupOfRecord(input_.job.review->records.size(), kNoSetup);
-        std::vector<std::string> setupIds;
-        setupIds.reserve(setups.size());
-        for (std::size_t i = 0; i < setups.size(); ++i) {
-            const std::string& id = setupIds.emplace_back(setupId(i));
-            writeSetup(setups[i], id);
-            for (const std::size_t reading : setups[i].readings) setupOfRecord[reading] = i;
-        }
-        writeControlChecks(setupOfRecord, setupIds);
+        const auto checks = checksOfSetups(setups);
+        for (std::size_t i = 0; i < setups.size(); ++i) writeSetup(setups[i], setupId(i), checks[i]);
         xml_.endElement();
     }
 
@@ -315,9 +312,6 @@ class LandXmlWriter {
     const ExportContents& contents_;
     XmlWriter xml_;
     std::unordered_map<std::int64_t, std::size_t> indexOfPoint_;
-    // Each point's "northing easting elevation", formatted once: a point is
-    // the target of many readings.
-    std::vector<std::string> positionTexts_;
 };
 
 }  // namespace

@@ -8,9 +8,9 @@
 
 namespace zendro::exports {
 
-// libxml2's text writer into a string, indented, written in ISO-8859-1 from
-// the UTF-8 it is given. Every call checks the writer's result and throws
-// ZendroError naming the file.
+// libxml2's text writer into a string of UTF-8, not indented (a large export
+// writes millions of elements). Every call checks the writer's result and
+// throws ZendroError naming the file.
 class XmlWriter {
   public:
     // `expectedBytes` is room taken at once: a large file is not copied as

@@ -81,6 +81,19 @@ TEST_F(EditedOutputs, AnEditedObsFileIsKeptAndTheNextRunSaysNothing) {
     EXPECT_EQ(kept("RUN-4.obs.edited-").size(), 1u);
 }
 
+TEST_F(EditedOutputs, ALargeOutputConvertedAgainIsNotTakenForAnEdit) {
+    // Megabytes of output: the record hashes it in the pieces the run wrote,
+    // the next run in the pieces it reads back.
+    std::string hvd = hvdRecord(9, 0);
+    for (std::uint16_t point = 1; point <= 20000; ++point) {
+        hvd += hvdRecord(1, point, 150, 1234567, 900000, 1234567);
+    }
+    writeFile(dir.file("RUN-4.HVD"), hvd);
+    convert();
+    ASSERT_GT(readFile(dir.file("RUN-4.obs")).size(), 1u << 20);
+    EXPECT_TRUE(convert().keptEdits.empty());
+}
+
 TEST_F(EditedOutputs, ASecondEditInTheSameSecondKeepsTheFirstCopy) {
     convert();
     writeFile(dir.file("RUN-4.TRV"), "edit 1");

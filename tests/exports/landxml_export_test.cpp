@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 #include <set>
+#include <sstream>
 
 #include "exports/export_bytes.h"
 #include "tests/exports/export_test_job.h"
@@ -105,17 +106,13 @@ TEST(LandXmlExport, PointsMatchTheCsvAndChainsRunThroughTheirPoints) {
     EXPECT_EQ(valuesAt(doc.get(), "//x:CgPoint[@name='5']/@desc"),
               std::vector<std::string>{"45\xC2\xB0 bend"});
 
-    // Each chain as its lines' start points and the last end: the closed CL
+    // Each chain as the names of its points in chain order: the closed CL
     // chain comes back to 6.
     EXPECT_EQ(valuesAt(doc.get(), "//x:PlanFeature/@name"), (std::vector<std::string>{"EP", "CL"}));
-    EXPECT_EQ(valuesAt(doc.get(), "//x:PlanFeature[@name='EP']//x:Line/x:Start/@pntRef"),
-              (std::vector<std::string>{"3", "4"}));
-    EXPECT_EQ(valuesAt(doc.get(), "//x:PlanFeature[@name='EP']//x:Line/x:End/@pntRef"),
-              (std::vector<std::string>{"4", "5"}));
-    EXPECT_EQ(valuesAt(doc.get(), "//x:PlanFeature[@name='CL']//x:Line/x:Start/@pntRef"),
-              (std::vector<std::string>{"6", "1", "3"}));
-    EXPECT_EQ(valuesAt(doc.get(), "//x:PlanFeature[@name='CL']//x:Line/x:End/@pntRef"),
-              (std::vector<std::string>{"1", "3", "6"}));
+    EXPECT_EQ(valuesAt(doc.get(), "//x:PlanFeature[@name='EP']/x:CoordGeom/x:Chain"),
+              std::vector<std::string>{"3 4 5"});
+    EXPECT_EQ(valuesAt(doc.get(), "//x:PlanFeature[@name='CL']/x:CoordGeom/x:Chain"),
+              std::vector<std::string>{"6 1 3 6"});
 }
 
 // SOURCE_DATE_EPOCH set for one scope, as a reproducible build sets it.
@@ -184,9 +181,12 @@ TEST(LandXmlExport, SampleJobValidatesWithEverySetupAndChainPoint) {
     // Every chain point is one of the CgPoints.
     const std::vector<std::string> names = valuesAt(doc.get(), "//x:CgPoint/@name");
     const std::set<std::string> known(names.begin(), names.end());
-    const std::vector<std::string> chainPoints = valuesAt(doc.get(), "//x:Line/*/@pntRef");
-    EXPECT_FALSE(chainPoints.empty());
-    for (const std::string& point : chainPoints) EXPECT_TRUE(known.contains(point)) << point;
+    const std::vector<std::string> chains = valuesAt(doc.get(), "//x:Chain");
+    EXPECT_FALSE(chains.empty());
+    for (const std::string& chain : chains) {
+        std::istringstream points(chain);
+        for (std::string point; points >> point;) EXPECT_TRUE(known.contains(point)) << point;
+    }
 }
 
 }  // namespace
