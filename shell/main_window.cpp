@@ -1,30 +1,20 @@
 #include "shell/main_window.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QResizeEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
-#include <QTableWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <optional>
@@ -35,69 +25,28 @@
 #include "features/feature_grid.h"
 #include "features/point_name_pass.h"
 #include "shell/conversion_handler.h"
+#include "shell/conversion_page.h"
 #include "shell/failure_text.h"
 #include "shell/feature_editor.h"
+#include "shell/feature_editor_page.h"
 #include "shell/file_selection.h"
-#include "shell/help_text.h"
+#include "shell/help_page.h"
 #include "shell/installation_settings.h"
-#include "shell/margin_keeper.h"
 #include "shell/recent_jobs_menu.h"
 #include "shell/review/adjustment_tab.h"
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
 #include "shell/session_memory.h"
 #include "shell/text_codec.h"
+#include "shell/twips_page.h"
 #include "shell/window_status.h"
 
 namespace zendro {
 namespace {
 
-// Positions and sizes below are the design layout in twips.
-QRect twips(int left, int top, int width, int height) { return {left, top, width, height}; }
-
-template <typename Widget>
-Widget* place(TwipsLayout& layout, Widget* widget, const char* name, const QRect& design,
-              bool captionMustFit = false,
-              TwipsLayout::Stretch stretch = TwipsLayout::Stretch::None) {
-    widget->setObjectName(QString::fromLatin1(name));
-    layout.add(widget, design, captionMustFit, stretch);
-    return widget;
-}
-
-QGroupBox* frame(TwipsLayout& layout, QWidget* parent, const char* name, const QString& caption,
-                 const QRect& design, TwipsLayout::Stretch stretch) {
-    auto* result = new QGroupBox(caption, parent);
-    result->setObjectName(QString::fromLatin1(name));
-    layout.add(result, design, false, stretch);
-    return result;
-}
-
-QLabel* label(TwipsLayout& layout, QWidget* parent, const char* name, const char* caption,
-              const QRect& design, bool captionMustFit = true) {
-    return place(layout, new QLabel(QString::fromLatin1(caption), parent), name, design,
-                 captionMustFit);
-}
-
-QLineEdit* textBox(TwipsLayout& layout, QWidget* parent, const char* name, const char* text,
-                   const QRect& design) {
-    return place(layout, new QLineEdit(QString::fromLatin1(text), parent), name, design);
-}
-
-QPushButton* button(TwipsLayout& layout, QWidget* parent, const char* name, const char* caption,
-                    const char* toolTip, const QRect& design) {
-    auto* result =
-        place(layout, new QPushButton(QString::fromLatin1(caption), parent), name, design, true);
-    if (toolTip != nullptr) result->setToolTip(QString::fromLatin1(toolTip));
-    return result;
-}
-
-QRadioButton* optionButton(TwipsLayout& layout, QWidget* parent, const char* name,
-                           const char* caption, const char* toolTip, const QRect& design) {
-    auto* result =
-        place(layout, new QRadioButton(QString::fromLatin1(caption), parent), name, design, true);
-    result->setToolTip(QString::fromLatin1(toolTip));
-    return result;
-}
+// The tab strip counts its tabs from 0, left to right, in the order of Page.
+int tabIndex(Page page) { return static_cast<int>(page); }
+Page pageAtTab(int index) { return static_cast<Page>(index); }
 
 }  // namespace
 
@@ -107,34 +56,7 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
       options_(std::move(options)),
       kermit_(options_.shippedKermitFolder, options_.kermitTerminal) {
     buildControls();
-    editor_ = std::make_unique<FeatureEditor>(
-        dialogs_, *this,
-        FeatureEditorControls{*Frame3, *PointGrid1, *GridLabel1, *GridText1, *ComText1, *Command1});
-    new MarginKeeper(*HelpText1, MarginKeeper::Mode::Grow);
-    conversion_ = std::make_unique<ConversionHandler>(
-        dialogs_, *this, *ProgressBar, *Plabel, [this](bool running) { lockForRun(running); });
-
-    connect(GetFile, &QPushButton::clicked, this, [this] { GetFile_Click(); });
-    connect(file1, &QLineEdit::returnPressed, this, [this] { file1_Enter(); });
-    connect(DownLoad, &QPushButton::clicked, this, [this] { DownLoad_Click(); });
-    connect(Convert, &QPushButton::clicked, this, [this] { Convert_Click(); });
-    connect(CancelRun, &QPushButton::clicked, this, [this] { conversion_->cancel(); });
-    connect(TabStrip1, &QTabBar::currentChanged, this,
-            [this](int index) { TabStrip1_Click(index + 1); });
-    connect(PointGrid1, &QTableWidget::cellClicked, this,
-            [this](int row, int) { PointGrid1_Click(row); });
-    // Moving through the rows with the keyboard chooses rows as clicks do.
-    connect(PointGrid1, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
-        if (row >= 0) PointGrid1_Click(row);
-    });
-    PointGrid1->viewport()->installEventFilter(this);
-    connect(GridText1, &QLineEdit::textChanged, this,
-            [this](const QString& text) { GridText1_Change(text); });
-    connect(ComText1, &QLineEdit::textChanged, this,
-            [this](const QString& text) { ComText1_Change(text); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(reviewPage_, &ReviewPage::editEntryRequested, this,
-            [this](std::size_t entry) { editEntry(entry); });
+    connectPages();
     buildMenus();
 
     Form_Load();
@@ -143,7 +65,7 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
 
 Form1::~Form1() = default;
 
-bool Form1::conversionRunning() const { return conversion_->running(); }
+bool Form1::conversionRunning() const { return conversionPage_->running(); }
 
 bool Form1::reviewBusy() const { return reviewPage_->busy(); }
 
@@ -159,94 +81,18 @@ void Form1::buildControls() {
     // above and the status bar below take their own heights.
     pageArea_ = new QWidget(this);
     pageArea_->setObjectName(QStringLiteral("PageArea"));
-    QWidget* pages = pageArea_;
 
-    TabStrip1 = new QTabBar(pages);
+    TabStrip1 = new QTabBar(pageArea_);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     TabStrip1->addTab(QStringLiteral("Download && Conversion"));
     TabStrip1->addTab(QStringLiteral("Edit Features"));
     TabStrip1->addTab(QStringLiteral("Help"));
     TabStrip1->addTab(QStringLiteral("Review"));
     TabStrip1->setDrawBase(false);
-    TwipsLayout& layout = layout_;
-    constexpr auto kStretch = TwipsLayout::Stretch::Both;
+    TabStrip1->setToolTip(
+        QStringLiteral("The pages: conversion, feature editor, help and the job's review"));
+    buildPages();
 
-    // Page 1: download and conversion.
-    Frame2 = frame(layout, pages, "Frame2", {}, twips(120, 600, 4815, 4095), kStretch);
-    OptionOBS = place(layout, new QCheckBox(QStringLiteral("OBS Only"), Frame2), "OptionOBS",
-                      twips(2760, 3480, 1695, 375), true);
-    OptionOBS->setChecked(true);
-    Frame1 = frame(layout, Frame2, "Frame1", {}, twips(1200, 960, 1935, 615),
-                   TwipsLayout::Stretch::None);
-    EM1 = optionButton(layout, Frame1, "EM1", "&English", "Check if Downloading English Units File",
-                       twips(120, 240, 975, 255));
-    EM1->setChecked(true);
-    EM2 = optionButton(layout, Frame1, "EM2", "&Metric", "Check if downloading metric units file",
-                       twips(1080, 240, 735, 255));
-    GetFile = button(layout, Frame2, "GetFile", "Filename", "Press to Enter Filename",
-                     twips(120, 240, 975, 615));
-    Convert = button(layout, Frame2, "Convert", "&Convert",
-                     "Convert Downloaded File From SA to TRV Format", twips(120, 3360, 1455, 615));
-    QFont convertFont(QStringLiteral("MS Sans Serif"));
-    convertFont.setPointSizeF(9.75);
-    convertFont.setBold(true);
-    Convert->setFont(convertFont);
-    file1 = textBox(layout, Frame2, "file1", "", twips(1200, 600, 3135, 285));
-    // A file dropped on the path box selects it like one dropped on the window.
-    file1->setAcceptDrops(false);
-    DownLoad = button(layout, Frame2, "DownLoad", "Download",
-                      "Press to initiate download of data collector", twips(120, 960, 975, 615));
-    // Shown beside Convert while a conversion runs.
-    CancelRun = button(layout, Frame2, "CancelRun", "Cancel",
-                       "Stop the conversion; nothing is written", twips(1680, 3360, 975, 615));
-    CancelRun->hide();
-    Prefix1 = textBox(layout, Frame2, "Prefix1", "S", twips(2040, 1680, 255, 285));
-    Curvecode1 = textBox(layout, Frame2, "Curvecode1", "*", twips(4080, 1680, 255, 285));
-    CommentCode1 = textBox(layout, Frame2, "CommentCode1", ",", twips(4080, 2040, 255, 285));
-    Suffix1 = textBox(layout, Frame2, "Suffix1", "-99", twips(1680, 2040, 615, 285));
-    ProgressBar =
-        place(layout, new QProgressBar(Frame2), "ProgressBar", twips(120, 3000, 4455, 255));
-    ProgressBar->setRange(0, 100);
-    ProgressBar->setValue(0);
-    ProgressBar->setTextVisible(false);
-    Label2 =
-        label(layout, Frame2, "Label2", "Path and File to Download", twips(1200, 240, 2175, 255));
-    // The status line reaches to the progress bar's right end, so the longest
-    // pass name fits.
-    Plabel = label(layout, Frame2, "Plabel", "          ", twips(1935, 2640, 2640, 255), false);
-    Label1 =
-        label(layout, Frame2, "Label1", "Add Point Number Prefix", twips(120, 1680, 1815, 255));
-    Label3 = label(layout, Frame2, "Label3", "Curve Code", twips(3120, 1680, 855, 255));
-    Label4 = label(layout, Frame2, "Label4", "Run Suffix", twips(120, 2040, 1095, 255));
-    Label5 = label(layout, Frame2, "Label5", "Comment Delimiter", twips(2400, 2040, 1575, 375));
-
-    // Page 2: the feature editor.
-    Frame3 = frame(layout, pages, "Frame3", {}, twips(240, 600, 4695, 4215), kStretch);
-    ComText1 = textBox(layout, Frame3, "ComText1", "Comment", twips(2280, 240, 2175, 285));
-    GridText1 = textBox(layout, Frame3, "GridText1", "Description", twips(1200, 240, 975, 285));
-    PointGrid1 =
-        place(layout, new QTableWidget(0, 3, Frame3), "PointGrid1", twips(120, 600, 4455, 3015));
-    const QStringList headings = QString::fromLatin1(kGridFormat).split(QLatin1Char('|'));
-    PointGrid1->setHorizontalHeaderLabels(headings);
-    PointGrid1->verticalHeader()->hide();
-    PointGrid1->setWordWrap(false);
-    PointGrid1->verticalHeader()->setDefaultSectionSize(PointGrid1->fontMetrics().height() + 6);
-    Command1 = button(layout, Frame3, "Command1", "Done", nullptr, twips(1800, 3720, 1095, 375));
-    GridLabel1 = label(layout, Frame3, "GridLabel1", "POINT", twips(240, 240, 855, 255));
-    EditStatus = label(layout, Frame3, "EditStatus", "", twips(120, 3720, 1620, 375), false);
-    EditStatus->setWordWrap(true);
-
-    // Page 3: help.
-    Frame4 = frame(layout, pages, "Frame4", QStringLiteral("ZUZ Conversion Help"),
-                   twips(360, 480, 4695, 4455), kStretch);
-    HelpText1 = place(layout, new QListWidget(Frame4), "HelpText1", twips(120, 240, 4455, 3960));
-
-    // Page 4: the job review.
-    reviewPage_ = place(layout, new ReviewPage(dialogs_, pages), "ReviewPage",
-                        twips(120, 600, 4815, 4440), false, kStretch);
-
-    layoutScale_ = layout.fittingScale();
-    layout.apply(layoutScale_);
     const auto px = [this](int design) { return TwipsLayout::toPixels(design, layoutScale_); };
     // The design size is the pages' default and least size; they take any more.
     designSize_ = QSize(px(5205), px(5160));
@@ -271,7 +117,45 @@ void Form1::buildControls() {
     resize(windowLayout->minimumSize());
     orderTabStops();
     addTabShortcuts();
-    addToolTips();
+}
+
+void Form1::buildPages() {
+    conversionPage_ = new ConversionPage(dialogs_, *this, options_.throttle, pageArea_);
+    editorPage_ = new FeatureEditorPage(dialogs_, *this, pageArea_);
+    helpPage_ = new HelpPage(pageArea_);
+    reviewPage_ = new ReviewPage(dialogs_, pageArea_);
+    reviewPage_->setObjectName(QStringLiteral("ReviewPage"));
+    layout_.add(reviewPage_, twips(120, 600, 4815, 4440), false, TwipsLayout::Stretch::Both);
+
+    // One scale for all pages, the one at which every caption of every page fits.
+    layoutScale_ = layout_.fittingScale();
+    for (const TwipsPage* page : std::initializer_list<const TwipsPage*>{
+             conversionPage_, editorPage_, helpPage_}) {
+        layoutScale_ = std::max(layoutScale_, page->fittingScale());
+    }
+    for (TwipsPage* page :
+         std::initializer_list<TwipsPage*>{conversionPage_, editorPage_, helpPage_}) {
+        page->settle(layoutScale_);
+    }
+    layout_.apply(layoutScale_);
+}
+
+void Form1::connectPages() {
+    connect(conversionPage_, &ConversionPage::chooseFileRequested, this,
+            [this] { GetFile_Click(); });
+    connect(conversionPage_, &ConversionPage::pathEntered, this, [this] { file1_Enter(); });
+    connect(conversionPage_, &ConversionPage::downloadRequested, this,
+            [this] { DownLoad_Click(); });
+    connect(conversionPage_, &ConversionPage::convertRequested, this,
+            [this] { Convert_Click(); });
+    connect(conversionPage_, &ConversionPage::runningChanged, this,
+            [this](bool running) { lockForRun(running); });
+    connect(TabStrip1, &QTabBar::currentChanged, this,
+            [this](int index) { TabStrip1_Click(pageAtTab(index)); });
+    connect(editorPage_, &FeatureEditorPage::saved, this,
+            [this](bool edited) { featuresSaved(edited); });
+    connect(reviewPage_, &ReviewPage::editEntryRequested, this,
+            [this](std::size_t entry) { editEntry(entry); });
 }
 
 void Form1::buildMenus() {
@@ -279,7 +163,7 @@ void Form1::buildMenus() {
     for (int tab = 0; tab < TabStrip1->count(); ++tab) {
         pageNames[static_cast<std::size_t>(tab)] = TabStrip1->tabText(tab);
     }
-    menus_ = buildWindowMenus(*menuBar_, editor_->actions(), pageNames);
+    menus_ = buildWindowMenus(*menuBar_, editorPage_->editor().actions(), pageNames);
     // Also on the window itself, so their keys work while a menu is closed.
     addActions(menuBar_->actions());
     connect(menus_.openJob, &QAction::triggered, this, [this] {
@@ -301,60 +185,34 @@ void Form1::buildMenus() {
         if (openReviewPage()) reviewPage_->exportReport();
     });
     connect(menus_.quit, &QAction::triggered, this, &QWidget::close);
-    for (std::size_t page = 0; page < menus_.pages.size(); ++page) {
-        // Through the tab strip, whose handler settles edits and refuses without a job.
-        connect(menus_.pages[page], &QAction::triggered, this, [this, page] {
-            if (TabStrip1->isEnabled()) TabStrip1->setCurrentIndex(static_cast<int>(page));
-        });
+    for (std::size_t tab = 0; tab < menus_.pages.size(); ++tab) {
+        const Page page = pageAtTab(static_cast<int>(tab));
+        connect(menus_.pages[tab], &QAction::triggered, this, [this, page] { goToPage(page); });
     }
     connect(menus_.fitSketch, &QAction::triggered, this, [this] {
         if (openReviewPage()) reviewPage_->sketch().fitToWindow();
     });
-    connect(menus_.helpPage, &QAction::triggered, this, [this] {
-        if (TabStrip1->isEnabled()) TabStrip1->setCurrentIndex(static_cast<int>(Page::Help) - 1);
-    });
+    connect(menus_.helpPage, &QAction::triggered, this, [this] { goToPage(Page::Help); });
     connect(menus_.about, &QAction::triggered, this,
             [this] { dialogs_.showMessage(this, aboutText(), MessageKind::Notice); });
 }
 
 bool Form1::openReviewPage() {
-    if (!TabStrip1->isEnabled()) return false;
-    if (!reviewPage_->isVisible()) {
-        TabStrip1->setCurrentIndex(static_cast<int>(Page::Review) - 1);
-    }
-    return reviewPage_->isVisible();
+    if (!reviewPage_->isVisible()) goToPage(Page::Review);
+    return TabStrip1->isEnabled() && reviewPage_->isVisible();
 }
 
-void Form1::addToolTips() {
-    // Every control says what it is for; the buttons' own tips stay as designed.
-    const std::pair<QWidget*, const char*> tips[] = {
-        {file1, "The field file of the job: type a path and press Enter, or use Filename"},
-        {Prefix1, "Put before every point number in the TRV and OBS files"},
-        {Curvecode1, "The code in a description that marks a point on a curve"},
-        {CommentCode1, "The character that starts a comment in a description"},
-        {Suffix1, "Added to the output files' names, so each run keeps its own"},
-        {OptionOBS, "Write only the OBS file, without the TRV file"},
-        {TabStrip1, "The pages: conversion, feature editor, help and the job's review"},
-        {Command1, "Save the point features and go back to the conversion page"},
-        {GridText1, "The chosen point's description: typing changes it at once"},
-        {ComText1, "The chosen point's comment: typing changes it at once"},
-        {PointGrid1,
-         "The job's points: click to choose, double-click to edit, Shift+click to blank a row"},
-        {HelpText1, "How to download, convert and edit a job"},
-        {ProgressBar, "How far the conversion has come"},
-    };
-    for (const auto& [control, tip] : tips) {
-        if (control->toolTip().isEmpty()) control->setToolTip(QString::fromLatin1(tip));
-    }
+void Form1::goToPage(Page page) {
+    if (TabStrip1->isEnabled()) TabStrip1->setCurrentIndex(tabIndex(page));
 }
 
 void Form1::orderTabStops() {
     // Row by row as the pages show them; a hidden page's controls are passed over.
-    PointGrid1->setTabKeyNavigation(false);
-    const std::vector<QWidget*> order{TabStrip1,  GetFile,   file1,      DownLoad,  EM1,
-                                      EM2,        Prefix1,   Curvecode1, Suffix1,   CommentCode1,
-                                      Convert,    CancelRun, OptionOBS,  GridText1, ComText1,
-                                      PointGrid1, Command1,  HelpText1};
+    std::vector<QWidget*> order{TabStrip1};
+    for (const std::vector<QWidget*>& stops :
+         {conversionPage_->tabStops(), editorPage_->tabStops(), helpPage_->tabStops()}) {
+        order.insert(order.end(), stops.begin(), stops.end());
+    }
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
@@ -377,20 +235,21 @@ void Form1::switchTab(int step) {
 
 void Form1::layOutPages() {
     const QSize extra = (pageArea_->size() - designSize_).expandedTo(QSize(0, 0));
+    for (const TwipsPage* page : std::initializer_list<const TwipsPage*>{
+             conversionPage_, editorPage_, helpPage_}) {
+        page->layOut(layoutScale_, extra);
+    }
     layout_.apply(layoutScale_, extra);
     TabStrip1->resize(TwipsLayout::toPixels(4935, layoutScale_) + extra.width(),
                       TabStrip1->height());
 }
 
 void Form1::lockForRun(bool running) {
-    const std::vector<QWidget*> startingOtherWork{GetFile, file1, DownLoad, Convert, TabStrip1};
-    for (QWidget* control : startingOtherWork) control->setEnabled(!running);
+    TabStrip1->setEnabled(!running);
     for (QAction* action : {menus_.openJob, menus_.convert, menus_.download,
                             menus_.recentJobs->menuAction()}) {
         action->setEnabled(!running);
     }
-    CancelRun->setVisible(running);
-    if (running) CancelRun->setFocus();
 }
 
 void Form1::Form_Load() {
@@ -401,10 +260,9 @@ void Form1::Form_Load() {
     savedFolder_ = fromPath(saved.lastFolder);
     session_.kermitFolder = saved.kermitFolder;
     session_.kermitSettingsName = saved.kermitSettingsName;
-    file1->setText(savedFolder_);
+    conversionPage_->showPath(savedFolder_);
 
-    showPage(Frame2);
-    HelpText1->addItems(helpTextItems());
+    showPage(Page::Conversion);
 }
 
 bool Form1::Form_Unload() {
@@ -419,13 +277,13 @@ std::string Form1::settingsPath() const { return installation_->filePath(); }
 
 void Form1::closeEvent(QCloseEvent* event) {
     // The window closes only once a running conversion has stopped.
-    if (conversion_->running()) {
+    if (conversionPage_->running()) {
         if (!dialogs_.confirm(this, QString::fromLatin1(kCancelRunQuestion))) {
             event->ignore();
             return;
         }
         // Stops at its next record, so the wait is short.
-        conversion_->cancelAndWait();
+        conversionPage_->cancelAndWait();
     }
     // A Kermit receiving the job would be cut off mid-file.
     if (kermit_.running() &&
@@ -433,7 +291,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!editor_->settleUnsavedEdits()) {
+    if (!editorPage_->editor().settleUnsavedEdits()) {
         event->ignore();
         return;
     }
@@ -445,14 +303,15 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::GetFile_Click() {
     const QString chosen = dialogs_.chooseFieldFile(
-        this, fieldFileFilters(), QString::fromLatin1(kSaFilesFilter), file1->text());
+        this, fieldFileFilters(), QString::fromLatin1(kSaFilesFilter), conversionPage_->path());
     // A cancelled dialog changes nothing.
     if (chosen.isEmpty()) return;
     selectJob(chosen);
 }
 
 void Form1::file1_Enter() {
-    if (!file1->text().isEmpty()) selectJob(file1->text());
+    const QString typed = conversionPage_->path();
+    if (!typed.isEmpty()) selectJob(typed);
 }
 
 bool Form1::selectJob(const QString& typedPath) {
@@ -469,11 +328,11 @@ bool Form1::selectJob(const QString& typedPath) {
         showMessage(failureText(error, toPath(chosenPath)));
         return false;
     }
-    if (!editor_->settleUnsavedEdits()) return false;
+    if (!editorPage_->editor().settleUnsavedEdits()) return false;
     session_.job = std::move(job);
     chosenPath_ = chosenPath;
-    file1->setText(chosenPath);
-    Suffix1->setText(fromPath(session_.job.runSuffix));
+    conversionPage_->showPath(chosenPath);
+    conversionPage_->showRunSuffix(fromPath(session_.job.runSuffix));
     status_->showJob(chosenPath);
     showEditsState();
     if (memory_) memory_->recordJob(chosenPath);
@@ -523,21 +382,14 @@ void Form1::restoreSession() {
     if (const QByteArray geometry = memory_->windowGeometry(); !geometry.isEmpty()) {
         restoreGeometry(geometry);
     }
-    const std::optional<bool> metric = memory_->metric();
-    const std::optional<bool> obsOnly = memory_->obsOnly();
-    if (metric) (*metric ? EM2 : EM1)->setChecked(true);
-    if (obsOnly) OptionOBS->setChecked(*obsOnly);
-    // Options other than the design's must not go unnoticed into a conversion.
-    if ((metric || obsOnly) && Plabel->text().trimmed().isEmpty()) {
-        Plabel->setText(restoredOptionsNote(EM2->isChecked(), OptionOBS->isChecked()));
-    }
+    conversionPage_->restoreOptions(memory_->metric(), memory_->obsOnly());
 }
 
 void Form1::rememberSession() {
     if (!memory_) return;
     memory_->setWindowGeometry(saveGeometry());
-    memory_->setMetric(EM2->isChecked());
-    memory_->setObsOnly(OptionOBS->isChecked());
+    memory_->setMetric(conversionPage_->metric());
+    memory_->setObsOnly(conversionPage_->obsOnly());
     if (const std::optional<QString> problem = memory_->save()) {
         showMessage(*problem, MessageKind::Warning);
     }
@@ -573,27 +425,15 @@ void Form1::readKermitSettings() {
     installation_->readKermitLines(session_.kermitFolder, session_.kermitSettingsName);
 }
 
-ConversionOptions Form1::currentOptions() const {
-    ConversionOptions options;
-    options.obsOnly = OptionOBS->isChecked();
-    options.metric = !EM1->isChecked();
-    options.commentCode = toFileText(CommentCode1->text());
-    options.curveCode = toFileText(Curvecode1->text());
-    options.pointPrefix = toFileText(Prefix1->text());
-    options.runSuffix = toFileText(Suffix1->text());
-    return options;
-}
-
 void Form1::Convert_Click() {
-    if (!editor_->settleUnsavedEdits()) return;
-    const ConversionOptions options = currentOptions();
+    if (!editorPage_->editor().settleUnsavedEdits()) return;
     const std::string pfPath = session_.job.pfPath;
-    conversion_->convert(session_.job, options, [this, pfPath](bool completed) {
+    conversionPage_->convert(session_.job, [this, pfPath](bool completed) {
         if (completed && editedSinceConversion_ == pfPath) editedSinceConversion_.clear();
-        if (completed && conversion_->lastResult()) {
-            status_->showConversion(QDateTime::currentDateTime(),
-                                    conversion_->lastResult()->recordCount,
-                                    conversion_->lastResult()->warningCount);
+        if (const std::optional<ConversionResult>& result = conversionPage_->lastResult();
+            completed && result) {
+            status_->showConversion(QDateTime::currentDateTime(), result->recordCount,
+                                    result->warningCount);
         }
         showEditsState();
     });
@@ -601,16 +441,12 @@ void Form1::Convert_Click() {
 
 void Form1::showEditsState() {
     if (!editedSinceConversion_.empty() && editedSinceConversion_ == session_.job.pfPath) {
-        editsNote_ = editsNotConvertedNote(session_.job.obsPath);
-        Plabel->setText(editsNote_);
+        conversionPage_->showNote(editsNotConvertedNote(session_.job.obsPath));
         status_->showEditsNotConverted(QFileInfo(fromPath(session_.job.obsPath)).fileName());
         return;
     }
     status_->showEditsNotConverted({});
-    if (!editsNote_.isEmpty() && Plabel->text() == editsNote_) {
-        Plabel->clear();
-        editsNote_.clear();
-    }
+    conversionPage_->withdrawNote();
 }
 
 QString editsNotConvertedNote(const std::string& obsPath) {
@@ -629,32 +465,32 @@ bool Form1::refusedWithoutJob() {
 
 void Form1::selectTab(Page page) {
     const QSignalBlocker block(TabStrip1);
-    TabStrip1->setCurrentIndex(static_cast<int>(page) - 1);
+    TabStrip1->setCurrentIndex(tabIndex(page));
 }
 
-void Form1::TabStrip1_Click(int tab) {
-    const auto page = static_cast<Page>(tab);
-    if (page != Page::FeatureEditor && Frame3->isVisible() && !editor_->settleUnsavedEdits()) {
+void Form1::TabStrip1_Click(Page page) {
+    if (page != Page::FeatureEditor && editorPage_->isVisible() &&
+        !editorPage_->editor().settleUnsavedEdits()) {
         selectTab(Page::FeatureEditor);  // the user stays with the edits
         return;
     }
     switch (page) {
         case Page::Conversion:
-            showPage(Frame2);
+            showPage(page);
             // The path box shows the job that Convert converts.
-            file1->setText(session_.jobSelected() ? chosenPath_ : savedFolder_);
+            conversionPage_->showPath(session_.jobSelected() ? chosenPath_ : savedFolder_);
             break;
         case Page::FeatureEditor:
             if (refusedWithoutJob()) return;
-            showPage(Frame3);
+            showPage(page);
             loadFeatureGrid();
             break;
         case Page::Help:
-            showPage(Frame4);
+            showPage(page);
             break;
         case Page::Review:
             if (refusedWithoutJob()) return;
-            showPage(reviewPage_);
+            showPage(page);
             showReview();
             break;
     }
@@ -662,7 +498,6 @@ void Form1::TabStrip1_Click(int tab) {
 
 void Form1::loadFeatureGrid() {
     // Every visit rebuilds the grid from the file; edits were settled on leaving.
-    EditStatus->clear();
     const std::string& pfPath = session_.job.pfPath;
     if (!fileExists(pfPath) && findFieldFile(session_.job.ctxPath).empty()) {
         // Saving an empty grid would hide the CTX file's descriptions for good.
@@ -673,59 +508,40 @@ void Form1::loadFeatureGrid() {
         showFirstTab();
         return;
     }
-    const QString statusBefore = Plabel->text();
-    const int progressBefore = ProgressBar->value();
-    WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
-    try {
-        runPointNamePass(session_.job, currentOptions().commentCode, observer);
-        const bool hasFile = fileExists(pfPath);
-        editor_->load(loadFeatureRows(hasFile ? readFileBytes(pfPath) : std::string()),
-                      hasFile ? pfPath : std::string());
-        // The pass is over: page 1 shows no pass that is not running.
-        Plabel->setText(statusBefore);
-        ProgressBar->setValue(progressBefore);
-    } catch (const std::exception& error) {
-        // Page 1 shows what it showed before this visit, not a pass that never finished.
-        Plabel->setText(statusBefore);
-        ProgressBar->setValue(progressBefore);
-        if (!observer.warnings().isEmpty()) {
-            showMessage(warningsMessage(observer.warnings()), MessageKind::Warning);
-        }
-        showMessage(failureText(error, session_.job.pfPath));
-        showFirstTab();
-        return;
+    const std::string commentCode = conversionPage_->options().commentCode;
+    const BackgroundOutcome outcome =
+        conversionPage_->runShowingProgress([this, &pfPath, &commentCode](RunObserver& observer) {
+            runPointNamePass(session_.job, commentCode, observer);
+            const bool hasFile = fileExists(pfPath);
+            editorPage_->load(loadFeatureRows(hasFile ? readFileBytes(pfPath) : std::string()),
+                              hasFile ? pfPath : std::string());
+        });
+    if (!outcome.warnings.isEmpty()) {
+        showMessage(warningsMessage(outcome.warnings), MessageKind::Warning);
     }
-    if (!observer.warnings().isEmpty()) {
-        showMessage(warningsMessage(observer.warnings()), MessageKind::Warning);
+    if (outcome.failure) {
+        try {
+            std::rethrow_exception(outcome.failure);
+        } catch (const std::exception& error) {
+            showMessage(failureText(error, session_.job.pfPath));
+        }
+        showFirstTab();
     }
 }
 
-void Form1::PointGrid1_Click(int row) { editor_->chooseRow(row); }
+void Form1::PointGrid1_Click(int row) { editorPage_->chooseRow(row); }
 
 bool Form1::PointGrid1_MouseDown(const QMouseEvent& event) {
-    constexpr Qt::KeyboardModifiers kHeld =
-        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if ((event.modifiers() & kHeld) != Qt::ShiftModifier) return false;
-    // The row under the pointer; the selection stays, since Shift would extend it.
-    const std::optional<std::string> point =
-        editor_->blankRow(PointGrid1->rowAt(event.position().toPoint().y()));
-    if (!point) return false;
-    EditStatus->setText(blankedRowNote(fromFileText(*point)));
-    return true;
+    return editorPage_->blankRowOnPress(event);
 }
 
-QString blankedRowNote(const QString& point) {
-    return QStringLiteral("Point %1 blanked; Ctrl+Z undoes").arg(point.trimmed());
-}
+void Form1::GridText1_Change(const QString& text) { editorPage_->descriptionEdited(text); }
 
-void Form1::GridText1_Change(const QString& text) { editor_->descriptionEdited(text); }
+void Form1::ComText1_Change(const QString& text) { editorPage_->commentEdited(text); }
 
-void Form1::ComText1_Change(const QString& text) { editor_->commentEdited(text); }
+void Form1::Command1_Click() { editorPage_->done(); }
 
-void Form1::Command1_Click() {
-    // On failure the previous file and the grid stay as they are.
-    const bool edited = editor_->hasUnsavedEdits();
-    if (!editor_->save()) return;
+void Form1::featuresSaved(bool edited) {
     if (edited) editedSinceConversion_ = session_.job.pfPath;
     showFirstTab();
     showEditsState();
@@ -733,10 +549,6 @@ void Form1::Command1_Click() {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pageArea_ && event->type() == QEvent::Resize) layOutPages();
-    if (watched == PointGrid1->viewport() && event->type() == QEvent::MouseButtonPress &&
-        PointGrid1_MouseDown(*static_cast<QMouseEvent*>(event))) {
-        return true;
-    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -747,45 +559,54 @@ void Form1::dragEnterEvent(QDragEnterEvent* event) {
 
 void Form1::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile() || conversion_->running()) return;
+    if (urls.isEmpty() || !urls.first().isLocalFile() || conversionPage_->running()) return;
     event->acceptProposedAction();
     if (selectJob(urls.first().toLocalFile())) showFirstTab();
 }
 
-void Form1::showPage(QWidget* page) {
-    for (QWidget* frame : std::initializer_list<QWidget*>{Frame2, Frame3, Frame4, reviewPage_}) {
-        frame->setVisible(frame == page);
+QWidget& Form1::pageWidget(Page page) const {
+    switch (page) {
+        case Page::Conversion: return *conversionPage_;
+        case Page::FeatureEditor: return *editorPage_;
+        case Page::Help: return *helpPage_;
+        case Page::Review: return *reviewPage_;
+    }
+    return *conversionPage_;
+}
+
+void Form1::showPage(Page page) {
+    for (const Page each : {Page::Conversion, Page::FeatureEditor, Page::Help, Page::Review}) {
+        pageWidget(each).setVisible(each == page);
     }
 }
 
 void Form1::showReview() {
     // Like the feature editor, the review needs the point-feature file.
-    const QString statusBefore = Plabel->text();
-    const int progressBefore = ProgressBar->value();
-    WindowObserver observer(*ProgressBar, *Plabel, options_.throttle);
-    try {
-        runPointNamePass(session_.job, currentOptions().commentCode, observer);
-    } catch (const std::exception& error) {
-        showMessage(failureText(error, session_.job.pfPath));
+    const ConversionOptions options = conversionPage_->options();
+    const BackgroundOutcome outcome =
+        conversionPage_->runShowingProgress([this, &options](RunObserver& observer) {
+            runPointNamePass(session_.job, options.commentCode, observer);
+        });
+    if (outcome.failure) {
+        try {
+            std::rethrow_exception(outcome.failure);
+        } catch (const std::exception& error) {
+            showMessage(failureText(error, session_.job.pfPath));
+        }
     }
-    Plabel->setText(statusBefore);
-    ProgressBar->setValue(progressBefore);
-    reviewPage_->showJob(session_.job, currentOptions(), conversion_->lastResult());
+    reviewPage_->showJob(session_.job, options, conversionPage_->lastResult());
 }
 
 // A point double-clicked in the sketch: its row in the feature editor.
 void Form1::editEntry(std::size_t entry) {
     // Through the tab's click handler, which loads the grid.
-    TabStrip1->setCurrentIndex(static_cast<int>(Page::FeatureEditor) - 1);
-    const int row = static_cast<int>(entry) - 1;
-    if (!Frame3->isVisible() || row >= PointGrid1->rowCount()) return;
-    PointGrid1->setCurrentCell(row, 1);
-    PointGrid1->scrollToItem(PointGrid1->item(row, 1));
+    TabStrip1->setCurrentIndex(tabIndex(Page::FeatureEditor));
+    if (editorPage_->isVisible()) editorPage_->showEntry(entry);
 }
 
 void Form1::showFirstTab() {
     selectTab(Page::Conversion);
-    TabStrip1_Click(static_cast<int>(Page::Conversion));
+    TabStrip1_Click(Page::Conversion);
 }
 
 void Form1::showMessage(const QString& text, MessageKind kind) {

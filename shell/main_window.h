@@ -15,24 +15,16 @@
 #include "shell/window_menus.h"
 #include "shell/window_observer.h"
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QMenu;
 class QMenuBar;
 class QMouseEvent;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
 class QTabBar;
-class QTableWidget;
 
 namespace zendro {
 
-class ConversionHandler;
-class FeatureEditor;
+class ConversionPage;
+class FeatureEditorPage;
+class HelpPage;
 class ReviewPage;
 class SessionMemory;
 class WindowStatus;
@@ -47,11 +39,13 @@ struct ShellOptions {
     QString sessionMemoryFile;
 };
 
-// The window's pages, in the order of their tabs from the left; the tab
-// strip's click handler numbers them from 1.
-enum class Page { Conversion = 1, FeatureEditor, Help, Review };
+// The window's pages, in the order of their tabs from the left.
+enum class Page { Conversion, FeatureEditor, Help, Review };
 
-// The one window of the program. It shows and collects; the core computes.
+// The one window of the program: a frame over its pages. It keeps the tab
+// strip, the menus, the status bar and the selected job, and carries what one
+// page does to the others; each page owns its controls. It shows and
+// collects; the core computes.
 class Form1 final : public QWidget {
     Q_OBJECT
 
@@ -77,7 +71,7 @@ class Form1 final : public QWidget {
     void file1_Enter();
     void DownLoad_Click();
     void Convert_Click();
-    void TabStrip1_Click(int tab);  // a Page's number: 1 to 4 from the left
+    void TabStrip1_Click(Page page);
     void PointGrid1_Click(int row);
     // True when the press blanked a row: it then selects nothing.
     bool PointGrid1_MouseDown(const QMouseEvent& event);
@@ -103,11 +97,15 @@ class Form1 final : public QWidget {
 
   private:
     void buildControls();
+    void buildPages();
+    void connectPages();
     void buildMenus();
-    void addToolTips();
     void layOutPages();
     // The page of the Review tab, shown through the tab's handler; false when refused.
     bool openReviewPage();
+    // Shows `page` through the tab strip, whose handler settles edits and
+    // refuses without a job; nothing while the tabs are locked.
+    void goToPage(Page page);
     void orderTabStops();
     void addTabShortcuts();
     void switchTab(int step);
@@ -116,15 +114,16 @@ class Form1 final : public QWidget {
     void readKermitSettings();
     void Form_Load();
     bool Form_Unload();
-    void showPage(QWidget* page);
+    QWidget& pageWidget(Page page) const;
+    void showPage(Page page);
     // Puts the tab strip on `page` without running its click handler.
     void selectTab(Page page);
     void showFirstTab();
     bool refusedWithoutJob();
     void loadFeatureGrid();
-    ConversionOptions currentOptions() const;
     void showReview();
     void editEntry(std::size_t entry);
+    void featuresSaved(bool edited);
     void showMessage(const QString& text, MessageKind kind = MessageKind::Error);
     // The status line's note that JOB.obs lacks the edits saved with Done.
     void showEditsState();
@@ -138,10 +137,9 @@ class Form1 final : public QWidget {
     QString savedFolder_;       // the folder saved at the last exit
     // The point-feature file saved by Done since the job was last converted.
     std::string editedSinceConversion_;
-    QString editsNote_;  // the note showing it, while shown
     std::unique_ptr<InstallationSettings> installation_;  // zendro.ini
     double layoutScale_ = 1.0;
-    TwipsLayout layout_;
+    TwipsLayout layout_;  // the pages that place no controls of their own
     QSize designSize_;
 
     QMenuBar* menuBar_ = nullptr;
@@ -149,40 +147,11 @@ class Form1 final : public QWidget {
     WindowStatus* status_ = nullptr;
     WindowMenus menus_;
     QTabBar* TabStrip1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QCheckBox* OptionOBS = nullptr;
-    QRadioButton* EM1 = nullptr;
-    QRadioButton* EM2 = nullptr;
-    QPushButton* GetFile = nullptr;
-    QPushButton* Convert = nullptr;
-    QPushButton* DownLoad = nullptr;
-    QPushButton* CancelRun = nullptr;
-    QLineEdit* file1 = nullptr;
-    QLineEdit* Prefix1 = nullptr;
-    QLineEdit* Curvecode1 = nullptr;
-    QLineEdit* CommentCode1 = nullptr;
-    QLineEdit* Suffix1 = nullptr;
-    QProgressBar* ProgressBar = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Plabel = nullptr;
-    QLineEdit* ComText1 = nullptr;
-    QLineEdit* GridText1 = nullptr;
-    QTableWidget* PointGrid1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QLabel* GridLabel1 = nullptr;
-    QLabel* EditStatus = nullptr;  // what the last blanking did
-    QListWidget* HelpText1 = nullptr;
+    ConversionPage* conversionPage_ = nullptr;
+    FeatureEditorPage* editorPage_ = nullptr;
+    HelpPage* helpPage_ = nullptr;
     ReviewPage* reviewPage_ = nullptr;
 
-    std::unique_ptr<FeatureEditor> editor_;
-    std::unique_ptr<ConversionHandler> conversion_;
     KermitDownload kermit_;
     std::unique_ptr<SessionMemory> memory_;  // null without ShellOptions::sessionMemoryFile
 };
@@ -193,9 +162,6 @@ inline constexpr const char* kCannotViewMessage =
 inline constexpr const char* kCancelRunQuestion =
     "A conversion is running. Cancel it and close the window? Nothing of this conversion "
     "is written.";
-
-// The feature editor's note after a Shift-click blanked `point`'s row.
-QString blankedRowNote(const QString& point);
 
 // The status line after Done, until the job is converted again.
 QString editsNotConvertedNote(const std::string& obsPath);
