@@ -1,34 +1,13 @@
 #include "cli/sketch_loader.h"
 
-#include <dlfcn.h>
-
-#include <filesystem>
-
 #include "cli/sketch_module.h"
 #include "common/errors.h"
+#include "common/program_module.h"
 
 namespace zendro::cli {
-namespace {
-
-// The module's place relative to the folder of the running zendro-convert:
-// the same in the build tree and in an installation.
-std::string modulePath() {
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
-    return (program.parent_path() / ZENDRO_SKETCH_MODULE_FROM_BIN).lexically_normal().string();
-}
-
-}  // namespace
 
 void* sketchModuleEntry(const char* name) {
-    const std::string module = modulePath();
-    // A second dlopen of the same file hands back the same handle.
-    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr) {
-        throw ZendroError(module, std::string("the sketch module cannot be loaded (") + ::dlerror() + ")");
-    }
-    void* entry = ::dlsym(handle, name);
-    if (entry == nullptr) throw ZendroError(module, "is not the sketch module of this version");
-    return entry;
+    return programModuleEntry(ZENDRO_SKETCH_MODULE_FROM_BIN, name, "the sketch module");
 }
 
 void writeSketchFile(const review::SketchModel& model, const std::string& path,
