@@ -21,7 +21,7 @@ struct AdjustmentInput {
     std::vector<coordinates::ControlPoint> control;          // may be empty
     AprioriSigmas sigmas;
     review::ReviewLimits limits;
-    bool metric = false;
+    LengthUnit unit = kDefaultFootUnit;
     // Named in the messages of a failure: the job's HVD file and the control file.
     std::string hvdPath;
     std::string controlPath;

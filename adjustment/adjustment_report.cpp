@@ -11,13 +11,16 @@ std::string places(double value, int count) {
     return std::string(fixedPlaces(value, count, 1).view());
 }
 
+// The sign follows the printed digits: a value that rounds to zero is "+0.0000"
+// whichever side of zero it lay.
 std::string signedPlaces(double value, int count) {
-    return (value >= 0 ? "+" : "") + places(value, count);
+    std::string text = places(value, count);
+    return text.starts_with('-') ? text : "+" + text;
 }
 
-std::string residualText(const ObservationResidual& r, const char* unit) {
+std::string residualText(const ObservationResidual& r, std::string_view unit) {
     if (r.kind == ObservationKind::Direction) return signedPlaces(r.residual, 1) + "\"";
-    return signedPlaces(r.residual, 4) + " " + unit;
+    return signedPlaces(r.residual, 4) + " " + std::string(unit);
 }
 
 std::string observationText(const ObservationResidual& r) {
@@ -45,7 +48,7 @@ std::string numberList(const std::vector<std::int64_t>& numbers) {
     return text;
 }
 
-void addTraverse(std::string& out, const CompassTraverse& t, const char* unit) {
+void addTraverse(std::string& out, const CompassTraverse& t, const std::string& unit) {
     std::string path;
     for (const std::int64_t point : t.stations) path += (path.empty() ? "" : "-") + std::to_string(point);
     if (t.closed) path += "-" + std::to_string(t.stations.front());
@@ -66,11 +69,11 @@ void addTraverse(std::string& out, const CompassTraverse& t, const char* unit) {
 
 }  // namespace
 
-std::string blunderText(const AdjustmentResult& result, bool metric) {
+std::string blunderText(const AdjustmentResult& result, LengthUnit unit) {
     if (!result.blunder) return {};
     const ObservationResidual& r = result.residuals[result.blunder->residualIndex];
     return "Probable blunder: " + observationText(r) + ": residual " +
-           residualText(r, metric ? "m" : "ft") + ", standardized " +
+           residualText(r, unitSymbol(unit)) + ", standardized " +
            signedPlaces(r.standardized, 2) + " (limit " + places(result.blunderLimit, 2) +
            "): " + result.blunder->advice;
 }
@@ -85,10 +88,10 @@ std::string overallTestText(const AdjustmentResult& result) {
 }
 
 std::string adjustmentReport(const AdjustmentResult& result,
-                             const std::vector<CompassTraverse>& traverses, bool metric) {
-    const char* unit = metric ? "m" : "ft";
+                             const std::vector<CompassTraverse>& traverses, LengthUnit lengthUnit) {
+    const std::string unit(unitSymbol(lengthUnit));
     std::string out = "Least-squares adjustment\n";
-    if (result.blunder) out += "  " + blunderText(result, metric) + "\n";
+    if (result.blunder) out += "  " + blunderText(result, lengthUnit) + "\n";
     out += partLine("Horizontal", result.horizontal);
     out += partLine("Vertical", result.vertical);
     out += "  " + std::to_string(result.iterations) + " iterations, " +

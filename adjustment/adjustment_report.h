@@ -13,12 +13,12 @@ namespace zendro::adjustment {
 // test, the points with their precision, those not checked or not
 // determined, and the compass-rule traverses.
 std::string adjustmentReport(const AdjustmentResult& result,
-                             const std::vector<CompassTraverse>& traverses, bool metric);
+                             const std::vector<CompassTraverse>& traverses, LengthUnit unit);
 
 // "Probable blunder: HVD record 52, height difference from point 4 to point
 // 3: residual ..., standardized ... (limit 3.29): <what to re-measure>", or
 // empty when none was named.
-std::string blunderText(const AdjustmentResult& result, bool metric);
+std::string blunderText(const AdjustmentResult& result, LengthUnit unit);
 
 // Both parts together: "Variance factor 0.789, 30 degrees of freedom,
 // chi-square 23.67 against 16.79 to 46.98: passed".

@@ -2,8 +2,8 @@
 
 namespace zendro::adjustment {
 
-AprioriSigmas defaultSigmas(bool metric) {
-    if (metric) return {5.0, 5.0, 0.003, 3.0, 0.001, 0.002};
+AprioriSigmas defaultSigmas(LengthUnit unit) {
+    if (isMetric(unit)) return {5.0, 5.0, 0.003, 3.0, 0.001, 0.002};
     return {5.0, 5.0, 0.01, 3.0, 0.003, 0.007};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/length_unit.h"
+
 namespace zendro::adjustment {
 
 // What the crew's instrument and setups are good for, one standard deviation
@@ -15,6 +17,6 @@ struct AprioriSigmas {
 
 // A 5" total station on tripods: 5", 5", 0.003 m + 3 ppm, 0.001 m and 0.002 m
 // of centring; in feet 0.01 ft + 3 ppm, 0.003 ft and 0.007 ft.
-AprioriSigmas defaultSigmas(bool metric);
+AprioriSigmas defaultSigmas(LengthUnit unit);
 
 }  // namespace zendro::adjustment

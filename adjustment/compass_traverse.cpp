@@ -6,24 +6,15 @@
 #include <unordered_map>
 
 #include "adjustment/setup_readings.h"
+#include "common/survey_geometry.h"
 
 namespace zendro::adjustment {
 namespace {
 
 using coordinates::ControlPoint;
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-
-// In (-180, 180].
-double signedDegrees(double degrees) {
-    double value = std::fmod(degrees, 360.0);
-    if (value <= -180.0) value += 360.0;
-    if (value > 180.0) value -= 360.0;
-    return value;
-}
-
-double azimuthDegrees(double fromNorth, double fromEast, double toNorth, double toEast) {
-    return std::atan2(toEast - fromEast, toNorth - fromNorth) / kRadiansPerDegree;
-}
+using geometry::azimuthDegrees;
+using geometry::kRadiansPerDegree;
+using geometry::signedDegrees;
 
 // A setup's mean reading of one point over its faces and repeats.
 struct MeanReading {
@@ -213,7 +204,7 @@ class TraverseFinder {
         Frame frame;
         frame.startNorth = start->north;
         frame.startEast = start->east;
-        frame.firstAzimuth = azimuthDegrees(start->north, start->east, second->north, second->east);
+        frame.firstAzimuth = azimuthDegrees({start->north, start->east}, {second->north, second->east});
         return balance(std::move(traverse), angles, legs, frame, misclosureK_);
     }
 
@@ -271,8 +262,8 @@ class TraverseFinder {
         frame.endNorth = end.north;
         frame.endEast = end.east;
         frame.firstAzimuth =
-            azimuthDegrees(start.north, start.east, from.north, from.east) + angles.front();
-        frame.closingAzimuth = azimuthDegrees(end.north, end.east, to.north, to.east);
+            azimuthDegrees({start.north, start.east}, {from.north, from.east}) + angles.front();
+        frame.closingAzimuth = azimuthDegrees({end.north, end.east}, {to.north, to.east});
         return balance(std::move(traverse), angles, legs, frame, misclosureK_);
     }
 

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "adjustment/chi_square_test.h"
+#include "common/survey_geometry.h"
 
 namespace zendro::adjustment {
 
@@ -16,7 +17,7 @@ coordinates::PointPrecision horizontalPrecision(double varianceNorth, double var
     const Eigen::SelfAdjointEigenSolver<Eigen::Matrix2d> solver(covariance);
     const Eigen::Vector2d values = solver.eigenvalues();  // ascending
     const Eigen::Vector2d major = solver.eigenvectors().col(1);
-    double azimuth = std::atan2(major.y(), major.x()) * 180.0 / std::numbers::pi;
+    double azimuth = geometry::degrees(std::atan2(major.y(), major.x()));
     if (azimuth < 0) azimuth += 180.0;
     if (azimuth >= 180.0) azimuth -= 180.0;
 

@@ -21,7 +21,7 @@ JobAdjustment adjustReviewedJob(const review::JobReview& review, const JobAdjust
     input.control = setup.control;
     input.sigmas = setup.sigmas;
     input.limits = setup.limits;
-    input.metric = setup.metric;
+    input.unit = setup.unit;
     input.hvdPath = setup.hvdPath;
     input.controlPath = setup.controlPath;
     JobAdjustment adjusted;

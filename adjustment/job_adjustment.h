@@ -20,7 +20,7 @@ struct JobAdjustmentSetup {
     std::optional<std::string> crsCode;              // carried onto the adjusted positions
     AprioriSigmas sigmas;
     review::ReviewLimits limits;
-    bool metric = false;
+    LengthUnit unit = kDefaultFootUnit;
     // Named in the messages of a failure.
     std::string hvdPath;
     std::string controlPath;

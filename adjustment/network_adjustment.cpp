@@ -10,6 +10,7 @@
 
 #include "adjustment/chi_square_test.h"
 #include "adjustment/error_ellipse.h"
+#include "common/survey_geometry.h"
 #include "adjustment/network_observations.h"
 #include "adjustment/sparse_least_squares.h"
 #include "common/errors.h"
@@ -21,19 +22,13 @@ using coordinates::ControlHold;
 using coordinates::ControlPoint;
 using coordinates::PointPosition;
 
-constexpr double kSecondsPerRadian = 180.0 / std::numbers::pi * 3600.0;
+constexpr double kSecondsPerRadian = 1.0 / geometry::kRadiansPerSecond;
 constexpr int kMaxIterations = 20;
 constexpr double kCoordinateTolerance = 1e-6;    // distance unit
 constexpr double kOrientationTolerance = 1e-9;   // radians, 0.0002"
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-// In (-pi, pi].
-double signedRadians(double angle) {
-    double value = std::fmod(angle, 2.0 * std::numbers::pi);
-    if (value <= -std::numbers::pi) value += 2.0 * std::numbers::pi;
-    if (value > std::numbers::pi) value -= 2.0 * std::numbers::pi;
-    return value;
-}
+using geometry::signedRadians;
 
 // One observation row with where its points are in the positions.
 struct Row {

@@ -3,11 +3,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "common/survey_geometry.h"
+
 namespace zendro::adjustment {
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-constexpr double kRadiansPerSecond = kRadiansPerDegree / 3600.0;
+using geometry::kRadiansPerDegree;
+using geometry::kRadiansPerSecond;
 
 struct Weights {
     double direction = 0;  // radians

@@ -4,13 +4,13 @@
 #include <numbers>
 #include <unordered_map>
 
+#include "common/survey_geometry.h"
 #include "conversion/shot_rules.h"
 
 namespace zendro::adjustment {
 namespace {
 
 using field_format::RecordKind;
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
 class TapedPoints {
   public:
@@ -33,12 +33,11 @@ class TapedPoints {
 }  // namespace
 
 double SetupReading::horizontalDistance() const {
-    return slopeDistance * std::sin(zenithDegrees * kRadiansPerDegree);
+    return geometry::reduceSlope(slopeDistance, zenithDegrees).horizontal;
 }
 
 double SetupReading::heightDifference(double instrumentHeight) const {
-    return instrumentHeight + slopeDistance * std::cos(zenithDegrees * kRadiansPerDegree) -
-           targetHeight;
+    return geometry::reduceSlope(slopeDistance, zenithDegrees, instrumentHeight, targetHeight).rise;
 }
 
 std::vector<SetupReadings> collectSetups(const std::vector<Observation>& records,

@@ -33,7 +33,7 @@ long peakKilobytes() {
 int main(int argc, char** argv) {
     const zendro::testing::TempDir folder;
     const zendro::JobPaths job = zendro::bench::writeConvertedJob(folder, "BENCH", 2000, 100);
-    const zendro::review::ReviewLimits limits = zendro::review::defaultLimits(false);
+    const zendro::review::ReviewLimits limits = zendro::review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
     const zendro::review::JobReview review =
         zendro::review::reviewModel(zendro::readJobModel(job, zendro::ConversionOptions{}),
                                      zendro::ConversionOptions{}, limits);
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     input.records = &review.records;
     input.points = &review.points;
     input.approximate = &local;
-    input.sigmas = zendro::adjustment::defaultSigmas(false);
+    input.sigmas = zendro::adjustment::defaultSigmas(zendro::LengthUnit::UsSurveyFoot);
     input.limits = limits;
 
     const long reviewedPeak = peakKilobytes();

@@ -27,7 +27,7 @@ int runBenchmarks() {
     const zendro::ConversionOptions options;
     const zendro::review::JobReview review =
         zendro::review::reviewModel(zendro::readJobModel(large, options), options,
-                                     zendro::review::defaultLimits(false));
+                                     zendro::review::defaultLimits(zendro::LengthUnit::UsSurveyFoot));
     const zendro::coordinates::JobPositions positions =
         zendro::coordinates::localPositions(review.plan);
     // KML and GeoJSON need a system to reach WGS 84; the job is in feet.

@@ -43,7 +43,7 @@ int runBenchmarks() {
     const zendro::JobPaths large = zendro::bench::writeConvertedJob(folder, "BENCH-2", 2000, 100);
     const zendro::JobPaths wide = zendro::bench::writeConvertedJob(folder, "BENCH-3", 30000, 0);
     const zendro::ConversionOptions options;
-    const zendro::review::ReviewLimits limits = zendro::review::defaultLimits(false);
+    const zendro::review::ReviewLimits limits = zendro::review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
 
     const zendro::review::JobReview wideReview = zendro::review::reviewModel(zendro::readJobModel(wide, options), options, limits);
     const zendro::review::SketchModel sketch = zendro::review::buildSketch(wideReview, "S");

@@ -36,8 +36,8 @@ CLI::Validator pairValidator(std::string flag, std::string form) {
 
 }  // namespace
 
-adjustment::AprioriSigmas AdjustmentFlags::sigmas(bool metric) const {
-    adjustment::AprioriSigmas sigmas = adjustment::defaultSigmas(metric);
+adjustment::AprioriSigmas AdjustmentFlags::sigmas(LengthUnit unit) const {
+    adjustment::AprioriSigmas sigmas = adjustment::defaultSigmas(unit);
     if (directionSeconds) sigmas.directionSeconds = *directionSeconds;
     if (zenithSeconds) sigmas.zenithSeconds = *zenithSeconds;
     if (distance) {
@@ -55,8 +55,8 @@ adjustment::AprioriSigmas AdjustmentFlags::sigmas(bool metric) const {
 
 void addAdjustmentFlags(CLI::App& app, AdjustmentFlags& flags) {
     const std::string group = "Adjustment";
-    const adjustment::AprioriSigmas feet = adjustment::defaultSigmas(false);
-    const adjustment::AprioriSigmas meters = adjustment::defaultSigmas(true);
+    const adjustment::AprioriSigmas feet = adjustment::defaultSigmas(kDefaultFootUnit);
+    const adjustment::AprioriSigmas meters = adjustment::defaultSigmas(LengthUnit::Metre);
     const auto both = [](double a, double b) {
         return numberTextOf(a) + " ft, " + numberTextOf(b) + " m";
     };

@@ -20,7 +20,7 @@ struct AdjustmentFlags {
     std::optional<std::string> distance;  // "A,PPM"
     std::optional<std::string> centring;  // "INSTRUMENT,TARGET"
 
-    adjustment::AprioriSigmas sigmas(bool metric) const;
+    adjustment::AprioriSigmas sigmas(LengthUnit unit) const;
 };
 
 void addAdjustmentFlags(CLI::App& app, AdjustmentFlags& flags);

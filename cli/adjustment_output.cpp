@@ -13,21 +13,21 @@ namespace zendro::cli {
 AdjustmentOutcome adjustJob(const std::string& file, const review::JobReview& review,
                             const coordinates::PlacementInput& placement,
                             const std::string& controlPath, const review::ReviewLimits& limits,
-                            const AdjustmentFlags& flags, bool metric,
+                            const AdjustmentFlags& flags, LengthUnit unit,
                             const std::string& linePrefix) {
     AdjustmentOutcome outcome;
     try {
         adjustment::JobAdjustmentSetup setup;
         setup.control = placement.control;
         if (placement.system) setup.crsCode = placement.system->code();
-        setup.sigmas = flags.sigmas(metric);
+        setup.sigmas = flags.sigmas(unit);
         setup.limits = limits;
-        setup.metric = metric;
+        setup.unit = unit;
         setup.hvdPath = deriveJobPaths(file).hvdPath;
         setup.controlPath = controlPath;
         adjustment::JobAdjustment adjusted = adjustment::adjustReviewedJob(review, setup);
         const std::string report =
-            adjustment::adjustmentReport(adjusted.result, adjusted.traverses, metric);
+            adjustment::adjustmentReport(adjusted.result, adjusted.traverses, unit);
         for (std::size_t at = 0; at < report.size();) {
             const std::size_t end = report.find('\n', at);
             std::cout << linePrefix << std::string_view(report).substr(at, end + 1 - at);

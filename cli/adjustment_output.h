@@ -23,7 +23,7 @@ struct AdjustmentOutcome {
 AdjustmentOutcome adjustJob(const std::string& file, const review::JobReview& review,
                             const coordinates::PlacementInput& placement,
                             const std::string& controlPath, const review::ReviewLimits& limits,
-                            const AdjustmentFlags& flags, bool metric,
+                            const AdjustmentFlags& flags, LengthUnit unit,
                             const std::string& linePrefix);
 
 }  // namespace zendro::cli

@@ -24,7 +24,15 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
     std::optional<std::string> suffix;
     app.add_flag("--trv", writeTrv,
                  "Also write the TRV file (the window's \"OBS Only\" unchecked)");
-    app.add_flag("--metric", options.metric, "Metric units: \"METERS\" instead of \"FEET\"");
+    bool metric = false;
+    std::string foot = std::string(namesOf(kDefaultFootUnit).option);
+    CLI::Option* metricFlag =
+        app.add_flag("--metric", metric, "Metric units: \"METERS\" instead of \"FEET\"");
+    app.add_option("--feet", foot,
+                   "The foot a job in feet is in: us (US survey feet) or international")
+        ->check(CLI::IsMember({"us", "international"}, CLI::ignore_case))
+        ->excludes(metricFlag)
+        ->capture_default_str();
     app.add_option("--prefix", options.pointPrefix, "Point number prefix")->capture_default_str();
     app.add_option("--curve-code", options.curveCode, "Curve code")->capture_default_str();
     app.add_option("--comment-delimiter", options.commentCode, "Comment delimiter")
@@ -79,6 +87,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
         return parsed;
     }
     options.obsOnly = !writeTrv;
+    options.unit = jobUnit(metric, footNamed(foot).value_or(kDefaultFootUnit));
     line.suffixGiven = suffix.has_value();
     if (suffix) options.runSuffix = *suffix;
     parsed.commandLine = std::move(line);

@@ -40,13 +40,13 @@ int main(int argc, char** argv) {
     // Bad control or a system in another unit stops everything before a job is converted.
     zendro::coordinates::PlacementInput placement;
     try {
-        placement = zendro::cli::loadPlacement(line.placement, line.options.metric);
+        placement = zendro::cli::loadPlacement(line.placement, line.options.unit);
     } catch (const zendro::ZendroError& error) {
         std::cerr << "zendro-convert: " << error.what() << '\n';
         return kConversionFailed;
     }
     zendro::JobRequest request{line.options, std::nullopt};
-    const zendro::review::ReviewLimits limits = line.review.limits(line.options.metric);
+    const zendro::review::ReviewLimits limits = line.review.limits(line.options.unit);
     if (line.review.wanted() || placement.wanted() || line.exports.wanted() ||
         line.adjustment.adjust || line.report.wanted())
         request.reviewLimits = limits;
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         if (line.adjustment.adjust) {
             zendro::cli::AdjustmentOutcome outcome = zendro::cli::adjustJob(
                 job.file, *job.review, placement, line.placement.controlPath, limits,
-                line.adjustment, line.options.metric, several ? job.file + ": " : std::string());
+                line.adjustment, line.options.unit, several ? job.file + ": " : std::string());
             if (outcome.failed) {
                 // Exports of other positions than the ones asked for would mislead.
                 status = kConversionFailed;

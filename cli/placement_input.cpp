@@ -4,11 +4,11 @@
 
 namespace zendro::cli {
 
-coordinates::PlacementInput loadPlacement(const PlacementFlags& flags, bool metric) {
+coordinates::PlacementInput loadPlacement(const PlacementFlags& flags, LengthUnit unit) {
     const std::string controlBytes =
         flags.controlPath.empty() ? std::string() : readFileBytes(flags.controlPath);
     return coordinates::placementInput(
-        {flags.controlPath, flags.start, flags.azimuth, flags.crsCode}, controlBytes, metric);
+        {flags.controlPath, flags.start, flags.azimuth, flags.crsCode}, controlBytes, unit);
 }
 
 }  // namespace zendro::cli

@@ -9,6 +9,6 @@ namespace zendro::cli {
 // before any job is converted. Throws ZendroError naming the file (and line)
 // or the system and the cause; a system in another unit than the jobs' is
 // refused.
-coordinates::PlacementInput loadPlacement(const PlacementFlags& flags, bool metric);
+coordinates::PlacementInput loadPlacement(const PlacementFlags& flags, LengthUnit unit);
 
 }  // namespace zendro::cli

@@ -32,7 +32,7 @@ review::JobReportInput reportInput(const std::string& file, const review::JobRev
     input.sketch = review::buildSketch(review, context.options->pointPrefix);
     NullObserver quiet;  // the conversion has told of a SOURCE_DATE_EPOCH it refused
     input.header = {job.jobName,
-                    context.options->metric,
+                    context.options->unit,
                     *context.limits,
                     input.sketch.title.date,
                     headerDate(defaultHeaderClock(quiet)()),

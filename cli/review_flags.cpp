@@ -14,15 +14,15 @@ constexpr double kLeastScale = 1;
 constexpr double kGreatestScale = 1e7;
 
 std::string defaultText(const review::LimitDefinition& limit) {
-    const std::string feet = review::limitText(limit, limit.feetDefault, false);
-    const std::string meters = review::limitText(limit, limit.meterDefault, true);
+    const std::string feet = review::limitText(limit, limit.feetDefault, kDefaultFootUnit);
+    const std::string meters = review::limitText(limit, limit.meterDefault, LengthUnit::Metre);
     return feet == meters ? feet : feet + ", " + meters;
 }
 
 }  // namespace
 
-review::ReviewLimits ReviewFlags::limits(bool metric) const {
-    review::ReviewLimits limits = review::defaultLimits(metric);
+review::ReviewLimits ReviewFlags::limits(LengthUnit unit) const {
+    review::ReviewLimits limits = review::defaultLimits(unit);
     const auto table = review::limitTable();
     for (std::size_t i = 0; i < table.size() && i < givenLimits.size(); ++i) {
         if (givenLimits[i]) limits.*table[i].field = *givenLimits[i];

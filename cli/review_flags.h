@@ -24,7 +24,7 @@ struct ReviewFlags {
     std::vector<std::optional<double>> givenLimits;
 
     bool wanted() const { return review || strict || !sketchPath.empty(); }
-    review::ReviewLimits limits(bool metric) const;
+    review::ReviewLimits limits(LengthUnit unit) const;
 };
 
 // `files` are the jobs given: a sketch is written for one job only.

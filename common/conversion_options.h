@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "common/length_unit.h"
+
 namespace zendro {
 
 // The run suffix of a job whose file name has no "-".
@@ -11,13 +13,14 @@ inline constexpr const char* kDefaultRunSuffix = "-99";
 // them; the defaults are the window's start-up values.
 struct ConversionOptions {
     bool obsOnly = true;  // no TRV file
-    bool metric = false;  // "METERS" instead of "FEET"
+    LengthUnit unit = kDefaultFootUnit;  // metric: "METERS" instead of "FEET"
     std::string pointPrefix = "S";
     std::string curveCode = "*";
     std::string commentCode = ",";
     std::string runSuffix = kDefaultRunSuffix;  // appended to every chain name
 
-    std::string distanceUnit() const { return metric ? "METERS" : "FEET"; }
+    bool metric() const { return isMetric(unit); }
+    std::string distanceUnit() const { return metric() ? "METERS" : "FEET"; }
 };
 
 }  // namespace zendro

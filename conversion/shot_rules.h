@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "common/survey_geometry.h"
 #include "conversion/observation.h"
 
 // The rules of a shot that the OBS lines and every computation from the
@@ -36,12 +37,7 @@ inline int tapedDirectionDegrees(int shownWholeDegrees) {
     return shownWholeDegrees > 360 ? 90 : 270;
 }
 
-// Degrees folded into [0, 360).
-inline double normalizedDegrees(double degrees) {
-    double value = std::fmod(degrees, 360.0);
-    if (value < 0) value += 360.0;
-    return value;
-}
+using geometry::normalizedDegrees;
 
 // A reading as if read on the direct face: a reversed reading's horizontal
 // angle turned by 180 degrees and its zenith mirrored (360 - zenith).

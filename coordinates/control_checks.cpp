@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/field_format.h"
+#include "common/survey_geometry.h"
 #include "coordinates/azimuth_text.h"
 #include "review/finding_text.h"
 
@@ -18,20 +19,8 @@ using review::decimals;
 using review::Finding;
 using review::FindingKind;
 
-constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
-
-double azimuthBetween(double fromNorth, double fromEast, double toNorth, double toEast) {
-    const double degrees = std::atan2(toEast - fromEast, toNorth - fromNorth) * kDegreesPerRadian;
-    return degrees < 0 ? degrees + 360.0 : degrees;
-}
-
-// In (-180, 180].
-double signedDegrees(double degrees) {
-    double value = std::fmod(degrees, 360.0);
-    if (value <= -180.0) value += 360.0;
-    if (value > 180.0) value -= 360.0;
-    return value;
-}
+using geometry::azimuthDegrees;
+using geometry::signedDegrees;
 
 // "<measure>, elevation <difference>" as the table's columns show a control check.
 review::FindingValue withElevation(double number, double horizontal, double elevation) {
@@ -132,8 +121,7 @@ class ControlChecker {
         if (to != nullptr && to->frame == from->frame &&
             std::hypot(to->position.north - from->position.north,
                        to->position.east - from->position.east) > 0) {
-            localAzimuth = azimuthBetween(from->position.north, from->position.east,
-                                          to->position.north, to->position.east);
+            localAzimuth = azimuthDegrees(from->position, to->position);
         } else if (!isDatum) {
             return;  // oriented by assumption: the review already says so
         }
@@ -141,7 +129,7 @@ class ControlChecker {
         const ControlPoint& b = *knownTarget->second;
         if (std::hypot(b.north - a.north, b.east - a.east) == 0) return;
         const double observed = std::fmod(localAzimuth + groupTie->second->rotationDegrees + 720.0, 360.0);
-        const double expected = azimuthBetween(a.north, a.east, b.north, b.east);
+        const double expected = azimuthDegrees({a.north, a.east}, {b.north, b.east});
         const double seconds = signedDegrees(observed - expected) * 3600.0;
         const bool over = std::abs(seconds) > limits_.controlBacksightSeconds;
         ++checks_.measured;

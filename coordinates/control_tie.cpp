@@ -5,10 +5,12 @@
 #include <numbers>
 #include <unordered_map>
 
+#include "common/survey_geometry.h"
+
 namespace zendro::coordinates {
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+using geometry::kRadiansPerDegree;
 
 // Rotation about the local origin by an azimuth, then a shift: a local point
 // at azimuth a lands at azimuth a + rotation.

@@ -31,21 +31,8 @@ std::string lastError(PJ_CONTEXT* context) {
     return text != nullptr ? text : "unknown PROJ error";
 }
 
-LinearUnit unitOfFactor(double metersPerUnit) {
-    if (std::abs(metersPerUnit - 1.0) < 1e-12) return LinearUnit::Meter;
-    if (std::abs(metersPerUnit - 1200.0 / 3937.0) < 1e-12) return LinearUnit::UsSurveyFoot;
-    if (std::abs(metersPerUnit - 0.3048) < 1e-12) return LinearUnit::InternationalFoot;
-    return LinearUnit::Other;
-}
-
-const char* unitText(LinearUnit unit) {
-    switch (unit) {
-        case LinearUnit::Meter: return "meters";
-        case LinearUnit::UsSurveyFoot: return "US survey feet";
-        case LinearUnit::InternationalFoot: return "international feet";
-        case LinearUnit::Other: return "a unit other than feet or meters";
-    }
-    return "an unknown unit";
+std::string unitText(std::optional<LengthUnit> unit) {
+    return unit ? std::string(unitName(*unit)) : "a unit other than feet or meters";
 }
 
 }  // namespace
@@ -55,7 +42,7 @@ struct CoordinateSystem::State {
     Object toGeographic;  // east, north in; longitude, latitude out
     std::string code;
     std::string name;
-    LinearUnit unit = LinearUnit::Other;
+    std::optional<LengthUnit> unit;  // none for another unit
 };
 
 CoordinateSystem::CoordinateSystem(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -90,7 +77,7 @@ CoordinateSystem CoordinateSystem::fromCode(std::string_view code) {
     if (!axes || proj_cs_get_axis_info(context, axes.get(), 0, nullptr, nullptr, nullptr,
                                        &metersPerUnit, nullptr, nullptr, nullptr) == 0)
         throw ZendroError(given, "PROJ gives no unit for this coordinate system");
-    state->unit = unitOfFactor(metersPerUnit);
+    state->unit = unitOfMetres(metersPerUnit);
 
     const Object transform(
         proj_create_crs_to_crs(context, given.c_str(), "EPSG:4326", nullptr));
@@ -105,7 +92,7 @@ CoordinateSystem CoordinateSystem::fromCode(std::string_view code) {
 
 const std::string& CoordinateSystem::code() const { return state_->code; }
 const std::string& CoordinateSystem::name() const { return state_->name; }
-LinearUnit CoordinateSystem::unit() const { return state_->unit; }
+std::optional<LengthUnit> CoordinateSystem::unit() const { return state_->unit; }
 
 GeographicPosition CoordinateSystem::toWgs84(double north, double east) const {
     const PJ_COORD grid = proj_coord(east, north, 0, 0);
@@ -116,13 +103,10 @@ GeographicPosition CoordinateSystem::toWgs84(double north, double east) const {
     return {geographic.v[1], geographic.v[0]};
 }
 
-void CoordinateSystem::checkJobUnit(bool jobMetric) const {
-    const LinearUnit unit = state_->unit;
-    const bool systemMetric = unit == LinearUnit::Meter;
-    const bool systemFeet = unit == LinearUnit::UsSurveyFoot || unit == LinearUnit::InternationalFoot;
-    if (jobMetric ? systemMetric : systemFeet) return;
-    throw ZendroError(state_->code, std::string("the job is in ") + (jobMetric ? "meters" : "feet") +
-                                        " but " + state_->name + " is in " + unitText(unit));
+void CoordinateSystem::checkJobUnit(LengthUnit jobUnit) const {
+    if (state_->unit == jobUnit) return;
+    throw ZendroError(state_->code, "the job is in " + std::string(unitName(jobUnit)) + " but " +
+                                        state_->name + " is in " + unitText(state_->unit));
 }
 
 }  // namespace zendro::coordinates

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
-namespace zendro::coordinates {
+#include "common/length_unit.h"
 
-// The linear unit of a projected system's easting and northing.
-enum class LinearUnit { Meter, UsSurveyFoot, InternationalFoot, Other };
+namespace zendro::coordinates {
 
 // A WGS 84 position in decimal degrees.
 struct GeographicPosition {
@@ -33,16 +33,17 @@ class CoordinateSystem {
 
     const std::string& code() const;  // as given, upper case: "EPSG:2227"
     const std::string& name() const;  // PROJ's name of it
-    LinearUnit unit() const;
+    // The unit of its easting and northing; none for a unit other than
+    // metres or either foot.
+    std::optional<LengthUnit> unit() const;
 
     // The grid position on WGS 84. Throws ZendroError when PROJ cannot
     // transform it.
     GeographicPosition toWgs84(double north, double east) const;
 
-    // Refuses a job whose unit is not the system's: a job in feet with a
-    // system in meters and the other way round. Throws ZendroError naming
-    // both units.
-    void checkJobUnit(bool jobMetric) const;
+    // Refuses a job whose unit is not the system's: feet against meters, and
+    // one foot against the other. Throws ZendroError naming both units.
+    void checkJobUnit(LengthUnit jobUnit) const;
 
   private:
     struct State;

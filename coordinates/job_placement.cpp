@@ -6,11 +6,11 @@
 namespace zendro::coordinates {
 
 PlacementInput placementInput(const PlacementText& text, std::string_view controlBytes,
-                              bool metric) {
+                              LengthUnit unit) {
     PlacementInput input;
     if (!text.systemCode.empty()) {
         input.system = CoordinateSystem::fromCode(text.systemCode);
-        input.system->checkJobUnit(metric);
+        input.system->checkJobUnit(unit);
     }
     if (!text.controlPath.empty()) {
         input.control = readControlFile(text.controlPath, controlBytes);

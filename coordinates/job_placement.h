@@ -37,7 +37,7 @@ struct PlacementText {
 // Throws ZendroError naming the system, the file (and line) or the start, and
 // the cause; nothing is taken from a placement that fails.
 PlacementInput placementInput(const PlacementText& text, std::string_view controlBytes,
-                              bool metric);
+                              LengthUnit unit);
 
 // Ties the reviewed job to its control (or its start by hand) and adds the
 // control checks to the review's report.

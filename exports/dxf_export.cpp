@@ -30,7 +30,7 @@ class DxfWriter {
           // The driver writes one layer of entities; its "Layer" field names
           // each entity's DXF layer.
           entities_(dataset_.createLayer("entities", nullptr, wkbUnknown)),
-          labelHeight_(input.job.options->metric ? 0.3 : 1.0) {}
+          labelHeight_(input.job.options->metric() ? 0.3 : 1.0) {}
 
     std::string write() {
         for (const ExportPoint& point : contents_.points) {

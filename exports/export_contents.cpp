@@ -72,11 +72,11 @@ ExportContents exportContents(const ExportJob& job, const std::string& fileName)
     if (job.options == nullptr || job.review == nullptr || job.positions == nullptr) {
         throw ZendroError(fileName, "nothing to export: the job was not reviewed and positioned");
     }
-    if (job.system != nullptr) job.system->checkJobUnit(job.options->metric);
+    if (job.system != nullptr) job.system->checkJobUnit(job.options->unit);
 
     ExportContents contents;
     contents.frameName = std::string(coordinates::frameName(job.positions->frame));
-    contents.unitName = job.options->metric ? "meters" : "US survey feet";
+    contents.unitName = std::string(unitName(job.options->unit));
     contents.points = pointsOf(job);
     for (const review::ReviewChain& chain : job.review->chains) {
         if (std::optional<ExportChain> exported = chainOf(chain, job)) {

@@ -16,7 +16,7 @@ class GeoPackageWriter {
         system_ = input.job.system != nullptr
                       ? gridSystem(input.job.system->code(), input.fileName)
                       : localSystem(utf8Of(input.contents.summary(input.job.jobName)),
-                                    input.job.options->metric);
+                                    input.job.options->unit);
     }
 
     std::string write() {

@@ -126,7 +126,7 @@ class LandXmlWriter {
 
     void writeUnits() {
         xml_.startElement("Units");
-        if (input_.job.options->metric) {
+        if (input_.job.options->metric()) {
             xml_.startElement("Metric");
             xml_.attribute("areaUnit", "squareMeter");
             xml_.attribute("linearUnit", "meter");
@@ -137,7 +137,7 @@ class LandXmlWriter {
         } else {
             xml_.startElement("Imperial");
             xml_.attribute("areaUnit", "squareFoot");
-            xml_.attribute("linearUnit", "USSurveyFoot");
+            xml_.attribute("linearUnit", std::string(namesOf(input_.job.options->unit).landXml));
             xml_.attribute("volumeUnit", "cubicYard");
             xml_.attribute("temperatureUnit", "fahrenheit");
             xml_.attribute("pressureUnit", "inHG");

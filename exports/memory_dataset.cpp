@@ -121,14 +121,10 @@ std::unique_ptr<OGRSpatialReference> gridSystem(const std::string& code,
     return system;
 }
 
-std::unique_ptr<OGRSpatialReference> localSystem(const std::string& name, bool metric) {
+std::unique_ptr<OGRSpatialReference> localSystem(const std::string& name, LengthUnit unit) {
     auto system = std::make_unique<OGRSpatialReference>();
     system->SetLocalCS(name.c_str());
-    if (metric) {
-        system->SetLinearUnits(SRS_UL_METER, 1.0);
-    } else {
-        system->SetLinearUnits(SRS_UL_US_FOOT, CPLAtof(SRS_UL_US_FOOT_CONV));
-    }
+    system->SetLinearUnits(std::string(namesOf(unit).ogrName).c_str(), metresPer(unit));
     return system;
 }
 

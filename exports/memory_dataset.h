@@ -7,6 +7,8 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
+#include "common/length_unit.h"
+
 namespace zendro::exports {
 
 // GDAL's errors for this thread are kept quiet while it lives (the export
@@ -56,7 +58,7 @@ std::unique_ptr<OGRSpatialReference> gridSystem(const std::string& code,
                                                 const std::string& fileName);
 // A local engineering system of that name in feet or meters: where a job
 // has no coordinate system, readers still learn the unit.
-std::unique_ptr<OGRSpatialReference> localSystem(const std::string& name, bool metric);
+std::unique_ptr<OGRSpatialReference> localSystem(const std::string& name, LengthUnit unit);
 // WGS 84 with longitude as x and latitude as y.
 std::unique_ptr<OGRSpatialReference> wgs84System();
 

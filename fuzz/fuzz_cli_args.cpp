@@ -40,7 +40,9 @@ std::vector<std::string> argumentsFor(const CommandLine& line) {
                                        "--comment-delimiter=" + options.commentCode,
                                        "--jobs=" + std::to_string(line.parallel)};
     if (!options.obsOnly) arguments.emplace_back("--trv");
-    if (options.metric) arguments.emplace_back("--metric");
+    if (options.metric()) arguments.emplace_back("--metric");
+    if (options.unit == zendro::LengthUnit::InternationalFoot)
+        arguments.emplace_back("--feet=international");
     if (line.suffixGiven) arguments.push_back("--suffix=" + options.runSuffix);
     const zendro::cli::PlacementFlags& placement = line.placement;
     if (!placement.controlPath.empty()) arguments.push_back("--control=" + placement.controlPath);
@@ -91,7 +93,7 @@ bool sameRequest(const CommandLine& a, const CommandLine& b) {
         aa.distance != ab.distance || aa.centring != ab.centring ||
         !sameExports(a.exports, b.exports))
         return false;
-    return a.options.obsOnly == b.options.obsOnly && a.options.metric == b.options.metric &&
+    return a.options.obsOnly == b.options.obsOnly && a.options.unit == b.options.unit &&
            a.options.pointPrefix == b.options.pointPrefix &&
            a.options.curveCode == b.options.curveCode &&
            a.options.commentCode == b.options.commentCode &&

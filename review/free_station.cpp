@@ -6,18 +6,15 @@
 #include <numbers>
 #include <set>
 
+#include "common/survey_geometry.h"
+
 namespace zendro::review {
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-constexpr double kRadiansPerSecond = kRadiansPerDegree / 3600.0;
+using geometry::kRadiansPerDegree;
+using geometry::kRadiansPerSecond;
+using geometry::signedRadians;
 constexpr int kMaxIterations = 20;
-
-// In (-pi, pi].
-double signedRadians(double angle) {
-    angle = std::remainder(angle, 2.0 * std::numbers::pi);
-    return angle <= -std::numbers::pi ? angle + 2.0 * std::numbers::pi : angle;
-}
 
 // The readings as vectors in the instrument's frame, fitted onto the points:
 // a first position and orientation, exact when the readings are.

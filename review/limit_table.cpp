@@ -43,10 +43,10 @@ constexpr std::array kLimits = {
 
 std::span<const LimitDefinition> limitTable() { return kLimits; }
 
-std::string_view unitSymbol(LimitUnit unit, bool metric) {
+std::string_view unitSymbol(LimitUnit unit, LengthUnit length) {
     switch (unit) {
         case Length:
-            return metric ? "m" : "ft";
+            return zendro::unitSymbol(length);
         case Seconds:
             return "\"";
         case Ratio:
@@ -57,13 +57,13 @@ std::string_view unitSymbol(LimitUnit unit, bool metric) {
     return "";
 }
 
-std::string limitText(const LimitDefinition& limit, double value, bool metric) {
+std::string limitText(const LimitDefinition& limit, double value, LengthUnit length) {
     char digits[32];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     const std::string number(digits, end);
     switch (limit.unit) {
         case Length:
-            return number + " " + std::string(unitSymbol(Length, metric));
+            return number + " " + std::string(unitSymbol(Length, length));
         case Seconds:
             return number + "\"";
         case Ratio:

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/length_unit.h"
 #include "review/review_limits.h"
 
 namespace zendro::review {
@@ -34,10 +35,10 @@ struct LimitDefinition {
 std::span<const LimitDefinition> limitTable();
 
 // "ft" or "m" for a length, "\"" for seconds, "1:N" for a ratio, "" for a factor.
-std::string_view unitSymbol(LimitUnit unit, bool metric);
+std::string_view unitSymbol(LimitUnit unit, LengthUnit length);
 
 // A value of the limit with its unit, locale-free and without trailing zeros:
 // "0.05 ft", "0.015 m", "20\"", "1:10000".
-std::string limitText(const LimitDefinition& limit, double value, bool metric);
+std::string limitText(const LimitDefinition& limit, double value, LengthUnit length);
 
 }  // namespace zendro::review

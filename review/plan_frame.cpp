@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/field_format.h"
+#include "common/survey_geometry.h"
 #include "common/text_forms.h"
 #include "conversion/shot_rules.h"
 #include "review/free_station.h"
@@ -17,24 +18,12 @@
 namespace zendro::review {
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 using field_format::kSecondFeatureOffset;
 using field_format::RecordKind;
-using shot_rules::normalizedDegrees;
-
-// In (-180, 180].
-double signedAngle(double degrees) {
-    const double value = normalizedDegrees(degrees);
-    return value > 180.0 ? value - 360.0 : value;
-}
-
-double azimuthBetween(const PlanPosition& from, const PlanPosition& to) {
-    return normalizedDegrees(std::atan2(to.east - from.east, to.north - from.north) / kRadiansPerDegree);
-}
-
-double horizontalBetween(const PlanPosition& a, const PlanPosition& b) {
-    return std::hypot(b.north - a.north, b.east - a.east);
-}
+using geometry::normalizedDegrees;
+using geometry::azimuthDegrees;
+using geometry::horizontalDistance;
+using geometry::signedDegrees;
 
 // A reading reduced to the direct face.
 struct Reading {
@@ -76,7 +65,7 @@ struct Oriented {
 };
 
 // The azimuth between two azimuths, along the shorter way round.
-double meanAzimuth(double a, double b) { return normalizedDegrees(a + signedAngle(b - a) / 2.0); }
+double meanAzimuth(double a, double b) { return normalizedDegrees(a + signedDegrees(b - a) / 2.0); }
 
 class PlanBuilder {
   public:
@@ -197,13 +186,12 @@ class PlanBuilder {
             if (record.distance <= 0 || target == nullptr || record.pointNumber == station.point)
                 continue;
             const Reading reading = reduce(record, held.index);
-            const double zenith = reading.zenith * kRadiansPerDegree;
-            byFrame[target->frame].push_back(
-                {held.index, record.pointNumber, target->position.north, target->position.east,
-                 target->position.elevation, reading.horizontal,
-                 reading.distance * std::sin(zenith),
-                 station.instrumentHeight + reading.distance * std::cos(zenith) -
-                     reading.targetHeight});
+            const geometry::SlopeReduction reduced = geometry::reduceSlope(
+                reading.distance, reading.zenith, station.instrumentHeight, reading.targetHeight);
+            byFrame[target->frame].push_back({held.index, record.pointNumber,
+                                              target->position.north, target->position.east,
+                                              target->position.elevation, reading.horizontal,
+                                              reduced.horizontal, reduced.rise});
             pointsByFrame[target->frame][record.pointNumber] = true;
         }
         // The frame with the most points read; the earliest of equals.
@@ -286,10 +274,10 @@ class PlanBuilder {
             station.backsightPoint = record.pointNumber;
             const PlanPoint* target = positioned(record.pointNumber);
             const bool usable = target != nullptr && target->frame == station.frame &&
-                                horizontalBetween(station.position, target->position) > 0;
+                                horizontalDistance(station.position, target->position) > 0;
             double azimuth = 0;
             if (usable) {
-                azimuth = azimuthBetween(station.position, target->position);
+                azimuth = azimuthDegrees(station.position, target->position);
                 frameOriented_[station.frame] = true;
             } else {
                 assumeOrientation(last[face]->index, record.pointNumber);
@@ -342,16 +330,16 @@ class PlanBuilder {
         // An angle-only backsight has nothing to compare.
         if (!mean || mean->reading.distance <= 0 || target == nullptr ||
             target->frame != station.frame ||
-            horizontalBetween(station.position, target->position) == 0) {
+            horizontalDistance(station.position, target->position) == 0) {
             return;
         }
         const Reading& reading = mean->reading;
-        const double zenith = reading.zenith * kRadiansPerDegree;
-        plan_.backsights.push_back(
-            {reading.record, point, reading.distance * std::sin(zenith),
-             horizontalBetween(station.position, target->position),
-             station.instrumentHeight + reading.distance * std::cos(zenith) - reading.targetHeight,
-             target->position.elevation - station.position.elevation});
+        const geometry::SlopeReduction reduced = geometry::reduceSlope(
+            reading.distance, reading.zenith, station.instrumentHeight, reading.targetHeight);
+        plan_.backsights.push_back({reading.record, point, reduced.horizontal,
+                                    horizontalDistance(station.position, target->position),
+                                    reduced.rise,
+                                    target->position.elevation - station.position.elevation});
     }
 
     // The first orientation of a frame on a point without a position is its
@@ -394,13 +382,11 @@ class PlanBuilder {
         if (!mean) return;
         const Reading& reading = mean->reading;
         currentRecord_ = reading.record;
-        const double azimuth = mean->azimuth * kRadiansPerDegree;
-        const double zenith = reading.zenith * kRadiansPerDegree;
-        const double horizontal = reading.distance * std::sin(zenith);
-        const PlanPosition computed{station.position.north + horizontal * std::cos(azimuth),
-                                    station.position.east + horizontal * std::sin(azimuth),
-                                    station.position.elevation + station.instrumentHeight +
-                                        reading.distance * std::cos(zenith) - reading.targetHeight};
+        const geometry::SlopeReduction reduced = geometry::reduceSlope(
+            reading.distance, reading.zenith, station.instrumentHeight, reading.targetHeight);
+        const double horizontal = reduced.horizontal;
+        const PlanPosition computed =
+            geometry::polarPoint(station.position, mean->azimuth, horizontal, reduced.rise);
         // Along the traverse from the frame's start: a closure on an earlier
         // traverse point measures only the legs after it, since errors before
         // it move the loop rigidly and cannot show in its misclosure.
@@ -429,7 +415,7 @@ class PlanBuilder {
             return;
         }
         plan_.checkShots.push_back({reading.record, positionedBy_[point].record, point,
-                                    horizontalBetween(first, computed),
+                                    horizontalDistance(first, computed),
                                     computed.elevation - first.elevation});
     }
 
@@ -443,7 +429,7 @@ class PlanBuilder {
         const Reading& other = *faces.reversed;
         plan_.facePairs.push_back(
             {reading.record, reading.record == direct.record ? other.record : direct.record,
-             record.pointNumber, signedAngle(direct.horizontal - other.horizontal) * 3600.0,
+             record.pointNumber, signedDegrees(direct.horizontal - other.horizontal) * 3600.0,
              (direct.rawZenith + other.rawZenith - 360.0) / 2.0 * 3600.0,
              direct.distance - other.distance});
     }
@@ -474,15 +460,13 @@ class PlanBuilder {
         const PlanPoint* reference =
             referenceName.isNumber() ? positioned(positionedNumber(referenceName)) : nullptr;
         if (station == nullptr || reference == nullptr || station->frame != reference->frame ||
-            horizontalBetween(station->position, reference->position) == 0) {
+            horizontalDistance(station->position, reference->position) == 0) {
             return "its station and reference entries have no positions";
         }
-        const double azimuth =
-            (azimuthBetween(station->position, reference->position) + value->second.direction) *
-            kRadiansPerDegree;
-        const PlanPosition at{station->position.north + value->second.distance * std::cos(azimuth),
-                              station->position.east + value->second.distance * std::sin(azimuth),
-                              station->position.elevation};
+        const PlanPosition at = geometry::polarPoint(
+            station->position,
+            azimuthDegrees(station->position, reference->position) + value->second.direction,
+            value->second.distance);
         addPoint(number, at, station->frame).taped = true;
         return nullptr;
     }

@@ -6,17 +6,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/survey_geometry.h"
 #include "features/point_table.h"
 #include "review/free_station.h"
 #include "review/observations.h"
 
 namespace zendro::review {
 
-struct PlanPosition {
-    double north = 0;
-    double east = 0;
-    double elevation = 0;
-};
+using PlanPosition = geometry::Position;
 
 // A point of the local plan frame. Positions are in the job's distance unit,
 // relative to the station that started the point's frame.

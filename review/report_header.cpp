@@ -5,11 +5,9 @@
 
 namespace zendro::review {
 
-std::string_view unitName(bool metric) { return metric ? "meters" : "US survey feet"; }
-
 std::vector<HeaderLine> jobHeaderLines(const ReportHeader& header) {
     return {{"Job", header.jobName},
-            {"Unit", std::string(unitName(header.metric))},
+            {"Unit", std::string(unitName(header.unit))},
             {"Date", header.date()},
             {"Frame", header.frame}};
 }
@@ -18,7 +16,7 @@ std::vector<HeaderLine> limitLines(const ReportHeader& header) {
     std::vector<HeaderLine> lines;
     for (const LimitDefinition& limit : limitTable())
         lines.push_back({std::string(limit.label),
-                         limitText(limit, header.limits.*limit.field, header.metric)});
+                         limitText(limit, header.limits.*limit.field, header.unit)});
     return lines;
 }
 

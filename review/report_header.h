@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/length_unit.h"
 #include "review/check_report.h"
 #include "review/review_limits.h"
 
@@ -14,7 +15,7 @@ namespace zendro::review {
 // are in. The core has no clock: the caller gives the day the report is made.
 struct ReportHeader {
     std::string jobName;
-    bool metric = false;
+    LengthUnit unit = kDefaultFootUnit;
     ReviewLimits limits;
     std::string jobDate;   // as the job's header gives it, empty when it gives none
     std::string madeOn;    // the day the report is made, for a job without a date
@@ -29,9 +30,6 @@ struct HeaderLine {
     std::string label;
     std::string value;
 };
-
-// "US survey feet" or "meters".
-std::string_view unitName(bool metric);
 
 // Job, unit, date and frame, in that order.
 std::vector<HeaderLine> jobHeaderLines(const ReportHeader& header);

@@ -4,10 +4,10 @@
 
 namespace zendro::review {
 
-ReviewLimits defaultLimits(bool metric) {
+ReviewLimits defaultLimits(LengthUnit unit) {
     ReviewLimits limits;
     for (const LimitDefinition& limit : limitTable()) {
-        limits.*limit.field = metric ? limit.meterDefault : limit.feetDefault;
+        limits.*limit.field = isMetric(unit) ? limit.meterDefault : limit.feetDefault;
     }
     return limits;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/length_unit.h"
+
 namespace zendro::review {
 
 // What the check report accepts before it calls a measurement over its limit.
@@ -24,6 +26,6 @@ struct ReviewLimits {
 };
 
 // The defaults for a job in feet, or in meters, from the limit table.
-ReviewLimits defaultLimits(bool metric);
+ReviewLimits defaultLimits(LengthUnit unit);
 
 }  // namespace zendro::review

@@ -95,7 +95,7 @@ SketchModel buildSketch(const JobReview& review, const ConversionOptions& option
                         const std::string& jobName) {
     SketchModel model = buildSketch(review, options.pointPrefix);
     model.title.jobName = jobName;
-    model.title.unit = options.metric ? "meters" : "US survey feet";
+    model.title.unit = options.unit;
     model.title.frame = "local";
     return model;
 }

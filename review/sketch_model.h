@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/length_unit.h"
 #include "review/job_review.h"
 
 namespace zendro::review {
@@ -50,7 +51,7 @@ struct SketchBounds {
 struct SketchTitle {
     std::string jobName;
     std::string date;   // as the job's header gives it, empty when it gives none
-    std::string unit;   // "US survey feet" or "meters"
+    std::optional<LengthUnit> unit;  // none for a sketch drawn without its title
     std::string frame;  // "local", "tied to control" or "adjusted"
 };
 

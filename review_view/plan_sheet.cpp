@@ -52,12 +52,6 @@ double roundUp125(double value) {
     return 10 * decade;
 }
 
-QString unitSymbol(const std::string& unit) {
-    if (unit == "meters") return QStringLiteral("m");
-    if (unit == "US survey feet") return QStringLiteral("ft");
-    return {};
-}
-
 std::vector<LegendFeature> legendFeatures(const SketchModel& model) {
     std::map<std::string, std::size_t> counts;  // by code, in code order
     for (const SketchChain& chain : model.chains) {
@@ -105,7 +99,7 @@ QStringList PlanSheet::titleLines() const {
     QStringList lines;
     if (!t.jobName.empty()) lines << QString::fromStdString(t.jobName);
     if (!t.date.empty()) lines << QStringLiteral("Date: ") + QString::fromStdString(t.date);
-    if (!t.unit.empty()) lines << QStringLiteral("Unit: ") + QString::fromStdString(t.unit);
+    if (t.unit) lines << QStringLiteral("Unit: ") + QString::fromLatin1(unitName(*t.unit));
     if (!t.frame.empty()) lines << QStringLiteral("Frame: ") + QString::fromStdString(t.frame);
     return lines;
 }
@@ -157,7 +151,7 @@ void PlanSheet::paint(QPainter& painter) const {
     painter.drawText(QRectF(x0 - u, bar_.top(), 2 * u, 1.2 * u), Qt::AlignCenter,
                      QStringLiteral("0"));
     painter.drawText(QRectF(x0 + length - 5 * u, bar_.top(), 10 * u, 1.2 * u), Qt::AlignCenter,
-                     lengthText(barLength_, unitSymbol(model_.title.unit)));
+                     lengthText(barLength_, model_.title.unit ? QString::fromLatin1(unitSymbol(*model_.title.unit)) : QString()));
 
     // Legend: a line per feature, then the marks, then the ellipses' exaggeration.
     painter.fillRect(legend_, paper);

@@ -18,9 +18,6 @@ namespace zendro::review {
 double roundDown125(double value);
 double roundUp125(double value);
 
-// The short form of the job's unit for the scale bar: "ft", "m", or empty.
-QString unitSymbol(const std::string& unit);
-
 // One feature in the legend: its colour, its code and how many of its chains
 // are drawn.
 struct LegendFeature {

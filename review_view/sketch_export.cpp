@@ -20,7 +20,6 @@ constexpr int kPictureShort = 1200;
 constexpr double kPictureResolution = 96;
 constexpr int kPdfResolution = 150;
 constexpr double kMillimetresPerInch = 25.4;
-constexpr double kMetresPerSurveyFoot = 1200.0 / 3937.0;
 
 QSize pictureSize(const SketchModel& model) {
     return sheetIsPortrait(model.bounds) ? QSize(kPictureShort, kPictureLong)
@@ -101,7 +100,7 @@ SketchView sheetView(const SketchModel& model, const SketchExportOptions& option
     SketchView view;
     view.centreX = (model.bounds.minX + model.bounds.maxX) / 2;
     view.centreY = (model.bounds.minY + model.bounds.maxY) / 2;
-    const double metresPerUnit = model.title.unit == "meters" ? 1.0 : kMetresPerSurveyFoot;
+    const double metresPerUnit = metresPer(model.title.unit.value_or(kDefaultFootUnit));
     const double millimetresPerUnit = metresPerUnit * 1000 / *options.scaleDenominator;
     view.scale = millimetresPerUnit * dotsPerInch / kMillimetresPerInch;
     return view;

@@ -98,7 +98,7 @@ std::vector<QWidget*> ConversionPage::tabStops() const {
 ConversionOptions ConversionPage::options() const {
     ConversionOptions options;
     options.obsOnly = obsOnlyBox_->isChecked();
-    options.metric = !englishUnits_->isChecked();
+    options.unit = jobUnit(!englishUnits_->isChecked(), footUnit_);
     options.commentCode = toFileText(commentCodeBox_->text());
     options.curveCode = toFileText(curveCodeBox_->text());
     options.pointPrefix = toFileText(prefixBox_->text());

@@ -48,6 +48,9 @@ class ConversionPage final : public TwipsPage {
     void restoreOptions(std::optional<bool> metric, std::optional<bool> obsOnly);
     bool metric() const;
     bool obsOnly() const;
+    // The foot a job in feet is in: US survey feet unless the crew says otherwise.
+    void setFootUnit(LengthUnit foot) { footUnit_ = foot; }
+    LengthUnit footUnit() const { return footUnit_; }
 
     // Converts `job` with the page's options: see ConversionHandler::convert.
     void convert(const JobPaths& job, std::function<void(bool completed)> finished);
@@ -94,6 +97,7 @@ class ConversionPage final : public TwipsPage {
     QProgressBar* progressBar_ = nullptr;
     QLabel* statusLine_ = nullptr;
     QString note_;  // the note shown last, while shown
+    LengthUnit footUnit_ = kDefaultFootUnit;
     std::unique_ptr<ConversionHandler> handler_;
 };
 

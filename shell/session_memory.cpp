@@ -162,7 +162,7 @@ void SessionMemory::setObsOnly(bool obsOnly) {
 }
 
 review::ReviewLimits SessionMemory::limits(bool metric) const {
-    review::ReviewLimits limits = review::defaultLimits(metric);
+    review::ReviewLimits limits = review::defaultLimits(jobUnit(metric));
     const QString group = unitGroup("limits", metric) + QLatin1Char('/');
     for (const review::LimitDefinition& limit : review::limitTable()) {
         if (const std::optional<double> value =
@@ -181,7 +181,7 @@ void SessionMemory::setLimits(bool metric, const review::ReviewLimits& limits) {
 }
 
 adjustment::AprioriSigmas SessionMemory::sigmas(bool metric) const {
-    adjustment::AprioriSigmas sigmas = adjustment::defaultSigmas(metric);
+    adjustment::AprioriSigmas sigmas = adjustment::defaultSigmas(jobUnit(metric));
     const QString group = unitGroup("sigmas", metric) + QLatin1Char('/');
     for (const SigmaKey& sigma : kSigmaKeys) {
         const std::optional<double> value =

@@ -32,7 +32,7 @@ QString numberList(const std::vector<std::int64_t>& numbers) {
 
 AdjustmentTab::AdjustmentTab(QWidget* parent)
     : QWidget(parent),
-      sigmas_{adjustment::defaultSigmas(false), adjustment::defaultSigmas(true)},
+      sigmas_{adjustment::defaultSigmas(kDefaultFootUnit), adjustment::defaultSigmas(LengthUnit::Metre)},
       run_(std::make_unique<BackgroundRun>([](const QString&) {}, [](int) {})) {
     setObjectName(QStringLiteral("AdjustmentTab"));
     direction_ = sigmaField("SigmaDirection", 3600, 1);
@@ -129,40 +129,40 @@ QDoubleSpinBox* AdjustmentTab::sigmaField(const char* name, double maximum, int 
     return field;
 }
 
-void AdjustmentTab::setMetric(bool metric) {
-    metric_ = metric;
+void AdjustmentTab::setUnit(LengthUnit unit) {
+    unit_ = unit;
     showSigmas();
 }
 
 void AdjustmentTab::setSigmas(bool metric, const adjustment::AprioriSigmas& sigmas) {
     sigmas_[metric ? 1 : 0] = sigmas;
-    if (metric == metric_) showSigmas();
+    if (metric == isMetric(unit_)) showSigmas();
 }
 
 void AdjustmentTab::showSigmas() {
     // Filling the fields is not an edit: nothing is told.
     showingSigmas_ = true;
-    const adjustment::AprioriSigmas& s = sigmas_[metric_ ? 1 : 0];
+    const adjustment::AprioriSigmas& s = sigmas_[isMetric(unit_) ? 1 : 0];
     direction_->setValue(s.directionSeconds);
     zenith_->setValue(s.zenithSeconds);
     distanceConstant_->setValue(s.distanceConstant);
     distancePpm_->setValue(s.distancePpm);
     instrumentCentring_->setValue(s.instrumentCentring);
     targetCentring_->setValue(s.targetCentring);
-    for (QLabel* unit : unitLabels_) unit->setText(metric_ ? tr("m") : tr("ft"));
+    for (QLabel* unit : unitLabels_) unit->setText(QString::fromLatin1(unitSymbol(unit_)));
     showingSigmas_ = false;
 }
 
 void AdjustmentTab::readSigmas() {
     if (showingSigmas_) return;
-    adjustment::AprioriSigmas& s = sigmas_[metric_ ? 1 : 0];
+    adjustment::AprioriSigmas& s = sigmas_[isMetric(unit_) ? 1 : 0];
     s.directionSeconds = direction_->value();
     s.zenithSeconds = zenith_->value();
     s.distanceConstant = distanceConstant_->value();
     s.distancePpm = distancePpm_->value();
     s.instrumentCentring = instrumentCentring_->value();
     s.targetCentring = targetCentring_->value();
-    emit sigmasEdited(metric_, s);
+    emit sigmasEdited(isMetric(unit_), s);
 }
 
 bool AdjustmentTab::busy() const { return run_->running(); }
@@ -183,7 +183,7 @@ void AdjustmentTab::startAdjustment() {
     if (busy() || !requestSource_) return;
     std::optional<AdjustmentRequest> request = requestSource_();
     if (!request) return;
-    request->setup.sigmas = sigmas(request->setup.metric);
+    request->setup.sigmas = sigmas(isMetric(request->setup.unit));
     auto made = std::make_shared<std::optional<adjustment::JobAdjustment>>();
     auto shared = std::make_shared<AdjustmentRequest>(std::move(*request));
     auto work = [made, shared](RunObserver&) {
@@ -203,7 +203,7 @@ void AdjustmentTab::startAdjustment() {
         } else {
             adjustment_ = std::move(**made);
             adjustedJob_ = shared->jobBasePath;
-            adjustedMetric_ = shared->setup.metric;
+            adjustedUnit_ = shared->setup.unit;
             showAdjustment();
         }
         emit adjustmentEnded();
@@ -215,12 +215,12 @@ void AdjustmentTab::showAdjustment() {
         statistics_->clear();
         blunder_->clear();
         notDetermined_->clear();
-        residuals_->setResiduals({}, std::nullopt, metric_);
+        residuals_->setResiduals({}, std::nullopt, unit_);
         return;
     }
     const adjustment::AdjustmentResult& result = adjustment_->result;
     statistics_->setText(qtText(adjustment::overallTestText(result)));
-    blunder_->setText(result.blunder ? qtText(adjustment::blunderText(result, adjustedMetric_))
+    blunder_->setText(result.blunder ? qtText(adjustment::blunderText(result, adjustedUnit_))
                                      : tr("No blunder found"));
     blunder_->setStyleSheet(result.blunder ? QStringLiteral("color: red") : QString());
     notDetermined_->setText(result.notDetermined.empty()
@@ -228,7 +228,7 @@ void AdjustmentTab::showAdjustment() {
                                 : tr("Not determined: %1").arg(numberList(result.notDetermined)));
     std::optional<std::size_t> blunder;
     if (result.blunder) blunder = result.blunder->residualIndex;
-    residuals_->setResiduals(result.residuals, blunder, adjustedMetric_);
+    residuals_->setResiduals(result.residuals, blunder, adjustedUnit_);
 }
 
 void AdjustmentTab::residualClicked(const QModelIndex& index) {

@@ -43,7 +43,7 @@ class AdjustmentTab final : public QWidget {
 
     void setRequestSource(RequestSource source) { requestSource_ = std::move(source); }
     // Shows the fields in feet or meters; each unit keeps its own values.
-    void setMetric(bool metric);
+    void setUnit(LengthUnit unit);
     adjustment::AprioriSigmas sigmas(bool metric) const { return sigmas_[metric ? 1 : 0]; }
     void setSigmas(bool metric, const adjustment::AprioriSigmas& sigmas);
 
@@ -70,12 +70,12 @@ class AdjustmentTab final : public QWidget {
     void residualClicked(const QModelIndex& index);
 
     std::array<adjustment::AprioriSigmas, 2> sigmas_;  // feet, meters
-    bool metric_ = false;
+    LengthUnit unit_ = kDefaultFootUnit;
     bool showingSigmas_ = false;
     RequestSource requestSource_;
     std::optional<adjustment::JobAdjustment> adjustment_;
     std::string adjustedJob_;
-    bool adjustedMetric_ = false;
+    LengthUnit adjustedUnit_ = kDefaultFootUnit;
 
     QDoubleSpinBox* direction_ = nullptr;
     QDoubleSpinBox* zenith_ = nullptr;

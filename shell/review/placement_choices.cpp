@@ -4,7 +4,7 @@
 
 namespace zendro {
 
-coordinates::PlacementInput loadPlacement(const PlacementChoices& choices, bool metric) {
+coordinates::PlacementInput loadPlacement(const PlacementChoices& choices, LengthUnit unit) {
     coordinates::PlacementText text{choices.controlPath, std::nullopt, std::nullopt,
                                     choices.systemCode};
     if (choices.startByHand) {
@@ -14,7 +14,7 @@ coordinates::PlacementInput loadPlacement(const PlacementChoices& choices, bool 
     }
     const std::string controlBytes =
         choices.controlPath.empty() ? std::string() : readFileBytes(choices.controlPath);
-    return coordinates::placementInput(text, controlBytes, metric);
+    return coordinates::placementInput(text, controlBytes, unit);
 }
 
 }  // namespace zendro

@@ -10,11 +10,11 @@ using adjustment::ObservationKind;
 using adjustment::ObservationResidual;
 
 void ResidualModel::setResiduals(std::vector<ObservationResidual> residuals,
-                                 std::optional<std::size_t> blunder, bool metric) {
+                                 std::optional<std::size_t> blunder, LengthUnit unit) {
     beginResetModel();
     residuals_ = std::move(residuals);
     blunder_ = blunder;
-    metric_ = metric;
+    unit_ = unit;
     endResetModel();
 }
 
@@ -48,7 +48,7 @@ QVariant ResidualModel::shown(const ObservationResidual& r, int column) const {
     case Residual:
         return direction ? QStringLiteral("%1\"").arg(r.residual, 0, 'f', 1)
                          : QStringLiteral("%1 %2").arg(r.residual, 0, 'f', 4).arg(
-                               metric_ ? QStringLiteral("m") : QStringLiteral("ft"));
+                               QString::fromLatin1(unitSymbol(unit_)));
     case Standardized:
         return QString::number(r.standardized, 'f', 2);
     default:

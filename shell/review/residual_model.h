@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "adjustment/adjustment_result.h"
+#include "common/length_unit.h"
 
 namespace zendro {
 
@@ -22,7 +23,7 @@ class ResidualModel final : public QAbstractTableModel {
     using QAbstractTableModel::QAbstractTableModel;
 
     void setResiduals(std::vector<adjustment::ObservationResidual> residuals,
-                      std::optional<std::size_t> blunder, bool metric);
+                      std::optional<std::size_t> blunder, LengthUnit unit);
     const adjustment::ObservationResidual& residualAt(int row) const;
     bool isBlunder(int row) const { return blunder_ && *blunder_ == static_cast<std::size_t>(row); }
 
@@ -37,7 +38,7 @@ class ResidualModel final : public QAbstractTableModel {
 
     std::vector<adjustment::ObservationResidual> residuals_;
     std::optional<std::size_t> blunder_;
-    bool metric_ = false;
+    LengthUnit unit_ = kDefaultFootUnit;
 };
 
 }  // namespace zendro

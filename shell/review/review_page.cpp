@@ -104,8 +104,8 @@ QString limitTip(const review::LimitDefinition& limit) {
     return QStringLiteral("%1: beyond it a finding is over limit. Default %2 in feet, %3 in "
                           "meters; %4 on the command line")
         .arg(qtText(std::string(limit.label)),
-             qtText(review::limitText(limit, limit.feetDefault, false)),
-             qtText(review::limitText(limit, limit.meterDefault, true)),
+             qtText(review::limitText(limit, limit.feetDefault, kDefaultFootUnit)),
+             qtText(review::limitText(limit, limit.meterDefault, LengthUnit::Metre)),
              qtText(std::string(limit.flag)));
 }
 
@@ -133,7 +133,7 @@ ReviewPage::ReviewPage(ShellDialogs& dialogs, QWidget* parent)
       dialogs_(dialogs),
       chooseSavePath_(defaultSaveChooser),
       run_(std::make_unique<BackgroundRun>([](const QString&) {}, [](int) {})) {
-    limitsByUnit_ = {review::defaultLimits(false), review::defaultLimits(true)};
+    limitsByUnit_ = {review::defaultLimits(kDefaultFootUnit), review::defaultLimits(LengthUnit::Metre)};
     buildControls();
     fillLimitFields();
 }
@@ -308,7 +308,7 @@ QWidget* ReviewPage::buildAdjustmentTab() {
         request.setup.control = placement_.control;
         if (placement_.system) request.setup.crsCode = placement_.system->code();
         request.setup.limits = shownLimits();
-        request.setup.metric = options_.metric;
+        request.setup.unit = options_.unit;
         request.setup.hvdPath = job_.hvdPath;
         request.setup.controlPath = placementChoices_.controlPath;
         return request;
@@ -369,7 +369,7 @@ void ReviewPage::applyPlacement() {
     auto placed = std::make_shared<std::optional<PlacedReview>>();
     const review::ReviewLimits limits = shownLimits();
     auto work = [placed, choices, job = job_, options = options_, limits](RunObserver&) {
-        PlacedReview made{loadPlacement(choices, options.metric),
+        PlacedReview made{loadPlacement(choices, options.unit),
                           review::reviewModel(readJobModel(job, options), options, limits), std::nullopt};
         if (made.input.wanted())
             made.tie = coordinates::placeReviewedJob(made.review, made.input, limits);
@@ -425,7 +425,7 @@ void ReviewPage::fillLimitFields() {
     for (std::size_t i = 0; i < table.size(); ++i) {
         QDoubleSpinBox* field = limitFields_[i];
         const QSignalBlocker quiet(field);  // filling is not an edit
-        const std::string symbol(review::unitSymbol(table[i].unit, metric));
+        const std::string symbol(review::unitSymbol(table[i].unit, options_.unit));
         // A precision reads "1:10000"; lengths and seconds carry their unit after.
         if (table[i].unit == review::LimitUnit::Ratio) {
             field->setPrefix(QStringLiteral("1:"));
@@ -456,10 +456,10 @@ void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options,
         written_ = review::writtenFilesOf(*lastConversion, job.pfPath);
     }
     options_ = options;
-    if (shownMetric_ != options.metric) adjustment_->clear();
-    const bool unitChanged = shownMetric_ != options.metric;
-    adjustment_->setMetric(options.metric);
-    shownMetric_ = options.metric;
+    if (shownMetric_ != options.metric()) adjustment_->clear();
+    const bool unitChanged = shownMetric_ != options.metric();
+    adjustment_->setUnit(options.unit);
+    shownMetric_ = options.metric();
     if (unitChanged) fillLimitFields();
     refresh();
     // The same job keeps where the crew was looking; another starts whole.
@@ -680,7 +680,7 @@ void ReviewPage::exportReport() {
     input.sketch = sketch_->model();
     NullObserver quiet;  // a SOURCE_DATE_EPOCH that names no day gives today
     input.header = {job_.jobName,
-                    options_.metric,
+                    options_.unit,
                     shownLimits(),
                     input.sketch.title.date,
                     headerDate(defaultHeaderClock(quiet)()),

@@ -33,7 +33,7 @@ struct ReviewedJob {
     coordinates::JobPositions local;
 
     explicit ReviewedJob(const std::string& hvd, bool metric = true)
-        : review(review::reviewBytes(hvd, {}, ConversionOptions{}, review::defaultLimits(metric))),
+        : review(review::reviewBytes(hvd, {}, ConversionOptions{}, review::defaultLimits(zendro::jobUnit(metric)))),
           local(coordinates::localPositions(review.plan)) {}
 
     adjustment::AdjustmentInput input(bool metric = true) const {
@@ -41,9 +41,9 @@ struct ReviewedJob {
         in.records = &review.records;
         in.points = &review.points;
         in.approximate = &local;
-        in.sigmas = adjustment::defaultSigmas(metric);
-        in.limits = review::defaultLimits(metric);
-        in.metric = metric;
+        in.sigmas = adjustment::defaultSigmas(zendro::jobUnit(metric));
+        in.limits = review::defaultLimits(zendro::jobUnit(metric));
+        in.unit = zendro::jobUnit(metric);
         return in;
     }
 };

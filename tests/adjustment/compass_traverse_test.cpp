@@ -16,7 +16,7 @@ using field_format::RecordKind;
 std::vector<CompassTraverse> traversesOf(const ReviewedJob& job,
                                          const std::vector<coordinates::ControlPoint>& control = {}) {
     return adjustment::compassTraverses(job.review.records, job.review.points, job.review.plan,
-                                        job.local, control, review::defaultLimits(true));
+                                        job.local, control, review::defaultLimits(zendro::LengthUnit::Metre));
 }
 
 void expectPoint(const adjustment::CompassPoint& point, std::int64_t number, double north,

@@ -151,7 +151,7 @@ TEST(ControlAdjustment, FeetJobAgainstAFeetControlFile) {
                                                         job.review.plan, job.local, input.control,
                                                         input.limits);
     ASSERT_EQ(traverses.size(), 1u);
-    const std::string report = adjustment::adjustmentReport(result, traverses, false);
+    const std::string report = adjustment::adjustmentReport(result, traverses, LengthUnit::UsSurveyFoot);
     EXPECT_NE(report.find("\n    linear misclosure N +0.0000 E +0.0600 ft over 300.060 ft, "
                           "precision 1:5001\n"),
               std::string::npos)

@@ -37,7 +37,7 @@ Corridor corridorJob(std::uint32_t seed, const genjob::BlunderRequest& blunders 
     genjob::writeJob(job.plan, dir.file("CT"));
     testing::RecordingObserver observer;
     JobRequest request;
-    request.reviewLimits = review::defaultLimits(false);
+    request.reviewLimits = review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
     job.review = *runJob(deriveJobPaths(dir.file("CT.HVD")), request, observer).review;
     return job;
 }
@@ -54,10 +54,10 @@ adjustment::AdjustmentResult adjustOnTruth(const Corridor& job,
     input.approximate = &local;
     // The generator's own instrument: 5", 5", 0.01 + 3 ppm, and no centring
     // error, which it does not make.
-    input.sigmas = adjustment::defaultSigmas(false);
+    input.sigmas = adjustment::defaultSigmas(zendro::LengthUnit::UsSurveyFoot);
     input.sigmas.instrumentCentring = 0;
     input.sigmas.targetCentring = 0;
-    input.limits = review::defaultLimits(false);
+    input.limits = review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
     for (const review::PlanPoint& point : job.review.plan.points) {
         if (!point.station || input.control.size() == 2) continue;
         const genjob::TruePosition& at = truth.at(point.number);

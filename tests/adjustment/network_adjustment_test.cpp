@@ -179,7 +179,7 @@ TEST(NetworkAdjustment, LoopNamesTheBlunderedReading) {
               "re-measure the direction from point 2 to point 3 (HVD record 8)");
 
     // The report leads its findings with it.
-    const std::string report = adjustment::adjustmentReport(result, {}, true);
+    const std::string report = adjustment::adjustmentReport(result, {}, LengthUnit::Metre);
     const std::string second = report.substr(report.find('\n') + 1);
     EXPECT_EQ(second.substr(0, second.find(':', 20) + 1),
               "  Probable blunder: HVD record 8, direction from point 2 to point 3:");
@@ -196,7 +196,7 @@ TEST(NetworkAdjustment, AnglesAloneRefuseWithTheReason) {
     }
     // Without distances the plan cannot place anything: give it the square.
     ReviewedJob job(bracedQuadrilateral());
-    job.review = review::reviewBytes(hvd, {}, ConversionOptions{}, review::defaultLimits(true));
+    job.review = review::reviewBytes(hvd, {}, ConversionOptions{}, review::defaultLimits(zendro::LengthUnit::Metre));
     adjustment::AdjustmentInput input = job.input();
     input.hvdPath = "/jobs/QUAD.HVD";
     try {

@@ -318,7 +318,7 @@ TEST(ZendroConvertControl, RefusesBadControlAndAnotherUnitBeforeConverting) {
         << duplicate.out;
     const CliRun meters = runConvert(dir, "--crs EPSG:26943", ZENDRO_CONVERT_PATH, true);
     EXPECT_EQ(meters.status, 1);
-    EXPECT_NE(meters.out.find("EPSG:26943: the job is in feet"), std::string::npos) << meters.out;
+    EXPECT_NE(meters.out.find("EPSG:26943: the job is in US survey feet"), std::string::npos) << meters.out;
     const CliRun noAzimuth = runConvert(dir, "--start 1,2,3", ZENDRO_CONVERT_PATH, true);
     EXPECT_EQ(noAzimuth.status, 2);
     EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.obs")));

@@ -19,25 +19,25 @@ TEST(CoordinateSystem, ProjectionOriginsMapToTheirDefiningLatitudeAndLongitude) 
         const char* code;
         double north, east;           // the grid's false northing and easting
         double latitude, longitude;   // the projection's origin
-        LinearUnit unit;
+        LengthUnit unit;
     };
     const Case cases[] = {
         // UTM zone 11N: central meridian 117 W, false easting 500000 m on the
         // equator.
-        {"EPSG:32611", 0.0, 500000.0, 0.0, -117.0, LinearUnit::Meter},
+        {"EPSG:32611", 0.0, 500000.0, 0.0, -117.0, LengthUnit::Metre},
         // NAD83 / California zone 3 (ftUS): Lambert conformal conic with its
         // origin at 36 30 N, 120 30 W, false easting 2,000,000 m =
         // 6,561,666.667 ftUS and false northing 500,000 m = 1,640,416.667
         // ftUS (1 ftUS = 1200/3937 m). NAD83 and WGS 84 differ here by about a
         // meter, so the check is to 1e-4 degrees for that one below.
         {"epsg:2227", 500000.0 * 3937.0 / 1200.0, 2000000.0 * 3937.0 / 1200.0, 36.5, -120.5,
-         LinearUnit::UsSurveyFoot},
+         LengthUnit::UsSurveyFoot},
     };
     for (const Case& c : cases) {
         const CoordinateSystem system = CoordinateSystem::fromCode(c.code);
         EXPECT_EQ(system.unit(), c.unit) << c.code;
         const GeographicPosition position = system.toWgs84(c.north, c.east);
-        const double tolerance = c.unit == LinearUnit::Meter ? kDegreesTolerance : 1e-4;
+        const double tolerance = c.unit == LengthUnit::Metre ? kDegreesTolerance : 1e-4;
         EXPECT_NEAR(position.latitude, c.latitude, tolerance) << c.code;
         EXPECT_NEAR(position.longitude, c.longitude, tolerance) << c.code;
     }
@@ -63,19 +63,39 @@ TEST(CoordinateSystem, RefusesCodesItCannotUse) {
 }
 
 TEST(CoordinateSystem, RefusesAJobWhoseUnitIsNotTheSystems) {
-    const CoordinateSystem feet = CoordinateSystem::fromCode("EPSG:2227");
-    const CoordinateSystem meters = CoordinateSystem::fromCode("EPSG:32611");
-    EXPECT_NO_THROW(feet.checkJobUnit(false));
-    EXPECT_NO_THROW(meters.checkJobUnit(true));
-    try {
-        feet.checkJobUnit(true);
-        FAIL() << "a metric job on a feet system was accepted";
-    } catch (const ZendroError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "EPSG:2227: the job is in meters but NAD83 / California zone 3 (ftUS) is in "
-                  "US survey feet");
+    // California zone 3 is in US survey feet, Michigan North (EPSG:2251) in
+    // international feet, UTM 11N in metres: each takes its own unit only.
+    struct Case {
+        const char* code;
+        LengthUnit job;
+        const char* refusal;  // empty when the job is taken
+    };
+    const Case cases[] = {
+        {"EPSG:2227", LengthUnit::UsSurveyFoot, ""},
+        {"EPSG:2227", LengthUnit::Metre,
+         "EPSG:2227: the job is in meters but NAD83 / California zone 3 (ftUS) is in US survey "
+         "feet"},
+        {"EPSG:2227", LengthUnit::InternationalFoot,
+         "EPSG:2227: the job is in international feet but NAD83 / California zone 3 (ftUS) is in "
+         "US survey feet"},
+        {"EPSG:2251", LengthUnit::InternationalFoot, ""},
+        {"EPSG:2251", LengthUnit::UsSurveyFoot,
+         "EPSG:2251: the job is in US survey feet but NAD83 / Michigan North (ft) is in "
+         "international feet"},
+        {"EPSG:32611", LengthUnit::Metre, ""},
+        {"EPSG:32611", LengthUnit::UsSurveyFoot,
+         "EPSG:32611: the job is in US survey feet but WGS 84 / UTM zone 11N is in meters"},
+    };
+    for (const Case& c : cases) {
+        const CoordinateSystem system = CoordinateSystem::fromCode(c.code);
+        std::string refusal;
+        try {
+            system.checkJobUnit(c.job);
+        } catch (const ZendroError& error) {
+            refusal = error.what();
+        }
+        EXPECT_EQ(refusal, c.refusal) << c.code << " " << unitName(c.job);
     }
-    EXPECT_THROW(meters.checkJobUnit(false), ZendroError);
 }
 
 }  // namespace

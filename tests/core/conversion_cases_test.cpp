@@ -41,7 +41,7 @@ std::map<std::string, std::string> readOptionLines(const fs::path& file) {
 ConversionOptions optionsOf(const std::map<std::string, std::string>& values) {
     ConversionOptions options;
     options.obsOnly = values.at("output") == "obs";
-    options.metric = values.at("unit") == "metric";
+    options.unit = jobUnit(values.at("unit") == "metric");
     options.pointPrefix = values.at("prefix");
     options.curveCode = values.at("curve");
     options.commentCode = values.at("comment");

@@ -57,7 +57,7 @@ TEST_F(EditedOutputs, AnEditedObsFileIsKeptAndTheNextRunSaysNothing) {
     observer.warnings.clear();
 
     // Converted in meters now, so the new output differs from the first one too.
-    options.metric = true;
+    options.unit = LengthUnit::Metre;
     const ConversionResult second = convert();
     const std::string written = readFile(dir.file("RUN-4.obs"));
     EXPECT_NE(written.find("= METERS"), std::string::npos);

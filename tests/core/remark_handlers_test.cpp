@@ -93,7 +93,7 @@ TEST(InformationRecords, FixedRemarksWithTheChosenDistanceUnit) {
                           }));
 
     ConversionOptions options = JobFeed::trvOptions();
-    options.metric = true;
+    options.unit = LengthUnit::Metre;
     JobFeed meters("", options);
     meters.feed(hvdRecord(9, 0));
     EXPECT_EQ(meters.obs(), crlfLines({"R 99 DISTANCE UNIT = METERS"}));

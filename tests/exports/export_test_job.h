@@ -45,9 +45,9 @@ inline std::string exportTestPf() {
 // Owns what an ExportJob borrows.
 struct ExportFixtureJob {
     explicit ExportFixtureJob(bool metric = false) {
-        options.metric = metric;
+        options.unit = zendro::jobUnit(metric);
         review = review::reviewBytes(exportTestHvd(), exportTestPf(), options,
-                                     review::defaultLimits(metric));
+                                     review::defaultLimits(zendro::jobUnit(metric)));
         positions = coordinates::localPositions(review.plan);
     }
 

@@ -24,7 +24,7 @@ struct SampleJob {
         const JobPaths paths = deriveJobPaths(folder.file("HWY12-3.HVD"));
         NullObserver observer;
         runConversion(paths, options, observer);  // writes the point-feature file
-        review = review::reviewModel(readJobModel(paths, options), options, review::defaultLimits(false));
+        review = review::reviewModel(readJobModel(paths, options), options, review::defaultLimits(zendro::LengthUnit::UsSurveyFoot));
         positions = coordinates::localPositions(review.plan);
     }
 

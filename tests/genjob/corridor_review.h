@@ -19,7 +19,7 @@ inline review::JobReview reviewPlan(const genjob::JobPlan& plan, bool metric = f
     const std::string ctx = genjob::descriptionFileBytes(plan);
     const std::string rtx = genjob::notesFileBytes(plan);
     ConversionOptions options;
-    options.metric = metric;
+    options.unit = zendro::jobUnit(metric);
     std::string obs, trv;
     StringSink obsSink(obs), trvSink(trv);
     NullObserver observer;
@@ -27,7 +27,7 @@ inline review::JobReview reviewPlan(const genjob::JobPlan& plan, bool metric = f
     const JobConversion conversion =
         convertJob(job, {hvd, rtx, std::nullopt, ctx}, options, {obsSink, &trvSink}, observer);
     return review::reviewBytes(hvd, *conversion.newPointFeatureFile, options,
-                               review::defaultLimits(metric));
+                               review::defaultLimits(zendro::jobUnit(metric)));
 }
 
 }  // namespace zendro::testing

@@ -31,7 +31,7 @@ TEST(CheckReport, OneMinuteOffClosesAtOneIn13750) {
     // Misclosure north 100 sin(1') = 0.0290888, east 100 (1 - cos 1') = 0.0000042,
     // linear 200 sin(0.5') = 0.0290888; 400 / 0.0290888 = 13750.99: 1:13750.
     // Within 1:10000, over a limit of 1:20000.
-    review::ReviewLimits limits = review::defaultLimits(false);
+    review::ReviewLimits limits = review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
     limits.closureRatio = 20000;
     const review::ReviewReport report =
         reviewOf(squareWithAngleAtB(9001000), kSquarePoints, limits).report;
@@ -46,7 +46,7 @@ TEST(CheckReport, OneMinuteOffClosesAtOneIn13750) {
 TEST(CheckReport, FacePairCheckShotAndSeparateFrameOverTheirLimits) {
     // Face pair: +10.0" collimation, +5.0" index error, -0.002 (plan test);
     // check shot: 7 at 50.000 north from 1, at 49.900 from 2: 0.100 apart.
-    review::ReviewLimits limits = review::defaultLimits(true);  // meters: 0.015 check shots
+    review::ReviewLimits limits = review::defaultLimits(zendro::LengthUnit::Metre);  // meters: 0.015 check shots
     limits.faceHorizontalSeconds = 5;
     const std::string hvd = setupOn(1) + backsightTo(9) + traverseTo(2, 0) +          // 0-2
                             sideshotTo(7, 0, 500000) +                                // 3

@@ -41,7 +41,7 @@ TEST(LimitBoundaries, EachLimitJustInsideAndJustOutside) {
         for (const std::string& w : words) values.push_back(std::stod(w));
         const review::Plan plan = planWith(check, values);
         const review::ReviewReport report = review::buildReport(
-            {records, points, chains, plan, ""}, review::defaultLimits(unit == "m"));
+            {records, points, chains, plan, ""}, review::defaultLimits(zendro::jobUnit(unit == "m")));
         EXPECT_EQ(report.overLimit, expected == "over" ? 1u : 0u) << line;
         EXPECT_EQ(report.measuredChecks, 1u) << line;
         ++rows;

@@ -26,8 +26,8 @@ TEST(LimitTable, TheReadmeTableListsEveryLimitWithItsDefaults) {
     std::string expected;
     for (const LimitDefinition& limit : limitTable()) {
         expected += "| " + std::string(limit.label) + " | `" + std::string(limit.flag) + "` | " +
-                    limitText(limit, limit.feetDefault, false) + " | " +
-                    limitText(limit, limit.meterDefault, true) + " |\n";
+                    limitText(limit, limit.feetDefault, zendro::LengthUnit::UsSurveyFoot) + " | " +
+                    limitText(limit, limit.meterDefault, zendro::LengthUnit::Metre) + " |\n";
     }
     EXPECT_EQ(readmeTable(), expected);
 }

@@ -37,7 +37,7 @@ inline std::string pfListing(std::initializer_list<int> points) {
 
 inline review::JobReview reviewOf(
     const std::string& hvd, const std::string& pf = {},
-    const review::ReviewLimits& limits = review::defaultLimits(false)) {
+    const review::ReviewLimits& limits = review::defaultLimits(zendro::LengthUnit::UsSurveyFoot)) {
     return review::reviewBytes(hvd, pf, ConversionOptions{}, limits);
 }
 

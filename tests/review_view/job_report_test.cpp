@@ -16,9 +16,9 @@ namespace {
 // The square's report, made on 2026-12-08 (the job's files carry no date);
 // its one finding copied `copies` times so the findings run over pages.
 review::JobReportInput squareReport(const SquareJob& job, std::size_t copies = 1) {
-    review::ReviewLimits limits = review::defaultLimits(false);
+    review::ReviewLimits limits = review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
     limits.closureRatio = 20000;
-    review::JobReportInput input{{"SQ", false, limits, "", "2026-12-08", "local"},
+    review::JobReportInput input{{"SQ", LengthUnit::UsSurveyFoot, limits, "", "2026-12-08", "local"},
                                  job.review.report,
                                  job.sketch,
                                  review::writtenFilesOf(

@@ -51,7 +51,7 @@ std::vector<std::pair<double, double>> svgRects(const std::string& svg) {
 }
 
 struct ScaleBarCase {
-    const char* unit;
+    LengthUnit unit;
     double denominator;
     const char* label;
     double halfWidth;  // SVG units, each of the bar's black and white halves
@@ -61,15 +61,17 @@ struct ScaleBarCase {
 // The upright SVG is 1200 x 1600 units at 96 to the inch; the bar aims at a
 // fifth of the width, 240 units, rounded down to 1, 2 or 5 x 10^n.
 const ScaleBarCase kScaleBars[] = {
-    {"US survey feet", 1000, "200 ft", 115.2,
+    {LengthUnit::UsSurveyFoot, 1000, "200 ft", 115.2,
      "a foot, 304.8006 mm, at 1:1000 is 0.3048006 mm = 1.152 units; 240 / 1.152 = 208.3 ft -> "
      "200 ft = 230.4 units"},
-    {"meters", 500, "20 m", 75.5906,
+    {LengthUnit::Metre, 500, "20 m", 75.5906,
      "a metre at 1:500 is 2 mm = 7.55906 units; 240 / 7.559 = 31.75 m -> 20 m = 151.181 units"},
-    {"US survey feet", 3000, "500 ft", 96.0,
+    {LengthUnit::UsSurveyFoot, 3000, "500 ft", 96.0,
      "a foot at 1:3000 is 0.384 units; 240 / 0.384 = 625 ft -> 500 ft = 192 units"},
-    {"US survey feet", 5000, "1000 ft", 115.2,
+    {LengthUnit::UsSurveyFoot, 5000, "1000 ft", 115.2,
      "a foot at 1:5000 is 0.2304 units; 240 / 0.2304 = 1041.7 ft -> 1000 ft = 230.4 units"},
+    {LengthUnit::InternationalFoot, 1000, "200 ft", 115.2,
+     "an international foot, 304.8 mm, at 1:1000 is 1.152 units: the title names its foot"},
 };
 
 TEST(PlanSheetSvg, CarriesNorthArrowScaleBarLegendAndTitleBlock) {
@@ -87,7 +89,7 @@ TEST(PlanSheetSvg, CarriesNorthArrowScaleBarLegendAndTitleBlock) {
         EXPECT_EQ(sheetTexts(svgTexts(svg)),
                   (std::vector<std::string>{"N", "0", c.label, "CL  2 chains", "EP  3 chains",
                                             "FL  4 chains", "SH  3 chains", "Stations", "Points",
-                                            "HWY12-3", std::string("Unit: ") + c.unit,
+                                            "HWY12-3", std::string("Unit: ") + std::string(unitName(c.unit)),
                                             "Frame: local"}));
         // The bar's two halves side by side, each half its length.
         const auto rects = svgRects(svg);

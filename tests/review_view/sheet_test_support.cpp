@@ -40,7 +40,7 @@ SampleSketch::SampleSketch() {
         writeFile(folder.file(std::string("HWY12-3") + extension),
                   readFile(std::string(ZENDRO_SAMPLES_DIR) + "/HWY12-3" + extension));
     }
-    convert("HWY12-3", review::defaultLimits(false));
+    convert("HWY12-3", review::defaultLimits(zendro::LengthUnit::UsSurveyFoot));
 }
 
 void ConvertedJob::convert(const std::string& jobName, const review::ReviewLimits& limits) {
@@ -64,7 +64,7 @@ SquareJob::SquareJob() {
     writeFile(folder.file("SQ.CTX"), ctxPrologue() + ctxRecord(1, 1, "CP") + ctxRecord(1, 2, "CP") +
                                          ctxRecord(1, 3, "CP") + ctxRecord(1, 4, "CP"));
     writeFile(folder.file("SQ.RTX"), "");
-    review::ReviewLimits limits = review::defaultLimits(false);
+    review::ReviewLimits limits = review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
     limits.closureRatio = 20000;
     convert("SQ", limits);
 }

@@ -46,7 +46,7 @@ class ReviewAdjustmentTest : public QObject {
     }
     void showIn(bool metric) {
         ConversionOptions options;
-        options.metric = metric;
+        options.unit = zendro::jobUnit(metric);
         QVERIFY(waitForReviewPage(*page_, [&] { page_->showJob(job_, options); }));
     }
 

@@ -192,7 +192,7 @@ class ReviewControlExportTest : public QObject {
         widget<QLineEdit>("CoordinateSystem")->setText(QStringLiteral("EPSG:26943"));
         clickAndWait(widget<QPushButton>("ReviewApplyPlacement"));
         QCOMPARE(dialogs_.messages.size(), 2);
-        QVERIFY2(dialogs_.messages[1].contains(QStringLiteral("EPSG:26943: the job is in feet")),
+        QVERIFY2(dialogs_.messages[1].contains(QStringLiteral("EPSG:26943: the job is in US survey feet")),
                  qPrintable(dialogs_.messages[1]));
         QCOMPARE(widget<QLineEdit>("CoordinateSystem")->text(), QString());
         widget<QLineEdit>("StartAzimuth")->setText(QStringLiteral("north"));

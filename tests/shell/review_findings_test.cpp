@@ -72,7 +72,7 @@ class ReviewFindingsTest : public QObject {
     }
     bool showIn(bool metric) {
         ConversionOptions options;
-        options.metric = metric;
+        options.unit = zendro::jobUnit(metric);
         return waitForReviewPage(*page_, [&] { page_->showJob(job_, options); });
     }
 
@@ -153,7 +153,7 @@ class ReviewFindingsTest : public QObject {
         connect(table()->model(), &QAbstractItemModel::modelReset, this,
                 [&] { shown << shownFindingLines(*page_); });
         ConversionOptions metric;
-        metric.metric = true;
+        metric.unit = zendro::LengthUnit::Metre;
         QVERIFY(waitForReviewPage(*page_, [&] {
             page_->showJob(job_, ConversionOptions{});
             page_->showJob(job_, metric);

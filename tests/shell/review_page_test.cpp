@@ -263,7 +263,7 @@ class ReviewPageTest : public QObject {
             page_->findChild<QDoubleSpinBox*>(QStringLiteral("LimitBacksightDistance"));
         QCOMPARE(backsight->value(), 0.05);  // the feet default
         ConversionOptions metric;
-        metric.metric = true;
+        metric.unit = zendro::LengthUnit::Metre;
         QVERIFY(waitForReviewPage(
             *page_, [&] { page_->showJob(deriveJobPaths(dir_.file("SQ.HVD")), metric); }));
         QCOMPARE(backsight->value(), 0.015);

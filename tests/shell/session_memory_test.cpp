@@ -45,10 +45,10 @@ class SessionMemoryTest : public QObject {
     void keepsEverythingThroughTheFile() {
         TempDir folder;
         const QString file = QString::fromStdString(folder.file("session.ini"));
-        review::ReviewLimits limits = review::defaultLimits(true);
+        review::ReviewLimits limits = review::defaultLimits(zendro::LengthUnit::Metre);
         limits.closureRatio = 20000;
         limits.blunderResidual = 4.5;
-        adjustment::AprioriSigmas sigmas = adjustment::defaultSigmas(false);
+        adjustment::AprioriSigmas sigmas = adjustment::defaultSigmas(zendro::LengthUnit::UsSurveyFoot);
         sigmas.directionSeconds = 1.5;
         sigmas.targetCentring = 0.02;
         {
@@ -75,7 +75,7 @@ class SessionMemoryTest : public QObject {
             QCOMPARE(readLimits.*limit.field, limits.*limit.field);
         }
         // The other unit system keeps its defaults.
-        QCOMPARE(memory.limits(false).closureRatio, review::defaultLimits(false).closureRatio);
+        QCOMPARE(memory.limits(false).closureRatio, review::defaultLimits(zendro::LengthUnit::UsSurveyFoot).closureRatio);
         const adjustment::AprioriSigmas read = memory.sigmas(false);
         QCOMPARE(read.directionSeconds, 1.5);
         QCOMPARE(read.zenithSeconds, 5.0);
@@ -98,7 +98,7 @@ class SessionMemoryTest : public QObject {
         QCOMPARE(memory.obsOnly(), std::nullopt);
         QCOMPARE(memory.recentJobs(), QStringList());
         // Only the two good numbers count: 0.02 ft and 0 ppm.
-        review::ReviewLimits expected = review::defaultLimits(false);
+        review::ReviewLimits expected = review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
         expected.backsightDistance = 0.02;
         const review::ReviewLimits limits = memory.limits(false);
         for (const review::LimitDefinition& limit : review::limitTable()) {
@@ -176,9 +176,9 @@ class SessionMemoryTest : public QObject {
         auto* reviewPage = window->findChild<ReviewPage*>();
         QCOMPARE(reviewPage->limits(false).backsightDistance, 0.07);
         QCOMPARE(reviewPage->limits(true).backsightDistance,
-                 review::defaultLimits(true).backsightDistance);
+                 review::defaultLimits(zendro::LengthUnit::Metre).backsightDistance);
         QCOMPARE(window->findChild<AdjustmentTab*>()->sigmas(true).directionSeconds,
-                 adjustment::defaultSigmas(true).directionSeconds);
+                 adjustment::defaultSigmas(zendro::LengthUnit::Metre).directionSeconds);
         QVERIFY(control<QRadioButton>(*window, "EM2")->isChecked());
         QVERIFY(!control<QCheckBox>(*window, "OptionOBS")->isChecked());
         // Shown whole in the status line, even at the design size.
