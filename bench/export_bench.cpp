@@ -35,7 +35,7 @@ int runBenchmarks() {
     const zendro::exports::ExportJob job{"BENCH-2", &options, &review, &positions, &system};
     benchmark::AddCustomContext("job", std::to_string(review.records.size()) + " records, " +
                                            std::to_string(positions.points.size()) + " points, " +
-                                           std::to_string(review.chains.size()) + " chains");
+                                           std::to_string(review.meaning.chains.size()) + " chains");
 
     benchmark::RegisterBenchmark("conversion/2000x100", [&](benchmark::State& state) {
         zendro::NullObserver observer;

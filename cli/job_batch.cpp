@@ -2,80 +2,128 @@
 
 #include <algorithm>
 #include <atomic>
-#include <ctime>
 #include <exception>
+#include <ostream>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "cli/module_drawing.h"
 #include "common/errors.h"
 #include "common/job_paths.h"
-#include "job/job_run.h"
-#include "conversion/pf_update.h"
+#include "conversion/header_clock.h"
+#include "job/job_session.h"
 
 namespace zendro::cli {
 namespace {
 
-class CollectingObserver final : public RunObserver {
+constexpr int kFailed = 1;
+constexpr int kLimitExceeded = 3;
+
+// What a job tells, kept as lines for the stream each belongs on: the
+// conversions run side by side, the printing happens in the jobs' order.
+class LineCollector final : public JobObserver {
   public:
-    explicit CollectingObserver(std::vector<std::string>& messages) : messages_(messages) {}
+    struct Line {
+        bool toErr = false;
+        std::string text;  // without its line end
+        bool named = false;  // names its job itself: no prefix
+    };
+
     void status(std::string_view) override {}
     void progress(double) override {}
-    void warning(std::string_view message) override {
-        messages_.push_back("warning: " + std::string(message));
+    void warning(std::string_view message) override { add(true, "warning: ", message); }
+    void notice(std::string_view message) override { add(true, "zendro-convert: ", message); }
+    void failure(std::string_view message) override { add(true, "zendro-convert: ", message); }
+    void report(std::string_view text) override {
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find('\n', at), text.size());
+            lines_.push_back({false, std::string(text.substr(at, end - at)), false});
+            at = end + 1;
+        }
+    }
+    void result(std::string text) { lines_.push_back({false, std::move(text), true}); }
+
+    // Prints what was told since the last print, each line after `prefix`.
+    void print(std::ostream& out, std::ostream& err, const std::string& prefix) {
+        for (const Line& line : lines_)
+            (line.toErr ? err : out) << (line.named ? std::string() : prefix) << line.text << '\n';
+        out << std::flush;
+        lines_.clear();
     }
 
   private:
-    std::vector<std::string>& messages_;
+    void add(bool toErr, std::string_view lead, std::string_view message) {
+        lines_.push_back({toErr, std::string(lead) + std::string(message), false});
+    }
+    std::vector<Line> lines_;
 };
 
-void updatePointFeatures(const JobPaths& job, PfUpdate how, const ConversionOptions& options,
-                         RunObserver& observer, std::vector<std::string>& messages) {
-    const PfUpdateOutcome outcome =
-        updatePointFeatureFile(job, how, options.commentCode, std::time(nullptr), observer);
-    messages.push_back("zendro-convert: " + pfUpdateMessage(job, outcome));
-}
+struct JobRun {
+    std::string file;  // as given on the command line
+    std::optional<JobSession> session;
+    LineCollector told;
+    bool converted = false;
+};
 
-JobOutcome convertOne(const std::string& file, JobRequest request, bool suffixGiven,
-                      std::optional<PfUpdate> pfUpdate) {
-    JobOutcome outcome;
-    outcome.file = file;
-    const JobPaths job = deriveJobPaths(file);
-    if (!suffixGiven) request.options.runSuffix = job.runSuffix;
-    CollectingObserver observer(outcome.messages);
+void convertOne(JobRun& run, const JobConfig& config, bool suffixGiven) {
+    const JobPaths job = deriveJobPaths(run.file);
+    JobConfig own = config;
+    if (!suffixGiven) own.options.runSuffix = job.runSuffix;
+    JobSession& session = run.session.emplace(job, own);
     try {
-        if (pfUpdate) updatePointFeatures(job, *pfUpdate, request.options, observer, outcome.messages);
-        JobRunResult run = runJob(job, request, observer);
-        outcome.review = std::move(run.review);
-        const ConversionResult& result = run.conversion;
-        outcome.converted = true;
-        outcome.conversion = result;
-        outcome.resultLine = file + ": converted " + std::to_string(result.recordCount) +
-                             " records, " + std::to_string(result.pointCount) + " points, " +
-                             std::to_string(result.chainCount) + " chains, " +
-                             std::to_string(result.warningCount) + " warnings";
+        if (own.pfUpdate) run.told.notice(session.updatePointFeatures(run.told));
+        const ConversionResult& result = session.convert(run.told);
+        run.converted = true;
+        run.told.result(run.file + ": converted " + std::to_string(result.recordCount) +
+                        " records, " + std::to_string(result.pointCount) + " points, " +
+                        std::to_string(result.chainCount) + " chains, " +
+                        std::to_string(result.warningCount) + " warnings");
     } catch (const std::exception& error) {
-        outcome.messages.push_back("zendro-convert: " + failureMessage(job.hvdPath, error));
-        outcome.resultLine = file + ": not converted";
+        run.told.failure(failureMessage(job.hvdPath, error));
+        run.told.result(run.file + ": not converted");
     }
-    return outcome;
 }
 
 }  // namespace
 
-std::vector<JobOutcome> convertJobs(const std::vector<std::string>& files,
-                                    const JobRequest& request, bool suffixGiven,
-                                    std::size_t parallel, std::optional<PfUpdate> pfUpdate) {
-    std::vector<JobOutcome> outcomes(files.size());
+int runJobs(const CommandLine& line, const JobConfig& config, std::ostream& out,
+            std::ostream& err) {
+    std::vector<JobRun> runs(line.files.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) runs[i].file = line.files[i];
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
-        for (std::size_t i = next++; i < files.size(); i = next++) {
-            outcomes[i] = convertOne(files[i], request, suffixGiven, pfUpdate);
-        }
+        for (std::size_t i = next++; i < runs.size(); i = next++)
+            convertOne(runs[i], config, line.suffixGiven);
     };
-    std::vector<std::jthread> workers;
-    const std::size_t threads = std::clamp<std::size_t>(parallel, 1, files.size());
-    for (std::size_t t = 1; t < threads; ++t) workers.emplace_back(work);
-    work();
-    return outcomes;
+    {
+        std::vector<std::jthread> workers;
+        const std::size_t threads = std::clamp<std::size_t>(line.parallel, 1, runs.size());
+        for (std::size_t t = 1; t < threads; ++t) workers.emplace_back(work);
+        work();
+    }
+
+    // The drawing loads Qt on this thread only, and the coordinate system is
+    // used on one thread: the steps after the conversions run here, in order.
+    ModuleDrawing drawing;
+    NullObserver quiet;  // the conversion has told of a SOURCE_DATE_EPOCH it refused
+    const std::string today = headerDate(defaultHeaderClock(quiet)());
+    const bool several = runs.size() > 1;
+    bool failed = false;
+    bool limitExceeded = false;
+    for (JobRun& run : runs) {
+        const std::string prefix = several ? run.file + ": " : std::string();
+        run.told.print(out, err, prefix);
+        if (!run.converted) {
+            failed = true;
+            continue;
+        }
+        const JobOutcome outcome = run.session->finish(run.told, drawing, today);
+        run.told.print(out, err, prefix);
+        failed = failed || outcome.failed;
+        limitExceeded = limitExceeded || outcome.limitExceeded;
+    }
+    return failed ? kFailed : limitExceeded ? kLimitExceeded : 0;
 }
 
 }  // namespace zendro::cli

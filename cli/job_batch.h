@@ -1,37 +1,21 @@
 #pragma once
 
-#include <cstddef>
-#include <optional>
-#include <string>
-#include <vector>
+#include <iosfwd>
 
-#include <optional>
-
-#include "common/conversion_options.h"
-#include "job/job_run.h"
-#include "review/job_review.h"
-#include "features/pf_freshness.h"
+#include "cli/cli_options.h"
+#include "job/job_config.h"
 
 namespace zendro::cli {
 
-// What one job's conversion printed and how it ended.
-struct JobOutcome {
-    std::string file;  // as given on the command line
-    bool converted = false;
-    std::string resultLine;             // for stdout
-    std::vector<std::string> messages;  // for stderr: warnings, then the failure if any
-    std::optional<review::JobReview> review;  // of a converted job, when one was asked for
-    std::optional<ConversionResult> conversion;  // of a converted job: its files and counts
-};
-
-// Converts every job, `parallel` at a time; each job has its own observer and
-// outputs, so one job's failure never reaches another. The outcomes come back
-// in the order of `files`. Unless `suffixGiven`, the run suffix is taken from
-// each job's file name. With `pfUpdate` each job's JOB.pf is first updated
-// from its CTX file (a failure there leaves the job unconverted).
-std::vector<JobOutcome> convertJobs(const std::vector<std::string>& files,
-                                    const JobRequest& request, bool suffixGiven,
-                                    std::size_t parallel,
-                                    std::optional<PfUpdate> pfUpdate = std::nullopt);
+// Runs every job of the command line: the conversions `line.parallel` at a
+// time (each job has its own observer and outputs, so one job's failure never
+// reaches another), then, job by job in the order given, everything the
+// config asks for after the conversion. Each job's messages go to `err` and
+// its result line and reports to `out`, in the order of the jobs; with
+// several jobs each line starts with its job's file. Returns the exit status:
+// 1 when a job or a step failed, else 3 when a limit was exceeded under
+// --strict, else 0.
+int runJobs(const CommandLine& line, const JobConfig& config, std::ostream& out,
+            std::ostream& err);
 
 }  // namespace zendro::cli

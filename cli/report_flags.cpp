@@ -2,25 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "common/job_paths.h"
 #include "review/report_header.h"
 
 namespace zendro::cli {
-namespace {
-
-constexpr std::string_view kJobField = "{job}";
-
-}  // namespace
-
-std::string reportPathFor(std::string_view pattern, std::string_view jobName) {
-    std::string path;
-    std::size_t at = 0;
-    for (std::size_t found; (found = pattern.find(kJobField, at)) != std::string_view::npos;
-         at = found + kJobField.size()) {
-        path.append(pattern.substr(at, found - at)).append(jobName);
-    }
-    return path.append(pattern.substr(at));
-}
-
 void addReportFlags(CLI::App& app, ReportFlags& flags) {
     app.add_option("--report", flags.pathPatterns,
                    "After converting, write the job report to FILE: PDF (title block, summary, "
@@ -28,6 +13,7 @@ void addReportFlags(CLI::App& app, ReportFlags& flags) {
                    "its extension; {job} in FILE stands for the job's name; repeatable")
         ->group("Exports")
         ->type_name("FILE.pdf|txt")
+        ->allow_extra_args(false)
         ->check(CLI::Validator(
             [](const std::string& path) {
                 return review::isReportFileName(path)
@@ -40,7 +26,7 @@ void addReportFlags(CLI::App& app, ReportFlags& flags) {
 void checkReportFlags(const ReportFlags& flags, const std::vector<std::string>& files) {
     if (files.size() < 2) return;
     for (const std::string& pattern : flags.pathPatterns) {
-        if (pattern.find(kJobField) == std::string::npos)
+        if (!namesTheJob(pattern))
             throw CLI::ValidationError("--report",
                                        "with several jobs the file must hold {job}: " + pattern);
     }

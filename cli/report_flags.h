@@ -18,9 +18,6 @@ struct ReportFlags {
     bool wanted() const { return !pathPatterns.empty(); }
 };
 
-// The file `pattern` names for the job `jobName`.
-std::string reportPathFor(std::string_view pattern, std::string_view jobName);
-
 void addReportFlags(CLI::App& app, ReportFlags& flags);
 
 // With several jobs every report's file must name the job, or the jobs would

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "cli/sketch_module_app.h"
+#include "review_view/job_report.h"
 
 namespace {
 

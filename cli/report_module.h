@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "review_view/job_report.h"
+#include "review/job_report_input.h"
 
 namespace zendro::cli {
 

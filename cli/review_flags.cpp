@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 
+#include "common/job_paths.h"
 #include "review/limit_table.h"
 #include "review/sketch_model.h"
 
@@ -34,7 +35,8 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::st
     app.add_flag("--review", flags.review,
                  "After converting, print the check report: one finding per line, then a summary");
     app.add_option("--sketch", flags.sketchPath,
-                   "After converting, write the plan sketch to FILE (.svg, .pdf or .png)")
+                   "After converting, write the plan sketch to FILE (.svg, .pdf or .png); {job} in FILE "
+                   "stands for the job's name")
         ->check(CLI::Validator(
             [](const std::string& path) {
                 return review::isSketchFileName(path)
@@ -69,8 +71,10 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::st
         ->needs(sketch)
         ->type_name("N");
     app.parse_complete_callback([&flags, &files] {
-        if (!flags.sketchPath.empty() && files.size() > 1) {
-            throw CLI::ValidationError("--sketch", "a sketch is written for one job only");
+        if (!flags.sketchPath.empty() && files.size() > 1 && !namesTheJob(flags.sketchPath)) {
+            throw CLI::ValidationError("--sketch",
+                                       "with several jobs the file must hold {job}: " +
+                                           flags.sketchPath);
         }
     });
     app.add_flag("--strict", flags.strict, "Exit with status 3 when a review limit is exceeded");

@@ -15,7 +15,7 @@ void writeSketch(const zendro::review::SketchModel& model, const std::string& pa
                  const zendro::cli::SketchSheet& sheet) {
     const zendro::cli::SketchModuleApp application;
     zendro::review::SketchExportOptions options;
-    options.paper = zendro::review::sheetPaperNamed(sheet.paper).value_or(options.paper);
+    options.paper = sheet.paper;
     if (sheet.scaleDenominator > 0) options.scaleDenominator = sheet.scaleDenominator;
     zendro::review::exportSketch(model, path, options);
 }

@@ -9,10 +9,10 @@ namespace zendro::cli {
 // The sketch is drawn by Qt, in a module of its own that zendro-convert loads
 // only when a sketch is asked for: a conversion never waits for Qt to load.
 
-// How the sheet is put on paper: "letter", "tabloid", "a4" or "a3", and the
-// scale's N of 1:N, 0 to fit the whole job on the page.
+// How the sheet is put on paper, and the scale's N of 1:N, 0 to fit the whole
+// job on the page.
 struct SketchSheet {
-    std::string paper = "a4";
+    review::SheetPaper paper = review::SheetPaper::A4;
     double scaleDenominator = 0;
 };
 

@@ -65,4 +65,14 @@ std::string findFieldFile(const std::string& fixedPath) {
     return found.empty() ? std::string() : folder + found;
 }
 
+std::string pathForJob(std::string_view pattern, std::string_view jobName) {
+    std::string path;
+    std::size_t at = 0;
+    for (std::size_t found; (found = pattern.find(kJobField, at)) != std::string_view::npos;
+         at = found + kJobField.size()) {
+        path.append(pattern.substr(at, found - at)).append(jobName);
+    }
+    return path.append(pattern.substr(at));
+}
+
 }  // namespace zendro

@@ -32,4 +32,12 @@ JobPaths deriveJobPaths(std::string_view chosenPath);
 // there is none.
 std::string findFieldFile(const std::string& fixedPath);
 
+// A file name that names the job's files where it holds "{job}": the job's
+// name stands for each "{job}" in `pattern`.
+inline constexpr std::string_view kJobField = "{job}";
+std::string pathForJob(std::string_view pattern, std::string_view jobName);
+inline bool namesTheJob(std::string_view pattern) {
+    return pattern.find(kJobField) != std::string_view::npos;
+}
+
 }  // namespace zendro

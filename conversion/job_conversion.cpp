@@ -96,8 +96,8 @@ JobConversion JobConverter::finish() {
     writeChainSection(obs_, result_.chains, pfEntries_.complete.size(), observer_);
     result_.pointCount = points_.pointCount() - 1;
     if (keepModel_) {
-        result_.model->points = std::move(points_);
-        result_.model->chains = result_.chains;
+        result_.model = jobModelOf(std::move(result_.model->observations), std::move(points_),
+                                   result_.chains);
     }
     return std::move(result_);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "conversion/job_meaning.h"
 #include "conversion/observation.h"
 #include "features/chain_list.h"
 #include "features/point_table.h"
@@ -14,7 +15,12 @@ struct JobModel {
     std::vector<Observation> observations;  // every whole HVD record, in file order
     PointTable points;                      // the point-feature file's entries as looked up
     std::vector<ChainList> chains;          // the OBS file's chain section
+    JobMeaning meaning;                     // what the OBS lines say of its points and chains
 };
+
+// A model of what a run decoded, its meaning resolved.
+JobModel jobModelOf(std::vector<Observation> observations, PointTable points,
+                    std::vector<ChainList> chains);
 
 // Whether a conversion keeps its job model for the review and the exports
 // (it costs memory in proportion to the records).

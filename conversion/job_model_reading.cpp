@@ -7,13 +7,11 @@
 
 namespace zendro {
 
+
 JobModel modelOfBytes(std::string_view hvdBytes, std::string_view pfBytes,
                       const ConversionOptions& options) {
-    JobModel model;
-    model.observations = decodeObservations(hvdBytes);
-    model.points = loadPointTable(pfBytes, options.curveCode);
-    model.chains = buildChainLists(pfBytes, options);
-    return model;
+    return jobModelOf(decodeObservations(hvdBytes), loadPointTable(pfBytes, options.curveCode),
+                      buildChainLists(pfBytes, options));
 }
 
 JobModel readJobModel(const JobPaths& job, const ConversionOptions& options) {

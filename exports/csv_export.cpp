@@ -1,11 +1,13 @@
-// Points as CSV: the columns in the layout's order, text quoted where the
-// usual CSV rules need it, CR LF line ends. Lengths are written to
-// thousandths in feet and in meters alike.
+// Points as CSV: the columns in the layout's order under a row of their names
+// (lengths named with their unit), text quoted where the usual CSV rules need
+// it, UTF-8 unless the field files' own Latin-1 is asked for, CR LF line ends.
+// Lengths are written to thousandths in feet and in meters alike.
 
 #include <string_view>
 
 #include "exports/format_writers.h"
 #include "exports/number_text.h"
+#include "exports/utf8_text.h"
 
 namespace zendro::exports {
 namespace {
@@ -26,23 +28,24 @@ void appendField(std::string& out, std::string_view text, char delimiter) {
     out += '"';
 }
 
-std::string_view columnTitle(char column) {
+std::string columnTitle(char column, LengthUnit unit) {
+    const std::string inUnit = " (" + std::string(namesOf(unit).qualified) + ")";
     switch (column) {
         case 'P': return "Point";
-        case 'N': return "Northing";
-        case 'E': return "Easting";
-        case 'Z': return "Elevation";
+        case 'N': return "Northing" + inUnit;
+        case 'E': return "Easting" + inUnit;
+        case 'Z': return "Elevation" + inUnit;
         default: return "Description";
     }
 }
 
-std::string columnText(char column, const ExportPoint& point) {
+std::string columnText(char column, const ExportPoint& point, const CsvLayout& layout) {
     switch (column) {
         case 'P': return point.name;
         case 'N': return lengthText(point.north);
         case 'E': return lengthText(point.east);
         case 'Z': return lengthText(point.elevation);
-        default: return point.description;
+        default: return layout.latin1 ? point.description : utf8Of(point.description);
     }
 }
 
@@ -60,12 +63,16 @@ void appendLine(std::string& out, const CsvLayout& layout, FieldOf fieldOf) {
 std::string csvBytes(const ExportInput& input, const CsvLayout& layout) {
     std::string out;
     out.reserve(64 * (input.contents.points.size() + 2));
+    if (layout.comment) {
+        const std::string summary = input.contents.summary(input.job.jobName);
+        out += "# " + (layout.latin1 ? summary : utf8Of(summary)) + "\r\n";
+    }
     if (layout.header) {
-        out += "# " + input.contents.summary(input.job.jobName) + "\r\n";
-        appendLine(out, layout, [](char column) { return std::string(columnTitle(column)); });
+        appendLine(out, layout,
+                   [&](char column) { return columnTitle(column, input.contents.unit); });
     }
     for (const ExportPoint& point : input.contents.points) {
-        appendLine(out, layout, [&](char column) { return columnText(column, point); });
+        appendLine(out, layout, [&](char column) { return columnText(column, point, layout); });
     }
     return out;
 }

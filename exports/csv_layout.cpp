@@ -4,7 +4,8 @@
 
 namespace zendro::exports {
 
-CsvLayout csvLayout(std::string_view columns, char delimiter, bool header) {
+CsvLayout csvLayout(std::string_view columns, char delimiter, bool header, bool comment,
+                    bool latin1) {
     const std::string named = "CSV columns \"" + std::string(columns) + "\"";
     if (columns.empty()) throw ZendroError(named, "give at least one of P N E Z D");
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -22,7 +23,7 @@ CsvLayout csvLayout(std::string_view columns, char delimiter, bool header) {
     if (delimiter == '"' || delimiter == '\r' || delimiter == '\n' || delimiter == '\0') {
         throw ZendroError(named, "the delimiter cannot be a quote, a line end or NUL");
     }
-    return CsvLayout{std::string(columns), delimiter, header};
+    return CsvLayout{std::string(columns), delimiter, header, comment, latin1};
 }
 
 }  // namespace zendro::exports

@@ -10,12 +10,15 @@ namespace zendro::exports {
 struct CsvLayout {
     std::string columns = "PNEZD";
     char delimiter = ',';
-    bool header = true;  // a comment line with the frame and unit, then the column names
+    bool header = true;    // the column names, lengths with their unit: "Northing (US ft)"
+    bool comment = false;  // a "# job: frame, unit" line first, for readers that skip it
+    bool latin1 = false;   // the field files' own bytes for older readers; UTF-8 otherwise
 };
 
 // The layout of `columns` ("PENZD", "NEZ", ...): the letters P N E Z D only,
 // each at most once, at least one. Throws ZendroError naming the columns and
 // the cause; a delimiter that is a quote, CR or LF is refused too.
-CsvLayout csvLayout(std::string_view columns, char delimiter, bool header);
+CsvLayout csvLayout(std::string_view columns, char delimiter, bool header, bool comment = false,
+                    bool latin1 = false);
 
 }  // namespace zendro::exports

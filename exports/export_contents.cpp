@@ -1,39 +1,25 @@
 #include "exports/export_contents.h"
 
-#include <charconv>
-#include <optional>
-#include <string_view>
-
 #include "common/errors.h"
 
 namespace zendro::exports {
 namespace {
 
-// The point number a chain's point text names: the prefix and then digits
-// only, as the chain section writes a numbered point.
-std::optional<std::int64_t> numberOfText(std::string_view text, std::string_view prefix) {
-    if (!text.starts_with(prefix)) return std::nullopt;
-    const std::string_view digits = text.substr(prefix.size());
-    if (digits.empty()) return std::nullopt;
-    std::int64_t number = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    return number;
-}
-
 std::vector<ExportPoint> pointsOf(const ExportJob& job) {
-    const PointTable& table = job.review->points;
+    const review::JobReview& review = *job.review;
     std::vector<ExportPoint> points;
     points.reserve(job.positions->points.size());
     for (const coordinates::PointPosition& position : job.positions->points) {
         ExportPoint& point = points.emplace_back();
         point.number = position.number;
         point.name = std::to_string(position.number);
-        const std::vector<std::size_t>& entries = table.indicesOf(position.number);
-        if (!entries.empty()) {
-            const PointEntry& entry = table.at(entries.front());
-            point.description = entry.description;
-            point.comment = entry.comment;
+        if (const PointMeaning* meaning = review.meaning.find(position.number)) {
+            if (meaning->entry != 0) {
+                const PointEntry& entry = review.points.at(meaning->entry);
+                point.description = entry.description;
+                point.comment = entry.comment;
+            }
+            if (meaning->offset && position.taped) point.taped = &*meaning->offset;
         }
         point.north = position.north;
         point.east = position.east;
@@ -43,20 +29,17 @@ std::vector<ExportPoint> pointsOf(const ExportJob& job) {
     return points;
 }
 
-std::optional<ExportChain> chainOf(const review::ReviewChain& chain, const ExportJob& job) {
-    const coordinates::JobPositions& positions = *job.positions;
+// The points follow the positions one for one, so a position's index is its point's.
+std::optional<ExportChain> chainOf(const JobChain& chain,
+                                   const coordinates::JobPositions& positions) {
     ExportChain exported;
     exported.name = chain.name;
     exported.feature = chain.feature;
-    exported.closed = !chain.pointTexts.empty() && chain.endText == chain.pointTexts.front();
-    std::vector<std::string_view> texts(chain.pointTexts.begin(), chain.pointTexts.end());
-    if (!chain.endText.empty()) texts.push_back(chain.endText);
-    for (const std::string_view text : texts) {
-        const std::optional<std::int64_t> number = numberOfText(text, job.options->pointPrefix);
-        if (!number) continue;
-        const coordinates::PointPosition* position = positions.find(*number);
-        if (position == nullptr) continue;
-        exported.vertices.push_back(static_cast<std::size_t>(position - positions.points.data()));
+    exported.closed = chain.closed();
+    for (const ChainVertex* vertex : chain.path()) {
+        if (!vertex->point) continue;
+        if (const coordinates::PointPosition* at = positions.find(*vertex->point))
+            exported.vertices.push_back(static_cast<std::size_t>(at - positions.points.data()));
     }
     if (exported.vertices.size() < 2) return std::nullopt;
     return exported;
@@ -65,7 +48,7 @@ std::optional<ExportChain> chainOf(const review::ReviewChain& chain, const Expor
 }  // namespace
 
 std::string ExportContents::summary(const std::string& jobName) const {
-    return jobName + ": " + frameName + " frame, " + unitName;
+    return jobName + ": " + frameName + " frame, " + std::string(unitName(unit));
 }
 
 ExportContents exportContents(const ExportJob& job, const std::string& fileName) {
@@ -76,18 +59,16 @@ ExportContents exportContents(const ExportJob& job, const std::string& fileName)
 
     ExportContents contents;
     contents.frameName = std::string(coordinates::frameName(job.positions->frame));
-    contents.unitName = std::string(unitName(job.options->unit));
+    contents.unit = job.options->unit;
     contents.points = pointsOf(job);
-    for (const review::ReviewChain& chain : job.review->chains) {
-        if (std::optional<ExportChain> exported = chainOf(chain, job)) {
+    for (const JobChain& chain : job.review->meaning.chains) {
+        if (std::optional<ExportChain> exported = chainOf(chain, *job.positions))
             contents.chains.push_back(std::move(*exported));
-        }
     }
     for (const ExportChain& chain : contents.chains) {
         for (const std::size_t vertex : chain.vertices) {
-            if (contents.points[vertex].featureCode.empty()) {
+            if (contents.points[vertex].featureCode.empty())
                 contents.points[vertex].featureCode = chain.feature;
-            }
         }
     }
     for (ExportPoint& point : contents.points) {

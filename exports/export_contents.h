@@ -1,13 +1,17 @@
 #pragma once
 
 // What every export writes, gathered once from the job: the positioned points
-// with their point-feature text and the chains as lists of those points.
+// with the entry their OBS lines carry, and the OBS file's chains as lists of
+// those points.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/length_unit.h"
+#include "conversion/job_meaning.h"
 #include "exports/export_job.h"
 
 namespace zendro::exports {
@@ -15,7 +19,7 @@ namespace zendro::exports {
 struct ExportPoint {
     std::int64_t number = 0;
     std::string name;         // the number as text: "1001"
-    std::string description;  // of the point's first point-feature entry, as read
+    std::string description;  // of the entry its OBS lines carry, as read (Latin-1)
     std::string comment;      // likewise
     // The feature of the first chain the point is on, else its description.
     std::string featureCode;
@@ -23,12 +27,13 @@ struct ExportPoint {
     double east = 0;
     double elevation = 0;
     bool station = false;
+    const TapedOffset* taped = nullptr;  // placed by its tape, not by a reading
 };
 
 struct ExportChain {
-    std::string name;  // without the run suffix
+    std::string name;  // as the OBS file names it, run suffix included
     std::string feature;
-    // Indices into ExportContents::points in chain order; a closed chain
+    // Indices into ExportContents::points along the chain; a closed chain
     // repeats its start at the end.
     std::vector<std::size_t> vertices;
     bool closed = false;
@@ -36,11 +41,11 @@ struct ExportChain {
 
 struct ExportContents {
     std::vector<ExportPoint> points;  // in the order first observed
-    // Only chains with at least two positioned vertices: a chain point without
-    // a position (not observed, or named by text) is left out of its chain.
+    // Every chain with two or more positioned places: a place without a
+    // position (never observed, or named by text) is left out of its line.
     std::vector<ExportChain> chains;
     std::string frameName;  // "local", "tied to control", "adjusted"
-    std::string unitName;   // "US survey feet" or "meters"
+    LengthUnit unit = kDefaultFootUnit;
 
     // "HWY12-3: local frame, US survey feet": what each file says it holds.
     std::string summary(const std::string& jobName) const;

@@ -1,26 +1,15 @@
 #include "exports/export_target.h"
 
+#include "common/job_paths.h"
 #include "common/output_files.h"
 #include "exports/export_bytes.h"
 
 namespace zendro::exports {
-namespace {
-
-constexpr std::string_view kJobField = "{job}";
-
-}  // namespace
-
 std::string ExportTarget::pathFor(std::string_view jobName) const {
-    std::string path;
-    std::size_t at = 0;
-    for (std::size_t found; (found = pathPattern.find(kJobField, at)) != std::string::npos;
-         at = found + kJobField.size()) {
-        path.append(pathPattern, at, found - at).append(jobName);
-    }
-    return path.append(pathPattern, at);
+    return pathForJob(pathPattern, jobName);
 }
 
-bool ExportTarget::namesTheJob() const { return pathPattern.find(kJobField) != std::string::npos; }
+bool ExportTarget::namesTheJob() const { return zendro::namesTheJob(pathPattern); }
 
 std::optional<ExportTarget> exportTargetFromText(std::string_view text) {
     const std::size_t colon = text.find(':');

@@ -3,6 +3,12 @@
 // each with its check shots in ControlChecks. Angles are in decimal degrees.
 // A position is written once, in its CgPoint: everything else refers to it by
 // pntRef (a large job has hundreds of thousands of readings).
+//
+// Every reading in the Survey is one the instrument took, so a reader can
+// rebuild each point from its setup: a taped offset's record holds the tape's
+// distance and direction, not a polar shot, and is described beside the
+// CgPoints instead (its station, reference, distance and direction); an
+// orientation by angle alone is the setup's Backsight, not a reading.
 
 #include <cstdint>
 #include <optional>
@@ -10,8 +16,10 @@
 #include <vector>
 
 #include "common/run_observer.h"
+#include "common/survey_geometry.h"
 #include "common/version.h"
 #include "conversion/header_clock.h"
+#include "conversion/shot_rules.h"
 #include "exports/format_writers.h"
 #include "exports/number_text.h"
 #include "exports/utf8_text.h"
@@ -29,36 +37,43 @@ constexpr std::size_t kNoSetup = static_cast<std::size_t>(-1);
 struct SetupReadings {
     std::size_t setupRecord = 0;
     std::vector<std::size_t> readings;
-    std::optional<std::size_t> firstBacksight;
+    // The orientation the setup's readings are reduced with: its last
+    // backsight or reference record on the direct face, else on the reversed.
+    std::optional<std::size_t> direct;
+    std::optional<std::size_t> reversed;
+    std::optional<std::size_t> orientation() const { return direct ? direct : reversed; }
 };
 
-bool isReading(RecordKind kind) {
-    return kind == RecordKind::Backsight || kind == RecordKind::Reference ||
-           kind == RecordKind::Traverse || kind == RecordKind::Sideshot;
+bool isMeasured(RecordKind kind) {
+    return kind == RecordKind::Backsight || kind == RecordKind::Traverse ||
+           kind == RecordKind::Sideshot;
 }
 
 const char* purposeOf(RecordKind kind) {
     switch (kind) {
         case RecordKind::Backsight: return "backsight";
         case RecordKind::Traverse: return "traverse";
-        case RecordKind::Sideshot: return "sideshot";
-        default: return "normal";  // an orientation reference
+        default: return "sideshot";
     }
 }
 
-// Readings before the first setup have no station to hang on and are left out.
-std::vector<SetupReadings> setupsOf(const std::vector<Observation>& records) {
+// Readings before the first setup have no station to hang on and are left
+// out, as are the records of taped points.
+std::vector<SetupReadings> setupsOf(const std::vector<Observation>& records,
+                                    const JobMeaning& meaning) {
     std::vector<SetupReadings> setups;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const RecordKind kind = records[i].recordKind;
         if (kind == RecordKind::Setup) {
-            setups.push_back({i, {}, std::nullopt});
-        } else if (isReading(kind) && !setups.empty()) {
-            SetupReadings& setup = setups.back();
-            setup.readings.push_back(i);
-            const bool orients = kind == RecordKind::Backsight || kind == RecordKind::Reference;
-            if (orients && !setup.firstBacksight) setup.firstBacksight = i;
+            setups.push_back({i, {}, std::nullopt, std::nullopt});
+            continue;
         }
+        if (setups.empty()) continue;
+        SetupReadings& setup = setups.back();
+        const bool orients = kind == RecordKind::Backsight || kind == RecordKind::Reference;
+        if (orients) (records[i].isReversed() ? setup.reversed : setup.direct) = i;
+        const PointMeaning* target = meaning.find(records[i].pointNumber);
+        if (isMeasured(kind) && !(target != nullptr && target->taped)) setup.readings.push_back(i);
     }
     return setups;
 }
@@ -171,7 +186,33 @@ class LandXmlWriter {
             xml_.text(pointText(point));
             xml_.endElement();
         }
+        writeTapedOffsets();
         xml_.endElement();
+    }
+
+    // How each taped point was placed, as the OBS file's taped block does: a
+    // distance along a direction turned right from the reference point, from
+    // the station point.
+    void writeTapedOffsets() {
+        bool any = false;
+        for (const ExportPoint& point : contents_.points) {
+            if (point.taped == nullptr || !point.taped->distance) continue;
+            if (!any) {
+                xml_.startElement("Feature");
+                xml_.attribute("name", "taped offsets");
+                any = true;
+            }
+            const TapedOffset& tape = *point.taped;
+            xml_.startElement("Feature");
+            xml_.attribute("name", point.name);
+            xml_.attribute("code", "taped");
+            if (tape.station) writeProperty("station", std::to_string(*tape.station));
+            if (tape.reference) writeProperty("reference", std::to_string(*tape.reference));
+            writeProperty("distance", lengthText(*tape.distance));
+            writeProperty("directionRightOfReference", std::to_string(*tape.directionDegrees));
+            xml_.endElement();
+        }
+        if (any) xml_.endElement();
     }
 
     void writeChains() {
@@ -200,15 +241,16 @@ class LandXmlWriter {
         xml_.endElement();
     }
 
-    // A reference to the point: its CgPoint's name, or the bare number of a
-    // point that has no position.
+    const ExportPoint* positioned(std::int64_t number) const {
+        const auto found = indexOfPoint_.find(number);
+        return found == indexOfPoint_.end() ? nullptr : &contents_.points[found->second];
+    }
+
+    // A reference to the point's CgPoint, or the name alone of a point that
+    // has no position.
     void writeSurveyPoint(const char* element, std::int64_t number) {
         xml_.startElement(element);
-        if (const auto found = indexOfPoint_.find(number); found != indexOfPoint_.end()) {
-            xml_.attribute("pntRef", contents_.points[found->second].name);
-        } else {
-            xml_.attribute("pntRef", std::to_string(number));
-        }
+        xml_.attribute(positioned(number) != nullptr ? "pntRef" : "name", std::to_string(number));
         xml_.endElement();
     }
 
@@ -231,11 +273,23 @@ class LandXmlWriter {
         xml_.attribute("stationName", std::to_string(station.pointNumber));
         xml_.attribute("instrumentHeight", lengthText(station.height));
         writeSurveyPoint("InstrumentPoint", station.pointNumber);
-        if (setup.firstBacksight) {
-            const Observation& backsight = records[*setup.firstBacksight];
+        if (const std::optional<std::size_t> orientation = setup.orientation()) {
+            // The circle as read on the backsight, on the direct face; with
+            // both points placed, the azimuth it stands for.
+            const Observation& backsight = records[*orientation];
             xml_.startElement("Backsight");
+            const ExportPoint* from = positioned(station.pointNumber);
+            const ExportPoint* to = positioned(backsight.pointNumber);
+            if (from != nullptr && to != nullptr && (from->north != to->north || from->east != to->east)) {
+                xml_.attribute("azimuth",
+                               fixedText(geometry::azimuthDegrees({from->north, from->east},
+                                                                  {to->north, to->east}),
+                                         kAngleDecimals));
+            }
             xml_.attribute("targetHeight", lengthText(backsight.height));
-            xml_.attribute("circle", fixedText(backsight.horizontalDegrees, kAngleDecimals));
+            xml_.attribute("circle",
+                           fixedText(shot_rules::reducedToDirectFace(backsight).horizontalDegrees,
+                                     kAngleDecimals));
             writeSurveyPoint("BacksightPoint", backsight.pointNumber);
             xml_.endElement();
         }
@@ -297,7 +351,8 @@ class LandXmlWriter {
     }
 
     void writeSurvey() {
-        const std::vector<SetupReadings> setups = setupsOf(input_.job.review->records);
+        const std::vector<SetupReadings> setups =
+            setupsOf(input_.job.review->records, input_.job.review->meaning);
         xml_.startElement("Survey");
         xml_.startElement("SurveyHeader");
         xml_.attribute("name", utf8Of(input_.job.jobName));

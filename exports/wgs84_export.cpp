@@ -13,6 +13,18 @@
 namespace zendro::exports {
 namespace {
 
+// Text as XML character data.
+std::string xmlText(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        if (c == '&') escaped += "&amp;";
+        else if (c == '<') escaped += "&lt;";
+        else if (c == '>') escaped += "&gt;";
+        else escaped += c;
+    }
+    return escaped;
+}
+
 struct Wgs84Format {
     const char* driver;
     const char* title;  // as the refusal names it
@@ -83,7 +95,8 @@ class Wgs84Writer {
         if (input.job.system == nullptr) {
             throw ZendroError(input.fileName,
                               std::string(format.title) +
-                                  " needs a coordinate system: give one with --crs EPSG:NNNN");
+                                  " is on WGS 84 and needs the job's coordinate system "
+                                  "(EPSG:NNNN); nothing was written");
         }
         return *input.job.system;
     }
@@ -105,7 +118,29 @@ class Wgs84Writer {
 
 std::string kmlBytes(const ExportInput& input) {
     const Wgs84Format format{"KML", "KML", {"NameField=name", "DescriptionField=description"}, {}};
-    return Wgs84Writer(input, format).write();
+    const std::string written = Wgs84Writer(input, format).write();
+    // KML orders a document's elements: its name and description, every
+    // Schema, then the folders. GDAL writes a later layer's Schema after the
+    // folders before it, so the schemas are gathered ahead of them.
+    const std::string document = "<Document id=\"root_doc\">";
+    const std::size_t opened = written.find(document);
+    const std::size_t firstFolder = written.find("<Folder>");
+    if (opened == std::string::npos || firstFolder == std::string::npos)
+        throw ZendroError(input.fileName, "GDAL's KML has no Document or no Folder");
+    std::string schemas;
+    std::string rest = written.substr(firstFolder);
+    for (std::size_t at; (at = rest.find("<Schema ")) != std::string::npos;) {
+        const std::size_t end = rest.find("</Schema>", at);
+        if (end == std::string::npos) throw ZendroError(input.fileName, "GDAL's KML is cut short");
+        const std::size_t past = rest.find_first_not_of('\n', end + 9);
+        schemas += rest.substr(at, end + 9 - at) + "\n";
+        rest.erase(at, (past == std::string::npos ? rest.size() : past) - at);
+    }
+    return written.substr(0, opened + document.size()) + "\n<name>" +
+           xmlText(utf8Of(input.job.jobName)) + "</name>\n<description>" +
+           xmlText(utf8Of(input.contents.summary(input.job.jobName))) + "</description>" +
+           written.substr(opened + document.size(), firstFolder - opened - document.size()) +
+           schemas + rest;
 }
 
 std::string geoJsonBytes(const ExportInput& input) {

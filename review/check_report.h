@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "review/plan_frame.h"
-#include "review/review_chains.h"
 #include "review/review_limits.h"
 
 namespace zendro::review {
@@ -81,7 +80,7 @@ struct ReviewReport {
 struct ReviewInput {
     const std::vector<Observation>& records;
     const PointTable& points;
-    const std::vector<ReviewChain>& chains;
+    const JobMeaning& meaning;
     const Plan& plan;
     std::string pointPrefix;
 };

@@ -2,10 +2,8 @@
 // the records and the chain section; no guessing at intended codes.
 
 #include <algorithm>
-#include <charconv>
 #include <unordered_map>
 
-#include "common/field_format.h"
 #include "common/text_forms.h"
 #include "review/check_report.h"
 #include "review/finding_text.h"
@@ -13,7 +11,6 @@
 namespace zendro::review {
 namespace {
 
-using field_format::kSecondFeatureOffset;
 constexpr std::size_t kRecordsListed = 5;
 
 std::string recordList(const std::vector<std::size_t>& records) {
@@ -25,16 +22,6 @@ std::string recordList(const std::vector<std::size_t>& records) {
     return text;
 }
 
-// The point number of a point text of the chain section, when it is one.
-std::optional<std::int64_t> pointOfText(std::string_view text, std::string_view prefix) {
-    if (!text.starts_with(prefix)) return std::nullopt;
-    text.remove_prefix(prefix.size());
-    std::int64_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return number;
-}
-
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 class CodeChecks {
@@ -44,7 +31,8 @@ class CodeChecks {
 
     void missingEntries() {
         for (const std::int64_t number : input_.plan.observedPoints) {
-            if (!input_.points.indicesOf(number).empty()) continue;
+            const PointMeaning* point = input_.meaning.find(number);
+            if (point != nullptr && point->entry != 0) continue;
             const std::vector<std::size_t>& records = input_.plan.recordsOfPoint.at(number);
             add(FindingKind::NotInFeatureFile, records.front(), number,
                 "observed (" + recordList(records) + ") but not in the point-feature file",
@@ -61,9 +49,7 @@ class CodeChecks {
             std::optional<std::int64_t> point;
             if (entry.name.isNumber()) {
                 point = entry.name.number();
-                const std::int64_t observed =
-                    *point > kSecondFeatureOffset ? *point - kSecondFeatureOffset : *point;
-                if (input_.plan.recordsOfPoint.contains(observed)) continue;
+                if (input_.meaning.find(physicalPoint(*point)) != nullptr) continue;
             }
             add(FindingKind::NeverObserved, std::nullopt, point,
                 "entry " + std::to_string(i) + " of the point-feature file (" +
@@ -74,17 +60,16 @@ class CodeChecks {
     }
 
     void chainEnds() {
-        for (const ReviewChain& chain : input_.chains) {
-            if (chain.pointTexts.empty()) continue;
-            const std::string& start = chain.pointTexts.front();
-            const auto point = pointOfText(start, input_.pointPrefix);
+        for (const JobChain& chain : input_.meaning.chains) {
+            if (chain.points.empty()) continue;
+            const ChainVertex& start = chain.points.front();
             const std::string what = "chain " + quoted(chain.name) + " of feature " +
-                                     quoted(chain.feature) + " starting at " + start;
-            if (chain.pointTexts.size() == 1 && (chain.endText.empty() || chain.endText == start)) {
-                add(FindingKind::OnePointChain, std::nullopt, point, what + " has one point",
-                    "add its other points or remove the \"+\"");
-            } else if (chain.endText.empty()) {
-                add(FindingKind::ChainWithoutEnd, std::nullopt, point, what + " has no end",
+                                     quoted(chain.feature) + " starting at " + start.text;
+            if (chain.points.size() == 1 && (!chain.end || chain.closed())) {
+                add(FindingKind::OnePointChain, std::nullopt, start.point,
+                    what + " has one point", "add its other points or remove the \"+\"");
+            } else if (!chain.end) {
+                add(FindingKind::ChainWithoutEnd, std::nullopt, start.point, what + " has no end",
                     "key " + quoted("-" + chain.feature) + " on its last point");
             }
         }
@@ -112,8 +97,12 @@ class CodeChecks {
                           std::to_string(i) + ")";
             }
             if (seen.size() < 2) continue;
+            // The lookup lets the last entry of a number decide, so every file
+            // written from the job carries that one.
             add(FindingKind::TwoDescriptions, std::nullopt, number,
-                "different descriptions " + listed, "keep the right one in the feature editor");
+                "different descriptions " + listed + "; its lines carry entry " +
+                    std::to_string(entriesOf[number].back()),
+                "keep the right one in the feature editor");
         }
     }
 

@@ -9,10 +9,10 @@ JobReview reviewModel(JobModel model, const ConversionOptions& options,
     JobReview review;
     review.records = std::move(model.observations);
     review.points = std::move(model.points);
-    review.chains = chainsOf(model.chains, options);
-    review.plan = computePlan(review.records, review.points);
+    review.meaning = std::move(model.meaning);
+    review.plan = computePlan(review.records, review.points, review.meaning);
     review.report = buildReport(
-        {review.records, review.points, review.chains, review.plan, options.pointPrefix}, limits);
+        {review.records, review.points, review.meaning, review.plan, options.pointPrefix}, limits);
     return review;
 }
 

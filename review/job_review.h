@@ -8,7 +8,6 @@
 #include "features/point_table.h"
 #include "review/check_report.h"
 #include "review/plan_frame.h"
-#include "review/review_chains.h"
 #include "review/review_limits.h"
 
 namespace zendro::review {
@@ -17,7 +16,7 @@ namespace zendro::review {
 struct JobReview {
     std::vector<Observation> records;
     PointTable points;
-    std::vector<ReviewChain> chains;
+    JobMeaning meaning;  // each point's entry, the taped offsets, the chains as point references
     Plan plan;
     ReviewReport report;
 };

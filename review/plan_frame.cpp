@@ -18,7 +18,6 @@
 namespace zendro::review {
 namespace {
 
-using field_format::kSecondFeatureOffset;
 using field_format::RecordKind;
 using geometry::normalizedDegrees;
 using geometry::azimuthDegrees;
@@ -41,16 +40,6 @@ Reading reduce(const Observation& record, std::size_t index) {
             record.zenithDegrees};
 }
 
-std::int64_t positionedNumber(const PointName& name) {
-    const std::int64_t number = name.number();
-    return number > kSecondFeatureOffset ? number - kSecondFeatureOffset : number;
-}
-
-struct TapedValue {
-    double distance = 0;
-    double direction = 0;
-};
-
 // The first direct and reversed readings of one point from one setup.
 struct FaceReadings {
     std::optional<Reading> direct;
@@ -69,7 +58,8 @@ double meanAzimuth(double a, double b) { return normalizedDegrees(a + signedDegr
 
 class PlanBuilder {
   public:
-    explicit PlanBuilder(const PointTable& table) : table_(table) {}
+    PlanBuilder(const PointTable& table, const JobMeaning& meaning)
+        : table_(table), meaning_(meaning) {}
 
     void add(const Observation& record, std::size_t index) {
         const auto kind = record.recordKind;
@@ -83,9 +73,7 @@ class PlanBuilder {
         }
         if ((kind == RecordKind::Traverse || kind == RecordKind::Sideshot) &&
             isTaped(record.pointNumber)) {
-            // Its raw record holds the taped distance and direction, not a polar shot.
-            recordTapedValues(record);
-            return;
+            return;  // its raw record holds the taped distance and direction, not a polar shot
         }
         if (station_) setupRecords_.push_back({&record, index});
     }
@@ -93,6 +81,7 @@ class PlanBuilder {
     Plan finish() {
         reduceSetup();
         placeTapedPoints();
+        placeSightedPoints();
         spreadFrames();
         return std::move(plan_);
     }
@@ -327,6 +316,19 @@ class PlanBuilder {
         const Station& station = *station_;
         const std::optional<Oriented> mean = meanOf(faces);
         const PlanPoint* target = positioned(point);
+        if (mean && mean->reading.distance > 0 && target == nullptr) {
+            // A measured backsight on a point no shot places: the point is
+            // placed by it once the job's checks are done, so that nothing is
+            // checked against a position that only orients.
+            const geometry::SlopeReduction reduced = geometry::reduceSlope(
+                mean->reading.distance, mean->reading.zenith, station.instrumentHeight,
+                mean->reading.targetHeight);
+            sightedOnly_.try_emplace(
+                point, SightedPoint{station.frame, geometry::polarPoint(station.position,
+                                                                        mean->azimuth,
+                                                                        reduced.horizontal,
+                                                                        reduced.rise)});
+        }
         // An angle-only backsight has nothing to compare.
         if (!mean || mean->reading.distance <= 0 || target == nullptr ||
             target->frame != station.frame ||
@@ -356,19 +358,8 @@ class PlanBuilder {
     }
 
     bool isTaped(std::int64_t number) const {
-        bool taped = false;
-        for (const std::size_t i : table_.indicesOf(number)) {
-            if (table_.at(i).isTaped()) taped = true;
-        }
-        return taped;
-    }
-
-    void recordTapedValues(const Observation& record) {
-        for (const std::size_t i : table_.indicesOf(record.pointNumber)) {
-            if (!table_.at(i).isTaped()) continue;
-            tapedValues_[i] = {record.distance, static_cast<double>(shot_rules::tapedDirectionDegrees(
-                                                    record.horizontalShownDegrees))};
-        }
+        const PointMeaning* point = meaning_.find(number);
+        return point != nullptr && point->taped;
     }
 
     double lengthAt(std::int64_t point) const {
@@ -434,6 +425,14 @@ class PlanBuilder {
              direct.distance - other.distance});
     }
 
+    void placeSightedPoints() {
+        for (const std::int64_t number : plan_.observedPoints) {
+            const auto sighted = sightedOnly_.find(number);
+            if (sighted == sightedOnly_.end() || positioned(number) != nullptr) continue;
+            addPoint(number, sighted->second.position, sighted->second.frame).sightedOnly = true;
+        }
+    }
+
     void placeTapedPoints() {
         for (std::size_t i = 1; i < table_.pointCount(); ++i) {
             const PointEntry& entry = table_.at(i);
@@ -451,22 +450,21 @@ class PlanBuilder {
         if (!shot_rules::canPlaceTapedEntry(i)) {
             return "it has no station and reference entries before it";
         }
-        const auto value = tapedValues_.find(i);
-        if (value == tapedValues_.end()) return "no traverse or sideshot record measured it";
-        const PointName& stationName = table_.at(i - 1).name;
-        const PointName& referenceName = table_.at(i - 2).name;
-        const PlanPoint* station =
-            stationName.isNumber() ? positioned(positionedNumber(stationName)) : nullptr;
-        const PlanPoint* reference =
-            referenceName.isNumber() ? positioned(positionedNumber(referenceName)) : nullptr;
+        const PointMeaning* point = meaning_.find(number);
+        // Only the entry its OBS lines carry takes the tape's values.
+        if (point == nullptr || point->entry != i || !point->offset || !point->offset->distance)
+            return "no traverse or sideshot record measured it";
+        const TapedOffset& offset = *point->offset;
+        const PlanPoint* station = offset.station ? positioned(*offset.station) : nullptr;
+        const PlanPoint* reference = offset.reference ? positioned(*offset.reference) : nullptr;
         if (station == nullptr || reference == nullptr || station->frame != reference->frame ||
             horizontalDistance(station->position, reference->position) == 0) {
             return "its station and reference entries have no positions";
         }
         const PlanPosition at = geometry::polarPoint(
             station->position,
-            azimuthDegrees(station->position, reference->position) + value->second.direction,
-            value->second.distance);
+            azimuthDegrees(station->position, reference->position) + *offset.directionDegrees,
+            *offset.distance);
         addPoint(number, at, station->frame).taped = true;
         return nullptr;
     }
@@ -491,6 +489,7 @@ class PlanBuilder {
     }
 
     const PointTable& table_;
+    const JobMeaning& meaning_;
     Plan plan_;
     std::optional<Station> station_;
     std::vector<HeldRecord> setupRecords_;  // the current setup's records, in file order
@@ -504,7 +503,11 @@ class PlanBuilder {
     };
     std::unordered_map<std::int64_t, Origin> positionedBy_;  // what gave each point its position
     std::size_t currentRecord_ = 0;
-    std::unordered_map<std::size_t, TapedValue> tapedValues_;
+    struct SightedPoint {
+        std::size_t frame = 0;
+        PlanPosition position;
+    };
+    std::unordered_map<std::int64_t, SightedPoint> sightedOnly_;  // the first backsight on each
 };
 
 }  // namespace
@@ -514,8 +517,9 @@ const PlanPoint* Plan::find(std::int64_t number) const {
     return found == indexOfPoint.end() ? nullptr : &points[found->second];
 }
 
-Plan computePlan(const std::vector<Observation>& records, const PointTable& points) {
-    PlanBuilder builder(points);
+Plan computePlan(const std::vector<Observation>& records, const PointTable& points,
+                 const JobMeaning& meaning) {
+    PlanBuilder builder(points, meaning);
     for (std::size_t i = 0; i < records.size(); ++i) builder.add(records[i], i);
     return builder.finish();
 }

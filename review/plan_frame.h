@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/survey_geometry.h"
+#include "conversion/job_meaning.h"
 #include "features/point_table.h"
 #include "review/free_station.h"
 #include "review/observations.h"
@@ -23,6 +24,9 @@ struct PlanPoint {
     std::size_t frame = 0;
     bool station = false;  // occupied by a setup
     bool taped = false;    // placed from its taped distance and direction
+    // Placed by a measured backsight alone: it orients its setups and is
+    // checked against nothing.
+    bool sightedOnly = false;
 };
 
 // A group of points tied together by observations. The first setup starts
@@ -107,9 +111,10 @@ struct Plan {
     const PlanPoint* find(std::int64_t number) const;
 };
 
-// Computes the plan frame from the decoded records in file order. The point
-// table tells which points are taped (placed by the OBS file's taped block
-// instead of their raw shot).
-Plan computePlan(const std::vector<Observation>& records, const PointTable& points);
+// Computes the plan frame from the decoded records in file order. The job's
+// meaning tells which points are taped (placed by the OBS file's taped block
+// instead of their raw shot) and from where.
+Plan computePlan(const std::vector<Observation>& records, const PointTable& points,
+                 const JobMeaning& meaning);
 
 }  // namespace zendro::review

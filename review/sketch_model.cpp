@@ -10,23 +10,6 @@
 namespace zendro::review {
 namespace {
 
-using field_format::kSecondFeatureOffset;
-
-// Point text to the number whose position it is drawn at: a second feature's
-// text belongs to its point's position.
-std::unordered_map<std::string, std::int64_t> positionsOfTexts(const PointTable& points,
-                                                               const std::string& prefix) {
-    std::unordered_map<std::string, std::int64_t> numbers;
-    for (std::size_t i = 1; i < points.pointCount(); ++i) {
-        const PointName& name = points.at(i).name;
-        if (!name.isNumber()) continue;
-        const std::int64_t n = name.number();
-        numbers.emplace(prefix + trimSpaces(name.plainText()),
-                        n > kSecondFeatureOffset ? n - kSecondFeatureOffset : n);
-    }
-    return numbers;
-}
-
 }  // namespace
 
 std::ptrdiff_t SketchModel::indexOf(std::int64_t number) const {
@@ -48,11 +31,11 @@ SketchModel buildSketch(const JobReview& review, const std::string& pointPrefix)
         point.station = planned.station;
         point.taped = planned.taped;
         point.label = pointPrefix + std::to_string(planned.number);
-        const std::vector<std::size_t>& entries = review.points.indicesOf(planned.number);
-        if (!entries.empty()) {
-            point.firstEntry = entries.front();
-            point.description = review.points.at(point.firstEntry).description;
-            point.comment = review.points.at(point.firstEntry).comment;
+        const PointMeaning* meaning = review.meaning.find(planned.number);
+        if (meaning != nullptr && meaning->entry != 0) {
+            point.entry = meaning->entry;
+            point.description = review.points.at(point.entry).description;
+            point.comment = review.points.at(point.entry).comment;
         }
         const auto records = plan.recordsOfPoint.find(planned.number);
         if (records != plan.recordsOfPoint.end()) point.records = records->second;
@@ -74,17 +57,14 @@ SketchModel buildSketch(const JobReview& review, const std::string& pointPrefix)
         }
     }
 
-    const auto numbers = positionsOfTexts(review.points, pointPrefix);
-    for (const ReviewChain& chain : review.chains) {
+    for (const JobChain& chain : review.meaning.chains) {
         SketchChain& drawn = model.chains.emplace_back();
         drawn.name = chain.name;
         drawn.feature = chain.feature;
-        drawn.pointTexts = chain.pointTexts;
-        if (!chain.endText.empty()) drawn.pointTexts.push_back(chain.endText);
-        for (const std::string& text : drawn.pointTexts) {
-            const auto number = numbers.find(text);
-            if (number == numbers.end()) continue;
-            const auto at = plan.indexOfPoint.find(number->second);
+        for (const ChainVertex* vertex : chain.path()) {
+            drawn.pointTexts.push_back(vertex->text);
+            if (!vertex->point) continue;
+            const auto at = plan.indexOfPoint.find(*vertex->point);
             if (at != plan.indexOfPoint.end()) drawn.points.push_back(at->second);
         }
     }

@@ -29,9 +29,9 @@ struct SketchPoint {
     bool station = false;
     bool taped = false;
     std::string label;        // the point text of the OBS file (prefix + number)
-    std::string description;  // of its first point-feature entry
+    std::string description;  // of the entry its OBS lines carry
     std::string comment;
-    std::size_t firstEntry = 0;        // 1-based point-feature entry, 0 when it has none
+    std::size_t entry = 0;             // that 1-based point-feature entry, 0 when it has none
     std::vector<std::size_t> records;  // HVD records naming it
     std::optional<SketchEllipse> ellipse;  // adjusted and determined points only
 };

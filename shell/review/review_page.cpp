@@ -647,7 +647,7 @@ void ReviewPage::centreOnPoint(qlonglong point) {
 }
 
 void ReviewPage::pointDoubleClicked(std::size_t pointIndex) {
-    const std::size_t entry = sketch_->model().points.at(pointIndex).firstEntry;
+    const std::size_t entry = sketch_->model().points.at(pointIndex).entry;
     if (entry > 0) emit editEntryRequested(entry);
 }
 

@@ -11,7 +11,7 @@
 
 #include "adjustment/network_adjustment.h"
 #include "coordinates/local_positions.h"
-#include "job/job_run.h"
+#include "job/job_session.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 #include "tools/genjob/blunders.h"
@@ -36,9 +36,11 @@ Corridor corridorJob(std::uint32_t seed, const genjob::BlunderRequest& blunders 
     const testing::TempDir dir;
     genjob::writeJob(job.plan, dir.file("CT"));
     testing::RecordingObserver observer;
-    JobRequest request;
-    request.reviewLimits = review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
-    job.review = *runJob(deriveJobPaths(dir.file("CT.HVD")), request, observer).review;
+    JobConfig config;
+    config.printReview = true;  // the conversion keeps the job it decoded
+    JobSession session(deriveJobPaths(dir.file("CT.HVD")), config);
+    session.convert(observer);
+    job.review = session.review();
     return job;
 }
 

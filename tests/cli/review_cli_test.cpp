@@ -325,7 +325,8 @@ TEST(ZendroConvertControl, RefusesBadControlAndAnotherUnitBeforeConverting) {
 }
 
 // The exports read the positions the job was placed in: the square placed by
-// hand as above, written as CSV in the order P E N Z (no description column).
+// hand as above, written as CSV in the order P E N Z (no description column),
+// the lengths' unit in the column names.
 TEST(ZendroConvertExport, WritesThePlacedPositionsAndCommitsAllOrNothing) {
     TempDir dir;
     writeSquareJob(dir, 9000000);
@@ -335,8 +336,7 @@ TEST(ZendroConvertExport, WritesThePlacedPositionsAndCommitsAllOrNothing) {
                  "' --export 'landxml:" + dir.file("{job}.xml") + "'");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(readFile(dir.file("SQ-tied.csv")),
-              "# SQ: tied to control frame, US survey feet\r\n"
-              "Point,Easting,Northing,Elevation\r\n"
+              "Point,Easting (US ft),Northing (US ft),Elevation (US ft)\r\n"
               "1,2000.000,1000.000,50.000\r\n"
               "2,2086.603,950.000,50.000\r\n"
               "3,2136.603,1036.603,50.000\r\n"
@@ -382,7 +382,7 @@ TEST(ZendroConvertAdjust, ReportsAfterTheReviewAndExportsTheAdjustedPositions) {
     TempDir dir;
     writeSquareJob(dir);  // the angle at B a minute off
     const CliRun run = runConvert(dir, "--review --strict --limit-closure-ratio 5000 --adjust "
-                                       "--export 'csv:" + dir.file("{job}.csv") + "'");
+                                       "--csv-comment --export 'csv:" + dir.file("{job}.csv") + "'");
     const std::string summary =
         "review: 1 findings, 0 over limit, 4 measured checks within limit\nLeast-squares adjustment\n";
     ASSERT_NE(run.out.find(summary), std::string::npos) << run.out;

@@ -17,10 +17,12 @@ namespace {
 // The points of the hand-made job (export_test_job.h) by column letter.
 const std::vector<std::map<char, std::string>> kPoints = {
     {{'P', "1"}, {'N', "0.000"}, {'E', "0.000"}, {'Z', "0.000"}, {'D', "CP \"A\";B"}},
-    {{'P', "3"}, {'N', "0.000"}, {'E', "100.000"}, {'Z', "0.000"}, {'D', "+EP"}},
+    {{'P', "3"}, {'N', "0.000"}, {'E', "100.000"}, {'Z', "0.000"}, {'D', "CL"}},
     {{'P', "4"}, {'N', "-100.000"}, {'E', "0.000"}, {'Z', "1.000"}, {'D', "EP"}},
     {{'P', "5"}, {'N', "0.000"}, {'E', "-100.000"}, {'Z', "-1.000"}, {'D', "-EP"}},
     {{'P', "6"}, {'N', "100.000"}, {'E', "100.000"}, {'Z', "0.000"}, {'D', "+CL-"}},
+    // Placed by its measured backsight alone, after the shots; it has no entry.
+    {{'P', "2"}, {'N', "100.000"}, {'E', "0.000"}, {'Z', "0.000"}, {'D', ""}},
 };
 
 // Splits one line by the usual CSV rules: a quoted field may hold the
@@ -78,8 +80,10 @@ TEST(CsvExport, EveryLayoutOfTheCaseTableReadsBack) {
     const testing::ExportFixtureJob fixture;
     std::ifstream table(ZENDRO_CSV_LAYOUTS);
     ASSERT_TRUE(table) << ZENDRO_CSV_LAYOUTS;
-    const std::map<char, std::string> titles = {{'P', "Point"},     {'N', "Northing"},
-                                                {'E', "Easting"},   {'Z', "Elevation"},
+    const std::map<char, std::string> titles = {{'P', "Point"},
+                                                {'N', "Northing (US ft)"},
+                                                {'E', "Easting (US ft)"},
+                                                {'Z', "Elevation (US ft)"},
                                                 {'D', "Description"}};
     std::string line;
     int cases = 0;
@@ -95,12 +99,11 @@ TEST(CsvExport, EveryLayoutOfTheCaseTableReadsBack) {
             crlfLinesOf(exportBytes(ExportFormat::Csv, fixture.job(), layout));
         std::size_t row = 0;
         if (layout.header) {
-            ASSERT_GE(lines.size(), 2u);
-            EXPECT_EQ(lines[0], "# T-1: local frame, US survey feet");
+            ASSERT_GE(lines.size(), 1u);
             std::vector<std::string> expected;
             for (const char column : columns) expected.push_back(titles.at(column));
-            EXPECT_EQ(csvFields(lines[1], layout.delimiter), expected);
-            row = 2;
+            EXPECT_EQ(csvFields(lines[0], layout.delimiter), expected);
+            row = 1;
         }
         ASSERT_EQ(lines.size() - row, kPoints.size());
         for (const auto& point : kPoints) {
@@ -114,20 +117,23 @@ TEST(CsvExport, EveryLayoutOfTheCaseTableReadsBack) {
 
 TEST(CsvExport, WritesTheWholeFileAsExpected) {
     // Only the description with the quote needs quoting; 6 is 100.00002 away
-    // on both axes and is written to thousandths.
+    // on both axes and is written to thousandths. The comment line names the
+    // frame and the unit when asked for; the text is UTF-8 unless Latin-1 is.
     const testing::ExportFixtureJob fixture;
     EXPECT_EQ(exportBytes(ExportFormat::Csv, fixture.job()),
-              "# T-1: local frame, US survey feet\r\n"
-              "Point,Northing,Easting,Elevation,Description\r\n"
+              "Point,Northing (US ft),Easting (US ft),Elevation (US ft),Description\r\n"
               "1,0.000,0.000,0.000,\"CP \"\"A\"\";B\"\r\n"
-              "3,0.000,100.000,0.000,+EP\r\n"
+              "3,0.000,100.000,0.000,CL\r\n"
               "4,-100.000,0.000,1.000,EP\r\n"
               "5,0.000,-100.000,-1.000,-EP\r\n"
-              "6,100.000,100.000,0.000,+CL-\r\n");
+              "6,100.000,100.000,0.000,+CL-\r\n"
+              "2,100.000,0.000,0.000,\r\n");
     const testing::ExportFixtureJob metric(true);
     const std::string bytes =
-        exportBytes(ExportFormat::Csv, metric.job(), csvLayout("NEZ", ',', true));
-    EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), "# T-1: local frame, meters");
+        exportBytes(ExportFormat::Csv, metric.job(), csvLayout("PNEZ", ';', true, true));
+    EXPECT_EQ(bytes.substr(0, bytes.find("\r\n3;")),
+              "# T-1: local frame, meters\r\nPoint;Northing (m);Easting (m);Elevation (m)\r\n"
+              "1;0.000;0.000;0.000");
 }
 
 TEST(CsvExport, RefusesLayoutsItCannotWrite) {

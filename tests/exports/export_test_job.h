@@ -4,7 +4,8 @@
 // ExportJob around it.
 //
 // Setup on 1 (instrument 1.50), backsight to 2 at circle 0 (it orients the
-// setup and places nothing), a traverse shot to 3 at circle 90 and sideshots
+// setup; its point is placed by it, N 100 E 0 Z 0, after every other), a
+// traverse shot to 3 at circle 90 and sideshots
 // to 4 at 180 and 5 at 270, each 100.0000 away; a sideshot to 6 at circle 45,
 // 141.4214 away. Every shot is level (zenith 90); the target is 1.50 high but
 // 0.50 on 4 and 2.50 on 5. The local frame puts the first backsight at
@@ -15,8 +16,10 @@
 // to 4 (target 0.50) at circle 315 (azimuth 270 + 315 - 360 = 225), 141.4214
 // away: a check shot of 4, 0.00002 off.
 // The point-feature file starts an EP chain at 3 through 4 to 5 ("-EP") and
-// a CL chain at 6 closed on itself ("+CL-") through 1 and 3; 1's description
-// holds a quote and a semicolon, 5's comment a Latin-1 degree sign (0xB0).
+// a CL chain at 6 closed on itself ("+CL-") through 1 and 3. Points 1 and 3
+// have two entries each: the later one describes them, as in the OBS lines,
+// so 3 is "CL" and 1 is the last entry, whose description holds a quote and a
+// semicolon. 5's comment holds a Latin-1 degree sign (0xB0).
 
 #include <memory>
 #include <string>
@@ -38,8 +41,8 @@ inline std::string exportTestHvd() {
 }
 
 inline std::string exportTestPf() {
-    return "1,CP \"A\";B,iron pin\r\n3,+EP, \r\n4,EP,curb face\r\n5,-EP,45\xB0 bend\r\n"
-           "6,+CL-, \r\n1,CL, \r\n3,CL, \r\n";
+    return "3,+EP, \r\n4,EP,curb face\r\n5,-EP,45\xB0 bend\r\n6,+CL-, \r\n1,CL, \r\n3,CL, \r\n"
+           "1,CP \"A\";B,iron pin\r\n";
 }
 
 // Owns what an ExportJob borrows.

@@ -128,12 +128,12 @@ TEST(CheckReport, CodeFindingsAndTheObsWarnings) {
         "check its point number or blank the row\n"
         "entry 8 of the point-feature file (\"A17\", \"TREE\") is never observed: check its "
         "point number or blank the row\n"
-        "point 1001: chain \"EP\" of feature \"EP\" starting at S1001 has no end: key \"-EP\" "
+        "point 1001: chain \"EP-99\" of feature \"EP\" starting at S1001 has no end: key \"-EP\" "
         "on its last point\n"
-        "point 1003: chain \"CL\" of feature \"CL\" starting at S1003 has one point: add its "
+        "point 1003: chain \"CL-99\" of feature \"CL\" starting at S1003 has one point: add its "
         "other points or remove the \"+\"\n"
-        "point 1002: different descriptions \"EP\" (entry 2), \"CURB\" (entry 5): keep the "
-        "right one in the feature editor\n"
+        "point 1002: different descriptions \"EP\" (entry 2), \"CURB\" (entry 5); its lines "
+        "carry entry 5: keep the right one in the feature editor\n"
         "review: 8 findings, 0 over limit, 0 measured checks within limit\n");
 }
 
@@ -164,24 +164,40 @@ TEST(CheckReport, AChainStartedAndEndedOnOneEntryHasOnePoint) {
         lines.push_back(finding.text);
     }
     EXPECT_EQ(lines, (std::vector<std::string>{
-                         "point 1003: chain \"CL\" of feature \"CL\" starting at S1003 has one "
-                         "point: add its other points or remove the \"+\""}));
+                         "point 1003: chain \"CL-99\" of feature \"CL\" starting at S1003 has "
+                         "one point: add its other points or remove the \"+\""}));
 }
 
-TEST(ReviewChains, TwelvePointChainReadsBackAcrossItsLines) {
-    // 1001 starts EP, 1002 to 1013 follow, 1014 ends it: the section wraps the
-    // list after ten point texts.
+TEST(ReviewChains, ChainsResolveToThePointsTheirPlacesStandOn) {
+    // 1001 starts EP, 1002 to 1013 follow, 1014 ends it: the section wraps
+    // the list after ten point texts, and the chain keeps all fourteen. The
+    // second features of 1016 to 1018 (entries 101016 to 101018) make FL,
+    // whose places stand on 1016 to 1018; "A7" is named by text and has no
+    // point.
     std::string pf = "1001,+EP, \r\n";
     for (int n = 1002; n <= 1013; ++n) pf += std::to_string(n) + ",EP, \r\n";
     pf += "1014,-EP, \r\n";
-    const std::vector<review::ReviewChain> chains = review::chainsOf(buildChainLists(pf, ConversionOptions{}), ConversionOptions{});
-    ASSERT_EQ(chains.size(), 1u);
-    EXPECT_EQ(chains[0].name, "EP");
-    EXPECT_EQ(chains[0].feature, "EP");
-    ASSERT_EQ(chains[0].pointTexts.size(), 13u);
-    EXPECT_EQ(chains[0].pointTexts[9], "S1010");
-    EXPECT_EQ(chains[0].pointTexts[12], "S1013");
-    EXPECT_EQ(chains[0].endText, "S1014");
+    pf += "1016,CL, \r\n101016,+FL, \r\n1017,CL, \r\n101017,FL, \r\nA7,FL, \r\n"
+          "1018,CL, \r\n101018,-FL, \r\n";
+    const ConversionOptions options;
+    const JobModel model =
+        jobModelOf({}, loadPointTable(pf, options.curveCode), buildChainLists(pf, options));
+    ASSERT_EQ(model.meaning.chains.size(), 2u);
+    const JobChain& ep = model.meaning.chains[0];
+    EXPECT_EQ(ep.name, "EP-99");
+    EXPECT_EQ(ep.points.size(), 13u);
+    ASSERT_TRUE(ep.end);
+    EXPECT_EQ(ep.end->text, "S1014");
+    EXPECT_EQ(ep.end->point, 1014);
+    EXPECT_FALSE(ep.closed());
+    std::vector<std::string> texts;
+    std::vector<std::optional<std::int64_t>> points;
+    for (const ChainVertex* vertex : model.meaning.chains[1].path()) {
+        texts.push_back(vertex->text);
+        points.push_back(vertex->point);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"S101016", "S101017", "SA7", "S101018"}));
+    EXPECT_EQ(points, (std::vector<std::optional<std::int64_t>>{1016, 1017, std::nullopt, 1018}));
 }
 
 }  // namespace

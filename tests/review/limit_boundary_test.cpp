@@ -26,7 +26,7 @@ TEST(LimitBoundaries, EachLimitJustInsideAndJustOutside) {
     ASSERT_TRUE(table) << ZENDRO_LIMIT_BOUNDARIES;
     const std::vector<Observation> records;
     const PointTable points;
-    const std::vector<review::ReviewChain> chains;
+    const JobMeaning meaning;
     std::size_t rows = 0;
     for (std::string line; std::getline(table, line);) {
         if (line.empty() || line.starts_with('#')) continue;
@@ -41,7 +41,7 @@ TEST(LimitBoundaries, EachLimitJustInsideAndJustOutside) {
         for (const std::string& w : words) values.push_back(std::stod(w));
         const review::Plan plan = planWith(check, values);
         const review::ReviewReport report = review::buildReport(
-            {records, points, chains, plan, ""}, review::defaultLimits(zendro::jobUnit(unit == "m")));
+            {records, points, meaning, plan, ""}, review::defaultLimits(zendro::jobUnit(unit == "m")));
         EXPECT_EQ(report.overLimit, expected == "over" ? 1u : 0u) << line;
         EXPECT_EQ(report.measuredChecks, 1u) << line;
         ++rows;

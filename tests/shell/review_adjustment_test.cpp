@@ -97,7 +97,7 @@ class ReviewAdjustmentTest : public QObject {
         QCOMPARE(found.size(), 1);
         QCOMPARE(found[0]->text(),
                  QStringLiteral("1003  N -175.607  E 146.739  Z -5.400  sN 0.009  sE 0.009  "
-                                "sZ 0.073"));
+                                "sZ 0.070"));
         const review::SketchModel& placed = page_->sketch().model();
         const review::SketchPoint& p1003 =
             placed.points.at(static_cast<std::size_t>(placed.indexOf(1003)));

@@ -234,8 +234,7 @@ class ReviewControlExportTest : public QObject {
         QCOMPARE(dialogs_.messages,
                  QStringList{"Exported to " + QString::fromStdString(dir_.file("SQ-tied.csv"))});
         QCOMPARE(readFile(dir_.file("SQ-tied.csv")),
-                 std::string("# SQ: tied to control frame, US survey feet\r\n"
-                             "Point,Easting,Northing,Elevation\r\n"
+                 std::string("Point,Easting (US ft),Northing (US ft),Elevation (US ft)\r\n"
                              "1,2000.000,1000.000,50.000\r\n"
                              "2,2086.603,950.000,50.000\r\n"
                              "3,2136.603,1036.603,50.000\r\n"

@@ -1,0 +1,12 @@
+#include "conversion/job_model.h"
+
+namespace zendro {
+
+JobModel jobModelOf(std::vector<Observation> observations, PointTable points,
+                    std::vector<ChainList> chains) {
+    JobModel model{std::move(observations), std::move(points), std::move(chains), {}};
+    model.meaning = resolveMeaning(model.observations, model.points, model.chains);
+    return model;
+}
+
+}  // namespace zendro

@@ -1,0 +1,187 @@
+#include "job/job_session.h"
+
+#include <ctime>
+#include <exception>
+#include <utility>
+
+#include "adjustment/adjustment_report.h"
+#include "common/errors.h"
+#include "common/output_files.h"
+#include "conversion/job_model_reading.h"
+#include "conversion/pf_update.h"
+#include "coordinates/local_positions.h"
+#include "coordinates/sketch_positions.h"
+#include "exports/export_target.h"
+#include "job/owned_files.h"
+#include "review/report_header.h"
+
+namespace zendro {
+namespace {
+
+bool needsTheGrid(exports::ExportFormat format) {
+    return format == exports::ExportFormat::Kml || format == exports::ExportFormat::GeoJson;
+}
+
+}  // namespace
+
+JobSession::JobSession(JobPaths job, JobConfig config)
+    : job_(std::move(job)), config_(std::move(config)) {}
+
+std::string JobSession::updatePointFeatures(RunObserver& observer) {
+    if (!config_.pfUpdate) return {};
+    const PfUpdateOutcome outcome = updatePointFeatureFile(
+        job_, *config_.pfUpdate, config_.options.commentCode, std::time(nullptr), observer);
+    return pfUpdateMessage(job_, outcome);
+}
+
+const ConversionResult& JobSession::convert(RunObserver& observer, const HeaderClock& clock) {
+    ConversionResult result = runConversion(
+        job_, config_.options, observer, clock,
+        config_.reviewed() ? KeepJobModel::Yes : KeepJobModel::No);
+    model_ = std::move(result.model);
+    result.model.reset();
+    review_.reset();
+    tie_.reset();
+    adjustment_.reset();
+    return conversion_.emplace(std::move(result));
+}
+
+void JobSession::open() {
+    model_ = readJobModel(job_, config_.options);
+    review_.reset();
+    tie_.reset();
+    adjustment_.reset();
+}
+
+const review::JobReview& JobSession::review() {
+    if (!model_) open();
+    review_ = review::reviewModel(*model_, config_.options, config_.limits);
+    tie_.reset();
+    adjustment_.reset();
+    if (config_.placed())
+        tie_ = coordinates::placeReviewedJob(*review_, *config_.placement, config_.limits);
+    return *review_;
+}
+
+const review::JobReview& JobSession::requireReview() const {
+    if (!review_) throw ZendroError(job_.hvdPath, "the job has not been reviewed");
+    return *review_;
+}
+
+const adjustment::JobAdjustment& JobSession::adjust() {
+    const review::JobReview& reviewed = requireReview();
+    adjustment::JobAdjustmentSetup setup;
+    if (config_.placement) {
+        setup.control = config_.placement->control;
+        if (config_.placement->system) setup.crsCode = config_.placement->system->code();
+    }
+    setup.sigmas = config_.adjustment.value_or(adjustment::defaultSigmas(config_.options.unit));
+    setup.limits = config_.limits;
+    setup.unit = config_.options.unit;
+    setup.hvdPath = job_.hvdPath;
+    setup.controlPath = config_.controlPath;
+    return adjustment_.emplace(adjustment::adjustReviewedJob(reviewed, setup));
+}
+
+coordinates::JobPositions JobSession::positions() const {
+    if (adjustment_) return adjustment_->result.positions;
+    if (tie_) return tie_->positions;
+    return coordinates::localPositions(requireReview().plan);
+}
+
+review::SketchModel JobSession::sketch() const {
+    review::SketchModel sketch = review::buildSketch(requireReview(), config_.options, job_.jobName);
+    const coordinates::JobPositions shown = positions();
+    if (shown.frame != coordinates::PositionFrame::Local) coordinates::placeSketch(sketch, shown);
+    return sketch;
+}
+
+review::JobReportInput JobSession::reportInput(const std::string& madeOn) const {
+    review::JobReportInput input;
+    input.sketch = sketch();
+    input.header = {job_.jobName,     config_.options.unit, config_.limits,
+                    input.sketch.title.date, madeOn,  input.sketch.title.frame};
+    input.report = requireReview().report;
+    if (conversion_) input.conversion = review::writtenFilesOf(*conversion_, job_.pfPath);
+    return input;
+}
+
+void JobSession::writeExports(const std::vector<exports::ExportTarget>& targets,
+                              const exports::CsvLayout& csv) const {
+    std::vector<std::string> paths;
+    for (const exports::ExportTarget& target : targets) paths.push_back(target.pathFor(job_.jobName));
+    refuseOwnedTargets(job_, paths);
+    const coordinates::JobPositions shown = positions();
+    const coordinates::CoordinateSystem* system =
+        config_.placement && config_.placement->system ? &*config_.placement->system : nullptr;
+    // Local positions are not on the grid: a system would put them near its origin.
+    const bool onGrid = shown.frame != coordinates::PositionFrame::Local;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (shown.points.empty())
+            throw ZendroError(paths[i], "the job has no positioned point to export; nothing was "
+                                        "written");
+        if (needsTheGrid(targets[i].format) && system != nullptr && !onGrid)
+            throw ZendroError(paths[i], "the job's positions are local: tie them to control "
+                                        "(a control file, or a start and azimuth) to place them "
+                                        "on " + system->code());
+    }
+    const exports::ExportJob exported{job_.jobName, &config_.options, &requireReview(), &shown,
+                                      onGrid ? system : nullptr};
+    exports::writeExports(exported, targets, csv);
+}
+
+void JobSession::writeReports(const std::vector<std::string>& pathPatterns, JobDrawing& drawing,
+                              const std::string& madeOn) const {
+    std::vector<std::string> paths;
+    for (const std::string& pattern : pathPatterns) paths.push_back(pathForJob(pattern, job_.jobName));
+    refuseOwnedTargets(job_, paths);
+    const review::JobReportInput input = reportInput(madeOn);
+    // Every report is made before the first is written: a failure leaves none.
+    std::vector<std::string> contents;
+    for (const std::string& path : paths) {
+        contents.push_back(review::isPdfReportName(path)
+                               ? drawing.reportPdf(input, path)
+                               : review::jobReportText(input.header, input.report));
+    }
+    OutputFiles files;
+    for (std::size_t i = 0; i < paths.size(); ++i) files.add(paths[i]).write(contents[i]);
+    files.commit();
+}
+
+void JobSession::writeSketch(const SketchRequest& request, JobDrawing& drawing) const {
+    const std::string path = pathForJob(request.pathPattern, job_.jobName);
+    refuseOwnedTargets(job_, {path});
+    drawing.writeSketch(sketch(), path, request);
+}
+
+JobOutcome JobSession::finish(JobObserver& observer, JobDrawing& drawing,
+                              const std::string& madeOn) {
+    JobOutcome outcome;
+    if (!config_.reviewed()) return outcome;
+    const auto attempt = [&](const auto& step) {
+        try {
+            step();
+            return true;
+        } catch (const std::exception& error) {
+            observer.failure(failureMessage(job_.hvdPath, error));
+            outcome.failed = true;
+            return false;
+        }
+    };
+    if (!attempt([&] { review(); })) return outcome;
+    if (config_.printReview) observer.report(review_->report.text());
+    outcome.limitExceeded = config_.strict && review_->report.overLimit > 0;
+    if (config_.adjustment) {
+        // Exports of other positions than the ones asked for would mislead.
+        if (!attempt([&] { adjust(); })) return outcome;
+        observer.report(adjustment::adjustmentReport(adjustment_->result, adjustment_->traverses,
+                                                     config_.options.unit));
+        outcome.limitExceeded = outcome.limitExceeded || (config_.strict && adjustment_->failedTest());
+    }
+    if (config_.sketch) attempt([&] { writeSketch(*config_.sketch, drawing); });
+    if (!config_.exports.empty()) attempt([&] { writeExports(config_.exports, config_.csv); });
+    if (!config_.reports.empty()) attempt([&] { writeReports(config_.reports, drawing, madeOn); });
+    return outcome;
+}
+
+}  // namespace zendro
