@@ -113,7 +113,8 @@ const FreeStationCase kCases[] = {
      "review: 1 findings, 0 over limit, 1 measured checks within limit\n"},
     // Over-determined with imperfect readings: 2 on both faces (150 00 03.0,
     // 100.0040 and 330 00 00.0 / 270, 100.0020: one reading 150 00 01.5,
-    // 100.0030, read first at record 7; its face pair is checked as ever),
+    // 100.0030, read first at record 7; its face pair is checked as ever; a
+    // third reading, 20" and 0.007 off, is not one of its first two faces),
     // 3 2" low and 0.003 short, 4 0.005 long on a target 0.02 high, 5 4" high
     // and 0.002 short. The elevations less the height differences are 0, 0,
     // +0.02 and 0: the station's is 0.005, and the readings give 2, 3 and 5
@@ -124,7 +125,8 @@ const FreeStationCase kCases[] = {
       {5, 3, 23959580, kLevel, 999970, 200},
       {5, 4, kReading4, kLevel, kFarther + 50, 152},
       {5, 5, kReading5 + 40, kLevel, kFarther - 20, 50},
-      {3, 2, 33000000, 27000000, 1000020, 100}},
+      {3, 2, 33000000, 27000000, 1000020, 100},
+      {3, 2, 15000200, kLevel, 1000100, 100}},
      {2, 3, 4, 5},
      std::nullopt,
      "HVD record 6, point 52: setup on a point without a position, tied into frame 1 as a free "
