@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/held_traverse.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -407,6 +408,33 @@ TEST(ZendroConvertAdjust, ReportsAfterTheReviewAndExportsTheAdjustedPositions) {
     EXPECT_NE(unscaled.out.find("zendro-convert: " + dir.file("SQ.HVD") + ": "), std::string::npos)
         << unscaled.out;
     EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.csv")));
+}
+
+// Each a priori deviation given reaches the adjustment, the distance's read
+// as A then PPM: 0.004 ft + 30 ppm of a 100 ft leg is sqrt(0.004^2 + 0.003^2)
+// = 0.005 (the first leg's 0.0165 more changes nothing shown). With 4", 7" and no centring the held traverse's parts are those of
+// the sound row of the chi-square cases (tests/adjustment/statistics_test.cpp);
+// any deviation left at its default, or the pair read the other way, moves them.
+TEST(ZendroConvertAdjust, EachDeviationGivenReachesTheReport) {
+    TempDir dir;
+    writeFile(dir.file("SQ.HVD"), testing::heldTraverseHvd(165, 100, 1));
+    std::string ctx = ctxPrologue();
+    for (const std::uint16_t point : std::initializer_list<std::uint16_t>{1, 2, 3, 4, 101, 104})
+        ctx += ctxRecord(1, point, "CP");
+    writeFile(dir.file("SQ.CTX"), ctx);
+    writeFile(dir.file("SQ.RTX"), "");
+    writeFile(dir.file("control.csv"), testing::kHeldTraverseControl);
+    const CliRun run = runConvert(dir, "--adjust --control '" + dir.file("control.csv") +
+                                           "' --sigma-direction 4 --sigma-zenith 7 "
+                                           "--sigma-distance 0.004,30 --sigma-centring 0,0");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\n  Horizontal: 16 observations, 8 unknowns, 8 degrees of freedom, "
+                           "variance factor 1.025, chi-square 8.20 against 2.18 to 17.53: "
+                           "passed\n  Vertical: 8 observations, 2 unknowns, 6 degrees of "
+                           "freedom, variance factor 0.965, chi-square 5.79 against 1.24 to "
+                           "14.45: passed\n"),
+              std::string::npos)
+        << run.out;
 }
 
 // --report writes after the job's other outputs, the PDF and the text
