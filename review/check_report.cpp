@@ -39,6 +39,15 @@ class ReportBuilder {
         }
         for (const FreeStationMeasure& free : plan.freeStations) addFreeStation(free);
         for (const AssumedOrientation& assumed : plan.assumedOrientations) {
+            if (assumed.otherFrame) {
+                add(noticeFinding(FindingKind::AssumedOrientation, assumed.record, assumed.point,
+                                  "orientation on a point of frame " +
+                                      std::to_string(*assumed.otherFrame + 1) +
+                                      ", which angles alone do not tie this setup to, taken as "
+                                      "azimuth 0: the setup's shots are drawn turned",
+                                  "; ", "measure the distances to two points with positions"));
+                continue;
+            }
             add(noticeFinding(FindingKind::AssumedOrientation, assumed.record, assumed.point,
                               "orientation on a point without a position, taken as azimuth 0: "
                               "the setup's shots are drawn turned",
@@ -90,11 +99,12 @@ class ReportBuilder {
         report_.findings.push_back(std::move(finding));
     }
 
-    // A measured check is listed when it is over its limit; closures always.
+    // A measured check is listed when it is over its limit; closures and free
+    // stations always.
     // Most checks are within their limits, so their lines are never composed.
     bool listed(FindingKind kind, bool over) {
         ++report_.measuredChecks;
-        return over || kind == FindingKind::Closure;
+        return over || kind == FindingKind::Closure || kind == FindingKind::FreeStation;
     }
 
     void addClosure(const ClosureMeasure& c) {
@@ -176,21 +186,39 @@ class ReportBuilder {
             "re-measure both faces and check the instrument's adjustment"));
     }
 
+    // The readings that tie a free station are judged once, here: each tie
+    // point where its reading puts it from the station, against the check
+    // shot's limits.
     void addFreeStation(const FreeStationMeasure& free) {
         std::string points;
         for (const std::int64_t point : free.points)
             points += (points.empty() ? "" : ", ") + std::to_string(point);
         std::string residuals;
+        double apart = 0, elevation = 0;
         for (const FreeStationResidual& r : free.residuals) {
             residuals += (residuals.empty() ? "" : "; ") + std::string("HVD record ") +
                          std::to_string(r.record) + " to " + std::to_string(r.point) +
                          " direction " + decimals(r.directionSeconds, 1) + "\" distance " +
-                         decimals(r.distance, 3);
+                         decimals(r.distance, 3) + " elevation " + decimals(r.elevation, 3);
+            apart = std::max(apart, r.apart);
+            if (std::abs(r.elevation) > std::abs(elevation)) elevation = r.elevation;
         }
-        add(noticeFinding(FindingKind::FreeStation, free.record, free.point,
-                          "setup on a point without a position, tied into frame " +
-                              std::to_string(free.frame + 1) + " as a free station from points " +
-                              points + "; residuals: " + residuals));
+        const bool over = apart > limits_.checkShotDistance ||
+                          std::abs(elevation) > limits_.checkShotElevation;
+        if (!listed(FindingKind::FreeStation, over)) return;
+        const std::string text =
+            "setup on a point without a position, tied into frame " +
+            std::to_string(free.frame + 1) + " as a free station from points " + points +
+            "; residuals: " + residuals + "; farthest " + decimals(apart, 3) +
+            " apart, elevation " + decimals(elevation, 3) + "; limit " +
+            decimals(limits_.checkShotDistance, 3) + ", elevation " +
+            decimals(limits_.checkShotElevation, 3);
+        add(measuredFinding(
+            FindingKind::FreeStation, free.record, free.point, over, text,
+            {apart, decimals(apart, 3) + ", elevation " + decimals(elevation, 3)},
+            {limits_.checkShotDistance, decimals(limits_.checkShotDistance, 3) + ", elevation " +
+                                            decimals(limits_.checkShotElevation, 3)},
+            "re-measure the readings to the points that tie it, with their target heights"));
     }
 
     void addCheckShot(const CheckShotMeasure& s) {

@@ -67,7 +67,7 @@ Finding measuredFinding(FindingKind kind, std::size_t record, std::int64_t point
 
 struct ReviewReport {
     std::vector<Finding> findings;
-    std::size_t measuredChecks = 0;  // closures, backsights, face pairs and check shots compared
+    std::size_t measuredChecks = 0;  // closures, backsights, face pairs, check shots, free stations
     std::size_t overLimit = 0;
 
     // "N findings: ... over limit, ... checks within limit"

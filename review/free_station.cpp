@@ -80,19 +80,24 @@ std::optional<FreeStation> solveFreeStation(const std::vector<FreeStationSightin
     FreeStation station;
     station.north = x(0);
     station.east = x(1);
-    station.orientationDegrees = x(2) / kRadiansPerDegree;
+    station.orientationDegrees = geometry::degrees(x(2));
     double elevations = 0;
+    for (const FreeStationSighting& s : sightings) elevations += s.elevation - s.heightDifference;
+    station.elevation = elevations / static_cast<double>(count);
+    const geometry::Position at{station.north, station.east, station.elevation};
     for (const FreeStationSighting& s : sightings) {
-        const double dn = s.north - x(0), de = s.east - x(1);
-        const double azimuth = std::atan2(de, dn);
+        const geometry::Position known{s.north, s.east, s.elevation};
+        const geometry::Position read = geometry::polarPoint(
+            at, s.directionDegrees + station.orientationDegrees, s.horizontalDistance,
+            s.heightDifference);
+        const double azimuth = geometry::azimuthRadians(x(0), x(1), s.north, s.east);
         station.residuals.push_back(
             {s.record, s.point,
-             signedRadians(s.directionDegrees * kRadiansPerDegree - (azimuth - x(2))) /
+             signedRadians(geometry::radians(s.directionDegrees) - (azimuth - x(2))) /
                  kRadiansPerSecond,
-             s.horizontalDistance - std::hypot(dn, de)});
-        elevations += s.elevation - s.heightDifference;
+             s.horizontalDistance - geometry::horizontalDistance(at, known),
+             geometry::horizontalDistance(read, known), read.elevation - known.elevation});
     }
-    station.elevation = elevations / static_cast<double>(count);
     return station;
 }
 

@@ -7,7 +7,8 @@
 
 namespace zendro::review {
 
-// One reading from a setup on an unknown point to a point with a position.
+// A setup on an unknown point's reading of a point with a position: one per
+// point, the mean of its faces.
 struct FreeStationSighting {
     std::size_t record = 0;
     std::int64_t point = 0;
@@ -22,6 +23,10 @@ struct FreeStationResidual {
     std::int64_t point = 0;
     double directionSeconds = 0;  // observed minus adjusted
     double distance = 0;
+    // Where the reading puts the point from the station, against where it is:
+    // horizontally apart, and the reading's elevation minus the known one.
+    double apart = 0;
+    double elevation = 0;
 };
 
 struct FreeStation {
@@ -36,9 +41,9 @@ inline constexpr double kFreeStationDistance = 0.01;  // in the job's unit
 
 // The station's position and orientation from readings with distances to two
 // or more distinct points: weighted least squares of the directions and the
-// horizontal distances; its elevation the mean of the points' elevations less
-// the height differences. Nothing when fewer than two points are sighted or
-// the points give no solution.
+// horizontal distances, by Gauss-Newton to convergence; its elevation the mean
+// of the points' elevations less the height differences. Nothing when fewer
+// than two points are sighted or the points give no solution.
 std::optional<FreeStation> solveFreeStation(const std::vector<FreeStationSighting>& sightings);
 
 }  // namespace zendro::review

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <set>
 #include <string>
 
 #include "common/field_format.h"
@@ -56,6 +57,17 @@ struct Oriented {
 // The azimuth between two azimuths, along the shorter way round.
 double meanAzimuth(double a, double b) { return normalizedDegrees(a + signedDegrees(b - a) / 2.0); }
 
+// One reading of a point from its faces: the mean of the two (both reduced
+// to the direct face), or the one there is. At least one face must be read.
+Reading faceMean(const FaceReadings& faces) {
+    if (!faces.direct || !faces.reversed) return faces.direct ? *faces.direct : *faces.reversed;
+    const Reading& d = *faces.direct;
+    const Reading& r = *faces.reversed;
+    return {meanAzimuth(d.horizontal, r.horizontal), (d.zenith + r.zenith) / 2.0,
+            (d.distance + r.distance) / 2.0, (d.targetHeight + r.targetHeight) / 2.0,
+            std::min(d.record, r.record), d.rawZenith};
+}
+
 class PlanBuilder {
   public:
     PlanBuilder(const PointTable& table, const JobMeaning& meaning)
@@ -99,6 +111,7 @@ class PlanBuilder {
         // On a point without a position: placed once its readings are in.
         bool unplaced = false;
         std::size_t setupRecord = 0;
+        std::set<std::int64_t> tiePoints;  // the points a free station was tied by
     };
     struct HeldRecord {
         const Observation* record = nullptr;
@@ -164,31 +177,48 @@ class PlanBuilder {
         currentRecord_ = record;
     }
 
-    // The frame the station was tied into, with its position and orientation set.
+    // The setup's first direct and reversed readings of each point, in the
+    // order first read; a reference record holds a keyed azimuth, no reading.
+    std::vector<std::pair<std::int64_t, FaceReadings>> readingsByPoint() const {
+        std::vector<std::pair<std::int64_t, FaceReadings>> byPoint;
+        std::unordered_map<std::int64_t, std::size_t> at;
+        for (const HeldRecord& held : setupRecords_) {
+            const Observation& record = *held.record;
+            if (record.recordKind == RecordKind::Reference) continue;
+            const auto [found, added] = at.try_emplace(record.pointNumber, byPoint.size());
+            if (added) byPoint.push_back({record.pointNumber, {}});
+            FaceReadings& faces = byPoint[found->second].second;
+            std::optional<Reading>& face = record.isReversed() ? faces.reversed : faces.direct;
+            if (!face) face = reduce(record, held.index);
+        }
+        return byPoint;
+    }
+
+    // The frame the station was tied into, with its position and orientation
+    // set: from each point of one frame that it read with a distance, once,
+    // from the mean of its faces.
     std::optional<std::size_t> tieFreeStation() {
         Station& station = *station_;
         std::unordered_map<std::size_t, std::vector<FreeStationSighting>> byFrame;
-        std::unordered_map<std::size_t, std::unordered_map<std::int64_t, bool>> pointsByFrame;
-        for (const HeldRecord& held : setupRecords_) {
-            const Observation& record = *held.record;
-            const PlanPoint* target = positioned(record.pointNumber);
-            if (record.distance <= 0 || target == nullptr || record.pointNumber == station.point)
-                continue;
-            const Reading reading = reduce(record, held.index);
+        for (const auto& [point, faces] : readingsByPoint()) {
+            const PlanPoint* target = positioned(point);
+            if (target == nullptr || point == station.point) continue;
+            const Reading reading = faceMean(faces);
+            if (reading.distance <= 0) continue;
             const geometry::SlopeReduction reduced = geometry::reduceSlope(
                 reading.distance, reading.zenith, station.instrumentHeight, reading.targetHeight);
-            byFrame[target->frame].push_back({held.index, record.pointNumber,
-                                              target->position.north, target->position.east,
-                                              target->position.elevation, reading.horizontal,
-                                              reduced.horizontal, reduced.rise});
-            pointsByFrame[target->frame][record.pointNumber] = true;
+            byFrame[target->frame].push_back({reading.record, point, target->position.north,
+                                              target->position.east, target->position.elevation,
+                                              reading.horizontal, reduced.horizontal,
+                                              reduced.rise});
         }
         // The frame with the most points read; the earliest of equals.
         std::optional<std::size_t> best;
-        for (const auto& [frame, points] : pointsByFrame) {
-            if (points.size() < 2) continue;
-            const std::size_t bestCount = best ? pointsByFrame[*best].size() : 0;
-            if (!best || points.size() > bestCount || (points.size() == bestCount && frame < *best))
+        for (const auto& [frame, sightings] : byFrame) {
+            if (sightings.size() < 2) continue;
+            const std::size_t bestCount = best ? byFrame[*best].size() : 0;
+            if (!best || sightings.size() > bestCount ||
+                (sightings.size() == bestCount && frame < *best))
                 best = frame;
         }
         if (!best) return std::nullopt;
@@ -204,7 +234,10 @@ class PlanBuilder {
         addPoint(station.point, station.position, *best).station = true;
         lengthAt_[station.point] = 0;
         FreeStationMeasure measure{station.setupRecord, station.point, *best, {}, solved->residuals};
-        for (const auto& [point, seen] : pointsByFrame[*best]) measure.points.push_back(point);
+        for (const FreeStationSighting& sighting : byFrame[*best]) {
+            measure.points.push_back(sighting.point);
+            station.tiePoints.insert(sighting.point);
+        }
         std::sort(measure.points.begin(), measure.points.end());
         plan_.freeStations.push_back(std::move(measure));
         return best;
@@ -240,8 +273,19 @@ class PlanBuilder {
             if (!isBacksight && !traverse.contains(record.pointNumber))
                 traverse[record.pointNumber] = kind == RecordKind::Traverse;
         }
-        for (const std::int64_t point : backsightOrder) checkBacksight(point, backsights[point]);
-        for (const std::int64_t point : shotOrder) shoot(point, shots[point], traverse[point]);
+        // A free station's readings of the points that tie it are its
+        // residuals: they are neither backsight checks nor shots to compare.
+        const std::set<std::int64_t>& ties = station_->tiePoints;
+        for (const std::int64_t point : backsightOrder) {
+            if (!ties.contains(point)) checkBacksight(point, backsights[point]);
+        }
+        for (const std::int64_t point : shotOrder) {
+            if (!ties.contains(point)) {
+                shoot(point, shots[point], traverse[point]);
+            } else if (traverse[point]) {
+                plan_.legs.push_back({station_->point, point, faceMean(shots[point]).record});
+            }
+        }
         setupRecords_.clear();
         station_.reset();
     }
@@ -347,13 +391,19 @@ class PlanBuilder {
     // The first orientation of a frame on a point without a position is its
     // azimuth 0; any later one is noted as assumed.
     // Orienting again on that same point keeps azimuth 0 without a note.
+    // A point with a position in another frame (a setup read it by angle but
+    // is not tied to that frame) gives no orientation either: noted always.
     void assumeOrientation(std::size_t index, std::int64_t point) {
         const Station& station = *station_;
+        const PlanPoint* elsewhere = positioned(point);
+        std::optional<std::size_t> otherFrame;
+        if (elsewhere != nullptr && elsewhere->frame != station.frame) otherFrame = elsewhere->frame;
         if (!frameOriented_[station.frame]) {
             frameOriented_[station.frame] = true;
             frameDatum_[station.frame] = point;
+            if (otherFrame) plan_.assumedOrientations.push_back({index, point, otherFrame});
         } else if (frameDatum_[station.frame] != point) {
-            plan_.assumedOrientations.push_back({index, point});
+            plan_.assumedOrientations.push_back({index, point, otherFrame});
         }
     }
 

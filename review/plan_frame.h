@@ -79,6 +79,7 @@ struct UnplacedTaped {
 struct AssumedOrientation {
     std::size_t record = 0;
     std::int64_t point = 0;
+    std::optional<std::size_t> otherFrame;  // where the point has its position, if it has one
 };
 
 // A setup on a point without a position, tied into a frame by the points it

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/held_traverse.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -232,14 +233,15 @@ TEST(ZendroConvertReview, FailedConversionIsNotReviewed) {
 // 86.6 west, 100 long) by 0.080 x 50 / 100^2 rad = 82.5" less than observed
 // (82.4" taken exactly: 300 00 00 against 299 58 37.6), and 3 -> 2 (86.6
 // south) by 0.080 x 86.6 / 100^2 rad = 142.9" (143.0" exactly, less 0.08" for
-// the file's coordinates rounded to 0.0001); 1 -> 4 and 4 -> 3 agree. Twelve
-// measured checks: the four backsights, four control points, four backsights
-// on control; three over.
+// the file's coordinates rounded to 0.0001); 1 -> 4 and 4 -> 3 agree. The
+// file puts 3 0.100 higher than the job measured it: over the 0.05 limit
+// however its sign. Twelve measured checks: the four backsights, four
+// control points, four backsights on control; four over.
 const std::string kSquareControl =
     "name,N,E,Z\r\n"
     "1,1000.0000,2000.0000,50\r\n"
     "2,950.0000,2086.6825,50\r\n"
-    "3,1036.6025,2136.6025,50\r\n"
+    "3,1036.6025,2136.6025,50.1\r\n"
     "4,1086.6025,2050.0000,50\r\n";
 
 TEST(ZendroConvertControl, ChecksEveryControlPointAndBacksightOnControl) {
@@ -269,8 +271,10 @@ TEST(ZendroConvertControl, ChecksEveryControlPointAndBacksightOnControl) {
                   "azimuth 300.00000 against 299.58376 between the known points (82.4\"); limit "
                   "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
                   "re-measure the backsight\n"
-                  "HVD record 5, point 3: control point check against the control file's line 4: " +
-                  zero + within +
+                  "HVD record 5, point 3: control point check against the control file's line 4: "
+                  "north 0.000 east 0.000 elevation -0.100, horizontal 0.000; limit 0.050, "
+                  "elevation 0.050: OVER LIMIT, check the control point's number and "
+                  "coordinates, then re-measure the setups and shots that place it\n"
                   "HVD record 7, point 3: backsight on control point 2 from control point 3: "
                   "azimuth 210.00000 against 209.57371 between the known points (142.9\"); limit "
                   "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
@@ -281,7 +285,7 @@ TEST(ZendroConvertControl, ChecksEveryControlPointAndBacksightOnControl) {
                   "HVD record 11, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
                   "elevation 0.0000, linear 0.0000 over 400.000, precision exact; limit 1:10000, "
                   "elevation 0.100: within limit\n"
-                  "review: 9 findings, 3 over limit, 9 measured checks within limit\n");
+                  "review: 9 findings, 4 over limit, 8 measured checks within limit\n");
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(readFile(dir.file("SQ.HVD")), before);
 }
@@ -407,6 +411,33 @@ TEST(ZendroConvertAdjust, ReportsAfterTheReviewAndExportsTheAdjustedPositions) {
     EXPECT_NE(unscaled.out.find("zendro-convert: " + dir.file("SQ.HVD") + ": "), std::string::npos)
         << unscaled.out;
     EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.csv")));
+}
+
+// Each a priori deviation given reaches the adjustment, the distance's read
+// as A then PPM: 0.004 ft + 30 ppm of a 100 ft leg is sqrt(0.004^2 + 0.003^2)
+// = 0.005 (the first leg's 0.0165 more changes nothing shown). With 4", 7" and no centring the held traverse's parts are those of
+// the sound row of the chi-square cases (tests/adjustment/statistics_test.cpp);
+// any deviation left at its default, or the pair read the other way, moves them.
+TEST(ZendroConvertAdjust, EachDeviationGivenReachesTheReport) {
+    TempDir dir;
+    writeFile(dir.file("SQ.HVD"), testing::heldTraverseHvd(165, 100, 1));
+    std::string ctx = ctxPrologue();
+    for (const std::uint16_t point : std::initializer_list<std::uint16_t>{1, 2, 3, 4, 101, 104})
+        ctx += ctxRecord(1, point, "CP");
+    writeFile(dir.file("SQ.CTX"), ctx);
+    writeFile(dir.file("SQ.RTX"), "");
+    writeFile(dir.file("control.csv"), testing::kHeldTraverseControl);
+    const CliRun run = runConvert(dir, "--adjust --control '" + dir.file("control.csv") +
+                                           "' --sigma-direction 4 --sigma-zenith 7 "
+                                           "--sigma-distance 0.004,30 --sigma-centring 0,0");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\n  Horizontal: 16 observations, 8 unknowns, 8 degrees of freedom, "
+                           "variance factor 1.025, chi-square 8.20 against 2.18 to 17.53: "
+                           "passed\n  Vertical: 8 observations, 2 unknowns, 6 degrees of "
+                           "freedom, variance factor 0.965, chi-square 5.79 against 1.24 to "
+                           "14.45: passed\n"),
+              std::string::npos)
+        << run.out;
 }
 
 // --report writes after the job's other outputs, the PDF and the text

@@ -69,41 +69,6 @@ TEST(CheckReport, FacePairCheckShotAndSeparateFrameOverTheirLimits) {
         "review: 3 findings, 2 over limit, 1 measured checks within limit\n");
 }
 
-TEST(CheckReport, ASetupOnAnUnknownPointIsTiedInByTwoKnownPoints) {
-    // From 1 (azimuth 0 on 9): 2 at 100 along azimuth 90, (0, 100); 3 at 100
-    // along azimuth 0, (100, 0). The setup on 50, truly at (100, 100) with its
-    // circle turned 30 degrees, reads 2 (azimuth 180) at 150 and 3 (azimuth
-    // 270) at 240, both 100 away: the free station puts 50 at (100, 100),
-    // elevation 0 (heights 1.50 both, level), orientation 30, every residual
-    // 0; 60, read at 60 and 50 away, lands at azimuth 90: (100, 150). 70 reads
-    // one known point only and starts a frame of its own.
-    const std::string hvd = setupOn(1) + backsightTo(9) + traverseTo(2, 9000000) +  // 0-2
-                            sideshotTo(3, 0, kHundred) +                            // 3
-                            setupOn(50) + backsightTo(2, 15000000) +                // 4-5
-                            sideshotTo(3, 24000000, kHundred) +                     // 6
-                            sideshotTo(60, 6000000, 500000) +                       // 7
-                            setupOn(70) + backsightTo(60, 0, kHundred);             // 8-9
-    const review::JobReview review = reviewOf(hvd, pfListing({1, 2, 3, 9, 50, 60, 70}));
-    EXPECT_EQ(review.report.text(),
-              "HVD record 4, point 50: setup on a point without a position, tied into frame 1 as "
-              "a free station from points 2, 3; residuals: HVD record 5 to 2 direction 0.0\" "
-              "distance 0.000; HVD record 6 to 3 direction 0.0\" distance 0.000\n"
-              "HVD record 8, point 70: setup on a point without a position: separate frame 2 "
-              "starts here and is drawn apart; tie it in: read two points with positions, with "
-              "distances, from it\n"
-              "review: 2 findings, 0 over limit, 2 measured checks within limit\n");
-    const review::PlanPoint* station = review.plan.find(50);
-    const review::PlanPoint* foresight = review.plan.find(60);
-    ASSERT_TRUE(station != nullptr && foresight != nullptr);
-    EXPECT_EQ(station->frame, 0u);
-    EXPECT_NEAR(station->position.north, 100.0, 1e-9);
-    EXPECT_NEAR(station->position.east, 100.0, 1e-9);
-    EXPECT_NEAR(station->position.elevation, 0.0, 1e-9);
-    EXPECT_NEAR(foresight->position.north, 100.0, 1e-9);
-    EXPECT_NEAR(foresight->position.east, 150.0, 1e-9);
-    EXPECT_EQ(review.plan.find(70)->frame, 1u);
-}
-
 TEST(CheckReport, CodeFindingsAndTheObsWarnings) {
     // 1002 is keyed twice with different codes; 1004 and the text name A17 are
     // never shot; 1009 is shot but has no entry; the EP chain has no end and

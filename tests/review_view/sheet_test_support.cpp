@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -70,8 +71,11 @@ SquareJob::SquareJob() {
 }
 
 std::string pdfText(const std::string& path, bool layout) {
-    return commandOutput(std::string("'") + ZENDRO_PDFTOTEXT + "' " + (layout ? "-layout " : "") +
-                         "'" + path + "' -");
+    const std::string text = commandOutput(std::string("'") + ZENDRO_PDFTOTEXT + "' " +
+                                           (layout ? "-layout " : "") + "'" + path + "' -");
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .normalized(QString::NormalizationForm_KC)
+        .toStdString();
 }
 
 std::string pdfPageSize(const std::string& path) { return pdfInfoField(path, "Page size"); }
@@ -92,10 +96,6 @@ std::vector<std::string> svgTexts(const std::string& svg) {
 std::vector<std::string> plainLines(std::string_view text) {
     std::string plain(text);
     std::replace(plain.begin(), plain.end(), '\f', '\n');  // between pages
-    for (const auto& [ligature, letters] : {std::pair{"\uFB01", "fi"}, std::pair{"\uFB00", "ff"},
-                                            std::pair{"\uFB02", "fl"}}) {
-        plain = std::regex_replace(plain, std::regex(ligature), letters);
-    }
     std::vector<std::string> lines;
     std::size_t at = 0;
     while (at < plain.size()) {

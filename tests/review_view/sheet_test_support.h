@@ -38,7 +38,9 @@ struct SquareJob : ConvertedJob {
 };
 
 // What pdftotext reads from the file, page after page (a form feed between
-// pages), in its reading order, or with the page's layout kept.
+// pages), in its reading order, or with the page's layout kept. The fonts
+// join ff, fi, fl, ffi and ffl into one glyph that comes back as a ligature
+// character: the text is folded (NFKC) so that a path reads as written.
 std::string pdfText(const std::string& path, bool layout = false);
 // The "Page size:" and "Pages:" lines of pdfinfo, e.g. "595 x 842 pts (A4)".
 std::string pdfPageSize(const std::string& path);
@@ -47,8 +49,7 @@ int pdfPageCount(const std::string& path);
 // The texts an SVG draws, in its order.
 std::vector<std::string> svgTexts(const std::string& svg);
 
-// The lines of `text`, each trimmed, runs of spaces made one and the PDF
-// fonts' ligatures (fi, ff, fl) spelled out.
+// The lines of `text`, each trimmed and runs of spaces made one.
 std::vector<std::string> plainLines(std::string_view text);
 
 }  // namespace zendro::testing

@@ -106,6 +106,30 @@ class ReviewAdjustmentTest : public QObject {
         QVERIFY(p1003.ellipse && std::abs(p1003.ellipse->major - 0.0234) < 5e-5);
     }
 
+    void aBlunderBelowLeadsTheResidualsAsOneAbove() {
+        // The closed square with B's target on C (HVD record 5) keyed 0.50 low:
+        // that height difference reads 0.50 high. Each leg is read from both
+        // ends, so the loop's height differences x1..x4 (adding up to 0)
+        // minimize (x2 - 0.5)^2 + x2^2 + 2 (x1^2 + x3^2 + x4^2): x2 = 3/16,
+        // the others -1/16. Record 5's residual is 0.1875 - 0.5 = -0.3125 ft,
+        // C's backsight on B (record 7, the leg read back) -0.1875, the other
+        // legs' readings +-0.0625. Each of the 8 has redundancy 5/8 and sigma
+        // sqrt((100 x 5")^2 + 0.003^2 + 0.007^2) = 0.0079923 ft: standardized
+        // -49.46, -29.68 and +-9.89. The largest in size leads, below zero.
+        TempDir square;
+        writeSquareJob(square, 100);
+        QVERIFY(waitForReviewPage(*page_, [&] {
+            page_->showJob(deriveJobPaths(square.file("SQ.HVD")), ConversionOptions{});
+        }));
+        adjust();
+        QCOMPARE((QStringList{cell(0, 0), cell(0, 1), cell(0, 2), cell(0, 3), cell(0, 5),
+                              cell(0, 6), cell(1, 0), cell(1, 6)}),
+                 (QStringList{"5", "height difference", "2", "3", "-0.3125 ft", "-49.46", "7",
+                              "-29.68"}));
+        QVERIFY(widget<QTableView>("ResidualTable")->model()->index(0, 0).data(Qt::FontRole)
+                    .value<QFont>().bold());
+    }
+
     void sigmasEditedInFeetSurviveASwitchToMetricAndBack() {
         AdjustmentTab& tab = page_->adjustmentTab();
         QSignalSpy edited(&tab, &AdjustmentTab::sigmasEdited);

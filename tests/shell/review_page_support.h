@@ -58,16 +58,17 @@ inline JobPaths convertedSampleJob(const TempDir& dir, const std::string& sample
 }
 
 // The square A(1) B(2) C(3) D(4) of 100.000 legs closed exactly, the first
-// backsight on 4, as SQ.HVD with its point-feature file SQ.pf.
-inline void writeSquareJob(const TempDir& dir) {
+// backsight on 4, as SQ.HVD with its point-feature file SQ.pf. Every target
+// is 1.50 but the one B reads on C (HVD record 5), `targetAtC` hundredths.
+inline void writeSquareJob(const TempDir& dir, std::uint16_t targetAtC = 150) {
     const auto setup = [](std::uint16_t p) { return hvdRecord(1, p, 150); };
     const auto backsight = [](std::uint16_t p) { return hvdRecord(3, p, 150, 0, 9000000, 1000000); };
-    const auto traverse = [](std::uint16_t p) {
-        return hvdRecord(4, p, 150, 9000000, 9000000, 1000000);
+    const auto traverse = [](std::uint16_t p, std::uint16_t target = 150) {
+        return hvdRecord(4, p, target, 9000000, 9000000, 1000000);
     };
     writeFile(dir.file("SQ.HVD"), setup(1) + backsight(4) + traverse(2) + setup(2) + backsight(1) +
-                                      traverse(3) + setup(3) + backsight(2) + traverse(4) +
-                                      setup(4) + backsight(3) + traverse(1));
+                                      traverse(3, targetAtC) + setup(3) + backsight(2) +
+                                      traverse(4) + setup(4) + backsight(3) + traverse(1));
     writeFile(dir.file("SQ.pf"), "1,CP, \r\n2,CP, \r\n3,CP, \r\n4,CP, \r\n");
 }
 

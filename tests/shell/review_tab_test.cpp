@@ -74,12 +74,15 @@ bool openReviewTab(Form1& window) {
                              [&] { clickTab(window, 4); });
 }
 
-// The lines of the job report's "Files written" section, as pdftotext reads them.
+// The lines of the job report's "Files written" section, as pdftotext reads
+// them, with the ligatures the fonts make of ff, fi, fl, ffi and ffl (which
+// a folder's name may hold) folded back to their letters.
 QStringList filesWrittenLines(const std::string& pdfPath) {
     QProcess pdftotext;
     pdftotext.start(QStringLiteral(ZENDRO_PDFTOTEXT), {QString::fromStdString(pdfPath), "-"});
     if (!pdftotext.waitForFinished(20000)) return {};
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput())
+                             .normalized(QString::NormalizationForm_KC);
     QStringList lines = text.mid(text.indexOf(QStringLiteral("Files written")))
                             .split('\n', Qt::SkipEmptyParts);
     return lines.mid(0, 4);
