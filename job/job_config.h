@@ -42,6 +42,9 @@ struct JobConfig {
     std::string controlPath;  // named in the adjustment's messages
 
     std::optional<adjustment::AprioriSigmas> adjustment;  // adjust with these when set
+    // The positions the outputs show when the session has them: the window's
+    // choice. Unset, the best it has (adjusted, tied to control, local).
+    std::optional<coordinates::PositionFrame> frame;
 
     std::vector<exports::ExportTarget> exports;
     exports::CsvLayout csv;

@@ -46,6 +46,11 @@ const ConversionResult& JobSession::convert(RunObserver& observer, const HeaderC
     return conversion_.emplace(std::move(result));
 }
 
+void JobSession::rememberConversion(ConversionResult result) {
+    result.model.reset();
+    conversion_ = std::move(result);
+}
+
 void JobSession::open() {
     model_ = readJobModel(job_, config_.options);
     review_.reset();
@@ -57,7 +62,6 @@ const review::JobReview& JobSession::review() {
     if (!model_) open();
     review_ = review::reviewModel(*model_, config_.options, config_.limits);
     tie_.reset();
-    adjustment_.reset();
     if (config_.placed())
         tie_ = coordinates::placeReviewedJob(*review_, *config_.placement, config_.limits);
     return *review_;
@@ -83,9 +87,23 @@ const adjustment::JobAdjustment& JobSession::adjust() {
     return adjustment_.emplace(adjustment::adjustReviewedJob(reviewed, setup));
 }
 
+bool JobSession::has(coordinates::PositionFrame frame) const {
+    switch (frame) {
+        case coordinates::PositionFrame::Adjusted: return adjustment_.has_value();
+        case coordinates::PositionFrame::TiedToControl: return tie_.has_value();
+        case coordinates::PositionFrame::Local: return review_.has_value();
+    }
+    return false;
+}
+
 coordinates::JobPositions JobSession::positions() const {
-    if (adjustment_) return adjustment_->result.positions;
-    if (tie_) return tie_->positions;
+    using coordinates::PositionFrame;
+    const PositionFrame best = adjustment_ ? PositionFrame::Adjusted
+                               : tie_      ? PositionFrame::TiedToControl
+                                           : PositionFrame::Local;
+    const PositionFrame shown = config_.frame && has(*config_.frame) ? *config_.frame : best;
+    if (shown == PositionFrame::Adjusted) return adjustment_->result.positions;
+    if (shown == PositionFrame::TiedToControl) return tie_->positions;
     return coordinates::localPositions(requireReview().plan);
 }
 

@@ -47,22 +47,30 @@ class JobSession {
     const ConversionResult& convert(RunObserver& observer, const HeaderClock& clock = {});
     // Reads the job as it is on disk, without converting it.
     void open();
+    // What the window's own conversion of the job wrote, for the report.
+    void rememberConversion(ConversionResult result);
     bool hasJob() const { return model_.has_value(); }
 
     // Reviews the job with the config's limits, placing it when the config
-    // has control or a start. A new review drops the adjustment.
+    // has control or a start. An adjustment is kept: it depends on the job
+    // and its control, which a new placement changes (dropAdjustment).
     const review::JobReview& review();
-    // Adjusts the reviewed job. Throws ZendroError when it cannot run.
+    // Adjusts the reviewed job with the config's sigmas (the defaults of the
+    // unit when it has none). Throws ZendroError when it cannot run.
     const adjustment::JobAdjustment& adjust();
+    // Forgets the adjustment (the job's frame or its sigmas changed).
+    void dropAdjustment() { adjustment_.reset(); }
 
     const std::optional<ConversionResult>& conversion() const { return conversion_; }
     const std::optional<review::JobReview>& reviewed() const { return review_; }
     const std::optional<coordinates::ControlTie>& tie() const { return tie_; }
     const std::optional<adjustment::JobAdjustment>& adjustment() const { return adjustment_; }
 
-    // The best positions the session has, which the exports, the sketch and
-    // the report show: adjusted, else tied to control, else the local frame.
+    // The positions the exports, the sketch and the report show: those of
+    // the config's frame when the session has them, else the best it has:
+    // adjusted, else tied to control, else the local frame.
     coordinates::JobPositions positions() const;
+    bool has(coordinates::PositionFrame frame) const;
     // The plan sheet of those positions, with its title block.
     review::SketchModel sketch() const;
     // What the job report shows; `madeOn` is the day it is made.

@@ -14,13 +14,10 @@
 #include "adjustment/adjustment_report.h"
 #include "shell/background_run.h"
 #include "shell/review/residual_model.h"
+#include "shell/review/review_widgets.h"
 
 namespace zendro {
 namespace {
-
-QString qtText(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString numberList(const std::vector<std::int64_t>& numbers) {
     QStringList texts;
@@ -167,33 +164,24 @@ void AdjustmentTab::readSigmas() {
 
 bool AdjustmentTab::busy() const { return run_->running(); }
 
-const coordinates::JobPositions* AdjustmentTab::adjustedPositions(
-    const std::string& jobBasePath) const {
-    if (!adjustment_ || adjustedJob_ != jobBasePath) return nullptr;
-    return &adjustment_->result.positions;
-}
-
 void AdjustmentTab::clear() {
     adjustment_.reset();
-    adjustedJob_.clear();
     showAdjustment();
 }
 
 void AdjustmentTab::startAdjustment() {
     if (busy() || !requestSource_) return;
-    std::optional<AdjustmentRequest> request = requestSource_();
+    const std::optional<AdjustmentRequest> request = requestSource_();
     if (!request) return;
-    request->setup.sigmas = sigmas(isMetric(request->setup.unit));
+    const std::shared_ptr<JobSession> session = request->session;
+    const LengthUnit unit = session->config().options.unit;
+    session->config().adjustment = sigmas(isMetric(unit));
     auto made = std::make_shared<std::optional<adjustment::JobAdjustment>>();
-    auto shared = std::make_shared<AdjustmentRequest>(std::move(*request));
-    auto work = [made, shared](RunObserver&) {
-        made->emplace(adjustment::adjustReviewedJob(shared->review, shared->setup));
-    };
+    auto work = [made, session](RunObserver&) { made->emplace(session->adjust()); };
     statistics_->setText(tr("Adjusting..."));
-    run_->start(std::move(work), [this, made, shared](BackgroundOutcome outcome) {
+    run_->start(std::move(work), [this, made, unit](BackgroundOutcome outcome) {
         if (outcome.failure) {
             adjustment_.reset();
-            adjustedJob_.clear();
             showAdjustment();
             try {
                 std::rethrow_exception(outcome.failure);
@@ -202,8 +190,7 @@ void AdjustmentTab::startAdjustment() {
             }
         } else {
             adjustment_ = std::move(**made);
-            adjustedJob_ = shared->jobBasePath;
-            adjustedUnit_ = shared->setup.unit;
+            adjustedUnit_ = unit;
             showAdjustment();
         }
         emit adjustmentEnded();

@@ -9,7 +9,7 @@
 
 #include "adjustment/apriori_sigmas.h"
 #include "adjustment/job_adjustment.h"
-#include "review/job_review.h"
+#include "job/job_session.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -21,12 +21,10 @@ namespace zendro {
 class BackgroundRun;
 class ResidualModel;
 
-// One job to adjust, as copies the run off the window's thread owns. The
-// tab fills in the a priori sigmas.
+// The reviewed job to adjust: the page's session, which the run off the
+// window's thread uses alone while it runs. The tab gives it its sigmas.
 struct AdjustmentRequest {
-    std::string jobBasePath;
-    review::JobReview review;
-    adjustment::JobAdjustmentSetup setup;
+    std::shared_ptr<JobSession> session;
 };
 
 // The Review page's "Adjustment" tab: the a priori standard deviations of
@@ -50,9 +48,7 @@ class AdjustmentTab final : public QWidget {
     // Adjusts the page's job off the window's thread; adjustmentEnded follows.
     void startAdjustment();
     bool busy() const;
-    // The last adjustment's positions, when it was of the job at `jobBasePath`.
-    const coordinates::JobPositions* adjustedPositions(const std::string& jobBasePath) const;
-    // Forgets the last adjustment (the job's frame changed).
+    // Shows no adjustment (the job's frame changed, or another job is shown).
     void clear();
 
   signals:
@@ -73,8 +69,7 @@ class AdjustmentTab final : public QWidget {
     LengthUnit unit_ = kDefaultFootUnit;
     bool showingSigmas_ = false;
     RequestSource requestSource_;
-    std::optional<adjustment::JobAdjustment> adjustment_;
-    std::string adjustedJob_;
+    std::optional<adjustment::JobAdjustment> adjustment_;  // as shown
     LengthUnit adjustedUnit_ = kDefaultFootUnit;
 
     QDoubleSpinBox* direction_ = nullptr;

@@ -3,15 +3,13 @@
 #include <QBrush>
 #include <array>
 
+#include "shell/review/review_widgets.h"
+
 namespace zendro {
 namespace {
 
 using review::Finding;
 using review::FindingKind;
-
-QString qtText(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The number a column sorts by, when the finding has one there.
 std::optional<double> sortNumber(const Finding& finding, int column) {

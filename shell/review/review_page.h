@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -9,31 +8,31 @@
 
 #include "common/job_paths.h"
 #include "conversion/conversion_options.h"
-#include "coordinates/job_placement.h"
+#include "conversion/conversion_run.h"
+#include "coordinates/control_tie.h"
+#include "job/job_session.h"
 #include "review/job_review.h"
-#include "review_view/job_report.h"
 #include "shell/review/export_dialog.h"
 #include "shell/review/placement_choices.h"
 
-class QComboBox;
-class QDoubleSpinBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QTimer;
 
 namespace zendro {
 
 class AdjustmentTab;
 class BackgroundRun;
 class FindingsView;
+class LimitsTab;
+class PlacementTab;
+class PositionsTab;
 class ShellDialogs;
 class SketchWidget;
 
 // The "Review" page: the job's sketch beside its check report, the limits the
-// report uses, and the exports. The core computes; the page shows.
+// report uses, the control, the positions and the adjustment, and the
+// exports. It shows one job session, whose steps (review, placement,
+// adjustment, exports, report) it runs off the window's thread, one at a
+// time, as the command line runs them: the same job gives the same files.
 class ReviewPage final : public QWidget {
     Q_OBJECT
   public:
@@ -43,10 +42,10 @@ class ReviewPage final : public QWidget {
     ReviewPage(ShellDialogs& dialogs, QWidget* parent = nullptr);
     ~ReviewPage() override;
 
-    // Reviews the job as its files are now, off the window's thread. A change
-    // of unit puts that unit's limits in the fields. `lastConversion`, the
-    // window's last run, gives the job report its files written when it
-    // converted this job.
+    // Starts a session on the job as its files are now and reviews it, off
+    // the window's thread. A change of unit puts that unit's limits in the
+    // fields. `lastConversion`, the window's last run, gives the job report
+    // its files written when it converted this job.
     void showJob(const JobPaths& job, const ConversionOptions& options,
                  const std::optional<ConversionResult>& lastConversion = std::nullopt);
     // Reviews again with the limits in the fields and the placement applied
@@ -63,7 +62,7 @@ class ReviewPage final : public QWidget {
     void exportSketch();
     void exportReport();
 
-    // True while a review, a placement or an export is being worked on.
+    // True while a review, a placement, an adjustment or an export is being worked on.
     bool busy() const;
 
     // The limits of each unit system this session; feet and meters keep
@@ -73,11 +72,11 @@ class ReviewPage final : public QWidget {
     void setLimits(bool metric, const review::ReviewLimits& limits);
 
     void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
-    const std::optional<review::JobReview>& review() const { return review_; }
+    const std::optional<review::JobReview>& review() const;
     SketchWidget& sketch() const { return *sketch_; }
     AdjustmentTab& adjustmentTab() const { return *adjustment_; }
     // The tie of the placement applied, when one is wanted.
-    const std::optional<coordinates::ControlTie>& tie() const { return tie_; }
+    const std::optional<coordinates::ControlTie>& tie() const;
     // The choices in use this session: the page keeps them across jobs, in memory only.
     const PlacementChoices& placementChoices() const { return placementChoices_; }
     const ExportChoices& exportChoices() const { return exportChoices_; }
@@ -93,60 +92,40 @@ class ReviewPage final : public QWidget {
 
   private:
     void buildControls();
-    QWidget* buildPlacementTab();
-    QWidget* buildPositionsTab();
     QWidget* buildAdjustmentTab();
-    PlacementChoices choicesInFields() const;
-    void showChoices(const PlacementChoices& choices);
     void chooseControlFile();
     void showReview();
     void showPositions();
-    coordinates::JobPositions shownPositions() const;
-    void startExport();
     void reportFailure(const std::exception_ptr& failure);
-    QWidget* buildLimitsTab(QPushButton* check);
-    void fillLimitFields();
-    void limitFieldEdited();
-    review::ReviewLimits shownLimits() const;
     void requestReview();
     void startWantedReview();
     void workEnded();
+    void startExport();
     void centreOnPoint(qlonglong point);
     void pointDoubleClicked(std::size_t pointIndex);
 
     ShellDialogs& dialogs_;
     SavePathChooser chooseSavePath_;
-    JobPaths job_;
-    ConversionOptions options_;
-    std::optional<bool> shownMetric_;
-    std::array<review::ReviewLimits, 2> limitsByUnit_;  // feet, meters
+    // The job shown; its steps run off the window's thread, one at a time,
+    // and the page reads it only between them.
+    std::shared_ptr<JobSession> session_;
+    std::optional<LengthUnit> shownUnit_;
     std::uint64_t reviewRequest_ = 0;  // the newest review asked for; older results are dropped
     bool reviewWanted_ = false;        // asked for while other work ran
     bool placementWanted_ = false;     // Apply clicked while other work ran
     bool fitOnNextReview_ = false;     // another job: the sketch shows all of it
-    std::optional<review::JobReview> review_;
-    std::optional<review::WrittenFiles> written_;  // by this session's conversion of the job
     PlacementChoices placementChoices_;
-    coordinates::PlacementInput placement_;
-    std::optional<coordinates::ControlTie> tie_;
+    std::shared_ptr<const coordinates::PlacementInput> placed_;  // read from placementChoices_
     ExportChoices exportChoices_;
 
     SketchWidget* sketch_ = nullptr;
     QLabel* summary_ = nullptr;
     FindingsView* findings_ = nullptr;
-    std::vector<QDoubleSpinBox*> limitFields_;  // one a row of the limit table
-    QTimer* recheck_ = nullptr;                 // an edit re-checks once the typing pauses
-    QLineEdit* controlFile_ = nullptr;
-    QGroupBox* start_ = nullptr;
-    QLineEdit* startNorth_ = nullptr;
-    QLineEdit* startEast_ = nullptr;
-    QLineEdit* startElevation_ = nullptr;
-    QLineEdit* startAzimuth_ = nullptr;
-    QLineEdit* system_ = nullptr;
-    QComboBox* positionsFrame_ = nullptr;
-    QListWidget* positions_ = nullptr;
+    LimitsTab* limits_ = nullptr;
+    PlacementTab* placement_ = nullptr;
+    PositionsTab* positions_ = nullptr;
     AdjustmentTab* adjustment_ = nullptr;
-    // Last: the work it runs holds copies only, and it is ended first.
+    // Last: the work it runs holds the session, and it is ended first.
     std::unique_ptr<BackgroundRun> run_;
 };
 

@@ -380,6 +380,56 @@ TEST(ZendroConvertExport, RefusesWhatWouldBeWrongBeforeConverting) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.kml")));
 }
 
+// An export, a report or a sketch that would replace a file of the job, or
+// that two outputs share, is refused before anything is written: the job's
+// files stay byte for byte as they were. Several jobs may follow --export.
+TEST(ZendroConvertExport, NeverReplacesAFileOfTheJob) {
+    struct Case {
+        std::string flags;
+        std::string refusal;  // what the message says after the file's name
+    };
+    TempDir dir;
+    writeSquareJob(dir);
+    ASSERT_EQ(runConvert(dir, "").status, 0);  // the OBS file and JOB.pf exist from here
+    const std::string hvd = readFile(dir.file("SQ.HVD"));
+    const std::string pf = readFile(dir.file("SQ.pf"));
+    const Case cases[] = {
+        {"--export 'csv:" + dir.file("{job}.HVD") + "'", ": would replace "},
+        {"--export 'csv:" + dir.file("{job}.hvd") + "'", ": would replace "},
+        {"--export 'dxf:" + dir.file("{job}.pf") + "'", ": would replace "},
+        {"--export 'landxml:" + dir.file("SQ.obs") + "'", ": would replace "},
+        {"--sketch '" + dir.file("{job}.RTX") + ".svg' --export 'csv:" + dir.file("{job}.RTX") + "'",
+         ": would replace "},
+        {"--export 'csv:" + dir.file("x") + "' --export 'landxml:" + dir.file("x") + "'",
+         ": is named for two outputs of this run"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags);
+        const CliRun run = runConvert(dir, c.flags, ZENDRO_CONVERT_PATH, true);
+        EXPECT_EQ(run.status, 1) << run.out;
+        EXPECT_NE(run.out.find(c.refusal), std::string::npos) << run.out;
+        EXPECT_EQ(readFile(dir.file("SQ.HVD")), hvd);
+        EXPECT_EQ(readFile(dir.file("SQ.pf")), pf);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("x")));
+        EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.hvd")));
+    }
+    // Two jobs: one fixed name for both is refused, "{job}" gives each its file.
+    writeSquareJob(dir, 9000000);
+    std::filesystem::copy_file(dir.file("SQ.HVD"), dir.file("SQ2.HVD"));
+    std::filesystem::copy_file(dir.file("SQ.pf"), dir.file("SQ2.pf"));
+    const CliRun fixed = runConvert(dir, "--export 'csv:" + dir.file("both.csv") + "' '" +
+                                             dir.file("SQ2") + "'",
+                                    ZENDRO_CONVERT_PATH, true);
+    EXPECT_EQ(fixed.status, 2) << fixed.out;
+    EXPECT_NE(fixed.out.find("with several jobs the file must hold {job}"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("both.csv")));
+    const CliRun named = runConvert(dir, "--export 'csv:" + dir.file("{job}.csv") + "' '" +
+                                             dir.file("SQ2") + "'");
+    EXPECT_EQ(named.status, 0);
+    EXPECT_EQ(readFile(dir.file("SQ.csv")).substr(0, 6), "Point,");
+    EXPECT_EQ(readFile(dir.file("SQ2.csv")), readFile(dir.file("SQ.csv")));
+}
+
 // --adjust prints the adjustment after the review, and the exports then write
 // the adjusted positions; under --strict a named blunder exits 3 like a limit.
 TEST(ZendroConvertAdjust, ReportsAfterTheReviewAndExportsTheAdjustedPositions) {

@@ -13,9 +13,9 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 
-#include "exports/export_bytes.h"
 #include "shell/review/export_dialog.h"
 #include "shell/review/review_page.h"
 #include "tests/shell/fake_dialogs.h"
@@ -247,12 +247,41 @@ class ReviewControlExportTest : public QObject {
         in<QComboBox>(dialog, "ExportDelimiter")->setCurrentIndex(1);
         in<QCheckBox>(dialog, "ExportHeader")->setChecked(false);
         exportThrough(dialog, dir_.file("semi.csv"));
-        const ConversionOptions options;
-        const exports::ExportJob job{"SQ", &options, &*page_->review(), &page_->tie()->positions,
-                                     nullptr};
-        QCOMPARE(readFile(dir_.file("semi.csv")),
-                 exports::exportBytes(exports::ExportFormat::Csv, job,
-                                      exports::csvLayout("PNEZD", ';', false)));
+    }
+
+    // The same job, options and positions give the window and the command
+    // line the same files: the window's exports and report, then
+    // zendro-convert's of the same placement, compared byte for byte.
+    void theWindowsFilesAreTheCommandLines() {
+        qputenv("SOURCE_DATE_EPOCH", "86400");  // LandXML and the report carry the day
+        placeByHand();
+        const std::pair<const char*, const char*> formats[] = {
+            {"csv", "csv"}, {"landxml", "xml"}, {"dxf", "dxf"}};
+        for (const auto& [format, extension] : formats) {
+            ExportDialog* dialog = openExportDialog();
+            auto* chosen = in<QComboBox>(dialog, "ExportFormat");
+            chosen->setCurrentIndex(chosen->findText(QString::fromLatin1(format)));
+            exportThrough(dialog, dir_.file(std::string("window.") + extension));
+        }
+        page_->setSavePathChooser([this](const QString&, const QString&, const QString&) {
+            return QString::fromStdString(dir_.file("window-report.txt"));
+        });
+        clickAndWait(widget<QPushButton>("ReviewExportReport"));
+        QCOMPARE(dialogs_.messages.size(), 3);
+
+        const std::string command =
+            std::string(ZENDRO_CONVERT_PATH) + " --start 1000,2000,50 --azimuth 30.0000 "
+            "--export csv:'" + dir_.file("cli.csv") + "' --export landxml:'" + dir_.file("cli.xml") +
+            "' --export dxf:'" + dir_.file("cli.dxf") + "' --report '" + dir_.file("cli-report.txt") +
+            "' '" + dir_.file("SQ.HVD") + "' >/dev/null 2>&1";
+        QCOMPARE(std::system(command.c_str()), 0);
+        qunsetenv("SOURCE_DATE_EPOCH");
+        for (const char* extension : {"csv", "xml", "dxf"}) {
+            const std::string window = readFile(dir_.file(std::string("window.") + extension));
+            QVERIFY(!window.empty());
+            QVERIFY2(window == readFile(dir_.file(std::string("cli.") + extension)), extension);
+        }
+        QCOMPARE(readFile(dir_.file("window-report.txt")), readFile(dir_.file("cli-report.txt")));
     }
 
     void failedExportsShowTheirMessageAndLeaveNothing() {
