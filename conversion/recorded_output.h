@@ -22,7 +22,9 @@ class RecordedOutput {
     // Passes the rest on to the file; what the file then holds.
     WrittenFile finish() {
         buffered_.flush();
-        return {fileName_, hashing_.hasher.size(), hashing_.hasher.hash()};
+        WrittenFile written{fileName_, hashing_.hasher.hash(), HashKind::Xxh3, {}};
+        written.stamp.size = hashing_.hasher.size();
+        return written;
     }
 
   private:

@@ -26,6 +26,8 @@ packages=(
     poppler-utils
     # The adjustment's chi-square quantiles (Boost.Math, header only).
     libboost-dev
+    # The hash of the outputs, recorded to tell a hand edit.
+    libxxhash-dev
     # Compiler cache: the builds of the test script share their objects.
     ccache
 )
