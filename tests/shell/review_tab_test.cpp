@@ -2,6 +2,7 @@
 // point, follows an edit saved with Done, and a double-clicked point opens its
 // row in the feature editor.
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 
+#include "common/file_io.h"
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
 #include "tests/shell/review_page_support.h"
@@ -158,6 +160,29 @@ class ReviewTabTest : public QObject {
         QCOMPARE(filesWrittenLines(report), expected);
     }
 
+    // The point-name pass runs off the window's thread before the review:
+    // the page waits disabled under the busy cursor, then reviews the job.
+    void theTabWaitsForThePointNames() {
+        Installation installation;
+        TempDir jobs;
+        writeChainJob(jobs);
+        FakeDialogs dialogs;
+        auto window = openWindow(dialogs);
+        chooseJob(*window, dialogs, jobs.file("CH.HVD"));
+        auto* page = control<ReviewPage>(*window, "ReviewPage");
+        QVERIFY(waitForReviewPage(*page, [&] {
+            clickTabNoWait(*window, 4);
+            QVERIFY(window->pageLoading());
+            QVERIFY(page->isVisible() && !page->isEnabled());
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        }));
+        QVERIFY(page->isEnabled());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(fileExists(jobs.file("CH.pf")));
+        QCOMPARE(sketchChains(*window), (std::vector<std::vector<std::string>>{
+                                            {"S1001", "S1002", "S1003", "S1004"}}));
+    }
+
     void doubleClickedPointOpensItsRow() {
         Installation installation;
         TempDir jobs;
@@ -180,6 +205,8 @@ class ReviewTabTest : public QObject {
         QTest::mouseDClick(
             sketch, Qt::LeftButton, {},
             sketch->view().toDevice(point.x, point.y, QSizeF(sketch->size())).toPoint());
+        // The grid loads off the window's thread, then shows the entry.
+        QVERIFY(QTest::qWaitFor([&] { return !window->pageLoading(); }));
         QVERIFY(control<QGroupBox>(*window, "Frame3")->isVisible());
         QCOMPARE(control<QTableWidget>(*window, "PointGrid1")->currentRow(), 4);  // entry 5
         QCOMPARE(control<QLineEdit>(*window, "GridText1")->text(), QStringLiteral("EP*"));
