@@ -284,8 +284,6 @@ bool Form1::Form_Unload() {
 std::string Form1::settingsPath() const { return installation_->filePath(); }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    // A page still waiting has nothing of the user's: it stops at once.
-    pageLoad_->cancelAndWait();
     // The window closes only once a running conversion has stopped.
     if (conversionPage_->running()) {
         if (!dialogs_.confirm(this, QString::fromLatin1(kCancelRunQuestion))) {
@@ -305,6 +303,8 @@ void Form1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A page still waiting holds nothing of the user's: it stops at once.
+    pageLoad_->cancelAndWait();
     kermit_.stop();
     rememberSession();
     Form_Unload();
