@@ -45,4 +45,6 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 cmake --preset default
+# The first build compiles everything: about a quarter of an hour on two cores.
+echo "Building into build/ on $(nproc) cores: ninja counts the steps as [done/total]"
 cmake --build --preset default --parallel "$(nproc)"
