@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <memory>
 
 #include "common/file_io.h"
 #include "shell/review/review_page.h"
@@ -35,6 +36,14 @@ void writeChainJob(const TempDir& dir) {
                                       ctxRecord(1, 1003, "EP*") + ctxRecord(1, 1004, "-EP") +
                                       ctxRecord(1, 1005, "CL"));
     writeFile(dir.file("CH.RTX"), "");
+}
+
+// The window on the chain job, written into `jobs` and chosen with Filename.
+std::unique_ptr<Form1> windowOnChainJob(FakeDialogs& dialogs, const TempDir& jobs) {
+    writeChainJob(jobs);
+    auto window = openWindow(dialogs);
+    chooseJob(*window, dialogs, jobs.file("CH.HVD"));
+    return window;
 }
 
 // Every chain of the OBS file as its "F 01 " lines list it, end text included.
@@ -138,10 +147,8 @@ class ReviewTabTest : public QObject {
     void theJobReportListsTheFilesTheWindowWrote() {
         Installation installation;
         TempDir jobs;
-        writeChainJob(jobs);
         FakeDialogs dialogs;
-        auto window = openWindow(dialogs);
-        chooseJob(*window, dialogs, jobs.file("CH.HVD"));
+        auto window = windowOnChainJob(dialogs, jobs);
         QVERIFY(clickConvertAndWait(*window));
         QVERIFY(openReviewTab(*window));
         auto* page = control<ReviewPage>(*window, "ReviewPage");
@@ -165,10 +172,8 @@ class ReviewTabTest : public QObject {
     void theTabWaitsForThePointNames() {
         Installation installation;
         TempDir jobs;
-        writeChainJob(jobs);
         FakeDialogs dialogs;
-        auto window = openWindow(dialogs);
-        chooseJob(*window, dialogs, jobs.file("CH.HVD"));
+        auto window = windowOnChainJob(dialogs, jobs);
         auto* page = control<ReviewPage>(*window, "ReviewPage");
         QVERIFY(waitForReviewPage(*page, [&] {
             clickTabNoWait(*window, 4);
