@@ -22,6 +22,16 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+std::optional<FileStamp> fileStamp(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    const auto nanoseconds = [](const timespec& time) {
+        return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+    };
+    return FileStamp{static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim),
+                     nanoseconds(info.st_ctim), static_cast<std::uint64_t>(info.st_ino)};
+}
+
 namespace {
 
 class OpenDescriptor {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,20 @@ namespace zendro {
 // Whole files as bytes: one byte per character, no re-encoding.
 
 bool fileExists(const std::string& path);
+
+// What stat tells of a file without reading it: equal stamps with the file's
+// time older than the moment they were taken mean the same bytes (the way a
+// version-control index trusts its stat data).
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;  // since the epoch
+    std::int64_t changedNs = 0;   // inode change: any write, rename or chmod moves it
+    std::uint64_t inode = 0;      // never 0 for a file, so 0 stands for "not known"
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the regular file at `path`; none when there is none.
+std::optional<FileStamp> fileStamp(const std::string& path);
 
 // Throws ZendroError naming the file and the cause; a folder, a FIFO or a
 // device "is not a regular file" and is never waited on.

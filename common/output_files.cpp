@@ -63,8 +63,8 @@ FileSystem& realFileSystem() {
 // commit the old contents kept aside.
 class OutputFiles::Output final : public ByteSink {
   public:
-    Output(FileSystem& fileSystem, std::string target)
-        : fileSystem_(fileSystem), target_(std::move(target)), buffer_(*this) {
+    Output(FileSystem& fileSystem, std::string target, ByteSink* copyTo)
+        : fileSystem_(fileSystem), target_(std::move(target)), copyTo_(copyTo), buffer_(*this) {
         struct stat existing {};
         const bool replacing = ::stat(target_.c_str(), &existing) == 0;
         for (int attempt = 0; fd_ < 0; ++attempt) {
@@ -103,6 +103,7 @@ class OutputFiles::Output final : public ByteSink {
   protected:
     // From the buffer: straight into the temporary file.
     void overflow(std::string_view bytes) override {
+        if (copyTo_ != nullptr) copyTo_->write(bytes);
         while (!bytes.empty()) {
             const ssize_t n = fileSystem_.write(fd_, bytes.data(), bytes.size());
             if (n < 0 && errno == EINTR) continue;
@@ -171,6 +172,7 @@ class OutputFiles::Output final : public ByteSink {
   private:
     FileSystem& fileSystem_;
     std::string target_;
+    ByteSink* copyTo_;
     std::string temp_;
     int fd_ = -1;
     bool replacing_ = false;
@@ -187,8 +189,8 @@ OutputFiles::OutputFiles(FileSystem& fileSystem) : fileSystem_(fileSystem) {}
 
 OutputFiles::~OutputFiles() = default;
 
-ByteSink& OutputFiles::add(const std::string& targetPath) {
-    outputs_.push_back(std::make_unique<Output>(fileSystem_, targetPath));
+ByteSink& OutputFiles::add(const std::string& targetPath, ByteSink* copyTo) {
+    outputs_.push_back(std::make_unique<Output>(fileSystem_, targetPath, copyTo));
     return outputs_.back()->sink();
 }
 

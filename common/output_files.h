@@ -48,7 +48,9 @@ class OutputFiles {
 
     // Starts the temporary file for `targetPath`; the bytes written to the sink
     // go to it through a buffer of a fixed size. The sink lives as long as this.
-    ByteSink& add(const std::string& targetPath);
+    // `copyTo`, when given, sees every piece as the file gets it (the last ones
+    // during the commit, on another thread): it must outlive the commit.
+    ByteSink& add(const std::string& targetPath, ByteSink* copyTo = nullptr);
 
     // Flushes, syncs and closes every temporary file, then renames each over
     // its target. Call it once.

@@ -136,20 +136,20 @@ ConversionResult runConversion(const JobPaths& job, const ConversionOptions& opt
     // them all together at the end, or none of them.
     OutputFiles outputs;
     std::optional<RecordedOutput> trv;
-    if (!options.obsOnly) trv.emplace(fileNameOf(job.trvPath), outputs.add(job.trvPath));
-    RecordedOutput obs(fileNameOf(job.obsPath), outputs.add(job.obsPath));
+    if (!options.obsOnly) trv.emplace(fileNameOf(job.trvPath), outputs, job.trvPath);
+    RecordedOutput obs(fileNameOf(job.obsPath), outputs, job.obsPath);
     JobConversion conversion = convertJob(job, files.bytes(), options,
                                           {obs.sink(), trv ? &trv->sink() : nullptr}, observer,
                                           clock, keep);
-    std::vector<WrittenFile> written;
-    if (trv) written.push_back(trv->finish());
-    written.push_back(obs.finish());
     if (conversion.newPointFeatureFile) {
         outputs.add(job.pfPath).write(*conversion.newPointFeatureFile);
     }
     const std::vector<EditedOutput> edited = findingEdits.get();
     keepEditedOutputs(edited, outputs);
     outputs.commit();
+    std::vector<WrittenFile> written;
+    if (trv) written.push_back(trv->written());
+    written.push_back(obs.written());
 
     ConversionResult result;
     result.warningCount = conversion.warningCount;

@@ -76,6 +76,8 @@ DecodedRecord textFormsOf(const Observation& observation) {
 DecodedRecord decodeRecord(std::string_view bytes) { return textFormsOf(decodeObservation(bytes)); }
 
 int shownWholeDegrees(double wholeDegrees) {
+    // Three digits or fewer are shown whole: nearly every angle, without text.
+    if (wholeDegrees >= 0 && wholeDegrees < 1000) return static_cast<int>(wholeDegrees);
     char digits[24];
     const char* end =
         std::to_chars(digits, std::end(digits), static_cast<long long>(wholeDegrees)).ptr;

@@ -49,7 +49,7 @@ LC_ALL=C sort "$scratch/contents" -o "$scratch/contents"
 diff -u "$scratch/expected" "$scratch/contents" || fail "package contents differ (- expected, + package)"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-[[ $depends == *libqt6widgets6* && $depends == *libstdc++6* ]] ||
+[[ $depends == *libqt6widgets6* && $depends == *libstdc++6* && $depends == *libxxhash0* ]] ||
     fail "Depends lacks the shared libraries' packages: $depends"
 expect Recommends ckermit "$(dpkg-deb -f "$deb" Recommends)"
 

@@ -26,6 +26,8 @@ packages=(
     poppler-utils
     # The adjustment's chi-square quantiles (Boost.Math, header only).
     libboost-dev
+    # The hash of the outputs, recorded to tell a hand edit.
+    libxxhash-dev
     # Compiler cache: the builds of the test script share their objects.
     ccache
 )
@@ -43,4 +45,6 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 cmake --preset default
+# The first build compiles everything: about a quarter of an hour on two cores.
+echo "Building into build/ on $(nproc) cores: ninja counts the steps as [done/total]"
 cmake --build --preset default --parallel "$(nproc)"

@@ -13,9 +13,8 @@
 
 namespace zendro {
 
-ConversionPage::ConversionPage(ShellDialogs& dialogs, QWidget& window, ProgressThrottle throttle,
-                               QWidget* parent)
-    : TwipsPage("Frame2", {}, twips(120, 600, 4815, 4095), parent), throttle_(throttle) {
+ConversionPage::ConversionPage(ShellDialogs& dialogs, QWidget& window, QWidget* parent)
+    : TwipsPage("Frame2", {}, twips(120, 600, 4815, 4095), parent) {
     buildControls();
     handler_ = std::make_unique<ConversionHandler>(
         dialogs, window, *progressBar_, *statusLine_, [this](bool running) { lockForRun(running); });
@@ -136,24 +135,6 @@ const std::optional<ConversionResult>& ConversionPage::lastResult() const {
 }
 
 void ConversionPage::cancelAndWait() { handler_->cancelAndWait(); }
-
-BackgroundOutcome ConversionPage::runShowingProgress(
-    const std::function<void(RunObserver&)>& pass) {
-    const QString statusBefore = statusLine_->text();
-    const int progressBefore = progressBar_->value();
-    WindowObserver observer(*progressBar_, *statusLine_, throttle_);
-    BackgroundOutcome outcome;
-    try {
-        pass(observer);
-    } catch (...) {
-        outcome.failure = std::current_exception();
-    }
-    // The pass is over: the page shows no pass that is not running.
-    statusLine_->setText(statusBefore);
-    progressBar_->setValue(progressBefore);
-    outcome.warnings = observer.warnings();
-    return outcome;
-}
 
 void ConversionPage::showNote(const QString& note) {
     note_ = note;

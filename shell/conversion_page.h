@@ -11,7 +11,6 @@
 #include "shell/background_run.h"
 #include "shell/shell_dialogs.h"
 #include "shell/twips_page.h"
-#include "shell/window_observer.h"
 
 class QCheckBox;
 class QLabel;
@@ -33,8 +32,7 @@ class ConversionPage final : public TwipsPage {
 
   public:
     // `window`: the parent of the page's messages.
-    ConversionPage(ShellDialogs& dialogs, QWidget& window, ProgressThrottle throttle,
-                   QWidget* parent);
+    ConversionPage(ShellDialogs& dialogs, QWidget& window, QWidget* parent);
     ~ConversionPage() override;
 
     // The options as the controls show them.
@@ -58,9 +56,6 @@ class ConversionPage final : public TwipsPage {
     const std::optional<ConversionResult>& lastResult() const;
     void cancelAndWait();
 
-    // Runs `pass` with its status and progress shown on the page, then shows
-    // again what the page showed before.
-    BackgroundOutcome runShowingProgress(const std::function<void(RunObserver&)>& pass);
     // A note in the status line, until withdrawn or replaced.
     void showNote(const QString& note);
     // Clears the status line if it still shows the note last shown.
@@ -81,7 +76,6 @@ class ConversionPage final : public TwipsPage {
     void buildControls();
     void lockForRun(bool running);
 
-    ProgressThrottle throttle_;
     QCheckBox* obsOnlyBox_ = nullptr;
     QRadioButton* englishUnits_ = nullptr;
     QRadioButton* metricUnits_ = nullptr;

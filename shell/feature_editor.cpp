@@ -185,7 +185,8 @@ void FeatureEditor::setUpActions() {
 }
 
 void FeatureEditor::enableActions() {
-    const bool shown = controls_.page.isVisible();
+    // Not while the page waits for its rows either.
+    const bool shown = controls_.page.isVisible() && controls_.page.isEnabled();
     actions_.undo->setEnabled(shown && undoStack_.canUndo());
     actions_.redo->setEnabled(shown && undoStack_.canRedo());
     for (QAction* action : {actions_.find, actions_.replace, actions_.save}) {
@@ -353,7 +354,8 @@ std::size_t FeatureEditor::replace(const QString& find, const QString& replaceme
 
 bool FeatureEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &controls_.page &&
-        (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide ||
+         event->type() == QEvent::EnabledChange)) {
         enableActions();
     }
     if (event->type() == QEvent::ShortcutOverride &&

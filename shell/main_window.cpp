@@ -17,9 +17,11 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "common/errors.h"
 #include "common/file_io.h"
 #include "conversion/conversion_options.h"
 #include "features/feature_grid.h"
@@ -32,6 +34,7 @@
 #include "shell/file_selection.h"
 #include "shell/help_page.h"
 #include "shell/installation_settings.h"
+#include "shell/page_load.h"
 #include "shell/recent_jobs_menu.h"
 #include "shell/review/adjustment_tab.h"
 #include "shell/review/review_page.h"
@@ -63,11 +66,13 @@ Form1::Form1(ShellDialogs& dialogs, ShellOptions options, QWidget* parent)
     restoreSession();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() { pageLoad_->cancelAndWait(); }
 
 bool Form1::conversionRunning() const { return conversionPage_->running(); }
 
 bool Form1::reviewBusy() const { return reviewPage_->busy(); }
+
+bool Form1::pageLoading() const { return pageLoad_->running(); }
 
 void Form1::buildControls() {
     setObjectName(QStringLiteral("Form1"));
@@ -115,12 +120,13 @@ void Form1::buildControls() {
     // Once every page is there: its resizes lay them out.
     pageArea_->installEventFilter(this);
     resize(windowLayout->minimumSize());
+    pageLoad_ = new PageLoad(*this, *status_);
     orderTabStops();
     addTabShortcuts();
 }
 
 void Form1::buildPages() {
-    conversionPage_ = new ConversionPage(dialogs_, *this, options_.throttle, pageArea_);
+    conversionPage_ = new ConversionPage(dialogs_, *this, pageArea_);
     editorPage_ = new FeatureEditorPage(dialogs_, *this, pageArea_);
     helpPage_ = new HelpPage(pageArea_);
     reviewPage_ = new ReviewPage(dialogs_, pageArea_);
@@ -149,6 +155,8 @@ void Form1::connectPages() {
     connect(conversionPage_, &ConversionPage::convertRequested, this,
             [this] { Convert_Click(); });
     connect(conversionPage_, &ConversionPage::runningChanged, this,
+            [this](bool running) { lockForRun(running); });
+    connect(pageLoad_, &PageLoad::runningChanged, this,
             [this](bool running) { lockForRun(running); });
     connect(TabStrip1, &QTabBar::currentChanged, this,
             [this](int index) { TabStrip1_Click(pageAtTab(index)); });
@@ -295,6 +303,8 @@ void Form1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A page still waiting holds nothing of the user's: it stops at once.
+    pageLoad_->cancelAndWait();
     kermit_.stop();
     rememberSession();
     Form_Unload();
@@ -469,11 +479,17 @@ void Form1::selectTab(Page page) {
 }
 
 void Form1::TabStrip1_Click(Page page) {
+    // The tabs are locked while a page waits; a switch made without them waits too.
+    if (pageLoad_->running()) {
+        selectTab(shownPage_);
+        return;
+    }
     if (page != Page::FeatureEditor && editorPage_->isVisible() &&
         !editorPage_->editor().settleUnsavedEdits()) {
         selectTab(Page::FeatureEditor);  // the user stays with the edits
         return;
     }
+    const Page from = shownPage_;
     switch (page) {
         case Page::Conversion:
             showPage(page);
@@ -483,7 +499,7 @@ void Form1::TabStrip1_Click(Page page) {
         case Page::FeatureEditor:
             if (refusedWithoutJob()) return;
             showPage(page);
-            loadFeatureGrid();
+            loadFeatureGrid(from);
             break;
         case Page::Help:
             showPage(page);
@@ -491,42 +507,66 @@ void Form1::TabStrip1_Click(Page page) {
         case Page::Review:
             if (refusedWithoutJob()) return;
             showPage(page);
-            showReview();
+            showReview(from);
             break;
     }
 }
 
-void Form1::loadFeatureGrid() {
+void Form1::loadFeatureGrid(Page from) {
     // Every visit rebuilds the grid from the file; edits were settled on leaving.
-    const std::string& pfPath = session_.job.pfPath;
-    if (!fileExists(pfPath) && findFieldFile(session_.job.ctxPath).empty()) {
+    const JobPaths job = session_.job;
+    if (!fileExists(job.pfPath) && findFieldFile(job.ctxPath).empty()) {
         // Saving an empty grid would hide the CTX file's descriptions for good.
-        showMessage(fromPath(session_.job.ctxPath) +
+        showMessage(fromPath(job.ctxPath) +
                         QStringLiteral(": the CTX file does not exist: there are no point features "
                                        "to edit yet"),
                     MessageKind::Warning);
         showFirstTab();
         return;
     }
-    const std::string commentCode = conversionPage_->options().commentCode;
-    const BackgroundOutcome outcome =
-        conversionPage_->runShowingProgress([this, &pfPath, &commentCode](RunObserver& observer) {
-            runPointNamePass(session_.job, commentCode, observer);
-            const bool hasFile = fileExists(pfPath);
-            editorPage_->load(loadFeatureRows(hasFile ? readFileBytes(pfPath) : std::string()),
-                              hasFile ? pfPath : std::string());
-        });
-    if (!outcome.warnings.isEmpty()) {
-        showMessage(warningsMessage(outcome.warnings), MessageKind::Warning);
-    }
-    if (outcome.failure) {
-        try {
-            std::rethrow_exception(outcome.failure);
-        } catch (const std::exception& error) {
-            showMessage(failureText(error, session_.job.pfPath));
+    struct Loaded {
+        std::vector<FeatureRow> rows;
+        std::string sourcePath;
+    };
+    auto loaded = std::make_shared<Loaded>();
+    const auto work = [job, commentCode = conversionPage_->options().commentCode,
+                       loaded](RunObserver& observer) {
+        runPointNamePass(job, commentCode, observer);
+        if (observer.cancelRequested()) throw RunCancelled(job.pfPath);
+        if (fileExists(job.pfPath)) {
+            loaded->rows = loadFeatureRows(readFileBytes(job.pfPath));
+            loaded->sourcePath = job.pfPath;
         }
-        showFirstTab();
-    }
+    };
+    pageLoad_->start(
+        *editorPage_, work,
+        [this, loaded, job](BackgroundOutcome outcome) {
+            if (!outcome.warnings.isEmpty()) {
+                showMessage(warningsMessage(outcome.warnings), MessageKind::Warning);
+            }
+            if (outcome.failure) {
+                try {
+                    std::rethrow_exception(outcome.failure);
+                } catch (const std::exception& error) {
+                    showMessage(failureText(error, job.pfPath));
+                }
+                entryToShow_.reset();
+                showFirstTab();
+                return;
+            }
+            editorPage_->load(loaded->rows, loaded->sourcePath);
+            if (entryToShow_) editorPage_->showEntry(*entryToShow_);
+            entryToShow_.reset();
+        },
+        [this, from] {
+            entryToShow_.reset();
+            returnToPage(from);
+        });
+}
+
+void Form1::returnToPage(Page page) {
+    selectTab(page);
+    showPage(page);
 }
 
 void Form1::PointGrid1_Click(int row) { editorPage_->chooseRow(row); }
@@ -559,7 +599,10 @@ void Form1::dragEnterEvent(QDragEnterEvent* event) {
 
 void Form1::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile() || conversionPage_->running()) return;
+    if (urls.isEmpty() || !urls.first().isLocalFile() || conversionPage_->running() ||
+        pageLoad_->running()) {
+        return;
+    }
     event->acceptProposedAction();
     if (selectJob(urls.first().toLocalFile())) showFirstTab();
 }
@@ -575,33 +618,40 @@ QWidget& Form1::pageWidget(Page page) const {
 }
 
 void Form1::showPage(Page page) {
+    shownPage_ = page;
     for (const Page each : {Page::Conversion, Page::FeatureEditor, Page::Help, Page::Review}) {
         pageWidget(each).setVisible(each == page);
     }
 }
 
-void Form1::showReview() {
+void Form1::showReview(Page from) {
     // Like the feature editor, the review needs the point-feature file.
     const ConversionOptions options = conversionPage_->options();
-    const BackgroundOutcome outcome =
-        conversionPage_->runShowingProgress([this, &options](RunObserver& observer) {
-            runPointNamePass(session_.job, options.commentCode, observer);
-        });
-    if (outcome.failure) {
-        try {
-            std::rethrow_exception(outcome.failure);
-        } catch (const std::exception& error) {
-            showMessage(failureText(error, session_.job.pfPath));
-        }
-    }
-    reviewPage_->showJob(session_.job, options, conversionPage_->lastResult());
+    const JobPaths job = session_.job;
+    pageLoad_->start(
+        *reviewPage_,
+        [job, commentCode = options.commentCode](RunObserver& observer) {
+            runPointNamePass(job, commentCode, observer);
+        },
+        [this, job, options](BackgroundOutcome outcome) {
+            if (outcome.failure) {
+                try {
+                    std::rethrow_exception(outcome.failure);
+                } catch (const std::exception& error) {
+                    showMessage(failureText(error, job.pfPath));
+                }
+            }
+            reviewPage_->showJob(job, options, conversionPage_->lastResult());
+        },
+        [this, from] { returnToPage(from); });
 }
 
 // A point double-clicked in the sketch: its row in the feature editor.
 void Form1::editEntry(std::size_t entry) {
-    // Through the tab's click handler, which loads the grid.
+    // Through the tab's click handler, which loads the grid and then shows it.
+    entryToShow_ = entry;
     TabStrip1->setCurrentIndex(tabIndex(Page::FeatureEditor));
-    if (editorPage_->isVisible()) editorPage_->showEntry(entry);
+    if (!pageLoad_->running()) entryToShow_.reset();
 }
 
 void Form1::showFirstTab() {

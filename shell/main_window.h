@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/conversion_options.h"
@@ -13,7 +14,6 @@
 #include "shell/shell_dialogs.h"
 #include "shell/twips_layout.h"
 #include "shell/window_menus.h"
-#include "shell/window_observer.h"
 
 class QMenu;
 class QMenuBar;
@@ -25,6 +25,7 @@ namespace zendro {
 class ConversionPage;
 class FeatureEditorPage;
 class HelpPage;
+class PageLoad;
 class ReviewPage;
 class SessionMemory;
 class WindowStatus;
@@ -33,7 +34,6 @@ struct ShellOptions {
     // Folder of the Kermit settings file shipped with the program.
     std::string shippedKermitFolder;
     KermitTerminal kermitTerminal = KermitTerminal::WhenNoConsole;
-    ProgressThrottle throttle;
     // The file the window remembers its session in (SessionMemory); empty:
     // nothing is remembered, as in tests that do not ask for it.
     QString sessionMemoryFile;
@@ -65,6 +65,9 @@ class Form1 final : public QWidget {
     bool conversionRunning() const;
     // Whether the Review page works on the job off the window's thread now.
     bool reviewBusy() const;
+    // Whether a page waits for its work on the job (the point-name pass, the
+    // feature grid's rows) before it shows.
+    bool pageLoading() const;
 
     // Event handlers, named after their control and event.
     void GetFile_Click();
@@ -120,8 +123,11 @@ class Form1 final : public QWidget {
     void selectTab(Page page);
     void showFirstTab();
     bool refusedWithoutJob();
-    void loadFeatureGrid();
-    void showReview();
+    // Each waits for its work off the window's thread; a cancel goes back to
+    // the page `from`.
+    void loadFeatureGrid(Page from);
+    void showReview(Page from);
+    void returnToPage(Page page);
     void editEntry(std::size_t entry);
     void featuresSaved(bool edited);
     void showMessage(const QString& text, MessageKind kind = MessageKind::Error);
@@ -151,6 +157,10 @@ class Form1 final : public QWidget {
     FeatureEditorPage* editorPage_ = nullptr;
     HelpPage* helpPage_ = nullptr;
     ReviewPage* reviewPage_ = nullptr;
+    Page shownPage_ = Page::Conversion;
+    PageLoad* pageLoad_ = nullptr;
+    // The point-feature entry to show once the grid has loaded.
+    std::optional<std::size_t> entryToShow_;
 
     KermitDownload kermit_;
     std::unique_ptr<SessionMemory> memory_;  // null without ShellOptions::sessionMemoryFile

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 
 namespace zendro {
 namespace {
@@ -17,7 +19,10 @@ WindowStatus::WindowStatus(QWidget* parent)
     : QStatusBar(parent),
       job_(new QLabel(this)),
       conversion_(new QLabel(this)),
-      edits_(new QLabel(this)) {
+      edits_(new QLabel(this)),
+      pass_(new QLabel(this)),
+      passProgress_(new QProgressBar(this)),
+      cancelPass_(new QPushButton(tr("Cancel"), this)) {
     setObjectName(QStringLiteral("WindowStatus"));
     job_->setObjectName(QStringLiteral("StatusJob"));
     conversion_->setObjectName(QStringLiteral("StatusConversion"));
@@ -30,7 +35,45 @@ WindowStatus::WindowStatus(QWidget* parent)
     addWidget(job_, 1);
     addWidget(conversion_);
     addPermanentWidget(edits_);
+    pass_->setObjectName(QStringLiteral("StatusPass"));
+    passProgress_->setObjectName(QStringLiteral("StatusPassProgress"));
+    cancelPass_->setObjectName(QStringLiteral("CancelPass"));
+    passProgress_->setRange(0, 100);
+    passProgress_->setTextVisible(false);
+    passProgress_->setMaximumWidth(80);
+    // The pass's name gives way before the window would widen.
+    pass_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    pass_->setMinimumWidth(40);
+    cancelPass_->setToolTip(tr("Stop reading the job and go back to the page shown before (Esc)"));
+    addPermanentWidget(pass_, 1);
+    addPermanentWidget(passProgress_);
+    addPermanentWidget(cancelPass_);
+    for (QWidget* part : std::initializer_list<QWidget*>{pass_, passProgress_, cancelPass_}) {
+        part->hide();
+    }
     showJob({});
+}
+
+void WindowStatus::showPass(const QString& pass) {
+    pass_->setText(pass);
+    // In the place of the job and the conversion, so the window keeps its width.
+    job_->hide();
+    conversion_->hide();
+    for (QWidget* part : std::initializer_list<QWidget*>{pass_, passProgress_, cancelPass_}) {
+        part->show();
+    }
+}
+
+void WindowStatus::showPassProgress(int percent) { passProgress_->setValue(percent); }
+
+void WindowStatus::endPass() {
+    for (QWidget* part : std::initializer_list<QWidget*>{pass_, passProgress_, cancelPass_}) {
+        part->hide();
+    }
+    pass_->clear();
+    passProgress_->setValue(0);
+    job_->show();
+    conversion_->show();
 }
 
 void WindowStatus::showJob(const QString& chosenPath) {

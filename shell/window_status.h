@@ -6,11 +6,14 @@
 #include <cstddef>
 
 class QLabel;
+class QProgressBar;
+class QPushButton;
 
 namespace zendro {
 
-// The window's status bar: the selected job, the last conversion, and the
-// note that JOB.obs lacks the feature edits saved since.
+// The window's status bar: the selected job, the last conversion, the note
+// that JOB.obs lacks the feature edits saved since, and the pass a page waits
+// for with its progress and Cancel.
 class WindowStatus final : public QStatusBar {
     Q_OBJECT
 
@@ -23,6 +26,13 @@ class WindowStatus final : public QStatusBar {
     // `obsName`: the OBS file's name; empty takes the note away.
     void showEditsNotConverted(const QString& obsName);
 
+    // A page's work on the job: the pass (empty until it names one), its
+    // progress and Cancel, shown until endPass.
+    void showPass(const QString& pass);
+    void showPassProgress(int percent);
+    void endPass();
+    QPushButton& cancelPassButton() const { return *cancelPass_; }
+
     QString jobText() const;
     QString conversionText() const;
     QString editsText() const;
@@ -31,6 +41,9 @@ class WindowStatus final : public QStatusBar {
     QLabel* job_;
     QLabel* conversion_;
     QLabel* edits_;
+    QLabel* pass_;
+    QProgressBar* passProgress_;
+    QPushButton* cancelPass_;
 };
 
 // "Converted at 09:14: 1234 records, 3 warnings"

@@ -29,6 +29,8 @@ TEST_P(AngleDecoding, GivesTheThreeTextsAndDecimalDegrees) {
     EXPECT_EQ(angle.minutesText, c.minutes) << c.note;
     EXPECT_EQ(angle.secondsText, c.seconds) << c.note;
     EXPECT_NEAR(angle.decimalDegrees, c.decimalDegrees, 1e-9) << c.note;
+    // The shot rules take the degrees as the lines show them.
+    EXPECT_EQ(shownWholeDegrees(unpackAngle(c.packed).degrees), degreesValue(c.degrees)) << c.note;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -44,7 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
         AngleCase{1260000, " 12", "60", "00.0", 13, "60 minutes: the carry stops at minutes"},
         AngleCase{0, "  0", "00", "00.0", 0, "all zero"},
         AngleCase{8959500, " 89", "59", "50.0", 89.99722222222222, "zenith of the examples"},
-        AngleCase{959599, "  9", "59", "59.9", 9.999972222222222, "just below 10 degrees"}));
+        AngleCase{959599, "  9", "59", "59.9", 9.999972222222222, "just below 10 degrees"},
+        AngleCase{99900000, "999", "00", "00.0", 999, "the most degrees shown whole"},
+        AngleCase{100000000, "100", "00", "00.0", 1000, "four digits: the first three shown"}));
 
 TEST(RecordDecoding, ReadsEveryFieldLittleEndian) {
     // Bytes 96 00 give height 1.50, E6 1F 45 00 give 45 30 15.0, 87 D6 12 00

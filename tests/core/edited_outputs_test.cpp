@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -43,10 +44,106 @@ class EditedOutputs : public ::testing::Test {
         return files;
     }
 
+    std::vector<EditedOutput> edited() const {
+        return findEditedOutputs(job(), {dir.file("RUN-4.obs"), dir.file("RUN-4.TRV")}, 0);
+    }
+    std::string recordPath() const { return dir.file("RUN-4.zendro-written"); }
+    // The record with the hash of `name` replaced by one no file has: a file
+    // that is read is then told as edited.
+    void spoilRecordedHash(const std::string& name) {
+        std::string record = readFile(recordPath());
+        const std::size_t line = record.find(name + "\r\n");
+        const std::size_t hash = record.rfind("xxh3:", line) + 5;
+        record.replace(hash, 16, record.substr(hash, 16) == "0123456789abcdef" ? "fedcba9876543210"
+                                                                            : "0123456789abcdef");
+        writeFile(recordPath(), record);
+    }
+    // The record's own time, which its stat data are judged against.
+    void dateRecord(std::filesystem::file_time_type time) {
+        std::filesystem::last_write_time(recordPath(), time);
+    }
+
     TempDir dir;
     ConversionOptions options;
     RecordingObserver observer;
 };
+
+TEST_F(EditedOutputs, AnEditOfTheSameSizeAndModificationTimeIsCaught) {
+    convert();
+    const std::string obs = dir.file("RUN-4.obs");
+    const auto writtenAt = std::filesystem::last_write_time(obs);
+    std::string bytes = readFile(obs);
+    bytes.replace(bytes.find("= FEET"), 6, "= FOOT");
+    writeFile(obs, bytes);  // in place: the same inode
+    std::filesystem::last_write_time(obs, writtenAt);
+    // Only the change time tells it without reading.
+    ASSERT_EQ(edited().size(), 1u);
+    EXPECT_EQ(convert().keptEdits.size(), 1u);
+}
+
+TEST_F(EditedOutputs, AnOutputWhoseStatDataAreRecordedIsNotRead) {
+    convert();
+    spoilRecordedHash("RUN-4.obs");
+    const auto obsTime = std::filesystem::last_write_time(dir.file("RUN-4.obs"));
+    dateRecord(obsTime + std::chrono::seconds(1));
+    EXPECT_TRUE(edited().empty());  // read, its hash would differ
+    // Modified in the record's own tick: it may have changed after its stat,
+    // so it is read.
+    dateRecord(obsTime);
+    ASSERT_EQ(edited().size(), 1u);
+    EXPECT_EQ(edited()[0].path, dir.file("RUN-4.obs"));
+}
+
+TEST_F(EditedOutputs, AKeptLineOfTheRecordsOwnTickIsReadOnceTheRecordIsNewer) {
+    convert();
+    spoilRecordedHash("RUN-4.TRV");
+    dateRecord(std::filesystem::last_write_time(dir.file("RUN-4.TRV")));
+    // The OBS file alone is written; the TRV file's line stays in the record.
+    options.obsOnly = true;
+    convert();
+    ASSERT_EQ(edited().size(), 1u);
+    EXPECT_EQ(edited()[0].path, dir.file("RUN-4.TRV"));
+}
+
+// A record from before the stat data: size, FNV-1a over 8-byte words (the
+// hashes as that version wrote them), name.
+TEST_F(EditedOutputs, AnOlderRecordIsStillRead) {
+    writeFile(dir.file("RUN-4.obs"), "OBS 1 2 3\r\nA hand-edited line\r\n");
+    writeFile(dir.file("RUN-4.TRV"), "TRV");
+    const std::string trvLine = "3 6ca6fc19e1d08c4f RUN-4.TRV\r\n";
+    writeFile(recordPath(), "31 8b6dd157aa8c44ca RUN-4.obs\r\n" + trvLine);
+    EXPECT_TRUE(edited().empty());
+    writeFile(dir.file("RUN-4.obs"), "OBS 1 2 3\r\nA hand-edited lin!\r\n");
+    ASSERT_EQ(edited().size(), 1u);
+    EXPECT_EQ(edited()[0].path, dir.file("RUN-4.obs"));
+
+    // An "OBS Only" run records its output the new way and keeps the TRV line.
+    options.obsOnly = true;
+    EXPECT_EQ(convert().keptEdits.size(), 1u);
+    const std::string record = readFile(recordPath());
+    EXPECT_TRUE(record.starts_with(trvLine)) << record;
+    EXPECT_NE(record.find(" xxh3:"), std::string::npos) << record;
+    EXPECT_TRUE(edited().empty());
+}
+
+TEST_F(EditedOutputs, RecordLinesReadBackAsWritten) {
+    const std::vector<WrittenFile> files{
+        {"RUN 12 3.obs", 0x0123456789abcdefULL, HashKind::Xxh3, {77, 1700000000123456789, 1700000001987654321, 42}},
+        {"RUN.TRV", 0xfedcba9876543210ULL, HashKind::Fnv1a, {5, 0, 0, 0}},
+    };
+    const std::string text = writtenStateText(files);
+    EXPECT_EQ(text,
+              "77 xxh3:0123456789abcdef 1700000000123456789 1700000001987654321 42 RUN 12 3.obs\r\n"
+              "5 fedcba9876543210 RUN.TRV\r\n");
+    const std::vector<WrittenFile> read = parseWrittenState(text);
+    ASSERT_EQ(read.size(), 2u);
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(read[i].name, files[i].name);
+        EXPECT_EQ(read[i].hash, files[i].hash);
+        EXPECT_EQ(read[i].hashKind, files[i].hashKind);
+        EXPECT_TRUE(read[i].stamp == files[i].stamp) << i;
+    }
+}
 
 TEST_F(EditedOutputs, AnEditedObsFileIsKeptAndTheNextRunSaysNothing) {
     convert();
@@ -91,6 +188,10 @@ TEST_F(EditedOutputs, ALargeOutputConvertedAgainIsNotTakenForAnEdit) {
     writeFile(dir.file("RUN-4.HVD"), hvd);
     convert();
     ASSERT_GT(readFile(dir.file("RUN-4.obs")).size(), 1u << 20);
+    // Read back whatever its stat data say: the hash of the pieces read is
+    // the one of the pieces written.
+    dateRecord(std::filesystem::last_write_time(dir.file("RUN-4.obs")));
+    EXPECT_TRUE(edited().empty());
     EXPECT_TRUE(convert().keptEdits.empty());
 }
 

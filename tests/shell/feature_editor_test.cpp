@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
 #include <filesystem>
@@ -24,6 +25,22 @@ void appendToFirstDescription(Form1& window, const char* text) {
     clickTab(window, 2);
     clickRow(window, 0);
     QTest::keyClicks(control<QLineEdit>(window, "GridText1"), text);
+}
+
+// What the window shows while a page waits for its work: the busy cursor,
+// the page's controls and the tabs disabled, Cancel in the status bar.
+bool looksWaiting(Form1& window) {
+    const QCursor* cursor = QApplication::overrideCursor();
+    return window.pageLoading() && cursor != nullptr && cursor->shape() == Qt::BusyCursor &&
+           !grid(window)->isEnabled() && !control<QPushButton>(window, "Command1")->isEnabled() &&
+           !control<QTabBar>(window, "TabStrip1")->isEnabled() &&
+           control<QPushButton>(window, "CancelPass")->isVisible();
+}
+
+bool looksIdle(Form1& window) {
+    return !window.pageLoading() && QApplication::overrideCursor() == nullptr &&
+           grid(window)->isEnabled() && control<QTabBar>(window, "TabStrip1")->isEnabled() &&
+           !control<QPushButton>(window, "CancelPass")->isVisible();
 }
 
 }  // namespace
@@ -54,6 +71,41 @@ class FeatureEditorTest : public QObject {
         QCOMPARE(control<QTabBar>(*window, "TabStrip1")->currentIndex(), 0);
         QVERIFY(control<QGroupBox>(*window, "Frame2")->isVisible());
         QVERIFY(!control<QGroupBox>(*window, "Frame4")->isVisible());
+    }
+
+    // The rows are read off the window's thread; Esc or Cancel goes back to
+    // the page shown before, whose rows stay as they were.
+    void theTabWaitsVisiblyAndCanBeCancelled() {
+        Installation installation;
+        TempDir jobs;
+        writeSampleJob(jobs.path(), "RUN");
+        FakeDialogs dialogs;
+        auto window = editorOn(dialogs, jobs, kFeatures);
+        QCOMPARE(grid(*window)->rowCount(), 4);
+        clickTab(*window, 3);
+        writeFile(jobs.file("RUN.pf"), kFeatures + " 1005 ,CL, \r\n");
+
+        clickTabNoWait(*window, 2);
+        QVERIFY(looksWaiting(*window));
+        press(*window, Qt::Key_Escape);
+        QVERIFY(QTest::qWaitFor([&] { return !window->pageLoading(); }));
+        QVERIFY(looksIdle(*window));
+        QVERIFY(control<QGroupBox>(*window, "Frame4")->isVisible());
+        QCOMPARE(control<QTabBar>(*window, "TabStrip1")->currentIndex(), 2);
+        QCOMPARE(grid(*window)->rowCount(), 4);
+
+        clickTabNoWait(*window, 2);
+        QVERIFY(looksWaiting(*window));
+        clickButton(*window, "CancelPass");
+        QVERIFY(QTest::qWaitFor([&] { return !window->pageLoading(); }));
+        QVERIFY(control<QGroupBox>(*window, "Frame4")->isVisible());
+        QCOMPARE(grid(*window)->rowCount(), 4);
+
+        clickTab(*window, 2);
+        QVERIFY(looksIdle(*window));
+        QVERIFY(control<QGroupBox>(*window, "Frame3")->isVisible());
+        QCOMPARE(grid(*window)->rowCount(), 5);
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     void firstVisitBuildsTheFileFromTheCtxFile() {

@@ -95,10 +95,12 @@ class PagesTest : public QObject {
         };
         auto* tabs = control<QTabBar>(*window, "TabStrip1");
         tabs->setCurrentIndex(1);
+        QTRY_VERIFY(!window->pageLoading());
         QVERIFY(control<QWidget>(*window, "PointGrid1")->isVisible());
         const double gridAtDesign = area("PointGrid1");
         tabs->setCurrentIndex(3);
-        QTRY_VERIFY(control<QWidget>(*window, "ReviewSketch")->isVisible());
+        QTRY_VERIFY(!window->pageLoading());
+        QVERIFY(control<QWidget>(*window, "ReviewSketch")->isVisible());
         const double sketchAtDesign = area("ReviewSketch");
         const double findingsAtDesign = area("ReviewFindings");
 
@@ -125,6 +127,8 @@ class PagesTest : public QObject {
         const auto switchFrom = [&](const char* focused, Qt::Key key) {
             control<QWidget>(*window, focused)->setFocus();
             QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+            // A page that reads the job takes keys once it has.
+            if (!QTest::qWaitFor([&] { return !window->pageLoading(); })) return 0;
             return tabs->currentIndex() + 1;
         };
         QCOMPARE(tabStops(*window),

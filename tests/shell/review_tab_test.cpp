@@ -2,6 +2,7 @@
 // point, follows an edit saved with Done, and a double-clicked point opens its
 // row in the feature editor.
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -9,7 +10,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <memory>
 
+#include "common/file_io.h"
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
 #include "tests/shell/review_page_support.h"
@@ -33,6 +36,14 @@ void writeChainJob(const TempDir& dir) {
                                       ctxRecord(1, 1003, "EP*") + ctxRecord(1, 1004, "-EP") +
                                       ctxRecord(1, 1005, "CL"));
     writeFile(dir.file("CH.RTX"), "");
+}
+
+// The window on the chain job, written into `jobs` and chosen with Filename.
+std::unique_ptr<Form1> windowOnChainJob(FakeDialogs& dialogs, const TempDir& jobs) {
+    writeChainJob(jobs);
+    auto window = openWindow(dialogs);
+    chooseJob(*window, dialogs, jobs.file("CH.HVD"));
+    return window;
 }
 
 // Every chain of the OBS file as its "F 01 " lines list it, end text included.
@@ -136,10 +147,8 @@ class ReviewTabTest : public QObject {
     void theJobReportListsTheFilesTheWindowWrote() {
         Installation installation;
         TempDir jobs;
-        writeChainJob(jobs);
         FakeDialogs dialogs;
-        auto window = openWindow(dialogs);
-        chooseJob(*window, dialogs, jobs.file("CH.HVD"));
+        auto window = windowOnChainJob(dialogs, jobs);
         QVERIFY(clickConvertAndWait(*window));
         QVERIFY(openReviewTab(*window));
         auto* page = control<ReviewPage>(*window, "ReviewPage");
@@ -156,6 +165,27 @@ class ReviewTabTest : public QObject {
                                       QString::fromStdString(jobs.file("CH.pf")),
                                       QStringLiteral("Converted: 7 records, 7 points, 1 chains, 0 warnings")};
         QCOMPARE(filesWrittenLines(report), expected);
+    }
+
+    // The point-name pass runs off the window's thread before the review:
+    // the page waits disabled under the busy cursor, then reviews the job.
+    void theTabWaitsForThePointNames() {
+        Installation installation;
+        TempDir jobs;
+        FakeDialogs dialogs;
+        auto window = windowOnChainJob(dialogs, jobs);
+        auto* page = control<ReviewPage>(*window, "ReviewPage");
+        QVERIFY(waitForReviewPage(*page, [&] {
+            clickTabNoWait(*window, 4);
+            QVERIFY(window->pageLoading());
+            QVERIFY(page->isVisible() && !page->isEnabled());
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        }));
+        QVERIFY(page->isEnabled());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(fileExists(jobs.file("CH.pf")));
+        QCOMPARE(sketchChains(*window), (std::vector<std::vector<std::string>>{
+                                            {"S1001", "S1002", "S1003", "S1004"}}));
     }
 
     void doubleClickedPointOpensItsRow() {
@@ -180,6 +210,8 @@ class ReviewTabTest : public QObject {
         QTest::mouseDClick(
             sketch, Qt::LeftButton, {},
             sketch->view().toDevice(point.x, point.y, QSizeF(sketch->size())).toPoint());
+        // The grid loads off the window's thread, then shows the entry.
+        QVERIFY(QTest::qWaitFor([&] { return !window->pageLoading(); }));
         QVERIFY(control<QGroupBox>(*window, "Frame3")->isVisible());
         QCOMPARE(control<QTableWidget>(*window, "PointGrid1")->currentRow(), 4);  // entry 5
         QCOMPARE(control<QLineEdit>(*window, "GridText1")->text(), QStringLiteral("EP*"));

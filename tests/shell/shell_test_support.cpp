@@ -44,9 +44,18 @@ bool clickConvertAndWait(Form1& window) {
     return QTest::qWaitFor([&window] { return !window.conversionRunning(); }, 60000);
 }
 
-void clickTab(QWidget& window, int tab) {
+void clickTabNoWait(QWidget& window, int tab) {
     auto* tabs = control<QTabBar>(window, "TabStrip1");
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(tab - 1).center());
+}
+
+void clickTab(QWidget& window, int tab) {
+    clickTabNoWait(window, tab);
+    if (auto* form = qobject_cast<Form1*>(&window)) {
+        if (!QTest::qWaitFor([form] { return !form->pageLoading(); }, 60000)) {
+            qWarning("the page did not load in time");
+        }
+    }
 }
 
 void chooseJob(QWidget& window, FakeDialogs& dialogs, const std::string& fieldFile) {

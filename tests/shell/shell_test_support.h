@@ -58,8 +58,11 @@ void clickButton(QWidget& window, const char* name);
 // Clicks Convert and waits until the run it started, if any, has ended (the
 // conversion runs on a worker thread). False when it did not end in time.
 bool clickConvertAndWait(Form1& window);
-// A click on tab `tab` (1 to 3 from the left) of TabStrip1.
+// A click on tab `tab` (1 to 4 from the left) of TabStrip1; waits until the
+// page has read what it shows.
 void clickTab(QWidget& window, int tab);
+// The same click, not waiting: the page still waits for its work.
+void clickTabNoWait(QWidget& window, int tab);
 // Selects the job of `fieldFile` through the Filename button.
 void chooseJob(QWidget& window, FakeDialogs& dialogs, const std::string& fieldFile);
 

@@ -124,8 +124,8 @@ int main(int argc, char** argv) {
     }
     tabs->setCurrentIndex(tab - 1);
     QApplication::processEvents();
-    // The Review page reviews off the window's thread: the picture waits for it.
-    while (window.reviewBusy()) {
+    // The pages read the job off the window's thread: the picture waits for them.
+    while (window.pageLoading() || window.reviewBusy()) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     QApplication::processEvents();
