@@ -4,11 +4,13 @@
 #include "common/line_writer.h"
 #include "conversion/counting_observer.h"
 #include "conversion/decoding.h"
+#include "conversion/field_file_checks.h"
 #include "conversion/headers.h"
 #include "conversion/notes_pass.h"
 #include "conversion/record_dispatch.h"
 #include "conversion/record_handlers.h"
 #include "features/chain_writer.h"
+#include "features/pf_line_checks.h"
 #include "features/pf_reader.h"
 #include "features/point_name_pass.h"
 #include "features/point_table.h"
@@ -39,6 +41,38 @@ std::string_view fileNameOf(std::string_view path) {
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
+// Refuses field files that are not the collector's before anything is
+// written, and tells of lines and values that will not convert as meant.
+void checkFieldFiles(const JobPaths& job, const JobBytes& bytes, const ConversionOptions& options,
+                     RunObserver& observer) {
+    if (const auto why = notAnObservationFile(bytes.hvd))
+        throw ZendroError(job.hvdPath, *why + "; nothing was written");
+    if (bytes.ctx) {
+        if (const auto why = notADescriptionFile(*bytes.ctx)) {
+            // Only a point-feature file made from it would carry its nonsense.
+            if (!bytes.pointFeatureFile) throw ZendroError(job.ctxPath, *why + "; nothing was written");
+            observer.warning(job.ctxPath + ": " + *why);
+        }
+    }
+    if (bytes.rtx) {
+        if (const auto why = notANotesFile(*bytes.rtx)) observer.warning(job.rtxPath + ": " + *why);
+    }
+    if (const auto why = unitContradiction(bytes.hvd, options.metric()))
+        observer.warning(job.hvdPath + ": " + *why);
+}
+
+// The lines of the job's point-feature file that will not convert as their
+// editor meant, each told (a file made now from the CTX file has none).
+std::vector<PfLineProblem> pfLineProblems(const JobPaths& job, const JobBytes& bytes,
+                                          RunObserver& observer) {
+    if (!bytes.pointFeatureFile) return {};
+    std::vector<PfLineProblem> problems = checkPointFeatureLines(*bytes.pointFeatureFile);
+    for (const PfLineProblem& problem : problems)
+        observer.warning(job.pfPath + ": line " + std::to_string(problem.line) + " " +
+                         problem.message);
+    return problems;
+}
+
 }  // namespace
 
 JobConverter::JobConverter(const JobPaths& job, const JobBytes& bytes,
@@ -53,6 +87,7 @@ JobConverter::JobConverter(const JobPaths& job, const JobBytes& bytes,
                                : result_.newPointFeatureFile ? *result_.newPointFeatureFile
                                                              : std::string_view())),
       points_(loadPointTable(pfEntries_, options.curveCode)),
+      pfProblems_(pfLineProblems(job, bytes, observer)),
       notes_(notesOf(job, bytes, observer)),
       trv_(options.obsOnly || sinks.trv == nullptr ? LineWriter() : LineWriter(*sinks.trv)),
       obs_(sinks.obs),
@@ -97,7 +132,7 @@ JobConversion JobConverter::finish() {
     result_.pointCount = points_.pointCount() - 1;
     if (keepModel_) {
         result_.model = jobModelOf(std::move(result_.model->observations), std::move(points_),
-                                   result_.chains);
+                                   result_.chains, std::move(pfProblems_));
     }
     return std::move(result_);
 }
@@ -106,6 +141,7 @@ JobConversion convertJob(const JobPaths& job, const JobBytes& bytes,
                          const ConversionOptions& options, OutputSinks sinks, RunObserver& frontEnd,
                          const HeaderClock& clock, KeepJobModel keep) {
     CountingObserver observer(frontEnd);
+    checkFieldFiles(job, bytes, options, observer);
     JobConverter converter(job, bytes, options, sinks, observer,
                            clock ? clock : defaultHeaderClock(observer), keep);
     converter.feedAll(bytes.hvd);

@@ -77,6 +77,7 @@ class JobConverter {
     bool keepModel_ = false;
     PfEntries pfEntries_;
     PointTable points_;
+    std::vector<PfLineProblem> pfProblems_;  // kept for the model
     NotesTable notes_;
     LineWriter trv_;
     LineWriter obs_;

@@ -5,6 +5,7 @@
 #include "conversion/job_meaning.h"
 #include "conversion/observation.h"
 #include "features/chain_list.h"
+#include "features/pf_line_checks.h"
 #include "features/point_table.h"
 
 namespace zendro {
@@ -16,11 +17,12 @@ struct JobModel {
     PointTable points;                      // the point-feature file's entries as looked up
     std::vector<ChainList> chains;          // the OBS file's chain section
     JobMeaning meaning;                     // what the OBS lines say of its points and chains
+    std::vector<PfLineProblem> pfProblems;  // the point-feature lines not read as meant
 };
 
 // A model of what a run decoded, its meaning resolved.
 JobModel jobModelOf(std::vector<Observation> observations, PointTable points,
-                    std::vector<ChainList> chains);
+                    std::vector<ChainList> chains, std::vector<PfLineProblem> pfProblems = {});
 
 // Whether a conversion keeps its job model for the review and the exports
 // (it costs memory in proportion to the records).

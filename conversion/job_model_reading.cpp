@@ -11,7 +11,7 @@ namespace zendro {
 JobModel modelOfBytes(std::string_view hvdBytes, std::string_view pfBytes,
                       const ConversionOptions& options) {
     return jobModelOf(decodeObservations(hvdBytes), loadPointTable(pfBytes, options.curveCode),
-                      buildChainLists(pfBytes, options));
+                      buildChainLists(pfBytes, options), checkPointFeatureLines(pfBytes));
 }
 
 JobModel readJobModel(const JobPaths& job, const ConversionOptions& options) {

@@ -26,6 +26,7 @@ enum class FindingKind {
     ChainWithoutEnd,
     OnePointChain,
     TwoDescriptions,
+    UnreadableLine,  // a point-feature line that does not read as it was meant
     ObsWarning,
     ControlPoint,      // an observed control point against its known position
     ControlBacksight,  // a backsight between control points against their direction

@@ -69,6 +69,7 @@ QString findingKindName(FindingKind kind) {
         case FindingKind::ChainWithoutEnd: return FindingsModel::tr("Chain without end");
         case FindingKind::OnePointChain: return FindingsModel::tr("One-point chain");
         case FindingKind::TwoDescriptions: return FindingsModel::tr("Two descriptions");
+        case FindingKind::UnreadableLine: return FindingsModel::tr("Unreadable line");
         case FindingKind::ObsWarning: return FindingsModel::tr("OBS warning");
         case FindingKind::ControlPoint: return FindingsModel::tr("Control point");
         case FindingKind::ControlBacksight: return FindingsModel::tr("Backsight on control");

@@ -334,8 +334,9 @@ def run_case(line, args, work, problems):
     command = [args.convert] + flag_list
     for fmt, path in outputs.items():
         command += ["--export", f"{fmt}:{path}"]
-    done = subprocess.run(command + [job + ".HVD"], capture_output=True, text=True)
-    if not problems.check(done.returncode == 0, f"zendro-convert failed: {done.stderr}"):
+    done = subprocess.run(command + [job + ".HVD"], capture_output=True)
+    if not problems.check(done.returncode == 0,
+                          f"zendro-convert failed: {done.stderr.decode('latin-1')}"):
         return
     described = pf_entries(job + ".pf")
     points = read_csv(outputs["csv"], unit, problems)
