@@ -36,7 +36,7 @@ DesignRow horizontalRow(const NetworkRow& row, const NetworkUnknowns& unknowns,
     const NetworkObservation& o = *row.observation;
     design.sigma = o.sigma;
     if (row.kind == ObservationKind::Direction) {
-        computed = std::atan2(de, dn) - orientations[o.setup];
+        computed = geometry::azimuthRadians(a.north, a.east, b.north, b.east) - orientations[o.setup];
         design.misclosure = geometry::signedRadians(o.observed - computed);
         if (fa >= 0) design.add(fa, de / squared), design.add(fa + 1, -dn / squared);
         if (fb >= 0) design.add(fb, -de / squared), design.add(fb + 1, dn / squared);
