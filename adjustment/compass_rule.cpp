@@ -56,7 +56,8 @@ std::optional<CompassTraverse> balanceTraverse(CompassTraverse traverse,
         north += dn[i];
         east += de[i];
         const double part = along / traverse.length;
-        traverse.adjusted.push_back({traverse.stations[i + 1], north - part * traverse.misclosureNorth,
+        traverse.adjusted.push_back({traverse.stations[i + 1],
+                                     north - part * traverse.misclosureNorth,
                                      east - part * traverse.misclosureEast});
     }
     return traverse;

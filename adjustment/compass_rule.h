@@ -11,7 +11,7 @@ namespace zendro::adjustment {
 // connecting traverse's known end.
 struct TraverseFrame {
     double startNorth = 0, startEast = 0;
-    double firstAzimuth = 0;  // of the first leg, degrees
+    double firstAzimuth = 0;                  // of the first leg, degrees
     std::optional<double> endNorth, endEast;  // a connecting traverse's known end
     std::optional<double> closingAzimuth;     // a connecting traverse's known last azimuth
 };

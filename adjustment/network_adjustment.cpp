@@ -25,19 +25,28 @@ struct PreparedNetwork {
     NetworkUnknowns unknowns;
 };
 
-// One part's iterations, a singular one named as the unknown it leaves open.
-PartSolution solveNamingUndetermined(NetworkPart part, const PreparedNetwork& prepared,
-                                     NetworkPoints& points, std::vector<double>& orientations,
-                                     const std::string& source) {
+// One part's iterations, its residuals and statistics into `result`; a
+// singular part is named by the unknown it leaves open.
+PartSolution adjustPart(NetworkPart part, const PreparedNetwork& prepared, NetworkPoints& points,
+                        std::vector<double>& orientations, const std::string& source,
+                        AdjustmentResult& result) {
+    PartSolution solution;
     try {
-        return solvePart(part, prepared.unknowns, points.positions, orientations);
+        solution = solvePart(part, prepared.unknowns, points.positions, orientations);
     } catch (const SingularUnknown& singular) {
         throw ZendroError(source, "the adjustment's observations do not determine " +
-                                      unknownName(singular.unknown, part, prepared.unknowns,
-                                                  points, prepared.network) +
+                                      unknownName(singular.unknown, part, prepared.unknowns, points,
+                                                  prepared.network) +
                                       ": it needs more directions or distances to points "
                                       "already fixed, or control");
     }
+    if (solution.solver) {
+        PartStatistics& statistics =
+            part == NetworkPart::Horizontal ? result.horizontal : result.vertical;
+        statistics = partResiduals(part, prepared.unknowns, points.positions, orientations,
+                                   solution.redundancy, result.residuals);
+    }
+    return solution;
 }
 
 }  // namespace
@@ -52,9 +61,8 @@ AdjustmentResult adjustNetwork(const AdjustmentInput& input) {
     PreparedNetwork prepared{networkObservations(setups, points.positions, input.sigmas), {}, {}};
     fitGroupsToControl(points);
     prepared.datum = chooseDatum(points, prepared.network);
-    prepared.unknowns =
-        numberUnknowns(points, prepared.network, prepared.datum,
-                       keptObservations(points, prepared.network, prepared.datum));
+    prepared.unknowns = numberUnknowns(points, prepared.network, prepared.datum,
+                                       keptObservations(points, prepared.network, prepared.datum));
     std::vector<double> orientations =
         startOrientations(points, prepared.network, prepared.datum, prepared.unknowns);
     const NetworkUnknowns& unknowns = prepared.unknowns;
@@ -68,27 +76,14 @@ AdjustmentResult adjustNetwork(const AdjustmentInput& input) {
         throw ZendroError(source,
                           "nothing to adjust: no setup reads a point of its group with a distance");
 
-    const PartSolution horizontal = solveNamingUndetermined(NetworkPart::Horizontal, prepared,
-                                                            points, orientations, source);
-    result.iterations = horizontal.iterations;
-    result.converged = horizontal.converged;
-    if (horizontal.solver) {
-        result.horizontal = partResiduals(NetworkPart::Horizontal, unknowns, points.positions,
-                                          orientations, horizontal.redundancy, result.residuals);
-    }
-    const PartSolution vertical = solveNamingUndetermined(NetworkPart::Vertical, prepared, points,
-                                                          orientations, source);
-    // The horizontal part's count stands unless it had no rows at all.
-    if (unknowns.horizontalRows.empty()) {
-        result.iterations = vertical.iterations;
-        result.converged = vertical.converged;
-    } else {
-        result.converged = result.converged && vertical.converged;
-    }
-    if (vertical.solver) {
-        result.vertical = partResiduals(NetworkPart::Vertical, unknowns, points.positions,
-                                        orientations, vertical.redundancy, result.residuals);
-    }
+    const PartSolution horizontal =
+        adjustPart(NetworkPart::Horizontal, prepared, points, orientations, source, result);
+    const PartSolution vertical =
+        adjustPart(NetworkPart::Vertical, prepared, points, orientations, source, result);
+    // The iterations told are the horizontal part's unless it had no rows.
+    result.iterations =
+        unknowns.horizontalRows.empty() ? vertical.iterations : horizontal.iterations;
+    result.converged = horizontal.converged && vertical.converged;
     if (!result.converged)
         throw ZendroError(source, "the adjustment did not converge in " +
                                       std::to_string(kMaxIterations) +

@@ -41,7 +41,8 @@ void placeReadControl(NetworkPoints& points, const std::vector<ControlPoint>& co
     for (const SetupReadings& setup : setups) {
         if (missing.empty()) break;
         const auto station = points.at.find(setup.station);
-        if (station == points.at.end() || points.placedFromControl.contains(setup.station)) continue;
+        if (station == points.at.end() || points.placedFromControl.contains(setup.station))
+            continue;
         for (const SetupReading& reading : setup.readings) {
             const auto found = missing.find(reading.point);
             if (found == missing.end()) continue;
@@ -68,7 +69,8 @@ std::size_t NetworkPoints::groupCount() const {
     return count;
 }
 
-NetworkPoints networkPoints(const AdjustmentInput& input, const std::vector<SetupReadings>& setups) {
+NetworkPoints networkPoints(const AdjustmentInput& input,
+                            const std::vector<SetupReadings>& setups) {
     NetworkPoints points;
     points.positions = *input.approximate;
     points.positions.frame = coordinates::PositionFrame::Adjusted;
@@ -175,7 +177,8 @@ double localFrameOrientation(const SetupReadings& setup) {
     const SetupReading* chosen = nullptr;
     for (const bool reversed : {false, true}) {
         for (const SetupReading& r : setup.readings) {
-            if (r.kind == field_format::RecordKind::Backsight && r.reversed == reversed) chosen = &r;
+            if (r.kind == field_format::RecordKind::Backsight && r.reversed == reversed)
+                chosen = &r;
         }
         if (chosen != nullptr) break;
     }

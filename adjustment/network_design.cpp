@@ -36,7 +36,8 @@ DesignRow horizontalRow(const NetworkRow& row, const NetworkUnknowns& unknowns,
     const NetworkObservation& o = *row.observation;
     design.sigma = o.sigma;
     if (row.kind == ObservationKind::Direction) {
-        computed = geometry::azimuthRadians(a.north, a.east, b.north, b.east) - orientations[o.setup];
+        computed =
+            geometry::azimuthRadians(a.north, a.east, b.north, b.east) - orientations[o.setup];
         design.misclosure = geometry::signedRadians(o.observed - computed);
         if (fa >= 0) design.add(fa, de / squared), design.add(fa + 1, -dn / squared);
         if (fb >= 0) design.add(fb, -de / squared), design.add(fb + 1, dn / squared);
@@ -82,9 +83,10 @@ void linearize(NetworkPart part, const NetworkUnknowns& unknowns,
     if (computed != nullptr) computed->resize(rows.size());
     double value = 0;
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        design.push_back(part == NetworkPart::Horizontal
-                             ? horizontalRow(rows[r], unknowns, positions.points, orientations, value)
-                             : verticalRow(rows[r], unknowns, positions.points, value));
+        design.push_back(
+            part == NetworkPart::Horizontal
+                ? horizontalRow(rows[r], unknowns, positions.points, orientations, value)
+                : verticalRow(rows[r], unknowns, positions.points, value));
         if (computed != nullptr) (*computed)[r] = value;
     }
 }

@@ -60,10 +60,10 @@ void judgePoints(AdjustmentResult& result, const NetworkDatum& datum,
             result.notChecked.push_back(p.number);
             continue;
         }
-        coordinates::PointPrecision precision = horizontalPrecision(
-            hs0 * horizontal.solver->cofactor(fh, fh),
-            hs0 * horizontal.solver->cofactor(fh + 1, fh + 1),
-            hs0 * horizontal.solver->cofactor(fh, fh + 1));
+        coordinates::PointPrecision precision =
+            horizontalPrecision(hs0 * horizontal.solver->cofactor(fh, fh),
+                                hs0 * horizontal.solver->cofactor(fh + 1, fh + 1),
+                                hs0 * horizontal.solver->cofactor(fh, fh + 1));
         if (fv >= 0) precision.sigmaElevation = std::sqrt(vs0 * vertical.solver->cofactor(fv, fv));
         p.precision = precision;
     }

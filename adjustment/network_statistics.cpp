@@ -72,7 +72,9 @@ PartStatistics partResiduals(NetworkPart part, const NetworkUnknowns& unknowns,
         if (row.observation != nullptr) residual.record = row.observation->record;
         const bool direction = row.kind == ObservationKind::Direction;
         residual.observed = computed[r] + design[r].misclosure;
-        if (direction) residual.observed = std::fmod(residual.observed * 180.0 / std::numbers::pi + 720.0, 360.0);
+        if (direction)
+            residual.observed =
+                std::fmod(residual.observed * 180.0 / std::numbers::pi + 720.0, 360.0);
         residual.residual = direction ? v * geometry::kSecondsPerRadian : v;
         if (redundancy[r] > kMinimumRedundancy) {
             residual.standardized = v / (design[r].sigma * std::sqrt(redundancy[r]));
@@ -98,7 +100,8 @@ void testWholeAdjustment(AdjustmentResult& result) {
     }
 }
 
-std::optional<Blunder> probableBlunder(const AdjustmentResult& result, const NetworkPoints& points) {
+std::optional<Blunder> probableBlunder(const AdjustmentResult& result,
+                                       const NetworkPoints& points) {
     std::optional<std::size_t> worst;
     for (std::size_t r = 0; r < result.residuals.size(); ++r) {
         const double w = std::abs(result.residuals[r].standardized);

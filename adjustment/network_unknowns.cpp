@@ -110,8 +110,8 @@ NetworkUnknowns numberUnknowns(const NetworkPoints& points, const NetworkObserva
 }
 
 std::vector<double> startOrientations(const NetworkPoints& points,
-                                      const NetworkObservations& network,
-                                      const NetworkDatum& datum, const NetworkUnknowns& unknowns) {
+                                      const NetworkObservations& network, const NetworkDatum& datum,
+                                      const NetworkUnknowns& unknowns) {
     const std::size_t setups = network.setups.size();
     std::vector<double> orientation(setups, 0.0);
     std::vector<double> sum(setups, 0.0);

@@ -62,8 +62,8 @@ NetworkUnknowns numberUnknowns(const NetworkPoints& points, const NetworkObserva
 // of azimuth minus reading over its directions, taken about the first; a
 // setup that keeps the local frame keeps that frame's.
 std::vector<double> startOrientations(const NetworkPoints& points,
-                                      const NetworkObservations& network,
-                                      const NetworkDatum& datum, const NetworkUnknowns& unknowns);
+                                      const NetworkObservations& network, const NetworkDatum& datum,
+                                      const NetworkUnknowns& unknowns);
 
 // "the north of point 12", "the orientation of the setup on point 3 (HVD
 // record 40)": what an unknown of `part` stands for.
