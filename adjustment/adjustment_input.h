@@ -25,6 +25,9 @@ struct AdjustmentInput {
     // Named in the messages of a failure: the job's HVD file and the control file.
     std::string hvdPath;
     std::string controlPath;
+
+    // What a failure's message names first: the HVD file, else "adjustment".
+    std::string failureSource() const { return hvdPath.empty() ? "adjustment" : hvdPath; }
 };
 
 }  // namespace zendro::adjustment

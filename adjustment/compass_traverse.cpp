@@ -1,10 +1,9 @@
 #include "adjustment/compass_traverse.h"
 
-#include <cmath>
-#include <numbers>
 #include <optional>
 #include <unordered_map>
 
+#include "adjustment/compass_rule.h"
 #include "adjustment/setup_readings.h"
 #include "common/survey_geometry.h"
 
@@ -13,7 +12,6 @@ namespace {
 
 using coordinates::ControlPoint;
 using geometry::azimuthDegrees;
-using geometry::kRadiansPerDegree;
 using geometry::signedDegrees;
 
 // A setup's mean reading of one point over its faces and repeats.
@@ -106,71 +104,6 @@ std::vector<std::vector<std::int64_t>> chainsOfLegs(const std::vector<review::Pl
     return chains;
 }
 
-struct Frame {
-    double startNorth = 0, startEast = 0;
-    double firstAzimuth = 0;  // of the first leg, degrees
-    std::optional<double> endNorth, endEast;  // a connecting traverse's known end
-    std::optional<double> closingAzimuth;     // a connecting traverse's known last azimuth
-};
-
-// Balances the angles, carries the azimuths and spreads the linear
-// misclosure. `angles` holds every measured angle; for a closed traverse the
-// last is the one at the start point, closing back onto the first leg.
-std::optional<CompassTraverse> balance(CompassTraverse traverse, const std::vector<double>& angles,
-                                       const std::vector<double>& legs, const Frame& frame,
-                                       double misclosureK) {
-    const int n = static_cast<int>(angles.size());
-    traverse.angles = n;
-    // Azimuths of the legs as measured; the first is fixed by the frame.
-    // A closed traverse's angles start at its second station, a connecting
-    // one's at its first (turned from the opening control point).
-    const std::size_t skipped = traverse.closed ? 1 : 0;
-    std::vector<double> azimuths{frame.firstAzimuth};
-    for (std::size_t i = 1; i < legs.size(); ++i) {
-        azimuths.push_back(azimuths.back() + 180.0 + angles[i - skipped]);
-    }
-    const double reached = azimuths.back() + 180.0 + angles.back();
-    const double known = traverse.closed ? frame.firstAzimuth : *frame.closingAzimuth;
-    const double misclosure = signedDegrees(reached - known);
-    traverse.angularMisclosureSeconds = misclosure * 3600.0;
-    traverse.angularLimitSeconds = misclosureK * std::sqrt(static_cast<double>(n));
-    traverse.angularWithinLimit =
-        std::abs(traverse.angularMisclosureSeconds) <= traverse.angularLimitSeconds;
-    // Leg i's azimuth follows i balanced angles after the fixed first leg (a
-    // connecting traverse's first leg already follows one).
-    const double share = misclosure / n;
-    std::vector<double> dn, de;
-    for (std::size_t i = 0; i < legs.size(); ++i) {
-        const double turnedAngles = static_cast<double>(i) + (traverse.closed ? 0.0 : 1.0);
-        const double azimuth = (azimuths[i] - turnedAngles * share) * kRadiansPerDegree;
-        dn.push_back(legs[i] * std::cos(azimuth));
-        de.push_back(legs[i] * std::sin(azimuth));
-        traverse.length += legs[i];
-    }
-    double north = frame.startNorth, east = frame.startEast;
-    for (std::size_t i = 0; i < legs.size(); ++i) north += dn[i], east += de[i];
-    traverse.misclosureNorth = north - frame.endNorth.value_or(frame.startNorth);
-    traverse.misclosureEast = east - frame.endEast.value_or(frame.startEast);
-    const double linear = std::hypot(traverse.misclosureNorth, traverse.misclosureEast);
-    traverse.precisionRatio = linear > 0 ? traverse.length / linear : 0;
-    if (traverse.length <= 0) return std::nullopt;
-
-    north = frame.startNorth;
-    east = frame.startEast;
-    double along = 0;
-    traverse.adjusted.push_back({traverse.stations.front(), north, east});
-    const std::size_t last = traverse.closed ? legs.size() - 1 : legs.size();
-    for (std::size_t i = 0; i < last; ++i) {
-        along += legs[i];
-        north += dn[i];
-        east += de[i];
-        const double part = along / traverse.length;
-        traverse.adjusted.push_back({traverse.stations[i + 1], north - part * traverse.misclosureNorth,
-                                     east - part * traverse.misclosureEast});
-    }
-    return traverse;
-}
-
 class TraverseFinder {
   public:
     TraverseFinder(const std::vector<SetupReadings>& setups,
@@ -201,11 +134,11 @@ class TraverseFinder {
         const coordinates::PointPosition* start = approximate_.find(chain[0]);
         const coordinates::PointPosition* second = approximate_.find(chain[1]);
         if (start == nullptr || second == nullptr) return std::nullopt;
-        Frame frame;
+        TraverseFrame frame;
         frame.startNorth = start->north;
         frame.startEast = start->east;
         frame.firstAzimuth = azimuthDegrees({start->north, start->east}, {second->north, second->east});
-        return balance(std::move(traverse), angles, legs, frame, misclosureK_);
+        return balanceTraverse(std::move(traverse), angles, legs, frame, misclosureK_);
     }
 
     std::optional<CompassTraverse> connecting(std::vector<std::int64_t> chain) const {
@@ -256,7 +189,7 @@ class TraverseFinder {
         const ControlPoint& end = *control_.at(chain.back());
         const ControlPoint& from = *control_.at(*opening);
         const ControlPoint& to = *control_.at(closing);
-        Frame frame;
+        TraverseFrame frame;
         frame.startNorth = start.north;
         frame.startEast = start.east;
         frame.endNorth = end.north;
@@ -264,7 +197,7 @@ class TraverseFinder {
         frame.firstAzimuth =
             azimuthDegrees({start.north, start.east}, {from.north, from.east}) + angles.front();
         frame.closingAzimuth = azimuthDegrees({end.north, end.east}, {to.north, to.east});
-        return balance(std::move(traverse), angles, legs, frame, misclosureK_);
+        return balanceTraverse(std::move(traverse), angles, legs, frame, misclosureK_);
     }
 
     StationReadings readings_;

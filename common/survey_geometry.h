@@ -10,6 +10,7 @@ namespace zendro::geometry {
 inline constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 inline constexpr double kRadiansPerSecond = kRadiansPerDegree / 3600.0;
 inline constexpr double kSecondsPerDegree = 3600.0;
+inline constexpr double kSecondsPerRadian = 1.0 / kRadiansPerSecond;
 
 constexpr double radians(double degrees) { return degrees * kRadiansPerDegree; }
 constexpr double degrees(double radians) { return radians / kRadiansPerDegree; }
