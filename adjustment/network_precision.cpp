@@ -9,11 +9,12 @@ namespace zendro::adjustment {
 namespace {
 
 // The largest redundancy among a point's rows: above kMinimumRedundancy
-// the other observations check it.
+// the other observations check it. A part with rows but nothing to adjust
+// (every point it reads held) was not solved and checks none of them.
 std::vector<double> pointRedundancy(std::size_t points, const std::vector<NetworkRow>& rows,
                                     const std::vector<double>& redundancy) {
     std::vector<double> best(points, 0.0);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (std::size_t r = 0; r < rows.size() && r < redundancy.size(); ++r) {
         best[rows[r].from] = std::max(best[rows[r].from], redundancy[r]);
         best[rows[r].to] = std::max(best[rows[r].to], redundancy[r]);
     }

@@ -158,5 +158,19 @@ TEST(ControlAdjustment, FeetJobAgainstAFeetControlFile) {
         << report;
 }
 
+// A setup on held 1 reading held 2 and a sideshot to 3: the heights of 1 and 2
+// are both held, so the vertical part has a row (1 to 2) and nothing to
+// adjust but 3. Without 3 it had nothing at all: the part is not solved, and
+// judging the points must not read the redundancies it never made.
+TEST(ControlAdjustment, APartWhosePointsAreAllHeldIsNotSolved) {
+    const ReviewedJob job(setupOn(1) + reading(RecordKind::Backsight, 2, 0, kHundred));
+    adjustment::AdjustmentInput input = job.input();
+    input.control = {control(1, 1000, 1000), control(2, 1100, 1000)};
+    const AdjustmentResult result = adjustment::adjustNetwork(input);
+    EXPECT_EQ(result.vertical.unknowns, 0);
+    EXPECT_EQ(result.held, (std::vector<std::int64_t>{1, 2}));
+    EXPECT_FALSE(at(result, 1).precision.has_value());
+}
+
 }  // namespace
 }  // namespace zendro
