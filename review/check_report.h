@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "features/pf_line_checks.h"
 #include "review/plan_frame.h"
 #include "review/review_limits.h"
 
@@ -84,6 +85,8 @@ struct ReviewInput {
     const JobMeaning& meaning;
     const Plan& plan;
     std::string pointPrefix;
+    // The point-feature lines that do not read as meant, when known.
+    const std::vector<PfLineProblem>* pfProblems = nullptr;
 };
 
 ReviewReport buildReport(const ReviewInput& input, const ReviewLimits& limits);

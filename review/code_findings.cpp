@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "common/text_forms.h"
 #include "review/check_report.h"
@@ -40,12 +41,31 @@ class CodeChecks {
         }
     }
 
+    // A line that reads as something else than its editor meant is told as
+    // such once, not again as the entry it reads as. (The file holds one entry
+    // a line, so an entry's number is its line's.) A point entered twice is
+    // told with its descriptions below.
+    void unreadableLines() {
+        if (input_.pfProblems == nullptr) return;
+        for (const PfLineProblem& problem : *input_.pfProblems) {
+            if (problem.kind == PfLineProblem::Kind::SecondEntry) continue;
+            unreadable_.insert(problem.line);
+            add(FindingKind::UnreadableLine, std::nullopt, std::nullopt,
+                "line " + std::to_string(problem.line) + " of the point-feature file " +
+                    problem.message.substr(0, problem.message.find(';')),
+                problem.message.find(';') == std::string::npos
+                    ? std::string("correct it in the feature editor")
+                    : trimSpaces(problem.message.substr(problem.message.find(';') + 1)));
+        }
+    }
+
     void unobservedEntries() {
         const PointTable& points = input_.points;
         for (std::size_t i = 1; i < points.pointCount(); ++i) {
             const PointEntry& entry = points.at(i);
             if (entry.name.isEmpty() && trimSpaces(entry.description).empty())
                 continue;  // blanked row
+            if (unreadable_.contains(i)) continue;
             std::optional<std::int64_t> point;
             if (entry.name.isNumber()) {
                 point = entry.name.number();
@@ -115,6 +135,7 @@ class CodeChecks {
 
     const ReviewInput& input_;
     std::vector<Finding>& findings_;
+    std::unordered_set<std::size_t> unreadable_;  // lines told as unreadable
 };
 
 }  // namespace
@@ -122,6 +143,7 @@ class CodeChecks {
 void addCodeFindings(const ReviewInput& input, std::vector<Finding>& findings) {
     CodeChecks checks(input, findings);
     checks.missingEntries();
+    checks.unreadableLines();
     checks.unobservedEntries();
     checks.chainEnds();
     checks.twoDescriptions();

@@ -10,9 +10,11 @@ JobReview reviewModel(JobModel model, const ConversionOptions& options,
     review.records = std::move(model.observations);
     review.points = std::move(model.points);
     review.meaning = std::move(model.meaning);
+    review.pfProblems = std::move(model.pfProblems);
     review.plan = computePlan(review.records, review.points, review.meaning);
     review.report = buildReport(
-        {review.records, review.points, review.meaning, review.plan, options.pointPrefix}, limits);
+        {review.records, review.points, review.meaning, review.plan, options.pointPrefix,
+         &review.pfProblems}, limits);
     return review;
 }
 

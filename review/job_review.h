@@ -17,6 +17,7 @@ struct JobReview {
     std::vector<Observation> records;
     PointTable points;
     JobMeaning meaning;  // each point's entry, the taped offsets, the chains as point references
+    std::vector<PfLineProblem> pfProblems;  // point-feature lines not read as meant
     Plan plan;
     ReviewReport report;
 };

@@ -133,6 +133,20 @@ TEST(CheckReport, AChainStartedAndEndedOnOneEntryHasOnePoint) {
                          "one point: add its other points or remove the \"+\""}));
 }
 
+TEST(CheckReport, ALineThatReadsAsSomethingElseIsToldOnceWithItsLineNumber) {
+    // Line 2 has no comma: it reads as an entry named by the whole text, which
+    // no record observes; it is told as the line it is, not as a lost entry.
+    const std::string hvd = setupOn(1) + backsightTo(2);
+    std::vector<std::string> lines;
+    for (const review::Finding& finding :
+         reviewOf(hvd, "1,CP, \r\nthis line has no commas\r\n2,CP, \r\n").report.findings)
+        lines.push_back(finding.text);
+    EXPECT_EQ(lines, std::vector<std::string>{
+                         "line 2 of the point-feature file has no comma: it reads as a point named "
+                         "\"this line has no commas\" without a description: part the point, its "
+                         "description and its comment by commas"});
+}
+
 TEST(ReviewChains, ChainsResolveToThePointsTheirPlacesStandOn) {
     // 1001 starts EP, 1002 to 1013 follow, 1014 ends it: the section wraps
     // the list after ten point texts, and the chain keeps all fourteen. The
