@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "common/errors.h"
+#include "common/job_paths.h"
 #include "shell/text_codec.h"
 
 namespace zendro {
@@ -23,6 +24,15 @@ JobPaths jobForChosenPath(const QString& chosenPath) {
     JobPaths job = deriveJobPaths(path);
     if (QFileInfo(chosenPath).isDir() || job.jobName.empty()) {
         throw ZendroError(path, "this is a folder; choose one of the job's field files");
+    }
+    // Another file (notes.txt) names no job unless the job's observations are
+    // beside it; a job not downloaded yet is chosen by a field file's name.
+    const QString suffix = QFileInfo(chosenPath).suffix().toUpper();
+    const bool fieldFileName =
+        suffix == QLatin1String("HVD") || suffix == QLatin1String("CTX") || suffix == QLatin1String("RTX");
+    if (QFileInfo(chosenPath).isFile() && !fieldFileName && findFieldFile(job.hvdPath).empty()) {
+        throw ZendroError(path, "no field file " + job.jobName + ".HVD beside it: this is not a "
+                                "job; choose one of the job's field files");
     }
     return job;
 }

@@ -14,7 +14,9 @@ inline constexpr const char* kSaFilesFilter = "SA Files (*.hvd)";
 
 // The job of a chosen field file path (Filename, Enter in the path box, or a
 // file dropped on the window). Throws ZendroError when the path names a
-// folder rather than a file. Nothing is opened or created.
+// folder rather than a file, or another file than a field file when the job
+// it names has no HVD file (notes.txt).
+// Nothing is opened or created.
 JobPaths jobForChosenPath(const QString& chosenPath);
 
 }  // namespace zendro

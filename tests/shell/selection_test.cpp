@@ -187,17 +187,23 @@ class SelectionTest : public QObject {
         QCOMPARE(dialogs.fileDialogs, 0);
     }
 
-    void aFolderIsNoJob() {
+    // A folder, and a file that is not a field file of a job that has one,
+    // are no job: each is refused with its name, and no job is selected.
+    void aFolderOrAnotherFileIsNoJob() {
         Installation installation;
         TempDir jobs;
+        writeFile(jobs.file("notes.txt"), "crew notes");
         FakeDialogs dialogs;
         auto window = openWindow(dialogs);
         auto* path = control<QLineEdit>(*window, "file1");
-        path->setText(QString::fromStdString(jobs.path()));
-        QTest::keyClick(path, Qt::Key_Enter);
-        QVERIFY(!window->session().jobSelected());
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY(dialogs.messages.first().startsWith(QString::fromStdString(jobs.path())));
+        for (const std::string& chosen : {jobs.path(), jobs.file("notes.txt")}) {
+            path->setText(QString::fromStdString(chosen));
+            QTest::keyClick(path, Qt::Key_Enter);
+            QVERIFY(!window->session().jobSelected());
+            QVERIFY2(dialogs.messages.last().startsWith(QString::fromStdString(chosen + ": ")),
+                     qPrintable(dialogs.messages.last()));
+        }
+        QCOMPARE(dialogs.messages.size(), 2);
     }
 
     void droppingAFieldFileSelectsIt() {
