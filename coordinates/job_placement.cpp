@@ -35,7 +35,8 @@ ControlTie placeReviewedJob(review::JobReview& review, const PlacementInput& inp
     ControlTie tie = tieToControl(review.plan, input.control, input.start);
     if (input.system) tie.positions.crsCode = input.system->code();
     ControlChecks checks = checkControl(tie, review.plan, review.records, input.control, limits);
-    review::addFindings(review.report, std::move(checks.findings), checks.measured);
+    review::addFindings(review.report, std::move(checks.findings), checks.measured,
+                        review.records);
     return tie;
 }
 

@@ -17,6 +17,59 @@ namespace {
 
 using field_format::RecordKind;
 
+// The station each record was read from: the setup before it. Nothing for a
+// setup record itself and for records before the first setup.
+std::vector<std::optional<std::int64_t>> setupsOfRecords(const std::vector<Observation>& records) {
+    std::vector<std::optional<std::int64_t>> setups(records.size());
+    std::optional<std::int64_t> current;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].recordKind == RecordKind::Setup) {
+            current = records[i].pointNumber;
+            continue;
+        }
+        setups[i] = current;
+    }
+    return setups;
+}
+
+// Each finding of a record read from a setup names that setup in its subject.
+void nameSetups(std::vector<Finding>& findings,
+                const std::vector<std::optional<std::int64_t>>& setups) {
+    for (Finding& finding : findings) {
+        if (!finding.record || *finding.record >= setups.size() || !setups[*finding.record])
+            continue;
+        const std::string subject = findingSubject(finding.record, finding.point);
+        if (!finding.text.starts_with(subject)) continue;
+        finding.setup = setups[*finding.record];
+        finding.text.replace(0, subject.size(),
+                             findingSubject(finding.record, finding.point, finding.setup));
+    }
+}
+
+// Points read from one setup only, that no other reading checks: neither
+// stations (a traverse reaches them from two sides) nor taped points.
+std::size_t pointsObservedOnce(const ReviewInput& input,
+                               const std::vector<std::optional<std::int64_t>>& setups) {
+    std::size_t once = 0;
+    for (const std::int64_t number : input.plan.observedPoints) {
+        const PlanPoint* point = input.plan.find(number);
+        if (point == nullptr || point->station || point->taped) continue;
+        const std::vector<std::size_t>& records = input.plan.recordsOfPoint.at(number);
+        std::optional<std::int64_t> first;
+        bool others = false;
+        for (const std::size_t record : records) {
+            if (input.records[record].recordKind == RecordKind::Setup) {
+                others = true;
+                break;
+            }
+            if (!first) first = setups[record];
+            else if (setups[record] != first) others = true;
+        }
+        if (!others) ++once;
+    }
+    return once;
+}
+
 class ReportBuilder {
   public:
     ReportBuilder(const ReviewInput& input, const ReviewLimits& limits, ReviewReport& report)
@@ -256,7 +309,7 @@ void sortFindings(std::vector<Finding>& findings) {
 Finding noticeFinding(FindingKind kind, std::optional<std::size_t> record,
                       std::optional<std::int64_t> point, std::string_view found,
                       std::string_view separator, std::string_view advice) {
-    Finding finding{kind, record, point, false, findingSubject(record, point), {}, {}, {}, {}};
+    Finding finding{kind, record, point, false, findingSubject(record, point), {}, {}, {}, {}, std::nullopt};
     finding.text.append(found).append(separator).append(advice);
     finding.advice = advice;
     return finding;
@@ -266,7 +319,7 @@ Finding measuredFinding(FindingKind kind, std::size_t record, std::int64_t point
                         std::string_view found, FindingValue measured, FindingValue limit,
                         std::string_view advice) {
     Finding finding{kind, record, point, over, findingSubject(record, point),
-                    std::move(measured), std::move(limit), {}, {}};
+                    std::move(measured), std::move(limit), {}, {}, std::nullopt};
     finding.text.append(found).append(verdictText(over, advice));
     finding.verdict = over ? "OVER LIMIT" : "within limit";
     if (over) finding.advice = advice;
@@ -279,12 +332,17 @@ ReviewReport buildReport(const ReviewInput& input, const ReviewLimits& limits) {
     builder.addMeasured();
     builder.addObsWarnings();
     addCodeFindings(input, report.findings);
+    const std::vector<std::optional<std::int64_t>> setups = setupsOfRecords(input.records);
+    nameSetups(report.findings, setups);
+    report.observedOnce = pointsObservedOnce(input, setups);
     sortFindings(report.findings);
     return report;
 }
 
-void addFindings(ReviewReport& report, std::vector<Finding> findings, std::size_t measuredChecks) {
+void addFindings(ReviewReport& report, std::vector<Finding> findings, std::size_t measuredChecks,
+                 const std::vector<Observation>& records) {
     report.measuredChecks += measuredChecks;
+    nameSetups(findings, setupsOfRecords(records));
     for (Finding& finding : findings) {
         if (finding.overLimit) ++report.overLimit;
         report.findings.push_back(std::move(finding));
@@ -293,9 +351,27 @@ void addFindings(ReviewReport& report, std::vector<Finding> findings, std::size_
 }
 
 std::string ReviewReport::summaryLine() const {
-    return "review: " + std::to_string(findings.size()) + " findings, " +
-           std::to_string(overLimit) + " over limit, " +
-           std::to_string(measuredChecks - overLimit) + " measured checks within limit";
+    std::string line = "review: " + std::to_string(findings.size()) + " findings, " +
+                       std::to_string(overLimit) + " over limit, " +
+                       std::to_string(measuredChecks - overLimit) + " measured checks within limit";
+    if (observedOnce > 0)
+        line += "; points observed once: " + std::to_string(observedOnce) + ", not checked";
+    return line;
+}
+
+const Finding* ReviewReport::firstOverLimit() const {
+    const auto found = std::find_if(findings.begin(), findings.end(),
+                                     [](const Finding& finding) { return finding.overLimit; });
+    return found == findings.end() ? nullptr : &*found;
+}
+
+std::string ReviewReport::verdict() const {
+    const Finding* first = firstOverLimit();
+    if (first == nullptr) return "no review check over its limit";
+    std::string text = std::to_string(overLimit) +
+                       (overLimit == 1 ? " review check over its limit: " : " review checks over their limits, the first: ");
+    text += findingSubject(first->record, first->point, first->setup);
+    return text + first->advice;
 }
 
 std::string ReviewReport::text(std::string_view lineEnd) const {

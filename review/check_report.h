@@ -54,6 +54,7 @@ struct Finding {
     std::optional<FindingValue> limit;
     std::string verdict;  // "within limit" or "OVER LIMIT" for a measured check
     std::string advice;   // what to do, when the finding says
+    std::optional<std::int64_t> setup;  // the station its record was read from
 };
 
 // A finding that is not a measured check: what was found and, after
@@ -71,9 +72,17 @@ struct ReviewReport {
     std::vector<Finding> findings;
     std::size_t measuredChecks = 0;  // closures, backsights, face pairs, check shots, free stations
     std::size_t overLimit = 0;
+    // Points read from one setup only (not stations, not taped): nothing
+    // checks them, whatever the report says of the rest.
+    std::size_t observedOnce = 0;
 
-    // "N findings: ... over limit, ... checks within limit"
+    // "review: N findings, O over limit, C measured checks within limit",
+    // and "; points observed once: K, not checked" when there are such.
     std::string summaryLine() const;
+    // The verdict a completion notice gives: how many checks are over their
+    // limit and the first of them, its setup, point and what to re-measure.
+    std::string verdict() const;
+    const Finding* firstOverLimit() const;
     // Every finding line and the summary, each ended with `lineEnd`.
     std::string text(std::string_view lineEnd = "\n") const;
 };
@@ -94,7 +103,8 @@ ReviewReport buildReport(const ReviewInput& input, const ReviewLimits& limits);
 // Adds findings made outside the review (the control checks) in the report's
 // order, counting `measuredChecks` more measured checks and the findings over
 // their limits.
-void addFindings(ReviewReport& report, std::vector<Finding> findings, std::size_t measuredChecks);
+void addFindings(ReviewReport& report, std::vector<Finding> findings, std::size_t measuredChecks,
+                 const std::vector<Observation>& records);
 
 // The code findings alone: points missing from or never observed in the
 // point-feature file, chains without an end or of one point, and point numbers

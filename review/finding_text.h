@@ -10,11 +10,13 @@
 
 namespace zendro::review {
 
-// "HVD record 12, point 1001: " with either part left out when unknown.
+// "HVD record 12, setup on 4, point 1001: " with any part left out when unknown.
 inline std::string findingSubject(std::optional<std::size_t> record,
-                                  std::optional<std::int64_t> point) {
+                                  std::optional<std::int64_t> point,
+                                  std::optional<std::int64_t> setup = std::nullopt) {
     std::string text;
     if (record) text += "HVD record " + std::to_string(*record);
+    if (setup) text += (text.empty() ? "setup on " : ", setup on ") + std::to_string(*setup);
     if (point) text += (text.empty() ? "point " : ", point ") + std::to_string(*point);
     return text.empty() ? text : text + ": ";
 }

@@ -271,7 +271,7 @@ void limits(PageFlow& flow, const ReportHeader& header) {
 
 // The finding's line without the record and point its own columns show.
 QString findingRest(const Finding& finding) {
-    const std::string subject = findingSubject(finding.record, finding.point);
+    const std::string subject = findingSubject(finding.record, finding.point, finding.setup);
     const std::string_view text(finding.text);
     return latin1(std::string(text.starts_with(subject) ? text.substr(subject.size()) : text));
 }

@@ -64,7 +64,7 @@ void writeSquareJob(const TempDir& dir, std::uint32_t angleAtB = 9001000) {
 }
 
 const std::string kClosureLine =
-    "HVD record 11, point 1: traverse closure: misclosure north 0.0291 east 0.0000 elevation "
+    "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0291 east 0.0000 elevation "
     "0.0000, linear 0.0291 over 400.000, precision 1:13750; limit 1:20000, elevation 0.100: "
     "OVER LIMIT, re-measure the traverse angles and distances\n";
 const std::string kSummaryLine =
@@ -258,31 +258,31 @@ TEST(ZendroConvertControl, ChecksEveryControlPointAndBacksightOnControl) {
               dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n"
               "HVD record 0, point 1: control point check against the control file's line 2: " +
                   zero + within +
-                  "HVD record 1, point 4: control point check against the control file's line 5: " +
+                  "HVD record 1, setup on 1, point 4: control point check against the control file's line 5: " +
                   zero + within +
-                  "HVD record 1, point 1: backsight on control point 4 from control point 1: "
+                  "HVD record 1, setup on 1, point 1: backsight on control point 4 from control point 1: "
                   "azimuth 30.00000 against 30.00000 between the known points (0.0\"); limit "
                   "20.0\": within limit\n"
-                  "HVD record 2, point 2: control point check against the control file's line 3: "
+                  "HVD record 2, setup on 1, point 2: control point check against the control file's line 3: "
                   "north 0.000 east -0.080 elevation 0.000, horizontal 0.080; limit 0.050, "
                   "elevation 0.050: OVER LIMIT, check the control point's number and "
                   "coordinates, then re-measure the setups and shots that place it\n"
-                  "HVD record 4, point 2: backsight on control point 1 from control point 2: "
+                  "HVD record 4, setup on 2, point 2: backsight on control point 1 from control point 2: "
                   "azimuth 300.00000 against 299.58376 between the known points (82.4\"); limit "
                   "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
                   "re-measure the backsight\n"
-                  "HVD record 5, point 3: control point check against the control file's line 4: "
+                  "HVD record 5, setup on 2, point 3: control point check against the control file's line 4: "
                   "north 0.000 east 0.000 elevation -0.100, horizontal 0.000; limit 0.050, "
                   "elevation 0.050: OVER LIMIT, check the control point's number and "
                   "coordinates, then re-measure the setups and shots that place it\n"
-                  "HVD record 7, point 3: backsight on control point 2 from control point 3: "
+                  "HVD record 7, setup on 3, point 3: backsight on control point 2 from control point 3: "
                   "azimuth 210.00000 against 209.57371 between the known points (142.9\"); limit "
                   "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
                   "re-measure the backsight\n"
-                  "HVD record 10, point 4: backsight on control point 3 from control point 4: "
+                  "HVD record 10, setup on 4, point 4: backsight on control point 3 from control point 4: "
                   "azimuth 120.00000 against 120.00000 between the known points (0.0\"); limit "
                   "20.0\": within limit\n"
-                  "HVD record 11, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
+                  "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
                   "elevation 0.0000, linear 0.0000 over 400.000, precision exact; limit 1:10000, "
                   "elevation 0.100: within limit\n"
                   "review: 9 findings, 4 over limit, 8 measured checks within limit\n");
@@ -301,7 +301,7 @@ TEST(ZendroConvertControl, ControlPointsPlaceTheJobLikeAStartByHand) {
               "4 1086.6025 2050.0000 50\n");
     const CliRun run =
         runConvert(dir, "--review --control '" + dir.file("control.csv") + "'");
-    EXPECT_NE(run.out.find("HVD record 1, point 4: control point check against the control "
+    EXPECT_NE(run.out.find("HVD record 1, setup on 1, point 4: control point check against the control "
                            "file's line 3: north 0.000 east 0.000 elevation 0.000"),
               std::string::npos)
         << run.out;

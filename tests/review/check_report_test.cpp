@@ -21,7 +21,7 @@ std::string squareWithAngleAtB(std::uint32_t angleAtB) {
 
 TEST(CheckReport, ClosedSquareReportsAnExactClosure) {
     EXPECT_EQ(reviewOf(squareWithAngleAtB(9000000), kSquarePoints).report.text(),
-              "HVD record 11, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
+              "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
               "elevation 0.0000, linear 0.0000 over 400.000, precision exact; limit 1:10000, "
               "elevation 0.100: within limit\n"
               "review: 1 findings, 0 over limit, 4 measured checks within limit\n");
@@ -37,7 +37,7 @@ TEST(CheckReport, OneMinuteOffClosesAtOneIn13750) {
         reviewOf(squareWithAngleAtB(9001000), kSquarePoints, limits).report;
     ASSERT_EQ(report.findings.size(), 1u);
     EXPECT_EQ(report.findings[0].text,
-              "HVD record 11, point 1: traverse closure: misclosure north 0.0291 east 0.0000 "
+              "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0291 east 0.0000 "
               "elevation 0.0000, linear 0.0291 over 400.000, precision 1:13750; limit 1:20000, "
               "elevation 0.100: OVER LIMIT, re-measure the traverse angles and distances");
     EXPECT_EQ(report.overLimit, 1u);
@@ -56,17 +56,17 @@ TEST(CheckReport, FacePairCheckShotAndSeparateFrameOverTheirLimits) {
                             setupOn(50);                                              // 9
     EXPECT_EQ(
         reviewOf(hvd, pfListing({1, 2, 7, 9, 10, 50}), limits).report.text(),
-        "HVD record 5, point 10: face pair with HVD record 4: horizontal difference 10.0 "
+        "HVD record 5, setup on 1, point 10: face pair with HVD record 4: horizontal difference 10.0 "
         "seconds, vertical index error 5.0 seconds, distance difference -0.002; limit 5.0 "
         "seconds, 20.0 seconds, 0.010: OVER LIMIT, re-measure both faces and check the "
         "instrument's adjustment\n"
-        "HVD record 8, point 7: check shot against HVD record 3: positions 0.100 apart, "
+        "HVD record 8, setup on 2, point 7: check shot against HVD record 3: positions 0.100 apart, "
         "elevation difference 0.000; limit 0.015, elevation 0.015: OVER LIMIT, re-shoot the "
         "point and check both setups\n"
         "HVD record 9, point 50: setup on a point without a position: separate frame 2 starts "
         "here and is drawn apart; tie it in: read two points with positions, with distances, "
         "from it\n"
-        "review: 3 findings, 2 over limit, 1 measured checks within limit\n");
+        "review: 3 findings, 2 over limit, 1 measured checks within limit; points observed once: 2, not checked\n");
 }
 
 TEST(CheckReport, CodeFindingsAndTheObsWarnings) {
@@ -83,11 +83,11 @@ TEST(CheckReport, CodeFindingsAndTheObsWarnings) {
                             sideshotTo(1007, 0, kHundred) + sideshotTo(1009, 0, kHundred);
     EXPECT_EQ(
         reviewOf(hvd, pf).report.text(),
-        "HVD record 1, point 1006: OBS warning \"Backsight Distance Error\": distance 5.000 "
+        "HVD record 1, setup on 1001, point 1006: OBS warning \"Backsight Distance Error\": distance 5.000 "
         "below 10: backsight a farther point\n"
-        "HVD record 3, point 1003: OBS warning \"Vertical Angle less than 10 Degrees\": zenith "
+        "HVD record 3, setup on 1001, point 1003: OBS warning \"Vertical Angle less than 10 Degrees\": zenith "
         "5.0000 degrees: check the zenith reading\n"
-        "HVD record 5, point 1009: observed (HVD record 5) but not in the point-feature file: "
+        "HVD record 5, setup on 1001, point 1009: observed (HVD record 5) but not in the point-feature file: "
         "add it in the feature editor\n"
         "point 1004: entry 4 of the point-feature file (\"1004\", \"SIGN\") is never observed: "
         "check its point number or blank the row\n"
@@ -99,7 +99,7 @@ TEST(CheckReport, CodeFindingsAndTheObsWarnings) {
         "other points or remove the \"+\"\n"
         "point 1002: different descriptions \"EP\" (entry 2), \"CURB\" (entry 5); its lines "
         "carry entry 5: keep the right one in the feature editor\n"
-        "review: 8 findings, 0 over limit, 0 measured checks within limit\n");
+        "review: 8 findings, 0 over limit, 0 measured checks within limit; points observed once: 5, not checked\n");
 }
 
 TEST(CheckReport, AMissingPointListsFiveRecordsAndElidesTheSixth) {
@@ -113,9 +113,9 @@ TEST(CheckReport, AMissingPointListsFiveRecordsAndElidesTheSixth) {
         if (finding.kind == review::FindingKind::NotInFeatureFile) lines.push_back(finding.text);
     }
     EXPECT_EQ(lines, (std::vector<std::string>{
-                         "HVD record 2, point 9: observed (HVD records 2, 3, 4, 5, 6) but not in "
+                         "HVD record 2, setup on 1, point 9: observed (HVD records 2, 3, 4, 5, 6) but not in "
                          "the point-feature file: add it in the feature editor",
-                         "HVD record 7, point 8: observed (HVD records 7, 8, 9, 10, 11, ...) but "
+                         "HVD record 7, setup on 1, point 8: observed (HVD records 7, 8, 9, 10, 11, ...) but "
                          "not in the point-feature file: add it in the feature editor"}));
 }
 

@@ -89,12 +89,12 @@ const FreeStationCase kCases[] = {
      "HVD record 10, point 70: setup on a point without a position: separate frame 2 starts "
      "here and is drawn apart; tie it in: read two points with positions, with distances, from "
      "it\n"
-     "HVD record 11, point 2: orientation on a point of frame 1, which angles alone do not tie "
+     "HVD record 11, setup on 70, point 2: orientation on a point of frame 1, which angles alone do not tie "
      "this setup to, taken as azimuth 0: the setup's shots are drawn turned; measure the "
      "distances to two points with positions\n"
-     "HVD record 11, point 2: OBS warning \"Backsight Distance Error\": no distance was "
+     "HVD record 11, setup on 70, point 2: OBS warning \"Backsight Distance Error\": no distance was "
      "measured (angle only), so the backsight distance is not checked\n"
-     "review: 4 findings, 0 over limit, 1 measured checks within limit\n"},
+     "review: 4 findings, 0 over limit, 1 measured checks within limit; points observed once: 4, not checked\n"},
     // Not level: both read at zenith 85 00 00, 100.3820 slope, so each lies
     // 100.3820 sin 85 = 100.0000162 away and 100.3820 cos 85 = 8.7488678
     // above the instrument. On targets of 1.50 (to 2) and 2.50 (to 3) the
@@ -110,7 +110,7 @@ const FreeStationCase kCases[] = {
      "station from points 2, 3; residuals: HVD record 7 to 2 direction 0.0\" distance 0.000 "
      "elevation 0.000; HVD record 8 to 3 direction 0.0\" distance 0.000 elevation 0.000; "
      "farthest 0.000 apart, elevation 0.000; limit 0.050, elevation 0.050: within limit\n"
-     "review: 1 findings, 0 over limit, 1 measured checks within limit\n"},
+     "review: 1 findings, 0 over limit, 1 measured checks within limit; points observed once: 3, not checked\n"},
     // Over-determined with imperfect readings: 2 on both faces (150 00 03.0,
     // 100.0040 and 330 00 00.0 / 270, 100.0020: one reading 150 00 01.5,
     // 100.0030, read first at record 7; its face pair is checked as ever; a
@@ -135,7 +135,7 @@ const FreeStationCase kCases[] = {
      "HVD record 9 to 4 direction -1.3\" distance 0.005 elevation -0.015; HVD record 10 to 5 "
      "direction 1.9\" distance -0.004 elevation 0.005; farthest 0.005 apart, elevation -0.015; "
      "limit 0.050, elevation 0.050: within limit\n"
-     "review: 1 findings, 0 over limit, 2 measured checks within limit\n"},
+     "review: 1 findings, 0 over limit, 2 measured checks within limit; points observed once: 1, not checked\n"},
     // One direction misread: 3 read 2' high on a traverse record. The
     // readings are judged once, as the free station's residuals: no
     // backsight check on 2, no closure on 3 and no check shot on 4.
@@ -152,7 +152,7 @@ const FreeStationCase kCases[] = {
      "record 9 to 4 direction -23.7\" distance 0.016 elevation 0.000; farthest 0.068 apart, "
      "elevation 0.000; limit 0.050, elevation 0.050: OVER LIMIT, re-measure the readings to "
      "the points that tie it, with their target heights\n"
-     "review: 1 findings, 1 over limit, 0 measured checks within limit\n"},
+     "review: 1 findings, 1 over limit, 0 measured checks within limit; points observed once: 2, not checked\n"},
 };
 
 void PrintTo(const FreeStationCase& c, std::ostream* out) { *out << c.name; }

@@ -43,7 +43,7 @@ TEST(Verdicts, LoopOffAStemIsMeasuredAlongTheLoopOnly) {
     const review::ReviewReport report = reviewOf(hvd, pfListing({1, 2, 3, 4, 5, 9})).report;
     ASSERT_FALSE(report.findings.empty()) << report.text();
     EXPECT_EQ(report.findings.back().text,
-              "HVD record 14, point 2: traverse closure: misclosure north -0.0291 east 0.0291 "
+              "HVD record 14, setup on 5, point 2: traverse closure: misclosure north -0.0291 east 0.0291 "
               "elevation 0.0000, linear 0.0411 over 400.000, precision 1:9723; limit 1:10000, "
               "elevation 0.100: OVER LIMIT, re-measure the traverse angles and distances");
 }
@@ -100,7 +100,7 @@ TEST(Verdicts, VerticalOnlyMisclosurePointsToHeightsAndZeniths) {
     const review::ReviewReport report = reviewOf(hvd, pfListing({1, 2, 3, 4})).report;
     ASSERT_FALSE(report.findings.empty());
     EXPECT_EQ(report.findings.back().text,
-              "HVD record 11, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
+              "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
               "elevation 0.1400, linear 0.0000 over 400.000, precision exact; limit 1:10000, "
               "elevation 0.100: OVER LIMIT, check the instrument and target heights and the "
               "zenith angles");
@@ -115,7 +115,7 @@ TEST(Verdicts, AngleOnlyBacksightSaysNoDistanceAndIsNotChecked) {
     EXPECT_EQ(review.plan.backsights.size(), 2u);
     ASSERT_EQ(review.report.findings.size(), 2u);
     EXPECT_EQ(review.report.findings[0].text,
-              "HVD record 7, point 2: OBS warning \"Backsight Distance Error\": no distance was "
+              "HVD record 7, setup on 3, point 2: OBS warning \"Backsight Distance Error\": no distance was "
               "measured (angle only), so the backsight distance is not checked");
 }
 

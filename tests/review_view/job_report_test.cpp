@@ -115,7 +115,7 @@ TEST(JobReportText, StartsWithTheHeaderAndTheLimitsUsed) {
                          "  Backsight on control: direction: 20\"",
                          "  Angular misclosure K (K x sqrt(n)): 10\"",
                          "  Standardized residual for a blunder: 3.29", "",
-                         "HVD record 11, point 1: traverse closure: misclosure north 0.0291 east "
+                         "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0291 east "
                          "0.0000 elevation 0.0000, linear 0.0291 over 400.000, precision 1:13750; "
                          "limit 1:20000, elevation 0.100: OVER LIMIT, re-measure the traverse "
                          "angles and distances",

@@ -44,25 +44,25 @@ const QString kZero = QStringLiteral("north 0.000 east 0.000 elevation 0.000, ho
 const QStringList kPlacedFindings{
     "HVD record 0, point 1: control point check against the control file's line 2: " + kZero +
         kWithin,
-    "HVD record 1, point 4: control point check against the control file's line 5: " + kZero +
+    "HVD record 1, setup on 1, point 4: control point check against the control file's line 5: " + kZero +
         kWithin,
-    "HVD record 1, point 1: backsight on control point 4 from control point 1: azimuth "
+    "HVD record 1, setup on 1, point 1: backsight on control point 4 from control point 1: azimuth "
     "30.00000 against 30.00000 between the known points (0.0\"); limit 20.0\": within limit",
-    "HVD record 2, point 2: control point check against the control file's line 3: north "
+    "HVD record 2, setup on 1, point 2: control point check against the control file's line 3: north "
     "0.000 east -0.080 elevation 0.000, horizontal 0.080; limit 0.050, elevation 0.050: OVER "
     "LIMIT, check the control point's number and coordinates, then re-measure the setups and "
     "shots that place it",
-    "HVD record 4, point 2: backsight on control point 1 from control point 2: azimuth "
+    "HVD record 4, setup on 2, point 2: backsight on control point 1 from control point 2: azimuth "
     "300.00000 against 299.58376 between the known points (82.4\"); limit 20.0\": OVER LIMIT, "
     "check both control points' numbers and coordinates, then re-measure the backsight",
-    "HVD record 5, point 3: control point check against the control file's line 4: " + kZero +
+    "HVD record 5, setup on 2, point 3: control point check against the control file's line 4: " + kZero +
         kWithin,
-    "HVD record 7, point 3: backsight on control point 2 from control point 3: azimuth "
+    "HVD record 7, setup on 3, point 3: backsight on control point 2 from control point 3: azimuth "
     "210.00000 against 209.57371 between the known points (142.9\"); limit 20.0\": OVER LIMIT, "
     "check both control points' numbers and coordinates, then re-measure the backsight",
-    "HVD record 10, point 4: backsight on control point 3 from control point 4: azimuth "
+    "HVD record 10, setup on 4, point 4: backsight on control point 3 from control point 4: azimuth "
     "120.00000 against 120.00000 between the known points (0.0\"); limit 20.0\": within limit",
-    "HVD record 11, point 1: traverse closure: misclosure north 0.0000 east 0.0000 elevation "
+    "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 east 0.0000 elevation "
     "0.0000, linear 0.0000 over 400.000, precision exact; limit 1:10000, elevation 0.100: "
     "within limit"};
 
@@ -169,7 +169,7 @@ class ReviewControlExportTest : public QObject {
         widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.1);
         clickAndWait(widget<QPushButton>("ReviewCheck"));
         QCOMPARE(listed("ReviewFindings").at(3),
-                 QStringLiteral("HVD record 2, point 2: control point check against the control "
+                 QStringLiteral("HVD record 2, setup on 1, point 2: control point check against the control "
                                 "file's line 3: north 0.000 east -0.080 elevation 0.000, "
                                 "horizontal 0.080; limit 0.100, elevation 0.050: within limit"));
         widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.05);

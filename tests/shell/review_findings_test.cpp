@@ -90,11 +90,11 @@ class ReviewFindingsTest : public QObject {
 
     void anEditedLimitIsCheckedAtOnce() {
         QCOMPARE(summary(),
-                 QStringLiteral("review: 2 findings, 1 over limit, 11 measured checks within limit"));
+                 QStringLiteral("review: 2 findings, 1 over limit, 11 measured checks within limit; points observed once: 39, not checked"));
         // At 0.300 record 52's -0.238 is within: only point 9999 is left.
         QVERIFY(typeLimit("LimitBacksightElevation", QStringLiteral("0.3")));
         QCOMPARE(summary(),
-                 QStringLiteral("review: 1 findings, 0 over limit, 12 measured checks within limit"));
+                 QStringLiteral("review: 1 findings, 0 over limit, 12 measured checks within limit; points observed once: 39, not checked"));
         QCOMPARE(column(kRecordColumn), QStringList{QString()});
     }
 

@@ -97,7 +97,7 @@ class ReviewPageTest : public QObject {
 
     void reportSitsBesideTheSketch() {
         QCOMPARE(shownFindingLines(*page_),
-                 QStringList{"HVD record 11, point 1: traverse closure: misclosure north 0.0000 "
+                 QStringList{"HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 "
                              "east 0.0000 elevation 0.0000, linear 0.0000 over 400.000, "
                              "precision exact; limit 1:10000, elevation 0.100: within limit"});
         // Its parts in the table's columns: kind, record, point, measured, limit, verdict, advice.
@@ -110,7 +110,7 @@ class ReviewPageTest : public QObject {
                                      "1:10000, elevation 0.100", "within limit", ""}));
         QCOMPARE(
             page_->findChild<QLabel*>(QStringLiteral("ReviewSummary"))->text(),
-            QStringLiteral("review: 1 findings, 0 over limit, 4 measured checks within limit"));
+            QStringLiteral("review: 1 findings, 0 over limit, 4 measured checks within limit; points observed once: 3, not checked"));
         // The chain runs through its three points in the OBS order.
         const auto& model = sketch().model();
         QCOMPARE(model.chains.size(), std::size_t{1});
