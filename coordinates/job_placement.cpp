@@ -13,8 +13,9 @@ PlacementInput placementInput(const PlacementText& text, std::string_view contro
         input.system->checkJobUnit(unit);
     }
     if (!text.controlPath.empty()) {
-        input.control = readControlFile(text.controlPath, controlBytes);
-        if (input.control.empty())
+        for (ControlPoint& point : readControlFile(text.controlPath, controlBytes))
+            (point.horizontal ? input.control : input.benchmarks).push_back(std::move(point));
+        if (input.control.empty() && input.benchmarks.empty())
             throw ZendroError(text.controlPath, "the file holds no control point");
     }
     if (text.startPosition || text.startAzimuth) {

@@ -16,7 +16,8 @@ namespace zendro::coordinates {
 // Where a job is to be placed: what the command line or the window read
 // before converting.
 struct PlacementInput {
-    std::vector<ControlPoint> control;
+    std::vector<ControlPoint> control;     // with north and east
+    std::vector<ControlPoint> benchmarks;  // heights only: they take no part in placing a job
     std::optional<ManualStart> start;
     std::optional<CoordinateSystem> system;
 
