@@ -7,14 +7,20 @@ namespace zendro::levels {
 std::string LevelFinding::text() const {
     if (file.empty()) {  // the network as a whole
         const std::string out = "level network: " + what;
-        return measured ? out + review::verdictText(over, advice) : out;
+        if (measured) return out + review::verdictText(over, advice);
+        return advice.empty() ? out : out + ": " + advice;
     }
     std::string out = file + ": ";
-    if (line != 0) out += "line " + std::to_string(line) + ", ";
-    out += address != 0 ? "Adr " + std::to_string(address)
-                        : "file line " + std::to_string(fileLine);
-    if (!point.empty()) out += ", point " + point;
-    out += ": " + what;
+    std::string where;
+    if (line != 0) where = "line " + std::to_string(line);
+    const auto part = [&](const std::string& text) { where += (where.empty() ? "" : ", ") + text; };
+    if (address != 0) {
+        part("Adr " + std::to_string(address));
+    } else if (fileLine != 0) {
+        part("file line " + std::to_string(fileLine));
+    }
+    if (!point.empty()) part("point " + point);
+    out += where.empty() ? what : where + ": " + what;
     if (measured) return out + review::verdictText(over, advice);
     return advice.empty() ? out : out + ": " + advice;
 }

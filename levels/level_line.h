@@ -76,6 +76,7 @@ struct LevelLine {
     std::optional<InstrumentValue> startHeight;  // typed into the level at the start
     std::vector<Setup> setups;
     std::optional<LineEnd> end;  // nothing when the file has no End-Line for it
+    std::size_t lastFileLine = 0;  // of the last record that belongs to it
 
     const std::string& endPoint() const {
         return setups.empty() ? startPoint : setups.back().forePoint();

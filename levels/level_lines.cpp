@@ -61,6 +61,7 @@ class LineBuilder {
     enum class Repeat { None, Measurement };
 
     void take(const M5Record& record) {
+        if (open() || expect_ == Expect::EndRecords) line().lastFileLine = record.fileLine;
         switch (record.block) {
             case M5Block::Text: return text(record);
             case M5Block::Information: return;  // a remark, read
@@ -121,6 +122,7 @@ class LineBuilder {
                 "Cont-Line of line " + std::to_string(number) +
                     ", whose start this file does not have: read as its start",
                 "", false, number);
+        line.lastFileLine = record.fileLine;
         lines_.push_back(std::move(line));
         validated_ = 0;
         open_ = true;
@@ -409,6 +411,8 @@ class LineBuilder {
         finding.advice = "check that the line was finished";
         finding.over = true;
         findings_.push_back(std::move(finding));
+        // What the file holds up to the next line belongs to it: a line cut off among them.
+        line().lastFileLine = next != nullptr ? next->fileLine - 1 : static_cast<std::size_t>(-1);
         open_ = false;
     }
 
@@ -483,7 +487,15 @@ class LineBuilder {
 
 std::vector<LevelLine> levelLines(const M5File& file, const UnitConversion& units,
                                   std::vector<LevelFinding>& findings) {
-    return LineBuilder(file, units, findings).build();
+    std::vector<LevelLine> lines = LineBuilder(file, units, findings).build();
+    // The reader's findings inside a line name it.
+    for (LevelFinding& finding : findings) {
+        if (finding.line != 0 || finding.file != file.path || finding.fileLine == 0) continue;
+        for (const LevelLine& line : lines)
+            if (finding.fileLine >= line.start.fileLine && finding.fileLine <= line.lastFileLine)
+                finding.line = line.number;
+    }
+    return lines;
 }
 
 }  // namespace zendro::levels

@@ -180,11 +180,11 @@ class Reduction {
         if (distancesWhole && end.backDistances)
             compare("Db (the backsight lengths summed)", end.backDistances->value,
                     end.backDistances->rounding, reduced_.backLength, backRounding,
-                    end.backDistances->source, point);
+                    end.backDistances->source, point, true);
         if (distancesWhole && end.foreDistances)
             compare("Df (the foresight lengths summed)", end.foreDistances->value,
                     end.foreDistances->rounding, reduced_.foreLength, foreRounding,
-                    end.foreDistances->source, point);
+                    end.foreDistances->source, point, true);
         // dz is the level's end height less the height typed in for the end
         // point: against the control file's height where it knows the point.
         const auto known = benchmarks_.find(point);
@@ -208,16 +208,20 @@ class Reduction {
     // The level's printed value against the reduction's, within what the
     // printing of both rounds.
     void compare(const std::string& what, double printed, double printedRounding, double reduced,
-                 double reducedRounding, Source source, const std::string& point) {
+                 double reducedRounding, Source source, const std::string& point,
+                 bool distance = false) {
         ++tally_.measured;
         const double difference = printed - reduced;
         const double tolerance = printedRounding + reducedRounding;
         if (std::abs(difference) <= tolerance + 1e-9) return;
         LevelFinding& finding = add(LevelCheck::InstrumentRecord, source, point);
-        finding.what = "the level's " + what + " " + forms_.height(printed) +
-                       " differs from the reduction's " + forms_.height(reduced) + " by " +
-                       forms_.heightWithUnit(difference) + ", more than their printing rounds (" +
-                       forms_.height(tolerance) + ")";
+        // Sums of lengths to the millimetre the level prints them to.
+        const int places = distance ? forms_.distancePlaces + 1 : forms_.heightPlaces;
+        finding.what = "the level's " + what + " " + review::decimals(printed, places) +
+                       " differs from the reduction's " + review::decimals(reduced, places) + " by " +
+                       review::decimals(difference, places) + " " + forms_.symbol() +
+                       ", more than their printing rounds (" + review::decimals(tolerance, places) +
+                       ")";
         finding.advice = "the file or its reading is wrong: check this setup's lines against the "
                          "level's memory";
         finding.over = true;

@@ -1,5 +1,6 @@
 #include "levels/m5_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -83,8 +84,9 @@ std::string_view unitText(M5Unit unit) { return unit == M5Unit::Metre ? "m" : "f
 // One line of the file into a record, or findings.
 class LineReader {
   public:
-    LineReader(M5File& file, std::size_t fileLine, std::string_view line)
-        : file_(file), line_(line) {
+    LineReader(M5File& file, std::optional<M5Unit>& lastUnit, std::size_t fileLine,
+               std::string_view line)
+        : file_(file), lastUnit_(lastUnit), line_(line) {
         record_.fileLine = fileLine;
     }
 
@@ -134,7 +136,6 @@ class LineReader {
     }
 
     bool readByTokens(std::string_view line) {
-        file_.tokenLines.push_back(record_.fileLine);
         // A line ends with the bar after its last value block, perhaps the
         // error mark after it.
         std::string_view body = line;
@@ -152,6 +153,10 @@ class LineReader {
             if (bar == std::string_view::npos) break;
             at = bar + 1;
         }
+        // The address first, so that even a line cut short is told by it.
+        const std::string_view address = count > 1 ? trimmed(parts[1]) : std::string_view();
+        const bool hasAddress = address.starts_with(kAddressWord);
+        if (hasAddress) readAddress(address.substr(kAddressWord.size()));
         if (lastBar == std::string_view::npos || count < 3 || (!mark.empty() && mark != "e")) {
             note("the line is cut short after column " + std::to_string(line.size()) +
                      " (it does not end with the bar after a value block): not read",
@@ -168,12 +173,7 @@ class LineReader {
                  "check the file");
             return false;
         }
-        const std::string_view address = trimmed(parts[1]);
-        if (address.starts_with(kAddressWord)) {
-            readAddress(address.substr(kAddressWord.size()));
-        } else {
-            note("no address (\"Adr\") in the second column", "", true);
-        }
+        if (!hasAddress) note("no address (\"Adr\") in the second column", "", true);
         const Tokens head(parts[2]);
         if (head.count == 0) {
             note("no block identifier: not read", "check the file");
@@ -190,6 +190,7 @@ class LineReader {
         }
         for (std::size_t i = 3; i < count; ++i) readCell(parts[i], i - 3, false);
         record_.marked = mark == "e";
+        file_.tokenLines.push_back(record_.fileLine);
         return true;
     }
 
@@ -311,14 +312,13 @@ class LineReader {
         }
         if (record_.valueCount == 0) return true;
         const M5Unit unit = record_.values[0].unit;
-        if (!file_.unit) {
-            file_.unit = unit;
-        } else if (*file_.unit != unit) {
-            note("the file changes its unit here from " + std::string(unitText(*file_.unit)) +
+        if (!file_.unit) file_.unit = unit;
+        if (lastUnit_ && *lastUnit_ != unit)
+            note("the file changes its unit here from " + std::string(unitText(*lastUnit_)) +
                      " to " + std::string(unitText(unit)) + " (read in " +
                      std::string(unitText(unit)) + ")",
                  "check that the level's unit was not changed during the line");
-        }
+        lastUnit_ = unit;
         return true;
     }
 
@@ -335,28 +335,42 @@ class LineReader {
     }
 
     M5File& file_;
+    std::optional<M5Unit>& lastUnit_;  // of the last line read with a value
     std::string_view line_;
     M5Record record_;
 };
 
 // Lines read by tokens: in a file whose other lines keep the columns each is
-// suspect; a file that keeps none is a loose layout, said once.
+// suspect and told; a file that keeps none is a loose layout, said once.
 void noteTokenLines(M5File& file) {
     if (file.tokenLines.empty()) return;
-    LevelFinding finding;
-    finding.check = LevelCheck::Reading;
-    finding.file = file.path;
-    finding.fileLine = file.tokenLines.front();
     if (file.columnLines == 0) {
-        finding.what = "no line keeps the M5 columns: file lines " + rangesText(file.tokenLines) +
-                       " read by | and tokens";
-    } else {
-        finding.over = true;
-        finding.what = "file lines " + rangesText(file.tokenLines) +
-                       " do not keep the M5 columns (a shifted column?): read by | and tokens";
-        finding.advice = "check them against the level's memory";
+        LevelFinding finding;
+        finding.check = LevelCheck::Reading;
+        finding.file = file.path;  // of the whole file: no line of its own
+        finding.what = std::string("no line keeps the M5 columns: file ") +
+                       (file.tokenLines.size() == 1 ? "line " : "lines ") +
+                       rangesText(file.tokenLines) + " read by | and tokens";
+        file.findings.push_back(std::move(finding));
+        return;
     }
-    file.findings.push_back(std::move(finding));
+    auto record = file.records.begin();
+    for (const std::size_t fileLine : file.tokenLines) {
+        record = std::lower_bound(record, file.records.end(), fileLine,
+                                  [](const M5Record& r, std::size_t at) { return r.fileLine < at; });
+        LevelFinding finding;
+        finding.check = LevelCheck::Reading;
+        finding.file = file.path;
+        finding.fileLine = fileLine;
+        if (record != file.records.end() && record->fileLine == fileLine) {
+            finding.address = record->address;
+            finding.point = record->point;
+        }
+        finding.over = true;
+        finding.what = "not in the M5 columns (a shifted column?): read by | and tokens";
+        finding.advice = "check the line against the level's memory";
+        file.findings.push_back(std::move(finding));
+    }
 }
 
 }  // namespace
@@ -374,6 +388,7 @@ M5File readM5(std::string_view path, std::string_view bytes) {
     std::size_t fileLine = 0;
     bool anyM5 = false;
     bool anyText = false;
+    std::optional<M5Unit> lastUnit;
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t end = bytes.find('\n', start);
@@ -383,7 +398,7 @@ M5File readM5(std::string_view path, std::string_view bytes) {
         if (line.ends_with('\r')) line.remove_suffix(1);
         anyM5 = anyM5 || line.starts_with(m5::kFormatWord);
         anyText = anyText || !trimmed(line).empty();
-        LineReader(file, fileLine, line).read();
+        LineReader(file, lastUnit, fileLine, line).read();
     }
     if (!anyText) throw ZendroError(path, "the file is empty: no M5 line to read");
     if (!anyM5)
