@@ -276,7 +276,8 @@ std::string levelReportText(const LevelRunResult& result) {
 std::string levelConsoleText(const LevelRunResult& result) {
     std::string out;
     for (const LevelFinding& finding : result.findings)
-        if (finding.over || finding.check == LevelCheck::Closure) out += finding.text() + "\n";
+        if (finding.over || (finding.check == LevelCheck::Closure && finding.measured))
+            out += finding.text() + "\n";
     out += std::to_string(result.lines.size()) + " lines, " + std::to_string(result.tally.measured) +
            " measured checks, " + std::to_string(result.tally.over) + " over their limits\n";
     if (result.network.adjusted)

@@ -40,6 +40,10 @@ review::LevelLimits limitsOf(const LevelRunOptions& options, LengthUnit unit) {
 // The adjustment's verdicts as findings, so that --strict and the lists see them.
 void networkFindings(LevelRunResult& result) {
     const NetworkResult& network = result.network;
+    if (network.adjusted && network.degreesOfFreedom > 0) {
+        result.tally.measured += 2;  // the blunder's and the variance factor's tests
+        result.tally.over += (network.blunder ? 1u : 0u) + (network.testPassed ? 0u : 1u);
+    }
     if (network.blunder) {
         const Section& section = network.sections[*network.blunder];
         LevelFinding finding;
