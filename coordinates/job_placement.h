@@ -16,8 +16,8 @@ namespace zendro::coordinates {
 // Where a job is to be placed: what the command line or the window read
 // before converting.
 struct PlacementInput {
-    std::vector<ControlPoint> control;     // with north and east
-    std::vector<ControlPoint> benchmarks;  // heights only: they take no part in placing a job
+    // With north and east; the file's vertical benchmarks are for level runs.
+    std::vector<ControlPoint> control;
     std::optional<ManualStart> start;
     std::optional<CoordinateSystem> system;
 

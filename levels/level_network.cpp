@@ -51,6 +51,7 @@ class Network {
         datumAndUnknowns();
         approximate();
         solve();
+        if (!result_.adjusted) return std::move(result_);
         heights();
         return std::move(result_);
     }
@@ -258,7 +259,16 @@ class Network {
         std::vector<double> redundancy(rows.size(), 1.0);
         if (result_.unknowns > 0) {
             solver_ = std::make_unique<adjustment::SparseLeastSquares>(static_cast<int>(result_.unknowns));
-            const Eigen::VectorXd x = solver_->solve(rows);
+            Eigen::VectorXd x;
+            try {
+                x = solver_->solve(rows);
+            } catch (const adjustment::SingularUnknown&) {
+                // Every part has a datum: only values beyond any level's get here.
+                result_.adjusted = false;
+                result_.failure = "the normal equations cannot be solved: look for a height or "
+                                  "reading far out of range in the findings";
+                return;
+            }
             for (Node& node : nodes_)
                 if (node.unknown >= 0) *node.approximate += x[node.unknown];
             redundancy = solver_->redundancies(rows);

@@ -50,7 +50,8 @@ struct AdjustedHeight {
 };
 
 struct NetworkResult {
-    bool adjusted = false;  // false: no section to adjust
+    bool adjusted = false;  // false: no section to adjust, or `failure`
+    std::string failure;    // why the normal equations could not be solved
     std::vector<Section> sections;
     std::vector<AdjustedHeight> heights;  // in the order the lines reach them
     std::size_t unknowns = 0;

@@ -151,7 +151,8 @@ class ReportWriter {
         const NetworkResult& network = result_.network;
         line("Adjustment of the level network:");
         if (!network.adjusted) {
-            line("  nothing to adjust: no line with a setup");
+            line(network.failure.empty() ? "  nothing to adjust: no line with a setup"
+                                         : "  not adjusted: " + network.failure);
             return;
         }
         for (const std::string& line : summaryLines(result_)) this->line("  " + line);

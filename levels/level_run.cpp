@@ -40,6 +40,14 @@ review::LevelLimits limitsOf(const LevelRunOptions& options, LengthUnit unit) {
 // The adjustment's verdicts as findings, so that --strict and the lists see them.
 void networkFindings(LevelRunResult& result) {
     const NetworkResult& network = result.network;
+    if (!network.failure.empty()) {
+        LevelFinding finding;
+        finding.check = LevelCheck::VarianceTest;
+        finding.over = true;
+        finding.what = "not adjusted: " + network.failure;
+        result.findings.push_back(std::move(finding));
+        return;
+    }
     if (network.adjusted && network.degreesOfFreedom > 0) {
         result.tally.measured += 2;  // the blunder's and the variance factor's tests
         result.tally.over += (network.blunder ? 1u : 0u) + (network.testPassed ? 0u : 1u);

@@ -56,6 +56,9 @@ bool isTime(std::string_view text) {
 constexpr std::array<double, 10> kHalfUnits = {0.5,    0.05,    0.005,    5e-4,    5e-5,
                                                5e-6,   5e-7,    5e-8,     5e-9,    5e-10};
 
+// Beyond any reading, height or length a level prints (14 characters).
+constexpr double kLargest = 1e12;
+
 struct Number {
     double value = 0;
     double rounding = 0;
@@ -67,7 +70,8 @@ std::optional<Number> numberOf(std::string_view text) {
     double value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) return {};
+    if (text.empty() || error != std::errc() || stop != end || !(std::abs(value) < kLargest))
+        return {};
     const std::size_t point = text.find('.');
     const std::size_t decimals = point == std::string_view::npos ? 0 : text.size() - point - 1;
     return Number{value, decimals < kHalfUnits.size() ? kHalfUnits[decimals] : 0.0};
