@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/length_unit.h"
+#include "levels/level_finding.h"
 #include "levels/m5_format.h"
 
 namespace zendro::levels {
@@ -82,6 +83,19 @@ struct LevelLine {
         return setups.empty() ? startPoint : setups.back().forePoint();
     }
 };
+
+// A finding at a place in a line.
+inline LevelFinding lineFinding(const LevelLine& line, LevelCheck check, Source source,
+                                std::string point) {
+    LevelFinding finding;
+    finding.check = check;
+    finding.file = line.file;
+    finding.line = line.number;
+    finding.address = source.address;
+    finding.fileLine = source.fileLine;
+    finding.point = std::move(point);
+    return finding;
+}
 
 // How the file's values come into the run's unit: a file in feet is in the
 // run's foot (the file does not say which).

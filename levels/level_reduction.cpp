@@ -229,14 +229,7 @@ class Reduction {
     }
 
     LevelFinding& add(LevelCheck check, Source source, const std::string& point) {
-        LevelFinding finding;
-        finding.check = check;
-        finding.file = line_.file;
-        finding.line = line_.number;
-        finding.address = source.address;
-        finding.fileLine = source.fileLine;
-        finding.point = point;
-        findings_.push_back(std::move(finding));
+        findings_.push_back(lineFinding(line_, check, source, point));
         return findings_.back();
     }
 

@@ -8,34 +8,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <memory>
-#include <sstream>
 
 #include "common/errors.h"
 #include "levels/level_report.h"
 #include "levels/level_run.h"
+#include "tests/support/case_folders.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro::levels {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::map<std::string, std::string> optionLines(const fs::path& file) {
-    std::map<std::string, std::string> values;
-    if (!fs::exists(file)) return values;
-    std::istringstream lines(testing::readFile(file.string()));
-    for (std::string line; std::getline(lines, line);) {
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return values;
-}
 
 LevelRunOptions optionsOf(const std::map<std::string, std::string>& values) {
     LevelRunOptions options;
@@ -48,18 +33,6 @@ LevelRunOptions optionsOf(const std::map<std::string, std::string>& values) {
     return options;
 }
 
-std::string unifiedDiff(const fs::path& expected, const std::string& actual) {
-    testing::TempDir dir;
-    const std::string actualPath = dir.file("actual");
-    std::ofstream(actualPath, std::ios::binary) << actual;
-    const std::string command = "diff -u '" + expected.string() + "' '" + actualPath + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string text;
-    char buffer[4096];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) text += buffer;
-    return text;
-}
-
 std::string runCase(const fs::path& folder) {
     std::vector<LevelInput> inputs;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder))
@@ -67,7 +40,7 @@ std::string runCase(const fs::path& folder) {
             inputs.push_back({entry.path().filename().string(), testing::readFile(entry.path().string())});
     std::sort(inputs.begin(), inputs.end(),
               [](const LevelInput& a, const LevelInput& b) { return a.path < b.path; });
-    LevelRunOptions options = optionsOf(optionLines(folder / "options"));
+    LevelRunOptions options = optionsOf(testing::optionLines(folder / "options"));
     try {
         std::vector<coordinates::ControlPoint> control;
         if (fs::exists(folder / "control.csv")) {
@@ -89,15 +62,7 @@ TEST(LevelCases, EveryCaseFolderGivesItsExpectedReport) {
     ASSERT_GE(folders.size(), 12u);
     for (const fs::path& folder : folders) {
         SCOPED_TRACE(folder.filename().string());
-        const std::string actual = runCase(folder);
-        const fs::path expected = folder / "expected.txt";
-        if (std::getenv("ZENDRO_UPDATE_CASES") != nullptr) {
-            std::ofstream(expected, std::ios::binary) << actual;
-            continue;
-        }
-        ASSERT_TRUE(fs::exists(expected)) << expected << " is missing";
-        if (testing::readFile(expected.string()) != actual)
-            ADD_FAILURE() << expected << " differs:\n" << unifiedDiff(expected, actual);
+        testing::expectCaseFile(folder / "expected.txt", runCase(folder));
     }
 }
 
