@@ -28,6 +28,19 @@ std::string addressText(Source source) {
 
 std::string ratioText(double value) { return review::decimals(value, 2); }
 
+std::string blunderText(const Section& section, double limit) {
+    if (section.line == nullptr)
+        return "the control file's height of " + section.to + ", standardized residual " +
+               ratioText(*section.standardized) + " above " + ratioText(limit) +
+               ": check the benchmark's height and the lines that reach it";
+    const LevelLine& line = *section.line->line;
+    return line.file + " line " + std::to_string(line.number) + " from " + orNone(section.from) +
+           " to " + orNone(section.to) + " (Adr " + addressText(section.first) + " to " +
+           addressText(section.last) + "), standardized residual " +
+           ratioText(*section.standardized) + " above " + ratioText(limit) +
+           ": re-run this section";
+}
+
 class ReportWriter {
   public:
     ReportWriter(const LevelRunResult& result, std::string& out)
@@ -155,7 +168,7 @@ class ReportWriter {
                                          : "  not adjusted: " + network.failure);
             return;
         }
-        for (const std::string& line : summaryLines(result_)) this->line("  " + line);
+        for (const std::string& line : levelSummaryLines(result_)) this->line("  " + line);
         w_.text(left("Point", 12))
             .text(right("Height", 12))
             .text(right("SD", 10))
@@ -198,56 +211,6 @@ class ReportWriter {
         }
     }
 
-  public:
-    static std::vector<std::string> summaryLines(const LevelRunResult& result) {
-        const NetworkResult& network = result.network;
-        std::vector<std::string> lines;
-        lines.push_back(std::to_string(network.sections.size()) + " observations, " +
-                        std::to_string(network.unknowns) + " unknown heights, " +
-                        std::to_string(network.degreesOfFreedom) + " degrees of freedom");
-        if (network.bounds) {
-            lines.push_back("variance factor " + ratioText(network.varianceFactor) +
-                            "; chi-square test at 95%: " +
-                            review::decimals(network.sumOfSquares, 2) + " in [" +
-                            review::decimals(network.bounds->lower, 2) + ", " +
-                            review::decimals(network.bounds->upper, 2) + "]: " +
-                            (network.testPassed ? "passed"
-                             : network.sumOfSquares > network.bounds->upper
-                                 ? "FAILED above (the readings are worse than the a priori "
-                                   "deviation, or a blunder)"
-                                 : "FAILED below (the a priori deviation is too pessimistic)"));
-        } else {
-            lines.push_back("no redundancy: nothing checks the lines against each other");
-        }
-        if (!network.datum.empty()) {
-            std::string datum;
-            for (const std::string& point : network.datum) datum += (datum.empty() ? "" : ", ") + point;
-            lines.push_back("no benchmark in its part of the network: held at the level's start "
-                            "height: " + datum);
-        }
-        if (network.blunder) {
-            const Section& section = network.sections[*network.blunder];
-            lines.push_back("BLUNDER: " + blunderText(section, result.settings.blunderLimit));
-        } else {
-            lines.push_back("no standardized residual above " +
-                            ratioText(result.settings.blunderLimit) + ": no blunder named");
-        }
-        return lines;
-    }
-
-    static std::string blunderText(const Section& section, double limit) {
-        if (section.line == nullptr)
-            return "the control file's height of " + section.to + ", standardized residual " +
-                   ratioText(*section.standardized) + " above " + ratioText(limit) +
-                   ": check the benchmark's height and the lines that reach it";
-        const LevelLine& line = *section.line->line;
-        return line.file + " line " + std::to_string(line.number) + " from " + orNone(section.from) +
-               " to " + orNone(section.to) + " (Adr " + addressText(section.first) + " to " +
-               addressText(section.last) + "), standardized residual " +
-               ratioText(*section.standardized) + " above " + ratioText(limit) +
-               ": re-run this section";
-    }
-
   private:
     const LevelRunResult& result_;
     const LevelForms& forms_;
@@ -255,6 +218,42 @@ class ReportWriter {
 };
 
 }  // namespace
+
+std::vector<std::string> levelSummaryLines(const LevelRunResult& result) {
+    const NetworkResult& network = result.network;
+    std::vector<std::string> lines;
+    lines.push_back(std::to_string(network.sections.size()) + " observations, " +
+                    std::to_string(network.unknowns) + " unknown heights, " +
+                    std::to_string(network.degreesOfFreedom) + " degrees of freedom");
+    if (network.bounds) {
+        lines.push_back("variance factor " + ratioText(network.varianceFactor) +
+                        "; chi-square test at 95%: " +
+                        review::decimals(network.sumOfSquares, 2) + " in [" +
+                        review::decimals(network.bounds->lower, 2) + ", " +
+                        review::decimals(network.bounds->upper, 2) + "]: " +
+                        (network.testPassed ? "passed"
+                         : network.sumOfSquares > network.bounds->upper
+                             ? "FAILED above (the readings are worse than the a priori "
+                               "deviation, or a blunder)"
+                             : "FAILED below (the a priori deviation is too pessimistic)"));
+    } else {
+        lines.push_back("no redundancy: nothing checks the lines against each other");
+    }
+    if (!network.datum.empty()) {
+        std::string datum;
+        for (const std::string& point : network.datum) datum += (datum.empty() ? "" : ", ") + point;
+        lines.push_back("no benchmark in its part of the network: held at the level's start "
+                        "height: " + datum);
+    }
+    if (network.blunder) {
+        const Section& section = network.sections[*network.blunder];
+        lines.push_back("BLUNDER: " + blunderText(section, result.settings.blunderLimit));
+    } else {
+        lines.push_back("no standardized residual above " +
+                        ratioText(result.settings.blunderLimit) + ": no blunder named");
+    }
+    return lines;
+}
 
 std::string_view heightSourceName(HeightSource source) {
     switch (source) {
@@ -282,7 +281,7 @@ std::string levelConsoleText(const LevelRunResult& result) {
     out += std::to_string(result.lines.size()) + " lines, " + std::to_string(result.tally.measured) +
            " measured checks, " + std::to_string(result.tally.over) + " over their limits\n";
     if (result.network.adjusted)
-        for (const std::string& line : ReportWriter::summaryLines(result))
+        for (const std::string& line : levelSummaryLines(result))
             out += "adjustment: " + line + "\n";
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "levels/level_network.h"
 #include "levels/level_run.h"
@@ -14,6 +15,10 @@ namespace zendro::levels {
 // imbalance; its intermediate sights; the sums and the arithmetic check; its
 // closure and allowance), the findings and the adjustment.
 std::string levelReportText(const LevelRunResult& result);
+
+// The adjustment's summary: observations and unknowns, the chi-square test,
+// the datum where no benchmark held a part, the blunder or its absence.
+std::vector<std::string> levelSummaryLines(const LevelRunResult& result);
 
 // What the command line prints: every finding over its limit or in a file,
 // every closure, and the adjustment's summary; "\n" ended.
