@@ -74,33 +74,65 @@ class LineReader {
     std::size_t line_;
 };
 
+// A level run's point id: printable, no blank, no comma, no quote.
+bool isBenchmarkName(std::string_view text) {
+    if (text.empty()) return false;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= ' ' || byte == 0x7f || c == ',' || c == '"') return false;
+    }
+    return true;
+}
+
+// `fixed`, or `free` with its deviations: `names` of them, at most.
+void readHold(ControlPoint& point, const std::vector<std::string_view>& fields,
+              const LineReader& reader, bool horizontal) {
+    if (fields.size() == 4) return;
+    if (equalIgnoringCase(fields[4], "fixed")) {
+        if (fields.size() > 5) reader.fail("a fixed point takes no standard deviations");
+        return;
+    }
+    if (!equalIgnoringCase(fields[4], "free"))
+        reader.fail("\"" + std::string(fields[4]) + "\" is neither fixed nor free");
+    point.hold = ControlHold::Weighted;
+    if (!horizontal) {
+        if (fields.size() < 6) reader.fail("a free benchmark needs its standard deviation sigma_Z");
+        if (fields.size() > 6) reader.fail("a benchmark takes one standard deviation, sigma_Z");
+        point.sigmaElevation = reader.sigma(fields[5], "sigma_Z");
+        return;
+    }
+    if (fields.size() < 6) reader.fail("a free point needs its standard deviation sigma_NE");
+    point.sigmaHorizontal = reader.sigma(fields[5], "sigma_NE");
+    point.sigmaElevation =
+        fields.size() > 6 ? reader.sigma(fields[6], "sigma_Z") : *point.sigmaHorizontal;
+}
+
 ControlPoint pointOf(const std::vector<std::string_view>& fields, const LineReader& reader) {
     if (fields.size() < 4) reader.fail("a control point needs name, N, E and Z; this line has " +
                                        std::to_string(fields.size()) + " column(s)");
     if (fields.size() > kMaxColumns) reader.fail("more than 7 columns");
-    for (const std::string_view field : fields)
-        if (field.empty()) reader.fail("an empty column");
+    // Only a height: N and E both left empty.
+    const bool vertical = fields[1].empty() && fields[2].empty();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].empty() && !(vertical && (i == 1 || i == 2))) reader.fail("an empty column");
 
     ControlPoint point;
+    point.name = std::string(fields[0]);
     const std::optional<std::int64_t> number = pointNumberOf(fields[0]);
-    if (!number) reader.fail("the name \"" + std::string(fields[0]) + "\" is not a point number");
-    point.number = *number;
-    point.north = reader.number(fields[1], "N");
-    point.east = reader.number(fields[2], "E");
-    point.elevation = reader.number(fields[3], "Z");
-    if (fields.size() == 4) return point;
-
-    if (equalIgnoringCase(fields[4], "fixed")) {
-        if (fields.size() > 5) reader.fail("a fixed point takes no standard deviations");
-        return point;
+    if (vertical) {
+        if (!isBenchmarkName(fields[0]))
+            reader.fail("the name \"" + std::string(fields[0]) + "\" is not a point id");
+        point.number = number.value_or(kNoPointNumber);
+        point.horizontal = false;
+    } else {
+        if (!number)
+            reader.fail("the name \"" + std::string(fields[0]) + "\" is not a point number");
+        point.number = *number;
+        point.north = reader.number(fields[1], "N");
+        point.east = reader.number(fields[2], "E");
     }
-    if (!equalIgnoringCase(fields[4], "free"))
-        reader.fail("\"" + std::string(fields[4]) + "\" is neither fixed nor free");
-    if (fields.size() < 6) reader.fail("a free point needs its standard deviation sigma_NE");
-    point.hold = ControlHold::Weighted;
-    point.sigmaHorizontal = reader.sigma(fields[5], "sigma_NE");
-    point.sigmaElevation =
-        fields.size() > 6 ? reader.sigma(fields[6], "sigma_Z") : *point.sigmaHorizontal;
+    point.elevation = reader.number(fields[3], "Z");
+    readHold(point, fields, reader, !vertical);
     return point;
 }
 
@@ -108,7 +140,8 @@ ControlPoint pointOf(const std::vector<std::string_view>& fields, const LineRead
 
 std::vector<ControlPoint> readControlFile(std::string_view path, std::string_view bytes) {
     std::vector<ControlPoint> points;
-    std::unordered_map<std::int64_t, std::size_t> lineOfPoint;
+    // A point number, however written, or a benchmark's name.
+    std::unordered_map<std::string, std::size_t> lineOfPoint;
     bool firstLine = true;
     std::size_t lineNumber = 0;
     std::size_t start = 0;
@@ -122,16 +155,19 @@ std::vector<ControlPoint> readControlFile(std::string_view path, std::string_vie
         if (line.empty()) continue;
         const std::vector<std::string_view> fields = fieldsOf(line);
         // A header names its columns: the first line whose N is not a number.
-        const bool header = firstLine && fields.size() >= 2 && !finiteNumber(fields[1]);
+        const bool header =
+            firstLine && fields.size() >= 2 && !fields[1].empty() && !finiteNumber(fields[1]);
         firstLine = false;
         if (header) continue;
 
         const LineReader reader(path, lineNumber);
         ControlPoint point = pointOf(fields, reader);
         point.line = lineNumber;
-        const auto [earlier, added] = lineOfPoint.emplace(point.number, lineNumber);
+        const std::string key = point.number == kNoPointNumber ? point.name
+                                                               : std::to_string(point.number);
+        const auto [earlier, added] = lineOfPoint.emplace(key, lineNumber);
         if (!added)
-            reader.fail("point " + std::to_string(point.number) + " is given again (first on line " +
+            reader.fail("point " + key + " is given again (first on line " +
                         std::to_string(earlier->second) + ")");
         points.push_back(point);
     }

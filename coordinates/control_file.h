@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,11 +15,15 @@ enum class ControlHold {
     Weighted,  // known within its standard deviations
 };
 
+inline constexpr std::int64_t kNoPointNumber = -1;
+
 struct ControlPoint {
-    std::int64_t number = 0;  // the job's point number
+    std::int64_t number = 0;  // the job's point number; kNoPointNumber for a named benchmark
+    std::string name;         // as the file writes it: a level run's point id
     double north = 0;
     double east = 0;
     double elevation = 0;
+    bool horizontal = true;  // false for a vertical benchmark: its north and east are unknown
     ControlHold hold = ControlHold::Fixed;
     std::optional<double> sigmaHorizontal;  // north and east, weighted points only
     std::optional<double> sigmaElevation;   // the horizontal one when not given
@@ -27,9 +32,10 @@ struct ControlPoint {
 
 // Reads a control file: lines `name,N,E,Z[,fixed|free[,sigma_NE[,sigma_Z]]]`,
 // comma or whitespace separated, `#` starting a comment, an optional header
-// line first. The name is the job's point number. Throws ZendroError naming
-// `path`, the line and the cause at the first bad line, so a file is taken
-// whole or not at all.
+// line first. The name is the job's point number. A line `name,,,Z[,fixed|
+// free[,sigma_Z]]` (commas only) is a vertical benchmark, its name any point
+// id of a level run. Throws ZendroError naming `path`, the line and the cause
+// at the first bad line, so a file is taken whole or not at all.
 std::vector<ControlPoint> readControlFile(std::string_view path, std::string_view bytes);
 
 }  // namespace zendro::coordinates

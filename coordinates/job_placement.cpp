@@ -13,9 +13,12 @@ PlacementInput placementInput(const PlacementText& text, std::string_view contro
         input.system->checkJobUnit(unit);
     }
     if (!text.controlPath.empty()) {
-        input.control = readControlFile(text.controlPath, controlBytes);
+        // A vertical benchmark (name,,,Z) has no north and east to place a job by.
+        for (ControlPoint& point : readControlFile(text.controlPath, controlBytes))
+            if (point.horizontal) input.control.push_back(std::move(point));
         if (input.control.empty())
-            throw ZendroError(text.controlPath, "the file holds no control point");
+            throw ZendroError(text.controlPath,
+                              "the file holds no control point with north and east");
     }
     if (text.startPosition || text.startAzimuth) {
         const std::string position = text.startPosition.value_or("");

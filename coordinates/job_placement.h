@@ -16,6 +16,7 @@ namespace zendro::coordinates {
 // Where a job is to be placed: what the command line or the window read
 // before converting.
 struct PlacementInput {
+    // With north and east; the file's vertical benchmarks are for level runs.
     std::vector<ControlPoint> control;
     std::optional<ManualStart> start;
     std::optional<CoordinateSystem> system;

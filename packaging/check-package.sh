@@ -92,7 +92,9 @@ cmake --install "$build" --prefix "$stage" >/dev/null
 expect "zendro-convert --version" "zendro-convert $version" "$("$stage/bin/zendro-convert" --version)"
 expect "zendro --version" "zendro $version" "$(env -u DISPLAY -u WAYLAND_DISPLAY "$stage/bin/zendro" --version)"
 expect "zendro-genjob --version" "zendro-genjob $version" "$("$stage/bin/zendro-genjob" --version)"
-for page in zendro zendro-convert zendro-genjob; do
+expect "zendro-level --version" "zendro-level $version" "$("$stage/bin/zendro-level" --version)"
+expect "zendro-genlevels --version" "zendro-genlevels $version" "$("$stage/bin/zendro-genlevels" --version)"
+for page in zendro zendro-convert zendro-genjob zendro-level zendro-genlevels; do
     MANWIDTH=80 man --warnings -l "$stage/share/man/man1/$page.1.gz" >"$scratch/$page.txt" \
         2>"$scratch/$page.err" || fail "man -l $page"
     [ ! -s "$scratch/$page.err" ] || fail "man warns on $page.1: $(cat "$scratch/$page.err")"
@@ -103,6 +105,9 @@ for option in --trv --metric --prefix --curve-code --comment-delimiter --suffix;
     grep -q -- "$option" "$scratch/zendro-convert.txt" || fail "zendro-convert.1 lacks $option"
 done
 grep -q ORNA_ZENDRO_DIR "$scratch/zendro.txt" || fail "zendro.1 lacks ORNA_ZENDRO_DIR"
+for option in --control --sigma-km --report --export --strict --limit-level-misclosure; do
+    grep -q -- "$option" "$scratch/zendro-level.txt" || fail "zendro-level.1 lacks $option"
+done
 # The page's own description is a paragraph of its own, not the end of the
 # FILE argument's text.
 grep -q '^       FILE is any of' "$scratch/zendro-convert.txt" ||
@@ -120,6 +125,13 @@ done
 # ... and its installed GDAL export module: the DXF export starts with its header section.
 "$stage/bin/zendro-convert" --export "dxf:$scratch/HWY12-3.dxf" "$scratch/HWY12-3.HVD" >/dev/null &&
     head -c 64 "$scratch/HWY12-3.dxf" | grep -q "SECTION" || fail "zendro-convert --export dxf from the installation"
+
+# The installed level programs: a generated network checked and adjusted.
+"$stage/bin/zendro-genlevels" --out "$scratch/NET" --metric --control "$scratch/NET.csv" &&
+    "$stage/bin/zendro-level" "$scratch/NET.DAT" --control "$scratch/NET.csv" --sigma-km 0.5 \
+        --export "csv:$scratch/NET-heights.csv" >/dev/null &&
+    head -n 1 "$scratch/NET-heights.csv" | grep -q "^Point,Height (m)" ||
+    fail "zendro-level on a network from zendro-genlevels, installed"
 
 echo "== launcher"
 # The installed launcher in front of a stand-in window that prints what it got.
@@ -153,6 +165,20 @@ expect "completion of --cu" "--curve-code " "$(complete_words zendro-convert --c
 expect "completion of --com" "--comment-delimiter " "$(complete_words zendro-convert --com)"
 expect "completion after --prefix" "" "$(complete_words zendro-convert --prefix '')"
 expect "completion of a file" "RUN-1.HVD jobs run-2.ctx " "$(complete_words zendro-convert --trv '')"
+touch "$scratch/completion/LINE-1.DAT" "$scratch/completion/control.csv"
+level_words() {
+    (cd "$scratch/completion" && PATH="$stage/bin:$PATH" bash -c '
+        source /usr/share/bash-completion/bash_completion
+        source "$0"
+        COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+        COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+        _zendro_level zendro-level "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+        [ ${#COMPREPLY[@]} -eq 0 ] || printf "%s\n" "${COMPREPLY[@]}" | LC_ALL=C sort | tr "\n" " "' \
+        "$stage/share/bash-completion/completions/zendro-level" "$@")
+}
+expect "zendro-level completion of --sig" "--sigma-km " "$(level_words zendro-level --sig)"
+expect "zendro-level completion of a file" "LINE-1.DAT jobs " "$(level_words zendro-level '')"
+expect "zendro-level completion after --control" "control.csv jobs " "$(level_words zendro-level --control '')"
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures package check(s) failed" >&2

@@ -1,7 +1,9 @@
 #include "review/limit_table.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace zendro::review {
 namespace {
@@ -37,11 +39,66 @@ constexpr std::array kLimits = {
                     "--limit-angular-k", Seconds, 10, 10, 0, 3600, 1},
     LimitDefinition{&ReviewLimits::blunderResidual, "Standardized residual for a blunder",
                     "--limit-blunder", Factor, 3.29, 3.29, 1, 100, 2},
+    // Conservative third-order practice, as state highway manuals set it for
+    // digital levels; a project asking for more gives its own on the command line.
+    LimitDefinition{nullptr, "Line or loop misclosure k (k x sqrt(K))", "--limit-level-misclosure",
+                    RootLength, 0.05, 12, 0, 1000, 3, LimitGroup::Level,
+                    &LevelLimits::misclosureK},
+    LimitDefinition{nullptr, "Setup sight imbalance", "--limit-setup-imbalance", Length, 15, 5, 0,
+                    1000, 2, LimitGroup::Level, &LevelLimits::setupImbalance},
+    LimitDefinition{nullptr, "Line sight imbalance at its end", "--limit-line-imbalance", Length,
+                    30, 10, 0, 10000, 2, LimitGroup::Level, &LevelLimits::lineImbalance},
+    LimitDefinition{nullptr, "Longest sight", "--limit-longest-sight", Length, 200, 60, 0, 10000,
+                    1, LimitGroup::Level, &LevelLimits::longestSight},
+    LimitDefinition{nullptr, "Lowest staff reading", "--limit-lowest-reading", Length, 1.5, 0.5, 0,
+                    100, 2, LimitGroup::Level, &LevelLimits::lowestReading},
+    LimitDefinition{nullptr, "Double-read setup: its two height differences",
+                    "--limit-double-difference", FineLength, 0.002, 0.7, 0, 1000, 4,
+                    LimitGroup::Level, &LevelLimits::doubleDifference},
+    LimitDefinition{nullptr, "Readings marked e per line", "--limit-marked-readings", Factor, 0, 0,
+                    0, 100000, 0, LimitGroup::Level, &LevelLimits::markedReadings},
+    LimitDefinition{nullptr, "Level network: standardized residual for a blunder",
+                    "--limit-level-blunder", Factor, 3.29, 3.29, 1, 100, 2, LimitGroup::Level,
+                    &LevelLimits::blunderResidual},
 };
+
+constexpr bool groupedInOrder() {
+    for (std::size_t i = 1; i < kLimits.size(); ++i)
+        if (kLimits[i].group < kLimits[i - 1].group) return false;
+    return true;
+}
+static_assert(groupedInOrder(), "each group of limits is one run of rows");
+
+// Miles of 5280 feet of the run's own foot.
+constexpr double kFeetPerMile = 5280;
+constexpr double kMetresPerKilometre = 1000;
+constexpr double kMillimetresPerMetre = 1000;
 
 }  // namespace
 
-std::span<const LimitDefinition> limitTable() { return kLimits; }
+std::span<const LimitDefinition> limitTable(LimitGroup group) {
+    const auto first = std::find_if(kLimits.begin(), kLimits.end(),
+                                    [group](const LimitDefinition& row) { return row.group == group; });
+    const auto end = std::find_if(first, kLimits.end(),
+                                  [group](const LimitDefinition& row) { return row.group != group; });
+    return {first, end};
+}
+
+LevelLimits defaultLevelLimits(LengthUnit unit) {
+    LevelLimits limits;
+    for (const LimitDefinition& limit : limitTable(LimitGroup::Level))
+        limits.*limit.levelField = isMetric(unit) ? limit.meterDefault : limit.feetDefault;
+    return limits;
+}
+
+double fineLengthInUnit(double value, LengthUnit unit) {
+    return isMetric(unit) ? value / kMillimetresPerMetre : value;
+}
+
+double rootLengthAllowance(double k, double length, LengthUnit unit) {
+    if (isMetric(unit)) return k / kMillimetresPerMetre * std::sqrt(length / kMetresPerKilometre);
+    return k * std::sqrt(length / kFeetPerMile);
+}
 
 std::string_view unitSymbol(LimitUnit unit, LengthUnit length) {
     switch (unit) {
@@ -53,6 +110,10 @@ std::string_view unitSymbol(LimitUnit unit, LengthUnit length) {
             return "1:N";
         case Factor:
             return "";
+        case FineLength:
+            return isMetric(length) ? "mm" : zendro::unitSymbol(length);
+        case RootLength:
+            return isMetric(length) ? "mm/sqrt(km)" : "ft/sqrt(mi)";
     }
     return "";
 }
@@ -70,6 +131,9 @@ std::string limitText(const LimitDefinition& limit, double value, LengthUnit len
             return "1:" + number;
         case Factor:
             return number;
+        case FineLength:
+        case RootLength:
+            return number + " " + std::string(unitSymbol(limit.unit, length));
     }
     return number;
 }

@@ -28,4 +28,19 @@ struct ReviewLimits {
 // The defaults for a job in feet, or in meters, from the limit table.
 ReviewLimits defaultLimits(LengthUnit unit);
 
+// What the checks of digital level runs accept (levels/). Lengths are in the
+// run's unit; the two fine limits in millimetres for a run in meters and in
+// the run's feet otherwise (see LimitUnit). The defaults live in the limit
+// table (defaultLevelLimits); a value made without them is all zero.
+struct LevelLimits {
+    double misclosureK = 0;       // a line or loop closes within k x sqrt(K), K its length
+    double setupImbalance = 0;    // back less fore sight length at one setup
+    double lineImbalance = 0;     // the same, summed over the line, at its end
+    double longestSight = 0;
+    double lowestReading = 0;     // ground clearance of the line of sight
+    double doubleDifference = 0;  // the two height differences of a double-read setup
+    double markedReadings = 0;    // readings the instrument marked `e`, per line
+    double blunderResidual = 0;   // a standardized residual above it is a blunder
+};
+
 }  // namespace zendro::review

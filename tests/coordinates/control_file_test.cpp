@@ -53,8 +53,12 @@ std::string optionalText(const std::optional<double>& value) {
 std::string describe(const std::vector<ControlPoint>& points) {
     std::ostringstream text;
     for (const ControlPoint& point : points) {
-        text << point.number << ' ' << point.north << ' ' << point.east << ' ' << point.elevation
-             << ' ' << (point.hold == ControlHold::Fixed ? "fixed" : "free") << ' '
+        text << point.number << ' ' << point.name << ' ';
+        if (point.horizontal)
+            text << point.north << ' ' << point.east;
+        else
+            text << "- -";
+        text << ' ' << point.elevation << ' ' << (point.hold == ControlHold::Fixed ? "fixed" : "free") << ' '
              << optionalText(point.sigmaHorizontal) << ' ' << optionalText(point.sigmaElevation)
              << ' ' << point.line << '\n';
     }

@@ -8,18 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/byte_sink.h"
 #include "conversion/job_conversion.h"
+#include "tests/support/case_folders.h"
 #include "tests/support/job_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -27,16 +23,6 @@ namespace zendro {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::map<std::string, std::string> readOptionLines(const fs::path& file) {
-    std::map<std::string, std::string> values;
-    std::istringstream lines(testing::readFile(file.string()));
-    for (std::string line; std::getline(lines, line);) {
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return values;
-}
 
 ConversionOptions optionsOf(const std::map<std::string, std::string>& values) {
     ConversionOptions options;
@@ -54,30 +40,6 @@ std::optional<std::string> optionalFile(const fs::path& path) {
     return testing::readFile(path.string());
 }
 
-// `diff -u` of the expected file against this run's bytes.
-std::string unifiedDiff(const fs::path& expected, const std::string& actual) {
-    testing::TempDir dir;
-    const std::string actualPath = dir.file("actual");
-    std::ofstream(actualPath, std::ios::binary) << actual;
-    const std::string command = "diff -u '" + expected.string() + "' '" + actualPath + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string text;
-    char buffer[4096];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) text += buffer;
-    return text;
-}
-
-void expectFile(const fs::path& expected, const std::string& actual) {
-    if (std::getenv("ZENDRO_UPDATE_CASES") != nullptr) {
-        std::ofstream(expected, std::ios::binary) << actual;
-        return;
-    }
-    ASSERT_TRUE(fs::exists(expected)) << expected << " is missing";
-    if (testing::readFile(expected.string()) != actual) {
-        ADD_FAILURE() << expected << " differs:\n" << unifiedDiff(expected, actual);
-    }
-}
-
 std::vector<fs::path> caseFolders() {
     std::vector<fs::path> folders;
     for (const fs::directory_entry& entry : fs::directory_iterator(ZENDRO_CASES_DIR)) {
@@ -93,7 +55,7 @@ TEST(ConversionCases, EveryCaseFolderGivesItsExpectedBytes) {
     ASSERT_FALSE(folders.empty());
     for (const fs::path& folder : folders) {
         SCOPED_TRACE(folder.filename().string());
-        const auto values = readOptionLines(folder / "options");
+        const auto values = testing::optionLines(folder / "options");
         const ConversionOptions options = optionsOf(values);
         const std::string jobName = values.at("job");
         const JobPaths job = deriveJobPaths(jobName + ".HVD");
@@ -112,9 +74,9 @@ TEST(ConversionCases, EveryCaseFolderGivesItsExpectedBytes) {
         NullObserver observer;
         const JobConversion result = convertJob(job, {hvd, view(rtx), view(pf), view(ctx)},
                                                 options, {obsSink, &trvSink}, observer, clock);
-        expectFile(folder / "expected.obs", obs);
-        if (!options.obsOnly) expectFile(folder / "expected.TRV", trv);
-        if (result.newPointFeatureFile) expectFile(folder / "expected.pf", *result.newPointFeatureFile);
+        testing::expectCaseFile(folder / "expected.obs", obs);
+        if (!options.obsOnly) testing::expectCaseFile(folder / "expected.TRV", trv);
+        if (result.newPointFeatureFile) testing::expectCaseFile(folder / "expected.pf", *result.newPointFeatureFile);
     }
 }
 

@@ -1,0 +1,41 @@
+#include "levels/level_finding.h"
+
+#include "review/finding_text.h"
+
+namespace zendro::levels {
+
+std::string LevelFinding::text() const {
+    if (file.empty()) {  // the network as a whole
+        const std::string out = "level network: " + what;
+        if (measured) return out + review::verdictText(over, advice);
+        return advice.empty() ? out : out + ": " + advice;
+    }
+    std::string out = file + ": ";
+    std::string where;
+    if (line != 0) where = "line " + std::to_string(line);
+    const auto part = [&](const std::string& text) { where += (where.empty() ? "" : ", ") + text; };
+    if (address != 0) {
+        part("Adr " + std::to_string(address));
+    } else if (fileLine != 0) {
+        part("file line " + std::to_string(fileLine));
+    }
+    if (!point.empty()) part("point " + point);
+    out += where.empty() ? what : where + ": " + what;
+    if (measured) return out + review::verdictText(over, advice);
+    return advice.empty() ? out : out + ": " + advice;
+}
+
+std::string rangesText(const std::vector<std::size_t>& sorted) {
+    std::string out;
+    for (std::size_t i = 0; i < sorted.size();) {
+        std::size_t j = i;
+        while (j + 1 < sorted.size() && sorted[j + 1] == sorted[j] + 1) ++j;
+        if (!out.empty()) out += ", ";
+        out += std::to_string(sorted[i]);
+        if (j > i) out += "-" + std::to_string(sorted[j]);
+        i = j + 1;
+    }
+    return out;
+}
+
+}  // namespace zendro::levels
