@@ -19,6 +19,14 @@ QStringList fieldFileFilters() {
             QStringLiteral("XYZ Points Files (*.xyz)")};
 }
 
+bool namesAFieldFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    for (const char* kind : {"HVD", "CTX", "RTX"}) {
+        if (suffix.compare(QLatin1String(kind), Qt::CaseInsensitive) == 0) return true;
+    }
+    return false;
+}
+
 JobPaths jobForChosenPath(const QString& chosenPath) {
     const std::string path = toPath(chosenPath);
     JobPaths job = deriveJobPaths(path);
