@@ -231,8 +231,7 @@ void Form1::orderTabStops() {
     // Row by row as the pages show them; a hidden page's controls are passed over.
     std::vector<QWidget*> order{TabStrip1};
     for (const std::vector<QWidget*>& stops :
-         {conversionPage_->tabStops(), editorPage_->tabStops(), helpPage_->tabStops(),
-          reviewPage_->tabStops()}) {
+         {conversionPage_->tabStops(), editorPage_->tabStops(), helpPage_->tabStops()}) {
         order.insert(order.end(), stops.begin(), stops.end());
     }
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);

@@ -84,8 +84,6 @@ FindingsView::FindingsView(QWidget* parent)
             [this] { showDetail(table_->currentIndex()); });
 }
 
-std::vector<QWidget*> FindingsView::tabStops() const { return {kinds_, overOnly_, table_}; }
-
 void FindingsView::showDetail(const QModelIndex& current) {
     detail_->setText(current.isValid() ? current.data(Qt::ToolTipRole).toString() : QString());
 }

@@ -31,8 +31,6 @@ class FindingsView final : public QWidget {
 
     const FindingsModel& model() const { return *model_; }
     QTableView& table() const { return *table_; }
-    // The controls in the order the Tab key visits them.
-    std::vector<QWidget*> tabStops() const;
 
   signals:
     void pointChosen(qlonglong point);

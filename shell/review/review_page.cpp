@@ -94,7 +94,6 @@ void ReviewPage::buildControls() {
     QPushButton* pointsExport = button(
         this, "ReviewExport", tr("Export..."),
         tr("Export the points and chains: CSV, LandXML, DXF, GeoPackage, KML or GeoJSON"));
-    pageButtons_ = {fit, sketchExport, reportExport, pointsExport};
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {fit, sketchExport, reportExport, pointsExport}) buttons->addWidget(b);
     buttons->addStretch(1);
@@ -102,19 +101,19 @@ void ReviewPage::buildControls() {
     limits_ = new LimitsTab(check, this);
     placement_ = new PlacementTab(this);
     positions_ = new PositionsTab(this);
-    tabs_ = new QTabWidget(this);
-    tabs_->setObjectName(QStringLiteral("ReviewTabs"));
-    tabs_->addTab(findings_, tr("Findings"));
-    tabs_->addTab(limits_, tr("Limits"));
-    tabs_->addTab(placement_, tr("Control"));
-    tabs_->addTab(positions_, tr("Positions"));
-    tabs_->addTab(buildAdjustmentTab(), tr("Adjustment"));
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("ReviewTabs"));
+    tabs->addTab(findings_, tr("Findings"));
+    tabs->addTab(limits_, tr("Limits"));
+    tabs->addTab(placement_, tr("Control"));
+    tabs->addTab(positions_, tr("Positions"));
+    tabs->addTab(buildAdjustmentTab(), tr("Adjustment"));
 
     auto* beside = new QWidget(this);
     auto* besideLayout = new QVBoxLayout(beside);
     besideLayout->setContentsMargins(0, 0, 0, 0);
     besideLayout->addWidget(summary_);
-    besideLayout->addWidget(tabs_, 1);
+    besideLayout->addWidget(tabs, 1);
 
     // Both grow with the window, the report a little more: its tables are
     // wide. The crew's own split is remembered between sessions.
@@ -489,13 +488,6 @@ void ReviewPage::resizeEvent(QResizeEvent* event) {
     splitter_->setSizes({kSketchShare * width(), kReportShare * width()});
 }
 
-std::vector<QWidget*> ReviewPage::tabStops() const {
-    std::vector<QWidget*> stops{sketch_};
-    for (QWidget* stop : findings_->tabStops()) stops.push_back(stop);
-    stops.push_back(tabs_);
-    for (QPushButton* b : pageButtons_) stops.push_back(b);
-    return stops;
-}
 
 void ReviewPage::pointDoubleClicked(std::size_t pointIndex) {
     const std::size_t entry = sketch_->model().points.at(pointIndex).entry;

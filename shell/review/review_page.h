@@ -17,9 +17,7 @@
 #include "shell/review/placement_choices.h"
 
 class QLabel;
-class QPushButton;
 class QSplitter;
-class QTabWidget;
 
 namespace zendro {
 
@@ -88,8 +86,6 @@ class ReviewPage final : public QWidget {
     // Where the sketch and the report part; kept between sessions.
     QByteArray splitterState() const;
     void restoreSplitterState(const QByteArray& state);
-    // The controls in the order the Tab key visits them, the sketch first.
-    std::vector<QWidget*> tabStops() const;
     const std::optional<review::JobReview>& review() const;
     SketchWidget& sketch() const { return *sketch_; }
     AdjustmentTab& adjustmentTab() const { return *adjustment_; }
@@ -148,8 +144,6 @@ class ReviewPage final : public QWidget {
 
     QSplitter* splitter_ = nullptr;
     bool splitterPlaced_ = false;  // the sizes were set, by the first layout or the memory
-    QTabWidget* tabs_ = nullptr;
-    std::vector<QPushButton*> pageButtons_;  // Fit and the three exports
     SketchWidget* sketch_ = nullptr;
     QLabel* summary_ = nullptr;
     FindingsView* findings_ = nullptr;

@@ -179,6 +179,9 @@ class ReviewPageTest : public QObject {
         QTest::keyClick(findings, Qt::Key_Return);
         QCOMPARE(sketch().markedPoint(), std::optional<std::int64_t>(1));
         QCOMPARE(sketch().view().centreX, 0.0);
+        // Tab goes on to the next control, not to the finding's next cell.
+        QTest::keyClick(findings, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != findings);
     }
 
     void wheelZoomsAboutThePointerAndDragPans() {
