@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>

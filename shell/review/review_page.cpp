@@ -45,10 +45,11 @@ std::string today() {
 }
 
 const std::optional<review::JobReview> kNoReview;
+const std::optional<coordinates::ControlTie> kNoTie;
+
 // The widths of the sketch and of the report, 4 to 5.
 constexpr int kSketchShare = 4;
 constexpr int kReportShare = 5;
-const std::optional<coordinates::ControlTie> kNoTie;
 
 }  // namespace
 
@@ -487,7 +488,6 @@ void ReviewPage::resizeEvent(QResizeEvent* event) {
     splitterPlaced_ = true;
     splitter_->setSizes({kSketchShare * width(), kReportShare * width()});
 }
-
 
 void ReviewPage::pointDoubleClicked(std::size_t pointIndex) {
     const std::size_t entry = sketch_->model().points.at(pointIndex).entry;
