@@ -22,7 +22,9 @@ QFont sheetFont(const QFont& base, bool bold = false) {
     font.setBold(bold);
     return font;
 }
-QFont sheetFont(const QPainter& painter, bool bold = false) { return sheetFont(painter.font(), bold); }
+QFont sheetFont(const QPainter& painter, bool bold = false) {
+    return sheetFont(painter.font(), bold);
+}
 
 double widest(const QFontMetricsF& metrics, const QStringList& lines) {
     double width = 0;
@@ -63,7 +65,9 @@ PlanSheet::PlanSheet(QPainter& painter, QSizeF size, const SketchView& view,
 
 PlanSheet::PlanSheet(const QFont& font, const QPaintDevice* device, QSizeF size,
                      const SketchView& view, const SketchModel& model, double exaggeration)
-    : model_(model), scale_(view.scale), exaggeration_(exaggeration),
+    : model_(model),
+      scale_(view.scale),
+      exaggeration_(exaggeration),
       features_(legendFeatures(model)) {
     const QFontMetricsF metrics(sheetFont(font), device);
     unitPx_ = metrics.height();
@@ -86,11 +90,11 @@ PlanSheet::PlanSheet(const QFont& font, const QPaintDevice* device, QSizeF size,
     const double titleWidth = std::max(widest(metrics, title), widest(bold, title.mid(0, 1)));
     // In a drawing narrower than the block, it starts at the left margin:
     // the job's name stays in view.
-    title_ = title.isEmpty() ? QRectF()
-                             : QRectF(std::max(margin, size.width() - margin - titleWidth - u),
-                                      size.height() - margin -
-                                          (static_cast<double>(title.size()) + 0.5) * u,
-                                      titleWidth + u, (static_cast<double>(title.size()) + 0.5) * u);
+    title_ = title.isEmpty()
+                 ? QRectF()
+                 : QRectF(std::max(margin, size.width() - margin - titleWidth - u),
+                          size.height() - margin - (static_cast<double>(title.size()) + 0.5) * u,
+                          titleWidth + u, (static_cast<double>(title.size()) + 0.5) * u);
 }
 
 QStringList PlanSheet::titleLines() const {

@@ -35,8 +35,10 @@ std::optional<SketchView> fittingInto(const SketchBounds& bounds, const QRectF& 
     view.scale = std::min(usableWidth / std::max(bounds.maxX - bounds.minX, 1.0),
                           usableHeight / std::max(bounds.maxY - bounds.minY, 1.0));
     // The job's middle at the band's middle.
-    view.centreX = (bounds.minX + bounds.maxX) / 2 - (band.center().x() - size.width() / 2) / view.scale;
-    view.centreY = (bounds.minY + bounds.maxY) / 2 + (band.center().y() - size.height() / 2) / view.scale;
+    view.centreX =
+        (bounds.minX + bounds.maxX) / 2 - (band.center().x() - size.width() / 2) / view.scale;
+    view.centreY =
+        (bounds.minY + bounds.maxY) / 2 + (band.center().y() - size.height() / 2) / view.scale;
     return view;
 }
 
@@ -96,7 +98,7 @@ double SketchRenderer::ellipseExaggeration(const SketchView& view, QSizeF size) 
 }
 
 SketchView SketchRenderer::fitting(const QFont& font, const QPaintDevice* device,
-                                  QSizeF size) const {
+                                   QSizeF size) const {
     SketchView view = SketchView::fitting(model_.bounds, size);
     // Twice: the scale bar and the legend's ellipse line follow the scale.
     for (int pass = 0; pass < 2; ++pass) {

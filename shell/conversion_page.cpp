@@ -41,11 +41,12 @@ void ConversionPage::buildControls() {
     // Beside the units, clear of the design's controls: which foot a job in feet is in.
     feet_ = frame(this, "FootFrame", twips(3240, 900, 1455, 750));
     feet_->setTitle(QStringLiteral("Feet"));
-    feet_->setToolTip(QStringLiteral("The foot of a job in feet: US survey feet unless the crew "
-                                     "works in international feet"));
-    usSurveyFeet_ = optionButton(feet_, "FootUsSurvey", "&US survey",
-                                 "The job's feet are US survey feet (1200/3937 m)",
-                                 twips(120, 240, 1215, 255));
+    feet_->setToolTip(
+        QStringLiteral("The foot of a job in feet: US survey feet unless the crew "
+                       "works in international feet"));
+    usSurveyFeet_ =
+        optionButton(feet_, "FootUsSurvey", "&US survey",
+                     "The job's feet are US survey feet (1200/3937 m)", twips(120, 240, 1215, 255));
     usSurveyFeet_->setChecked(true);
     internationalFeet_ = optionButton(feet_, "FootInternational", "&International",
                                       "The job's feet are international feet (0.3048 m)",
@@ -103,9 +104,9 @@ void ConversionPage::buildControls() {
 
 std::vector<QWidget*> ConversionPage::tabStops() const {
     // Row by row as the page shows them.
-    return {fileButton_,    pathBox_,       downloadButton_, englishUnits_,  metricUnits_,
-            usSurveyFeet_,  internationalFeet_, prefixBox_,  curveCodeBox_,  runSuffixBox_,
-            commentCodeBox_, convertButton_, cancelButton_,  obsOnlyBox_};
+    return {fileButton_,     pathBox_,           downloadButton_, englishUnits_, metricUnits_,
+            usSurveyFeet_,   internationalFeet_, prefixBox_,      curveCodeBox_, runSuffixBox_,
+            commentCodeBox_, convertButton_,     cancelButton_,   obsOnlyBox_};
 }
 
 ConversionOptions ConversionPage::options() const {
@@ -132,7 +133,8 @@ void ConversionPage::restoreOptions(std::optional<bool> metric, std::optional<bo
     if (foot) setFootUnit(*foot);
     // Options other than the design's must not go unnoticed into a conversion.
     if ((metric || obsOnly || foot) && statusLine_->text().trimmed().isEmpty()) {
-        statusLine_->setText(restoredOptionsNote(jobUnit(this->metric(), footUnit()), this->obsOnly()));
+        statusLine_->setText(
+            restoredOptionsNote(jobUnit(this->metric(), footUnit()), this->obsOnly()));
     }
 }
 

@@ -209,9 +209,10 @@ void Form1::buildMenus() {
     connect(editorPage_->editor().actions().save, &QAction::triggered, this, [this] {
         const FeatureEditor& editor = editorPage_->editor();
         if (!editor.sourcePath().empty() && !editor.hasUnsavedEdits()) {
-            status_->showMessage(savedStatusText(QFileInfo(fromPath(editor.sourcePath())).fileName(),
-                                                 QDateTime::currentDateTime()),
-                                 kSavedNoteMs);
+            status_->showMessage(
+                savedStatusText(QFileInfo(fromPath(editor.sourcePath())).fileName(),
+                                QDateTime::currentDateTime()),
+                kSavedNoteMs);
         }
     });
     connect(menus_.about, &QAction::triggered, this,
@@ -686,9 +687,9 @@ void Form1::editEntry(std::size_t entry) {
 }
 
 void Form1::openUserGuide() {
-    const std::string folder = findBundledFolder(QApplication::applicationDirPath(),
-                                                 QString::fromLatin1(kUserGuideFolder),
-                                                 QString::fromLatin1(kUserGuideName));
+    const std::string folder =
+        findBundledFolder(QApplication::applicationDirPath(), QString::fromLatin1(kUserGuideFolder),
+                          QString::fromLatin1(kUserGuideName));
     if (folder.empty()) {
         showMessage(QStringLiteral("The user guide (%1) is not installed with this program")
                         .arg(QString::fromLatin1(kUserGuideName)),

@@ -32,8 +32,9 @@ void RecentJobsMenu::refill() {
         const QString folder = menu_.fontMetrics().elidedText(
             QDir::toNativeSeparators(file.absolutePath()), Qt::ElideMiddle, kFolderWidth);
         // A "&" in a name would otherwise underline the next letter.
-        const QString entry = QStringLiteral("%1 in %2").arg(file.fileName(), folder).replace(
-            QLatin1Char('&'), QStringLiteral("&&"));
+        const QString entry = QStringLiteral("%1 in %2")
+                                  .arg(file.fileName(), folder)
+                                  .replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* action = menu_.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(entry));
         const QString shown = QDir::toNativeSeparators(path);
         action->setToolTip(shown);

@@ -237,10 +237,10 @@ std::optional<QString> SessionMemory::save() {
 
 QString restoredOptionsNote(LengthUnit unit, bool obsOnly) {
     // The default foot goes unsaid, as it did before the foot could be chosen.
-    const QString units = isMetric(unit)                          ? kMetric
-                          : unit == LengthUnit::InternationalFoot ? kEnglish + QStringLiteral(", ") +
-                                                                        latin1(namesOf(unit).qualified)
-                                                                  : kEnglish;
+    const QString units = isMetric(unit) ? kMetric
+                          : unit == LengthUnit::InternationalFoot
+                              ? kEnglish + QStringLiteral(", ") + latin1(namesOf(unit).qualified)
+                              : kEnglish;
     return QStringLiteral("Restored: %1, OBS Only %2")
         .arg(units, obsOnly ? QStringLiteral("on") : QStringLiteral("off"));
 }

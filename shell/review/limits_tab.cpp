@@ -48,8 +48,7 @@ QString latin1(std::string_view text) {
 
 // What a limit field does, from the limit's own row: its defaults.
 QString limitTip(const review::LimitDefinition& limit) {
-    return QStringLiteral("%1: beyond it a finding is over limit. Default %2 in feet, %3 in "
-                          "meters")
+    return QStringLiteral("%1: beyond it a finding is over limit. Default %2 in feet, %3 in meters")
         .arg(latin1(limit.label),
              latin1(review::limitText(limit, limit.feetDefault, kDefaultFootUnit)),
              latin1(review::limitText(limit, limit.meterDefault, LengthUnit::Metre)));

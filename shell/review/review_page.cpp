@@ -129,7 +129,8 @@ void ReviewPage::buildControls() {
     // A handle the eye finds.
     splitter_->setHandleWidth(7);
     splitter_->setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(mid); }"));
-    splitter_->handle(1)->setToolTip(tr("Drag to share the width between the sketch and the report"));
+    splitter_->handle(1)->setToolTip(
+        tr("Drag to share the width between the sketch and the report"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter_, 1);
@@ -276,7 +277,7 @@ void ReviewPage::placementApplied(const std::shared_ptr<JobSession>& session,
                       session->has(PositionFrame::Adjusted));
     positions_->choose(session->has(PositionFrame::Adjusted)        ? PositionFrame::Adjusted
                        : session->has(PositionFrame::TiedToControl) ? PositionFrame::TiedToControl
-                                                                     : PositionFrame::Local);
+                                                                    : PositionFrame::Local);
     showReview();
 }
 

@@ -143,8 +143,8 @@ void SketchWidget::paintEvent(QPaintEvent*) {
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusFrame));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect()).adjusted(kFocusFrame / 2, kFocusFrame / 2,
-                                                 -kFocusFrame / 2, -kFocusFrame / 2));
+        painter.drawRect(QRectF(rect()).adjusted(kFocusFrame / 2, kFocusFrame / 2, -kFocusFrame / 2,
+                                                 -kFocusFrame / 2));
     }
 }
 

@@ -110,9 +110,12 @@ class PagesTest : public QObject {
         const double windowArea = 1600.0 * 1000.0;
         // Shared: the sketch and the findings each take about a third.
         QVERIFY2(area("ReviewSketch") >= 0.3 * windowArea,
-                 qPrintable(QStringLiteral("sketch %1 of %2").arg(area("ReviewSketch")).arg(windowArea)));
-        QVERIFY2(area("ReviewFindings") >= 0.3 * windowArea,
-                 qPrintable(QStringLiteral("findings %1 of %2").arg(area("ReviewFindings")).arg(windowArea)));
+                 qPrintable(
+                     QStringLiteral("sketch %1 of %2").arg(area("ReviewSketch")).arg(windowArea)));
+        QVERIFY2(
+            area("ReviewFindings") >= 0.3 * windowArea,
+            qPrintable(
+                QStringLiteral("findings %1 of %2").arg(area("ReviewFindings")).arg(windowArea)));
         QVERIFY(area("ReviewSketch") > 10 * sketchAtDesign);
         QVERIFY(area("ReviewFindings") > 3 * findingsAtDesign);
         tabs->setCurrentIndex(1);
@@ -142,7 +145,8 @@ class PagesTest : public QObject {
         QVERIFY(control<QWidget>(*window, "Frame3")->isVisible());
         // The first row is chosen at once, so its boxes are in the walk.
         QCOMPARE(control<QLabel>(*window, "GridLabel1")->text(), QStringLiteral("11"));
-        QCOMPARE(tabStops(*window), (QStringList{"GridText1", "ComText1", "PointGrid1", "Command1"}));
+        QCOMPARE(tabStops(*window),
+                 (QStringList{"GridText1", "ComText1", "PointGrid1", "Command1"}));
         QCOMPARE(switchFrom("PointGrid1", Qt::Key_PageDown), 3);
         QCOMPARE(tabStops(*window), QStringList{"HelpText1"});
         QCOMPARE(switchFrom("HelpText1", Qt::Key_Tab), 4);

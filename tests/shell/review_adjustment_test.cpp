@@ -8,11 +8,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTabWidget>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <cmath>
@@ -77,8 +77,9 @@ class ReviewAdjustmentTest : public QObject {
         auto* statistics = widget<QLabel>("AdjustmentStatistics");
         QVERIFY2(statistics->text().endsWith(QStringLiteral(": failed high")),
                  qPrintable(statistics->text()));
-        QVERIFY(widget<QLabel>("AdjustmentAdvice")->text().startsWith(
-            QStringLiteral("Failed high: the readings scatter more")));
+        QVERIFY(widget<QLabel>("AdjustmentAdvice")
+                    ->text()
+                    .startsWith(QStringLiteral("Failed high: the readings scatter more")));
         widget<QTabWidget>("ReviewTabs")->setCurrentIndex(4);
         QVERIFY(QTest::qWaitForWindowExposed(page_.get()));
         QVERIFY2(statistics->contentsRect().width() >=
@@ -86,7 +87,8 @@ class ReviewAdjustmentTest : public QObject {
                  qPrintable(QString::number(statistics->width())));
         auto* residuals = widget<QTableView>("ResidualTable");
         QVERIFY2(residuals->horizontalHeader()->length() <= residuals->viewport()->width(),
-                 qPrintable(QStringLiteral("%1 of %2").arg(residuals->horizontalHeader()->length())
+                 qPrintable(QStringLiteral("%1 of %2")
+                                .arg(residuals->horizontalHeader()->length())
                                 .arg(residuals->viewport()->width())));
         // The sketch follows the adjustment without a second step.
         QCOMPARE(widget<QComboBox>("PositionsFrame")->currentIndex(), 2);
@@ -161,9 +163,9 @@ class ReviewAdjustmentTest : public QObject {
         widget<QDoubleSpinBox>("SigmaDistanceConstant")->setValue(0.5);
         widget<QDoubleSpinBox>("SigmaTargetCentring")->setValue(2);
         adjust();
-        QVERIFY2(widget<QLabel>("AdjustmentStatistics")->text().endsWith(
-                     QStringLiteral(": failed low")),
-                 qPrintable(widget<QLabel>("AdjustmentStatistics")->text()));
+        QVERIFY2(
+            widget<QLabel>("AdjustmentStatistics")->text().endsWith(QStringLiteral(": failed low")),
+            qPrintable(widget<QLabel>("AdjustmentStatistics")->text()));
         QCOMPARE(widget<QLabel>("AdjustmentAdvice")->text(),
                  QStringLiteral("Failed low: the a priori deviations are pessimistic for this "
                                 "instrument; nothing to re-measure"));

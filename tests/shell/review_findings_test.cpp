@@ -4,8 +4,8 @@
 // shared between the sketch and the findings.
 
 #include <QAbstractItemModel>
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>

@@ -6,10 +6,10 @@
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QLabel>
-#include <QTableView>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -49,7 +49,6 @@ void writeJob(const TempDir& dir) {
               "1,CP, \r\n2,CP, \r\n3,CP, \r\n4,CP, \r\n1001,+EP, \r\n"
               "1002,EP,EDGE \r\n1003,-EP, \r\n");
 }
-
 
 class ReviewPageTest : public QObject {
     Q_OBJECT

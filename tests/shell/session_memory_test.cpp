@@ -5,18 +5,18 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QDoubleSpinBox>
 #include <QMenu>
 #include <QRadioButton>
 #include <QSplitter>
 
 #include "review/limit_table.h"
-#include "shell/review/adjustment_tab.h"
-#include "shell/review/review_page.h"
 #include "shell/job_arguments.h"
 #include "shell/recent_jobs_menu.h"
+#include "shell/review/adjustment_tab.h"
+#include "shell/review/review_page.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace zendro::testing {

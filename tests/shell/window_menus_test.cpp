@@ -211,8 +211,9 @@ class WindowMenusTest : public QObject {
         QCoreApplication::processEvents();
         QCOMPARE(window->width(), width);
         auto* note = control<QLabel>(*window, "Plabel");
-        QVERIFY2(note->fontMetrics().horizontalAdvance(note->text()) <= note->contentsRect().width(),
-                 qPrintable(note->text()));
+        QVERIFY2(
+            note->fontMetrics().horizontalAdvance(note->text()) <= note->contentsRect().width(),
+            qPrintable(note->text()));
         QVERIFY(clickConvertAndWait(*window));
         QVERIFY(status.editsText().isEmpty());
 

@@ -143,9 +143,8 @@ int main(int argc, char** argv) {
     if (adjusted) {
         auto* reviewTabs = window.findChild<QTabWidget*>(QStringLiteral("ReviewTabs"));
         auto* adjust = window.findChild<QPushButton*>(QStringLiteral("ReviewAdjust"));
-        if (reviewTabs == nullptr || adjust == nullptr || !window.findChild<QWidget*>(
-                                                                 QStringLiteral("ReviewPage"))
-                                                                 ->isVisible()) {
+        if (reviewTabs == nullptr || adjust == nullptr ||
+            !window.findChild<QWidget*>(QStringLiteral("ReviewPage"))->isVisible()) {
             return fail(QStringLiteral("\"adjusted\" needs the Review page (TAB 4)"));
         }
         reviewTabs->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("AdjustmentTab")));
