@@ -35,10 +35,8 @@ JobPaths jobForChosenPath(const QString& chosenPath) {
     }
     // Another file (notes.txt) names no job unless the job's observations are
     // beside it; a job not downloaded yet is chosen by a field file's name.
-    const QString suffix = QFileInfo(chosenPath).suffix().toUpper();
-    const bool fieldFileName =
-        suffix == QLatin1String("HVD") || suffix == QLatin1String("CTX") || suffix == QLatin1String("RTX");
-    if (QFileInfo(chosenPath).isFile() && !fieldFileName && findFieldFile(job.hvdPath).empty()) {
+    if (QFileInfo(chosenPath).isFile() && !namesAFieldFile(chosenPath) &&
+        findFieldFile(job.hvdPath).empty()) {
         throw ZendroError(path, "no field file " + job.jobName + ".HVD beside it: this is not a "
                                 "job; choose one of the job's field files");
     }
