@@ -30,6 +30,13 @@ std::string observationText(const ObservationResidual& r) {
            std::to_string(r.from) + " to point " + std::to_string(r.to);
 }
 
+// "passed", or which side of its bounds the statistic fell: above, the readings
+// are worse than the deviations say; below, the deviations are too pessimistic.
+std::string verdict(bool passed, double statistic, double upper) {
+    if (passed) return "passed";
+    return statistic > upper ? "failed high" : "failed low";
+}
+
 std::string partLine(const char* name, const PartStatistics& part) {
     std::string line = std::string("  ") + name + ": " + std::to_string(part.observations) +
                        " observations, " + std::to_string(part.unknowns) + " unknowns, " +
@@ -38,8 +45,8 @@ std::string partLine(const char* name, const PartStatistics& part) {
     const double statistic = part.varianceFactor * part.degreesOfFreedom;
     return line + ", variance factor " + places(part.varianceFactor, 3) + ", chi-square " +
            places(statistic, 2) + " against " + places(part.chiSquareLower, 2) + " to " +
-           places(part.chiSquareUpper, 2) + ": " + (part.chiSquarePassed ? "passed" : "failed") +
-           "\n";
+           places(part.chiSquareUpper, 2) + ": " +
+           verdict(part.chiSquarePassed, statistic, part.chiSquareUpper) + "\n";
 }
 
 std::string numberList(const std::vector<std::int64_t>& numbers) {
@@ -82,9 +89,19 @@ std::string overallTestText(const AdjustmentResult& result) {
     std::string text = "Variance factor " + places(result.varianceFactor, 3) + ", " +
                        std::to_string(result.degreesOfFreedom) + " degrees of freedom";
     if (result.degreesOfFreedom <= 0) return text + ", no redundancy: not tested";
-    return text + ", chi-square " + places(result.varianceFactor * result.degreesOfFreedom, 2) +
-           " against " + places(result.chiSquareLower, 2) + " to " +
-           places(result.chiSquareUpper, 2) + ": " + (result.chiSquarePassed ? "passed" : "failed");
+    const double statistic = result.varianceFactor * result.degreesOfFreedom;
+    return text + ", chi-square " + places(statistic, 2) + " against " +
+           places(result.chiSquareLower, 2) + " to " + places(result.chiSquareUpper, 2) + ": " +
+           verdict(result.chiSquarePassed, statistic, result.chiSquareUpper);
+}
+
+std::string overallTestAdvice(const AdjustmentResult& result) {
+    if (result.degreesOfFreedom <= 0 || result.chiSquarePassed) return {};
+    if (result.varianceFactor * result.degreesOfFreedom > result.chiSquareUpper)
+        return "Failed high: the readings scatter more than the a priori deviations allow; check "
+               "the instrument, its centring and the deviations given, then the largest residuals";
+    return "Failed low: the a priori deviations are pessimistic for this instrument; nothing to "
+           "re-measure";
 }
 
 std::string adjustmentReport(const AdjustmentResult& result,

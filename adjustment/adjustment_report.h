@@ -21,7 +21,11 @@ std::string adjustmentReport(const AdjustmentResult& result,
 std::string blunderText(const AdjustmentResult& result, LengthUnit unit);
 
 // Both parts together: "Variance factor 0.789, 30 degrees of freedom,
-// chi-square 23.67 against 16.79 to 46.98: passed".
+// chi-square 23.67 against 16.79 to 46.98: passed" ("failed high" above the
+// bounds, "failed low" below them).
 std::string overallTestText(const AdjustmentResult& result);
+// What a failed overall test means for the crew; empty when it passed or
+// could not be made.
+std::string overallTestAdvice(const AdjustmentResult& result);
 
 }  // namespace zendro::adjustment

@@ -16,11 +16,14 @@ namespace {
 constexpr double kSheetPointSize = 8;
 const QColor kInk(20, 20, 20);
 
-QFont sheetFont(const QPainter& painter, bool bold = false) {
-    QFont font = painter.font();
+QFont sheetFont(const QFont& base, bool bold = false) {
+    QFont font = base;
     font.setPointSizeF(kSheetPointSize);
     font.setBold(bold);
     return font;
+}
+QFont sheetFont(const QPainter& painter, bool bold = false) {
+    return sheetFont(painter.font(), bold);
 }
 
 double widest(const QFontMetricsF& metrics, const QStringList& lines) {
@@ -44,14 +47,6 @@ double roundDown125(double value) {
     return decade;
 }
 
-double roundUp125(double value) {
-    const double decade = std::pow(10.0, std::floor(std::log10(value)));
-    for (const double step : {1.0, 2.0, 5.0}) {
-        if (step * decade >= value * (1 - 1e-12)) return step * decade;
-    }
-    return 10 * decade;
-}
-
 std::vector<LegendFeature> legendFeatures(const SketchModel& model) {
     std::map<std::string, std::size_t> counts;  // by code, in code order
     for (const SketchChain& chain : model.chains) {
@@ -66,9 +61,15 @@ std::vector<LegendFeature> legendFeatures(const SketchModel& model) {
 
 PlanSheet::PlanSheet(QPainter& painter, QSizeF size, const SketchView& view,
                      const SketchModel& model, double exaggeration)
-    : model_(model), scale_(view.scale), exaggeration_(exaggeration),
+    : PlanSheet(painter.font(), painter.device(), size, view, model, exaggeration) {}
+
+PlanSheet::PlanSheet(const QFont& font, const QPaintDevice* device, QSizeF size,
+                     const SketchView& view, const SketchModel& model, double exaggeration)
+    : model_(model),
+      scale_(view.scale),
+      exaggeration_(exaggeration),
       features_(legendFeatures(model)) {
-    const QFontMetricsF metrics(sheetFont(painter), painter.device());
+    const QFontMetricsF metrics(sheetFont(font), device);
     unitPx_ = metrics.height();
     const double u = unitPx_;
     const double margin = u / 2;
@@ -85,13 +86,15 @@ PlanSheet::PlanSheet(QPainter& painter, QSizeF size, const SketchView& view,
                      (static_cast<double>(legend.size()) + 0.5) * u);
 
     const QStringList title = titleLines();
-    const QFontMetricsF bold(sheetFont(painter, true), painter.device());
+    const QFontMetricsF bold(sheetFont(font, true), device);
     const double titleWidth = std::max(widest(metrics, title), widest(bold, title.mid(0, 1)));
-    title_ = title.isEmpty() ? QRectF()
-                             : QRectF(size.width() - margin - titleWidth - u,
-                                      size.height() - margin -
-                                          (static_cast<double>(title.size()) + 0.5) * u,
-                                      titleWidth + u, (static_cast<double>(title.size()) + 0.5) * u);
+    // In a drawing narrower than the block, it starts at the left margin:
+    // the job's name stays in view.
+    title_ = title.isEmpty()
+                 ? QRectF()
+                 : QRectF(std::max(margin, size.width() - margin - titleWidth - u),
+                          size.height() - margin - (static_cast<double>(title.size()) + 0.5) * u,
+                          titleWidth + u, (static_cast<double>(title.size()) + 0.5) * u);
 }
 
 QStringList PlanSheet::titleLines() const {

@@ -9,14 +9,15 @@
 #include "review/sketch_model.h"
 #include "review_view/sketch_view.h"
 
+class QFont;
+class QPaintDevice;
 class QPainter;
 
 namespace zendro::review {
 
-// The largest of 1, 2, 5 x 10^n not above `value`, and the smallest not below
-// it (`value` > 0): the lengths a reader takes in at a glance.
+// The largest of 1, 2, 5 x 10^n not above `value` (`value` > 0): the lengths
+// and factors a reader takes in at a glance.
 double roundDown125(double value);
-double roundUp125(double value);
 
 // One feature in the legend: its colour, its code and how many of its chains
 // are drawn.
@@ -35,6 +36,9 @@ class PlanSheet {
     // `exaggeration` is the ellipses' (0 when none are drawn).
     PlanSheet(QPainter& painter, QSizeF size, const SketchView& view, const SketchModel& model,
               double exaggeration);
+    // The same layout for a painter that would start on `device` with `font`.
+    PlanSheet(const QFont& font, const QPaintDevice* device, QSizeF size, const SketchView& view,
+              const SketchModel& model, double exaggeration);
 
     // The scale bar's length in the job's unit.
     double scaleBarLength() const { return barLength_; }

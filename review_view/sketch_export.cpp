@@ -38,7 +38,12 @@ QPageSize pageSize(SheetPaper paper) {
 
 void paintSheet(QPainter& painter, const SketchModel& model, const SketchExportOptions& options,
                 QSizeF size, double dotsPerInch) {
-    SketchRenderer(model).paint(painter, size, sheetView(model, options, size, dotsPerInch));
+    const SketchRenderer renderer(model);
+    // Fitted, the job stays clear of the sheet's legend and title block.
+    const SketchView view = options.scaleDenominator
+                                ? sheetView(model, options, size, dotsPerInch)
+                                : renderer.fitting(painter.font(), painter.device(), size);
+    renderer.paint(painter, size, view);
 }
 
 QByteArray svgBytes(const SketchModel& model, const SketchExportOptions& options) {

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 #include "review_view/label_placement.h"
@@ -18,7 +19,28 @@ constexpr double kMarkSize = 3;
 constexpr double kLabelArea = 4000;  // square pixels a readable name needs around it
 const QColor kLegColour(90, 90, 90);
 const QColor kTapedColour(30, 110, 200);
-constexpr double kEllipseVisible = 30;  // pixels the largest ellipse's major semi-axis gets at least
+// The largest ellipse's major semi-axis gets at most this share of the
+// drawing's shorter side: plainly visible, never swamping the points.
+constexpr double kEllipseShare = 1.0 / 50;
+
+constexpr double kBandMargin = 12;  // pixels between the job and the sheet's boxes
+
+// The view that shows `bounds` whole inside `band` of a drawing of `size`, or
+// none when the band has no room.
+std::optional<SketchView> fittingInto(const SketchBounds& bounds, const QRectF& band, QSizeF size) {
+    const double usableWidth = band.width() - 2 * kBandMargin;
+    const double usableHeight = band.height() - 2 * kBandMargin;
+    if (usableWidth <= 0 || usableHeight <= 0) return std::nullopt;
+    SketchView view;
+    view.scale = std::min(usableWidth / std::max(bounds.maxX - bounds.minX, 1.0),
+                          usableHeight / std::max(bounds.maxY - bounds.minY, 1.0));
+    // The job's middle at the band's middle.
+    view.centreX =
+        (bounds.minX + bounds.maxX) / 2 - (band.center().x() - size.width() / 2) / view.scale;
+    view.centreY =
+        (bounds.minY + bounds.maxY) / 2 + (band.center().y() - size.height() / 2) / view.scale;
+    return view;
+}
 
 QRectF worldView(QSizeF size, const SketchView& view) {
     const QPointF a = view.toWorld({0, 0}, size);
@@ -66,12 +88,40 @@ SketchRenderer::SketchRenderer(const SketchModel& model) : model_(model) {
     }
 }
 
-double SketchRenderer::ellipseExaggeration(const SketchView& view) const {
+double SketchRenderer::ellipseExaggeration(const SketchView& view, QSizeF size) const {
     double largest = 0;
     for (const SketchPoint& p : model_.points)
         if (p.ellipse) largest = std::max(largest, p.ellipse->major);
     if (largest <= 0) return 0;
-    return std::max(1.0, roundUp125(kEllipseVisible / (largest * view.scale)));
+    const double wanted = kEllipseShare * std::min(size.width(), size.height());
+    return std::max(1.0, roundDown125(wanted / (largest * view.scale)));
+}
+
+SketchView SketchRenderer::fitting(const QFont& font, const QPaintDevice* device,
+                                   QSizeF size) const {
+    SketchView view = SketchView::fitting(model_.bounds, size);
+    // Twice: the scale bar and the legend's ellipse line follow the scale.
+    for (int pass = 0; pass < 2; ++pass) {
+        const PlanSheet sheet(font, device, size, view, model_, ellipseExaggeration(view, size));
+        const std::vector<QRectF> boxes = sheet.boxes();  // north, legend, bar, title
+        const QRectF& north = boxes[0];
+        const QRectF& legend = boxes[1];
+        const QRectF& bar = boxes[2];
+        const QRectF& title = boxes[3];
+        const double top = std::max(north.bottom(), legend.bottom());
+        const double bottom = std::min(bar.top(), title.isEmpty() ? size.height() : title.top());
+        const double left = std::max(legend.right(), bar.right());
+        const double right = std::min(north.left(), title.isEmpty() ? size.width() : title.left());
+        std::optional<SketchView> best;
+        for (const QRectF& band : {QRectF(0, top, size.width(), bottom - top),
+                                   QRectF(left, 0, right - left, size.height())}) {
+            const std::optional<SketchView> fitted = fittingInto(model_.bounds, band, size);
+            if (fitted && (!best || fitted->scale > best->scale)) best = fitted;
+        }
+        if (!best) break;  // no room clear of the sheet: the whole drawing
+        view = *best;
+    }
+    return view;
 }
 
 void SketchRenderer::paintInto(QPainter& painter, const QRectF& rect,
@@ -121,7 +171,7 @@ void SketchRenderer::paint(QPainter& painter, QSizeF size, const SketchView& vie
         painter.drawPolyline(line);
     }
 
-    const double exaggeration = ellipseExaggeration(view);
+    const double exaggeration = ellipseExaggeration(view, size);
     if (exaggeration > 0) {
         painter.setPen(QPen(kEllipseColour, 1));
         painter.setBrush(Qt::NoBrush);

@@ -9,6 +9,8 @@
 #include "review/sketch_model.h"
 #include "review_view/sketch_view.h"
 
+class QFont;
+class QPaintDevice;
 class QPainter;
 
 namespace zendro::review {
@@ -26,9 +28,16 @@ class SketchRenderer {
     // The same, into `rect` of the painter's device, clipped to it.
     void paintInto(QPainter& painter, const QRectF& rect, const SketchView& view) const;
 
-    // How many times the ellipses are drawn enlarged at this view (1, 2, 5 x
-    // 10^n, so the largest is plainly visible), or 0 when there are none.
-    double ellipseExaggeration(const SketchView& view) const;
+    // How many times the ellipses are drawn enlarged at this view in a
+    // drawing of `size` (1, 2, 5 x 10^n: the largest one's major semi-axis a
+    // fiftieth of the shorter side at most), or 0 when there are none.
+    double ellipseExaggeration(const SketchView& view, QSizeF size) const;
+
+    // The whole job in a drawing of `size`, clear of the plan sheet's legend,
+    // title block, north arrow and scale bar as a painter with `font` on
+    // `device` lays them out: in the band between the top and bottom boxes or
+    // between the left and right ones, whichever shows the job larger.
+    SketchView fitting(const QFont& font, const QPaintDevice* device, QSizeF size) const;
 
     // The point drawn nearest to `device` within `radius` pixels, or -1.
     std::ptrdiff_t pointAt(QPointF device, QSizeF size, const SketchView& view,

@@ -38,6 +38,21 @@ void ConversionPage::buildControls() {
     englishUnits_->setChecked(true);
     metricUnits_ = optionButton(units, "EM2", "&Metric", "Check if downloading metric units file",
                                 twips(1080, 240, 735, 255));
+    // Beside the units, clear of the design's controls: which foot a job in feet is in.
+    feet_ = frame(this, "FootFrame", twips(3240, 900, 1455, 750));
+    feet_->setTitle(QStringLiteral("Feet"));
+    feet_->setToolTip(
+        QStringLiteral("The foot of a job in feet: US survey feet unless the crew "
+                       "works in international feet"));
+    usSurveyFeet_ =
+        optionButton(feet_, "FootUsSurvey", "&US survey",
+                     "The job's feet are US survey feet (1200/3937 m)", twips(120, 240, 1215, 255));
+    usSurveyFeet_->setChecked(true);
+    internationalFeet_ = optionButton(feet_, "FootInternational", "&International",
+                                      "The job's feet are international feet (0.3048 m)",
+                                      twips(120, 480, 1215, 255));
+    // A job in meters has no foot to choose.
+    connect(metricUnits_, &QRadioButton::toggled, feet_, &QWidget::setDisabled);
     fileButton_ = button(this, "GetFile", "Filename", "Press to Enter Filename",
                          twips(120, 240, 975, 615));
     convertButton_ = button(this, "Convert", "&Convert",
@@ -89,15 +104,15 @@ void ConversionPage::buildControls() {
 
 std::vector<QWidget*> ConversionPage::tabStops() const {
     // Row by row as the page shows them.
-    return {fileButton_,   pathBox_,      downloadButton_, englishUnits_,
-            metricUnits_,  prefixBox_,    curveCodeBox_,   runSuffixBox_,
-            commentCodeBox_, convertButton_, cancelButton_, obsOnlyBox_};
+    return {fileButton_,     pathBox_,           downloadButton_, englishUnits_, metricUnits_,
+            usSurveyFeet_,   internationalFeet_, prefixBox_,      curveCodeBox_, runSuffixBox_,
+            commentCodeBox_, convertButton_,     cancelButton_,   obsOnlyBox_};
 }
 
 ConversionOptions ConversionPage::options() const {
     ConversionOptions options;
     options.obsOnly = obsOnlyBox_->isChecked();
-    options.unit = jobUnit(!englishUnits_->isChecked(), footUnit_);
+    options.unit = jobUnit(!englishUnits_->isChecked(), footUnit());
     options.commentCode = toFileText(commentCodeBox_->text());
     options.curveCode = toFileText(curveCodeBox_->text());
     options.pointPrefix = toFileText(prefixBox_->text());
@@ -111,16 +126,27 @@ void ConversionPage::showPath(const QString& path) { pathBox_->setText(path); }
 
 void ConversionPage::showRunSuffix(const QString& suffix) { runSuffixBox_->setText(suffix); }
 
-void ConversionPage::restoreOptions(std::optional<bool> metric, std::optional<bool> obsOnly) {
+void ConversionPage::restoreOptions(std::optional<bool> metric, std::optional<bool> obsOnly,
+                                    std::optional<LengthUnit> foot) {
     if (metric) (*metric ? metricUnits_ : englishUnits_)->setChecked(true);
     if (obsOnly) obsOnlyBox_->setChecked(*obsOnly);
+    if (foot) setFootUnit(*foot);
     // Options other than the design's must not go unnoticed into a conversion.
-    if ((metric || obsOnly) && statusLine_->text().trimmed().isEmpty()) {
-        statusLine_->setText(restoredOptionsNote(this->metric(), this->obsOnly()));
+    if ((metric || obsOnly || foot) && statusLine_->text().trimmed().isEmpty()) {
+        statusLine_->setText(
+            restoredOptionsNote(jobUnit(this->metric(), footUnit()), this->obsOnly()));
     }
 }
 
 bool ConversionPage::metric() const { return metricUnits_->isChecked(); }
+
+void ConversionPage::setFootUnit(LengthUnit foot) {
+    (foot == LengthUnit::InternationalFoot ? internationalFeet_ : usSurveyFeet_)->setChecked(true);
+}
+
+LengthUnit ConversionPage::footUnit() const {
+    return internationalFeet_->isChecked() ? LengthUnit::InternationalFoot : kDefaultFootUnit;
+}
 
 bool ConversionPage::obsOnly() const { return obsOnlyBox_->isChecked(); }
 

@@ -41,14 +41,17 @@ class ConversionPage final : public TwipsPage {
     QString path() const;
     void showPath(const QString& path);
     void showRunSuffix(const QString& suffix);
-    // Units and OBS Only as remembered from the last session; when one differs
-    // from the design's, the status line says so unless it says something else.
-    void restoreOptions(std::optional<bool> metric, std::optional<bool> obsOnly);
+    // Units, the foot and OBS Only as remembered from the last session; when
+    // one differs from the design's, the status line says so unless it says
+    // something else.
+    void restoreOptions(std::optional<bool> metric, std::optional<bool> obsOnly,
+                        std::optional<LengthUnit> foot = std::nullopt);
     bool metric() const;
     bool obsOnly() const;
-    // The foot a job in feet is in: US survey feet unless the crew says otherwise.
-    void setFootUnit(LengthUnit foot) { footUnit_ = foot; }
-    LengthUnit footUnit() const { return footUnit_; }
+    // The foot a job in feet is in, chosen beside English and Metric: US
+    // survey feet unless the crew says international feet.
+    void setFootUnit(LengthUnit foot);
+    LengthUnit footUnit() const;
 
     // Converts `job` with the page's options: see ConversionHandler::convert.
     void convert(const JobPaths& job, std::function<void(bool completed)> finished);
@@ -79,6 +82,9 @@ class ConversionPage final : public TwipsPage {
     QCheckBox* obsOnlyBox_ = nullptr;
     QRadioButton* englishUnits_ = nullptr;
     QRadioButton* metricUnits_ = nullptr;
+    QGroupBox* feet_ = nullptr;
+    QRadioButton* usSurveyFeet_ = nullptr;
+    QRadioButton* internationalFeet_ = nullptr;
     QPushButton* fileButton_ = nullptr;
     QPushButton* convertButton_ = nullptr;
     QPushButton* downloadButton_ = nullptr;
@@ -91,7 +97,6 @@ class ConversionPage final : public TwipsPage {
     QProgressBar* progressBar_ = nullptr;
     QLabel* statusLine_ = nullptr;
     QString note_;  // the note shown last, while shown
-    LengthUnit footUnit_ = kDefaultFootUnit;
     std::unique_ptr<ConversionHandler> handler_;
 };
 

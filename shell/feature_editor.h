@@ -66,6 +66,8 @@ class FeatureEditor final : public QObject {
     // In file order, whatever the grid's sorting.
     const std::vector<FeatureRow>& rows() const { return rows_; }
     bool hasUnsavedEdits() const { return rows_ != savedRows_; }
+    // The point-feature file the rows came from; empty when there is none.
+    const std::string& sourcePath() const { return sourcePath_; }
     const FeatureEditorActions& actions() const { return actions_; }
 
     // Writes the rows to the file they were loaded from; with no such file it

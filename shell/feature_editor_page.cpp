@@ -70,6 +70,8 @@ std::vector<QWidget*> FeatureEditorPage::tabStops() const {
 void FeatureEditorPage::load(const std::vector<FeatureRow>& rows, const std::string& sourcePath) {
     editNote_->clear();
     editor_->load(rows, sourcePath);
+    // The keys work at once: the first point is the chosen one.
+    if (grid_->rowCount() > 0) grid_->setCurrentCell(0, 1);
 }
 
 void FeatureEditorPage::chooseRow(int viewRow) { editor_->chooseRow(viewRow); }

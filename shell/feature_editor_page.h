@@ -34,8 +34,8 @@ class FeatureEditorPage final : public TwipsPage {
     // There from the time the page is settled at the window's scale.
     FeatureEditor& editor() const { return *editor_; }
 
-    // Shows `rows`, read from the file at `sourcePath` (empty: none); the
-    // note of the last blanking goes.
+    // Shows `rows`, read from the file at `sourcePath` (empty: none), the
+    // first one chosen; the note of the last blanking goes.
     void load(const std::vector<FeatureRow>& rows, const std::string& sourcePath);
     // A row clicked or reached with the keys.
     void chooseRow(int viewRow);

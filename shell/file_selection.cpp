@@ -19,6 +19,14 @@ QStringList fieldFileFilters() {
             QStringLiteral("XYZ Points Files (*.xyz)")};
 }
 
+bool namesAFieldFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    for (const char* kind : {"HVD", "CTX", "RTX"}) {
+        if (suffix.compare(QLatin1String(kind), Qt::CaseInsensitive) == 0) return true;
+    }
+    return false;
+}
+
 JobPaths jobForChosenPath(const QString& chosenPath) {
     const std::string path = toPath(chosenPath);
     JobPaths job = deriveJobPaths(path);
@@ -27,10 +35,8 @@ JobPaths jobForChosenPath(const QString& chosenPath) {
     }
     // Another file (notes.txt) names no job unless the job's observations are
     // beside it; a job not downloaded yet is chosen by a field file's name.
-    const QString suffix = QFileInfo(chosenPath).suffix().toUpper();
-    const bool fieldFileName =
-        suffix == QLatin1String("HVD") || suffix == QLatin1String("CTX") || suffix == QLatin1String("RTX");
-    if (QFileInfo(chosenPath).isFile() && !fieldFileName && findFieldFile(job.hvdPath).empty()) {
+    if (QFileInfo(chosenPath).isFile() && !namesAFieldFile(chosenPath) &&
+        findFieldFile(job.hvdPath).empty()) {
         throw ZendroError(path, "no field file " + job.jobName + ".HVD beside it: this is not a "
                                 "job; choose one of the job's field files");
     }

@@ -12,6 +12,9 @@ namespace zendro {
 QStringList fieldFileFilters();
 inline constexpr const char* kSaFilesFilter = "SA Files (*.hvd)";
 
+// Whether `path` names a field file by its extension (HVD, CTX or RTX, any case).
+bool namesAFieldFile(const QString& path);
+
 // The job of a chosen field file path (Filename, Enter in the path box, or a
 // file dropped on the window). Throws ZendroError when the path names a
 // folder rather than a file, or another file than a field file when the job

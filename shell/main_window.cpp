@@ -1,7 +1,9 @@
 #include "shell/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -26,6 +28,7 @@
 #include "conversion/conversion_options.h"
 #include "features/feature_grid.h"
 #include "features/point_name_pass.h"
+#include "shell/bundled_files.h"
 #include "shell/conversion_handler.h"
 #include "shell/conversion_page.h"
 #include "shell/failure_text.h"
@@ -201,6 +204,17 @@ void Form1::buildMenus() {
         if (openReviewPage()) reviewPage_->sketch().fitToWindow();
     });
     connect(menus_.helpPage, &QAction::triggered, this, [this] { goToPage(Page::Help); });
+    connect(menus_.userGuide, &QAction::triggered, this, [this] { openUserGuide(); });
+    // After the editor's own save: Ctrl+S says it saved, as Done's return does.
+    connect(editorPage_->editor().actions().save, &QAction::triggered, this, [this] {
+        const FeatureEditor& editor = editorPage_->editor();
+        if (!editor.sourcePath().empty() && !editor.hasUnsavedEdits()) {
+            status_->showMessage(
+                savedStatusText(QFileInfo(fromPath(editor.sourcePath())).fileName(),
+                                QDateTime::currentDateTime()),
+                kSavedNoteMs);
+        }
+    });
     connect(menus_.about, &QAction::triggered, this,
             [this] { dialogs_.showMessage(this, aboutText(), MessageKind::Notice); });
 }
@@ -339,6 +353,12 @@ bool Form1::selectJob(const QString& typedPath) {
         return false;
     }
     if (!editorPage_->editor().settleUnsavedEdits()) return false;
+    // Another job starts afresh: nothing of the last one's review, control,
+    // adjustment or conversion is shown, kept or exported.
+    if (job.basePath != session_.job.basePath) {
+        reviewPage_->closeJob();
+        status_->clearConversion();
+    }
     session_.job = std::move(job);
     chosenPath_ = chosenPath;
     conversionPage_->showPath(chosenPath);
@@ -368,8 +388,12 @@ bool Form1::openJob(const QString& path) {
 
 void Form1::attachRecentJobs(QMenu& menu) {
     if (memory_) {
-        zendro::attachRecentJobs(menu, *memory_,
-                                 [this](const QString& path) { return openJob(path); });
+        // As Open Job... does, the job opens on the first page.
+        zendro::attachRecentJobs(menu, *memory_, [this](const QString& path) {
+            if (!openJob(path)) return false;
+            showFirstTab();
+            return true;
+        });
     }
 }
 
@@ -392,7 +416,8 @@ void Form1::restoreSession() {
     if (const QByteArray geometry = memory_->windowGeometry(); !geometry.isEmpty()) {
         restoreGeometry(geometry);
     }
-    conversionPage_->restoreOptions(memory_->metric(), memory_->obsOnly());
+    conversionPage_->restoreOptions(memory_->metric(), memory_->obsOnly(), memory_->footUnit());
+    reviewPage_->restoreSplitterState(memory_->reviewSplitter());
 }
 
 void Form1::rememberSession() {
@@ -400,6 +425,8 @@ void Form1::rememberSession() {
     memory_->setWindowGeometry(saveGeometry());
     memory_->setMetric(conversionPage_->metric());
     memory_->setObsOnly(conversionPage_->obsOnly());
+    memory_->setFootUnit(conversionPage_->footUnit());
+    memory_->setReviewSplitter(reviewPage_->splitterState());
     if (const std::optional<QString> problem = memory_->save()) {
         showMessage(*problem, MessageKind::Warning);
     }
@@ -451,7 +478,7 @@ void Form1::Convert_Click() {
 
 void Form1::showEditsState() {
     if (!editedSinceConversion_.empty() && editedSinceConversion_ == session_.job.pfPath) {
-        conversionPage_->showNote(editsNotConvertedNote(session_.job.obsPath));
+        conversionPage_->showNote(editsNotConvertedNote());
         status_->showEditsNotConverted(QFileInfo(fromPath(session_.job.obsPath)).fileName());
         return;
     }
@@ -459,9 +486,14 @@ void Form1::showEditsState() {
     conversionPage_->withdrawNote();
 }
 
-QString editsNotConvertedNote(const std::string& obsPath) {
-    return QStringLiteral("%1 is older than the edits: Convert")
-        .arg(QFileInfo(fromPath(obsPath)).fileName());
+QString editsNotConvertedNote() {
+    // Short enough for the page's status line whatever the job's name: the
+    // status bar names the OBS file.
+    return QStringLiteral("Edits not yet converted: Convert");
+}
+
+QString savedStatusText(const QString& fileName, const QDateTime& at) {
+    return QStringLiteral("%1 saved at %2").arg(fileName, at.toString(QStringLiteral("HH:mm")));
 }
 
 // The pages that show a job's points say so and go back to page 1 when no job
@@ -652,6 +684,23 @@ void Form1::editEntry(std::size_t entry) {
     entryToShow_ = entry;
     TabStrip1->setCurrentIndex(tabIndex(Page::FeatureEditor));
     if (!pageLoad_->running()) entryToShow_.reset();
+}
+
+void Form1::openUserGuide() {
+    const std::string folder =
+        findBundledFolder(QApplication::applicationDirPath(), QString::fromLatin1(kUserGuideFolder),
+                          QString::fromLatin1(kUserGuideName));
+    if (folder.empty()) {
+        showMessage(QStringLiteral("The user guide (%1) is not installed with this program")
+                        .arg(QString::fromLatin1(kUserGuideName)),
+                    MessageKind::Warning);
+        return;
+    }
+    const QString guide = fromPath(folder) + QString::fromLatin1(kUserGuideName);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(guide))) {
+        showMessage(guide + QStringLiteral(": no program to show it was found"),
+                    MessageKind::Warning);
+    }
 }
 
 void Form1::showFirstTab() {

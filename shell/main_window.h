@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -135,6 +136,8 @@ class Form1 final : public QWidget {
     void showEditsState();
     void restoreSession();
     void rememberSession();
+    // Help > User guide: the manual, in the desktop's viewer.
+    void openUserGuide();
 
     ShellDialogs& dialogs_;
     ShellOptions options_;
@@ -173,7 +176,16 @@ inline constexpr const char* kCancelRunQuestion =
     "A conversion is running. Cancel it and close the window? Nothing of this conversion "
     "is written.";
 
-// The status line after Done, until the job is converted again.
-QString editsNotConvertedNote(const std::string& obsPath);
+// The conversion page's status line after Done, until the job is converted again.
+QString editsNotConvertedNote();
+
+// The status bar's note for a while after Ctrl+S: "HWY12-3.pf saved at 14:02".
+QString savedStatusText(const QString& fileName, const QDateTime& at);
+inline constexpr int kSavedNoteMs = 8000;
+
+// The manual: README.md in bin/../doc/zendro/ of the build tree, or in the
+// installed documentation (share/doc/zendro/).
+inline constexpr const char* kUserGuideFolder = "../doc/zendro";
+inline constexpr const char* kUserGuideName = "README.md";
 
 }  // namespace zendro

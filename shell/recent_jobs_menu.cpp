@@ -8,6 +8,11 @@
 #include "shell/session_memory.h"
 
 namespace zendro {
+namespace {
+
+constexpr int kFolderWidth = 420;  // pixels of a job's folder in its entry
+
+}  // namespace
 
 RecentJobsMenu::RecentJobsMenu(QMenu& menu, SessionMemory& memory, OpenJob open)
     : QObject(&menu), menu_(menu), memory_(memory), open_(std::move(open)) {
@@ -22,10 +27,15 @@ void RecentJobsMenu::refill() {
     const QStringList jobs = memory_.recentJobs();
     for (qsizetype i = 0; i < jobs.size(); ++i) {
         const QString path = jobs[i];
-        // A "&" in a file name would otherwise underline the next letter.
-        const QString name =
-            QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* action = menu_.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        // The folder tells apart jobs of one name; a long one keeps its ends.
+        const QFileInfo file(path);
+        const QString folder = menu_.fontMetrics().elidedText(
+            QDir::toNativeSeparators(file.absolutePath()), Qt::ElideMiddle, kFolderWidth);
+        // A "&" in a name would otherwise underline the next letter.
+        const QString entry = QStringLiteral("%1 in %2")
+                                  .arg(file.fileName(), folder)
+                                  .replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = menu_.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(entry));
         const QString shown = QDir::toNativeSeparators(path);
         action->setToolTip(shown);
         action->setStatusTip(shown);

@@ -10,7 +10,7 @@ namespace zendro {
 
 class SessionMemory;
 
-// The File menu's Recent Jobs: "&1 JOB.HVD" ... from the session memory,
+// The File menu's Recent Jobs: "&1 JOB.HVD in /jobs/day-2" ... from the session memory,
 // refilled each time the menu opens, and "Clear Recent Jobs" at the end. A
 // job that cannot be opened any more (its files are gone) is taken off.
 class RecentJobsMenu final : public QObject {

@@ -10,6 +10,7 @@
 
 #include "common/job_paths.h"
 #include "review/limit_table.h"
+#include "shell/file_selection.h"
 #include "shell/text_codec.h"
 
 namespace zendro {
@@ -24,8 +25,14 @@ const QString kGeometryKey = QStringLiteral("window-geometry");
 const QString kRecentJobsKey = QStringLiteral("recent-jobs");
 const QString kUnitsKey = QStringLiteral("units");
 const QString kObsOnlyKey = QStringLiteral("obs-only");
+const QString kFeetKey = QStringLiteral("feet");
+const QString kReviewSplitterKey = QStringLiteral("review-splitter");
 const QString kEnglish = QStringLiteral("English");
 const QString kMetric = QStringLiteral("Metric");
+
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString unitGroup(const char* what, bool metric) {
     return QString::fromLatin1(what) +
@@ -38,7 +45,7 @@ QString limitKey(const review::LimitDefinition& limit) {
     constexpr std::string_view kFlagStart = "--limit-";
     std::string_view flag = limit.flag;
     if (flag.starts_with(kFlagStart)) flag.remove_prefix(kFlagStart.size());
-    return QString::fromLatin1(flag.data(), static_cast<qsizetype>(flag.size()));
+    return latin1(flag);
 }
 
 // The a priori sigmas and what the command line accepts for each: angles
@@ -86,8 +93,9 @@ QStringList cleanedJobs(const QStringList& paths) {
     QStringList kept;
     std::vector<std::string> jobs;
     for (const QString& path : paths) {
-        // A relative path would mean another job in another working folder.
-        if (path.isEmpty() || QDir::isRelativePath(path)) continue;
+        // A relative path would mean another job in another working folder;
+        // a file that is not a field file is no job to open again.
+        if (path.isEmpty() || QDir::isRelativePath(path) || !namesAFieldFile(path)) continue;
         const QString cleaned = QDir::cleanPath(path);
         std::string job = jobOf(cleaned);
         if (std::ranges::find(jobs, job) != jobs.end()) continue;
@@ -161,6 +169,23 @@ void SessionMemory::setObsOnly(bool obsOnly) {
     settings_.setValue(kObsOnlyKey, obsOnly ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
+std::optional<LengthUnit> SessionMemory::footUnit() const {
+    // The command line's words: "us" or "international".
+    return footNamed(settings_.value(kFeetKey).toString().toStdString());
+}
+
+void SessionMemory::setFootUnit(LengthUnit foot) {
+    settings_.setValue(kFeetKey, latin1(namesOf(foot).option));
+}
+
+QByteArray SessionMemory::reviewSplitter() const {
+    return settings_.value(kReviewSplitterKey).toByteArray();
+}
+
+void SessionMemory::setReviewSplitter(const QByteArray& state) {
+    settings_.setValue(kReviewSplitterKey, state);
+}
+
 review::ReviewLimits SessionMemory::limits(bool metric) const {
     review::ReviewLimits limits = review::defaultLimits(jobUnit(metric));
     const QString group = unitGroup("limits", metric) + QLatin1Char('/');
@@ -210,9 +235,14 @@ std::optional<QString> SessionMemory::save() {
         .arg(QDir::toNativeSeparators(settings_.fileName()));
 }
 
-QString restoredOptionsNote(bool metric, bool obsOnly) {
+QString restoredOptionsNote(LengthUnit unit, bool obsOnly) {
+    // The default foot goes unsaid, as it did before the foot could be chosen.
+    const QString units = isMetric(unit) ? kMetric
+                          : unit == LengthUnit::InternationalFoot
+                              ? kEnglish + QStringLiteral(", ") + latin1(namesOf(unit).qualified)
+                              : kEnglish;
     return QStringLiteral("Restored: %1, OBS Only %2")
-        .arg(metric ? kMetric : kEnglish, obsOnly ? QStringLiteral("on") : QStringLiteral("off"));
+        .arg(units, obsOnly ? QStringLiteral("on") : QStringLiteral("off"));
 }
 
 }  // namespace zendro

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "adjustment/apriori_sigmas.h"
+#include "common/length_unit.h"
 #include "review/review_limits.h"
 
 namespace zendro {
@@ -34,7 +35,8 @@ class SessionMemory {
     void setWindowGeometry(const QByteArray& geometry);
 
     // The chosen paths of the last jobs, most recent first: absolute, cleaned,
-    // one per job (whichever field file chose it), at most kRecentJobsKept.
+    // field files only, one per job (whichever field file chose it), at most
+    // kRecentJobsKept.
     static constexpr int kRecentJobsKept = 8;
     QStringList recentJobs() const;
     void recordJob(const QString& chosenPath);
@@ -46,6 +48,14 @@ class SessionMemory {
     void setMetric(bool metric);
     std::optional<bool> obsOnly() const;
     void setObsOnly(bool obsOnly);
+    // The foot of a job in feet as last chosen; empty when not remembered.
+    std::optional<LengthUnit> footUnit() const;
+    void setFootUnit(LengthUnit foot);
+
+    // Where the Review page parts its sketch and its report (QSplitter's
+    // saveState); empty when none is kept.
+    QByteArray reviewSplitter() const;
+    void setReviewSplitter(const QByteArray& state);
 
     // Kept per unit system, as a feet job and a meter job need other values.
     review::ReviewLimits limits(bool metric) const;
@@ -64,7 +74,8 @@ class SessionMemory {
 
 // The status line's note of the options a session started with, short enough
 // for the conversion page's status line at the design size:
-// "Restored: Metric, OBS Only off".
-QString restoredOptionsNote(bool metric, bool obsOnly);
+// "Restored: Metric, OBS Only off"; a job in international feet reads
+// "Restored: English, intl ft, OBS Only on".
+QString restoredOptionsNote(LengthUnit unit, bool obsOnly);
 
 }  // namespace zendro

@@ -83,6 +83,8 @@ WindowMenus buildWindowMenus(QMenuBar& bar, const FeatureEditorActions& edit,
     help.setObjectName(QStringLiteral("HelpMenu"));
     menus.helpPage = addItem(help, QObject::tr("&Help Page"), QObject::tr("Show the Help page"),
                              standardKeys(QKeySequence::HelpContents, Qt::Key_F1));
+    menus.userGuide = addItem(help, QObject::tr("&User Guide"),
+                              QObject::tr("Open the manual: every page, option and message"));
     menus.about = addItem(help, QObject::tr("&About ZENDRO"),
                           QObject::tr("The program's version and licence"));
     menus.about->setMenuRole(QAction::AboutRole);

@@ -27,6 +27,7 @@ struct WindowMenus {
     std::array<QAction*, 4> pages{};  // in the order of the tabs
     QAction* fitSketch = nullptr;
     QAction* helpPage = nullptr;
+    QAction* userGuide = nullptr;
     QAction* about = nullptr;
 };
 

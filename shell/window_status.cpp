@@ -32,6 +32,10 @@ WindowStatus::WindowStatus(QWidget* parent)
     edits_->setToolTip(tr("Feature edits saved with Done reach the OBS file at the next Convert"));
     // The edits note matters most: it must not be pushed out by the others.
     edits_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; }"));
+    // The job's folder and the last conversion give way rather than widen the
+    // window; the edits note keeps its room.
+    job_->setMinimumWidth(1);
+    conversion_->setMinimumWidth(1);
     addWidget(job_, 1);
     addWidget(conversion_);
     addPermanentWidget(edits_);
@@ -84,12 +88,16 @@ void WindowStatus::showJob(const QString& chosenPath) {
     const QFileInfo chosen(chosenPath);
     job_->setText(tr("Job: %1 in %2")
                       .arg(chosen.fileName(), QDir::toNativeSeparators(chosen.absolutePath())));
+    // Whole, where a narrow window cuts the line short.
+    job_->setToolTip(tr("The selected job: %1").arg(QDir::toNativeSeparators(chosenPath)));
 }
 
 void WindowStatus::showConversion(const QDateTime& endedAt, std::size_t records,
                                   std::size_t warnings) {
     conversion_->setText(conversionStatusText(endedAt, records, warnings));
 }
+
+void WindowStatus::clearConversion() { conversion_->clear(); }
 
 void WindowStatus::showEditsNotConverted(const QString& obsName) {
     edits_->setText(obsName.isEmpty() ? QString() : editsStatusText(obsName));

@@ -23,6 +23,8 @@ class WindowStatus final : public QStatusBar {
     // `chosenPath`: the field file the job was chosen by; empty: no job.
     void showJob(const QString& chosenPath);
     void showConversion(const QDateTime& endedAt, std::size_t records, std::size_t warnings);
+    // Another job: no conversion of it this session yet.
+    void clearConversion();
     // `obsName`: the OBS file's name; empty takes the note away.
     void showEditsNotConverted(const QString& obsName);
 

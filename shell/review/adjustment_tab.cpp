@@ -56,27 +56,34 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     distanceRow->addWidget(new QLabel(tr("+"), this));
     distanceRow->addWidget(distancePpm_, 1);
     distanceRow->addWidget(new QLabel(tr("ppm"), this));
-    auto* form = new QFormLayout;
-    form->addRow(tr("Direction (\")"), direction_);
-    form->addRow(tr("Zenith (\")"), zenith_);
-    form->addRow(tr("Distance"), distanceRow);
-    form->addRow(tr("Instrument centring"), withUnit(instrumentCentring_, unitLabels_[1]));
-    form->addRow(tr("Target centring"), withUnit(targetCentring_, unitLabels_[2]));
+    // The deviations in two columns above the results, which take the width.
+    auto* angles = new QFormLayout;
+    angles->addRow(tr("Direction (\")"), direction_);
+    angles->addRow(tr("Zenith (\")"), zenith_);
+    angles->addRow(tr("Distance"), distanceRow);
+    auto* centring = new QFormLayout;
+    centring->addRow(tr("Instrument centring"), withUnit(instrumentCentring_, unitLabels_[1]));
+    centring->addRow(tr("Target centring"), withUnit(targetCentring_, unitLabels_[2]));
     auto* adjust = new QPushButton(tr("Adjust"), this);
     adjust->setObjectName(QStringLiteral("ReviewAdjust"));
     adjust->setToolTip(tr("Adjust the job's network by least squares with these standard "
                           "deviations"));
+    centring->addRow(QString(), adjust);
 
-    const auto resultLabel = [this](const char* name) {
+    const auto resultLabel = [this](const char* name, bool wraps) {
         auto* label = new QLabel(this);
         label->setObjectName(QString::fromLatin1(name));
-        label->setWordWrap(true);
+        label->setWordWrap(wraps);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         return label;
     };
-    statistics_ = resultLabel("AdjustmentStatistics");
-    blunder_ = resultLabel("AdjustmentBlunder");
-    notDetermined_ = resultLabel("AdjustmentNotDetermined");
+    // One line, whatever the width: the tooltip has it whole where the tab is narrow.
+    statistics_ = resultLabel("AdjustmentStatistics", false);
+    statistics_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    advice_ = resultLabel("AdjustmentAdvice", true);
+    note_ = resultLabel("AdjustmentNote", true);
+    blunder_ = resultLabel("AdjustmentBlunder", true);
+    notDetermined_ = resultLabel("AdjustmentNotDetermined", true);
 
     residuals_ = new ResidualModel(this);
     sorted_ = new QSortFilterProxyModel(this);
@@ -91,21 +98,20 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     table_->sortByColumn(ResidualModel::Standardized, Qt::DescendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
 
-    auto* left = new QVBoxLayout;
-    left->addLayout(form);
-    left->addWidget(adjust);
-    left->addStretch(1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(statistics_);
-    right->addWidget(blunder_);
-    right->addWidget(notDetermined_);
-    right->addWidget(table_, 1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addLayout(right, 1);
+    auto* fields = new QHBoxLayout;
+    fields->addLayout(angles, 1);
+    fields->addSpacing(12);
+    fields->addLayout(centring, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    for (QLabel* label : {note_, statistics_, advice_, blunder_, notDetermined_})
+        layout->addWidget(label);
+    layout->addWidget(table_, 1);
 
     showSigmas();
     for (QDoubleSpinBox* field : {direction_, zenith_, distanceConstant_, distancePpm_,
@@ -164,8 +170,19 @@ void AdjustmentTab::readSigmas() {
 
 bool AdjustmentTab::busy() const { return run_->running(); }
 
-void AdjustmentTab::clear() {
+void AdjustmentTab::clear(const QString& note) {
+    ++generation_;  // an adjustment still running is of what was shown before
     adjustment_.reset();
+    note_->setText(note);
+    showAdjustment();
+}
+
+void AdjustmentTab::showAdjusted(adjustment::JobAdjustment adjusted, LengthUnit unit,
+                                 const QString& note) {
+    ++generation_;
+    adjustment_ = std::move(adjusted);
+    adjustedUnit_ = unit;
+    note_->setText(note);
     showAdjustment();
 }
 
@@ -179,8 +196,12 @@ void AdjustmentTab::startAdjustment() {
     auto made = std::make_shared<std::optional<adjustment::JobAdjustment>>();
     auto work = [made, session](RunObserver&) { made->emplace(session->adjust()); };
     statistics_->setText(tr("Adjusting..."));
-    run_->start(std::move(work), [this, made, unit](BackgroundOutcome outcome) {
-        if (outcome.failure) {
+    note_->clear();
+    const std::uint64_t generation = ++generation_;
+    run_->start(std::move(work), [this, made, unit, generation](BackgroundOutcome outcome) {
+        if (generation != generation_) {
+            // Another job, or another placement, is shown now.
+        } else if (outcome.failure) {
             adjustment_.reset();
             showAdjustment();
             try {
@@ -200,13 +221,19 @@ void AdjustmentTab::startAdjustment() {
 void AdjustmentTab::showAdjustment() {
     if (!adjustment_) {
         statistics_->clear();
+        statistics_->setToolTip({});
+        advice_->clear();
         blunder_->clear();
         notDetermined_->clear();
         residuals_->setResiduals({}, std::nullopt, unit_);
         return;
     }
     const adjustment::AdjustmentResult& result = adjustment_->result;
-    statistics_->setText(qtText(adjustment::overallTestText(result)));
+    const QString statistics = qtText(adjustment::overallTestText(result));
+    statistics_->setText(statistics);
+    statistics_->setToolTip(statistics);
+    advice_->setText(qtText(adjustment::overallTestAdvice(result)));
+    advice_->setStyleSheet(result.chiSquarePassed ? QString() : QStringLiteral("color: #b05000"));
     blunder_->setText(result.blunder ? qtText(adjustment::blunderText(result, adjustedUnit_))
                                      : tr("No blunder found"));
     blunder_->setStyleSheet(result.blunder ? QStringLiteral("color: red") : QString());

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,8 +29,10 @@ struct AdjustmentRequest {
 };
 
 // The Review page's "Adjustment" tab: the a priori standard deviations of
-// the job's unit, an "Adjust" button, the statistics and the probable
-// blunder, and the residuals sorted with the largest standardized first.
+// the job's unit and an "Adjust" button above the results, which take the
+// tab's width: the test on one line with what a failed test means, the
+// probable blunder, and the residuals sorted with the largest standardized
+// first.
 class AdjustmentTab final : public QWidget {
     Q_OBJECT
   public:
@@ -48,8 +51,13 @@ class AdjustmentTab final : public QWidget {
     // Adjusts the page's job off the window's thread; adjustmentEnded follows.
     void startAdjustment();
     bool busy() const;
-    // Shows no adjustment (the job's frame changed, or another job is shown).
-    void clear();
+    // Shows no adjustment (another job is shown), with a note when one says
+    // why; one still running is dropped.
+    void clear(const QString& note = {});
+    bool hasAdjustment() const { return adjustment_.has_value(); }
+    // Shows an adjustment the page made (again, after a new placement), with
+    // a note saying why.
+    void showAdjusted(adjustment::JobAdjustment adjusted, LengthUnit unit, const QString& note);
 
   signals:
     void sigmasEdited(bool metric, adjustment::AprioriSigmas sigmas);
@@ -71,6 +79,7 @@ class AdjustmentTab final : public QWidget {
     RequestSource requestSource_;
     std::optional<adjustment::JobAdjustment> adjustment_;  // as shown
     LengthUnit adjustedUnit_ = kDefaultFootUnit;
+    std::uint64_t generation_ = 0;  // what is shown; a result of an older one is dropped
 
     QDoubleSpinBox* direction_ = nullptr;
     QDoubleSpinBox* zenith_ = nullptr;
@@ -79,7 +88,9 @@ class AdjustmentTab final : public QWidget {
     QDoubleSpinBox* instrumentCentring_ = nullptr;
     QDoubleSpinBox* targetCentring_ = nullptr;
     std::array<QLabel*, 3> unitLabels_{};
+    QLabel* note_ = nullptr;
     QLabel* statistics_ = nullptr;
+    QLabel* advice_ = nullptr;
     QLabel* blunder_ = nullptr;
     QLabel* notDetermined_ = nullptr;
     ResidualModel* residuals_ = nullptr;

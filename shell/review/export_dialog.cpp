@@ -3,11 +3,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 namespace zendro {
@@ -30,11 +32,27 @@ QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString extensionOf(ExportFormat format) { return latin1(exports::formatExtension(format)); }
+
+// `path` with the extension of `format`: an export format's extension is
+// replaced, any other name gets the extension added.
+QString withExtension(const QString& path, ExportFormat format) {
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().toLower();
+    const bool anExportsOwn = std::ranges::any_of(
+        kFormats, [&suffix](ExportFormat each) { return extensionOf(each) == suffix; });
+    const QString base = anExportsOwn ? path.left(path.size() - suffix.size() - 1) : path;
+    return base + QLatin1Char('.') + extensionOf(format);
+}
+
 }  // namespace
 
-ExportDialog::ExportDialog(const ExportChoices& initial, SavePathChooser chooser, QString jobBase,
-                           QWidget* parent)
-    : QDialog(parent), chooseSavePath_(std::move(chooser)), jobBase_(std::move(jobBase)) {
+ExportDialog::ExportDialog(const ExportChoices& initial, SavePathChooser chooser,
+                           TargetCheck mayWrite, QString jobBase, QWidget* parent)
+    : QDialog(parent),
+      chooseSavePath_(std::move(chooser)),
+      mayWrite_(std::move(mayWrite)),
+      jobBase_(std::move(jobBase)) {
     setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(tr("Export"));
     format_ = new QComboBox(this);
@@ -53,10 +71,15 @@ ExportDialog::ExportDialog(const ExportChoices& initial, SavePathChooser chooser
     header_ = new QCheckBox(tr("Header lines"), this);
     header_->setObjectName(QStringLiteral("ExportHeader"));
     header_->setChecked(initial.csvHeader);
-    file_ = new QLineEdit(initial.path, this);
+    // The job's own name until another is chosen: Enter exports at once.
+    file_ = new QLineEdit(
+        initial.path.isEmpty() ? withExtension(jobBase_, initial.format) : initial.path, this);
     file_->setObjectName(QStringLiteral("ExportFile"));
+    file_->setToolTip(tr("The file to write; its extension follows the format"));
     auto* chooseButton = new QPushButton(tr("Choose..."), this);
     chooseButton->setObjectName(QStringLiteral("ExportChooseFile"));
+    // Enter after choosing the file exports rather than choosing again.
+    chooseButton->setAutoDefault(false);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_, 1);
     fileRow->addWidget(chooseButton);
@@ -70,6 +93,7 @@ ExportDialog::ExportDialog(const ExportChoices& initial, SavePathChooser chooser
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     write_ = buttons->addButton(tr("Export"), QDialogButtonBox::AcceptRole);
     write_->setObjectName(QStringLiteral("ExportWrite"));
+    write_->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -85,7 +109,10 @@ ExportDialog::ExportDialog(const ExportChoices& initial, SavePathChooser chooser
 }
 
 void ExportDialog::formatChanged() {
-    const bool csv = choices().format == ExportFormat::Csv;
+    const ExportFormat format = choices().format;
+    // A LandXML file named .csv would be taken for the CSV it replaced.
+    if (!file_->text().isEmpty()) file_->setText(withExtension(file_->text(), format));
+    const bool csv = format == ExportFormat::Csv;
     for (QWidget* option : std::initializer_list<QWidget*>{columns_, delimiter_, header_})
         option->setEnabled(csv);
     write_->setEnabled(!file_->text().isEmpty());
@@ -97,7 +124,14 @@ void ExportDialog::chooseFile() {
     const QString chosen =
         chooseSavePath_(tr("Export"), tr("%1 (*.%2)").arg(format_->currentText(), extension),
                         jobBase_ + QLatin1Char('.') + extension);
-    if (!chosen.isEmpty()) file_->setText(chosen);
+    if (chosen.isEmpty()) return;
+    file_->setText(withExtension(chosen, format));
+    write_->setFocus();
+}
+
+void ExportDialog::accept() {
+    if (mayWrite_ && !mayWrite_(file_->text())) return;  // the user stays to choose again
+    QDialog::accept();
 }
 
 ExportChoices ExportDialog::choices() const {

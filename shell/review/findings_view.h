@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QTableView;
 
 namespace zendro {
@@ -15,7 +16,9 @@ class FindingsFilter;
 class FindingsModel;
 
 // The findings table with its filters: a kind (each entry with its count) and
-// "over limit only". A double-clicked finding names its point.
+// "over limit only", and under it the current finding whole, advice included.
+// A finding double-clicked, or Enter on it, names its point. Tab leaves the
+// table; the arrow keys move in it.
 class FindingsView final : public QWidget {
     Q_OBJECT
   public:
@@ -36,12 +39,14 @@ class FindingsView final : public QWidget {
     void fillKinds();
     void kindChosen();
     void rowActivated(const QModelIndex& index);
+    void showDetail(const QModelIndex& current);
 
     FindingsModel* model_ = nullptr;
     FindingsFilter* filter_ = nullptr;
     QComboBox* kinds_ = nullptr;
     QCheckBox* overOnly_ = nullptr;
     QTableView* table_ = nullptr;
+    QLabel* detail_ = nullptr;
 };
 
 }  // namespace zendro

@@ -46,14 +46,12 @@ QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// What a limit field does, from the limit's own row: its defaults and its flag.
+// What a limit field does, from the limit's own row: its defaults.
 QString limitTip(const review::LimitDefinition& limit) {
-    return QStringLiteral("%1: beyond it a finding is over limit. Default %2 in feet, %3 in "
-                          "meters; %4 on the command line")
+    return QStringLiteral("%1: beyond it a finding is over limit. Default %2 in feet, %3 in meters")
         .arg(latin1(limit.label),
              latin1(review::limitText(limit, limit.feetDefault, kDefaultFootUnit)),
-             latin1(review::limitText(limit, limit.meterDefault, LengthUnit::Metre)),
-             latin1(limit.flag));
+             latin1(review::limitText(limit, limit.meterDefault, LengthUnit::Metre)));
 }
 
 }  // namespace

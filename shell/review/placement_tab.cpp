@@ -38,9 +38,10 @@ PlacementTab::PlacementTab(QWidget* parent) : QWidget(parent) {
     startForm->addRow(tr("Z"), startElevation_);
     startForm->addRow(tr("Azimuth to first backsight"), startAzimuth_);
 
-    system_ = textField(this, "CoordinateSystem", tr("EPSG:2227"),
-                        tr("The coordinate reference system, as EPSG:NNNN; its unit must be the "
-                           "job's"));
+    // A placeholder that reads as a value would pass for a system in use.
+    system_ = textField(this, "CoordinateSystem", tr("none (type EPSG:NNNN)"),
+                        tr("The coordinate reference system, as EPSG:NNNN (EPSG:2227, say); its "
+                           "unit must be the job's"));
     QPushButton* apply = button(this, "ReviewApplyPlacement", tr("Apply"),
                                 tr("Tie the job to the control, the start or the system given here"));
     auto* form = new QFormLayout;

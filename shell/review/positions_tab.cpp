@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
@@ -35,6 +36,17 @@ void PositionsTab::offer(bool tied, bool adjusted) {
     frames->item(2)->setEnabled(adjusted);
     if ((!tied && frame_->currentIndex() == 1) || (!adjusted && frame_->currentIndex() == 2))
         frame_->setCurrentIndex(0);
+}
+
+void PositionsTab::choose(PositionFrame frame) {
+    const QSignalBlocker quiet(frame_);
+    frame_->setCurrentIndex(frame_->findData(static_cast<int>(frame)));
+}
+
+void PositionsTab::reset() {
+    choose(PositionFrame::Local);
+    offer(false, false);
+    list_->clear();
 }
 
 void PositionsTab::list(const coordinates::JobPositions& positions) {

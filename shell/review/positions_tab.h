@@ -21,6 +21,11 @@ class PositionsTab final : public QWidget {
     // Offers the frames the job has; a choice no longer offered goes back to
     // local (frameChosen follows).
     void offer(bool tied, bool adjusted);
+    // Shows `frame` (one offered), as the crew would choose it, without
+    // telling frameChosen: the page follows a new placement or adjustment so.
+    void choose(coordinates::PositionFrame frame);
+    // Another job: local, nothing listed.
+    void reset();
     void list(const coordinates::JobPositions& positions);
     void clear();
 

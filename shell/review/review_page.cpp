@@ -1,6 +1,8 @@
 #include "shell/review/review_page.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 
 #include "common/run_observer.h"
 #include "conversion/header_clock.h"
+#include "job/owned_files.h"
 #include "review/sketch_model.h"
 #include "shell/background_run.h"
 #include "shell/review/adjustment_tab.h"
@@ -29,7 +32,9 @@ namespace {
 
 QString defaultSaveChooser(const QString& caption, const QString& filter,
                            const QString& suggested) {
-    return QFileDialog::getSaveFileName(nullptr, caption, suggested, filter);
+    // The page asks before it replaces a file, once, when the file is written.
+    return QFileDialog::getSaveFileName(nullptr, caption, suggested, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 // The day a report is made: SOURCE_DATE_EPOCH's when it names one, as the
@@ -41,6 +46,10 @@ std::string today() {
 
 const std::optional<review::JobReview> kNoReview;
 const std::optional<coordinates::ControlTie> kNoTie;
+
+// The widths of the sketch and of the report, 4 to 5.
+constexpr int kSketchShare = 4;
+constexpr int kReportShare = 5;
 
 }  // namespace
 
@@ -107,19 +116,24 @@ void ReviewPage::buildControls() {
     besideLayout->addWidget(summary_);
     besideLayout->addWidget(tabs, 1);
 
-    // The sketch takes what the window grows by; the report keeps its width.
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->setObjectName(QStringLiteral("ReviewSplitter"));
-    splitter->addWidget(sketch_);
-    splitter->addWidget(beside);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setCollapsible(0, false);
-    splitter->setCollapsible(1, false);
-    splitter->setSizes({500, 380});
+    // Both grow with the window, the report a little more: its tables are
+    // wide. The crew's own split is remembered between sessions.
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("ReviewSplitter"));
+    splitter_->addWidget(sketch_);
+    splitter_->addWidget(beside);
+    splitter_->setStretchFactor(0, kSketchShare);
+    splitter_->setStretchFactor(1, kReportShare);
+    splitter_->setCollapsible(0, false);
+    splitter_->setCollapsible(1, false);
+    // A handle the eye finds.
+    splitter_->setHandleWidth(7);
+    splitter_->setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(mid); }"));
+    splitter_->handle(1)->setToolTip(
+        tr("Drag to share the width between the sketch and the report"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(splitter_, 1);
     layout->addLayout(buttons);
 
     connect(check, &QPushButton::clicked, this, [this] { refresh(); });
@@ -135,7 +149,7 @@ void ReviewPage::buildControls() {
     connect(reportExport, &QPushButton::clicked, this, [this] { exportReport(); });
     connect(pointsExport, &QPushButton::clicked, this, [this] { openExportDialog(); });
     connect(findings_, &FindingsView::pointChosen, this,
-            [this](qlonglong point) { centreOnPoint(point); });
+            [this](qlonglong point) { markPoint(point); });
     connect(sketch_, &SketchWidget::pointDoubleClicked, this,
             [this](std::size_t index) { pointDoubleClicked(index); });
 }
@@ -149,11 +163,19 @@ QWidget* ReviewPage::buildAdjustmentTab() {
         return AdjustmentRequest{session_};
     });
     connect(adjustment_, &AdjustmentTab::adjustmentEnded, this, [this] {
-        if (session_ && session_->reviewed()) showPositions();
+        if (session_ && session_->reviewed()) {
+            // The sketch and the exports follow the adjustment at once.
+            if (adjustment_->hasAdjustment()) {
+                positions_->offer(session_->has(coordinates::PositionFrame::TiedToControl),
+                                  session_->has(coordinates::PositionFrame::Adjusted));
+                positions_->choose(coordinates::PositionFrame::Adjusted);
+            }
+            showPositions();
+        }
         workEnded();
     });
     connect(adjustment_, &AdjustmentTab::pointChosen, this,
-            [this](qlonglong number) { centreOnPoint(number); });
+            [this](qlonglong number) { markPoint(number); });
     return adjustment_;
 }
 
@@ -178,35 +200,85 @@ void ReviewPage::applyPlacement() {
     placementWanted_ = false;
     if (!session_) return;
     const PlacementChoices choices = placement_->choices();
+    if (choices.controlPath.empty() && !choices.startByHand) {
+        dialogs_.showMessage(this,
+                             tr("No control file and no start by hand: the job stays in its local "
+                                "frame. Choose a control file with Control..., or give a start "
+                                "by hand."),
+                             MessageKind::Warning);
+        if (choices == placementChoices_) return;  // nothing changes
+    }
     const std::shared_ptr<JobSession> session = session_;
     const review::ReviewLimits limits = limits_->shownLimits();
-    auto work = [session, choices, limits](RunObserver&) {
+    // An adjustment on the placement before would no longer be the job's:
+    // it is made again on this one, and the tab says so.
+    const bool readjust = session->adjustment().has_value();
+    const adjustment::AprioriSigmas sigmas =
+        adjustment_->sigmas(isMetric(session->config().options.unit));
+    auto adjustmentFailure = std::make_shared<std::string>();
+    auto work = [session, choices, limits, readjust, sigmas, adjustmentFailure](RunObserver&) {
         JobConfig& config = session->config();
         auto placement = std::make_shared<const coordinates::PlacementInput>(
             loadPlacement(choices, config.options.unit));
         config.placement = std::move(placement);
         config.controlPath = choices.controlPath;
         config.limits = limits;
-        session->dropAdjustment();  // it was made on the placement before
+        session->dropAdjustment();
         session->review();
+        if (!readjust) return;
+        config.adjustment = sigmas;
+        try {
+            session->adjust();
+        } catch (const std::exception& error) {
+            *adjustmentFailure = error.what();
+        }
     };
-    run_->start(std::move(work), [this, session, choices](BackgroundOutcome outcome) {
-        if (outcome.failure) {
+    run_->start(std::move(work), [this, session, choices, readjust,
+                                  adjustmentFailure](BackgroundOutcome outcome) {
+        const bool sameJob = session_ && session_->job().basePath == session->job().basePath;
+        if (!sameJob) {
+            // Another job is shown now: nothing of this one's placement is kept.
+        } else if (outcome.failure) {
             // Nothing half-applied: the fields show the placement still in use.
             placement_->show(placementChoices_);
             reportFailure(outcome.failure);
+        } else if (session == session_ && !reviewWanted_) {
+            placementApplied(session, choices, readjust, qtText(*adjustmentFailure));
         } else {
+            // The job was shown again meanwhile: reviewed again, with this placement.
             placementChoices_ = choices;
             placed_ = session->config().placement;
+            session_->config().placement = placed_;
+            session_->config().controlPath = choices.controlPath;
             adjustment_->clear();
-            // Another job shown meanwhile is reviewed again, with this placement.
-            if (session == session_ && !reviewWanted_)
-                showReview();
-            else
-                refresh();
+            refresh();
         }
         workEnded();
     });
+}
+
+void ReviewPage::placementApplied(const std::shared_ptr<JobSession>& session,
+                                  const PlacementChoices& choices, bool readjusted,
+                                  const QString& adjustmentFailure) {
+    using coordinates::PositionFrame;
+    placementChoices_ = choices;
+    placed_ = session->config().placement;
+    if (session->adjustment()) {
+        adjustment_->showAdjusted(*session->adjustment(), session->config().options.unit,
+                                  tr("Adjusted again on the control, start and system applied."));
+    } else {
+        adjustment_->clear(readjusted ? tr("The adjustment was dropped: it could not be made "
+                                           "again on the control, start and system applied: %1")
+                                            .arg(adjustmentFailure)
+                                      : QString());
+    }
+    // The sketch, the list and the exports follow the placement at once.
+    positions_->offer(session->has(PositionFrame::TiedToControl),
+                      session->has(PositionFrame::Adjusted));
+    positions_->choose(session->has(PositionFrame::Adjusted)        ? PositionFrame::Adjusted
+                       : session->has(PositionFrame::TiedToControl) ? PositionFrame::TiedToControl
+                                                                    : PositionFrame::Local);
+    showReview();
 }
 
 void ReviewPage::reportFailure(const std::exception_ptr& failure) {
@@ -224,10 +296,31 @@ void ReviewPage::setLimits(bool metric, const review::ReviewLimits& limits) {
     if (shownUnit_ && metric == isMetric(*shownUnit_)) refresh();
 }
 
+void ReviewPage::closeJob() {
+    session_.reset();
+    reviewWanted_ = false;  // nothing left to review
+    forgetJobState();
+}
+
+void ReviewPage::forgetJobState() {
+    placementChoices_ = {};
+    placed_.reset();
+    placementWanted_ = false;
+    placement_->show({});
+    positions_->reset();
+    exportChoices_.path.clear();  // the format and the CSV layout are the crew's habit
+    adjustment_->clear();
+    findings_->clear();
+    summary_->clear();
+    sketch_->markPoint(std::nullopt);
+    sketch_->setModel({});
+}
+
 void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options,
                          const std::optional<ConversionResult>& lastConversion) {
     const bool otherJob = !session_ || job.basePath != session_->job().basePath;
     const bool unitChanged = shownUnit_ != options.unit;
+    if (otherJob) forgetJobState();
     JobConfig config;
     config.options = options;
     config.limits = limits_->limits(options.metric());
@@ -328,8 +421,9 @@ void ReviewPage::openExportDialog() {
                                const QString& suggested) {
         return chooseSavePath_(caption, filter, suggested);
     };
-    auto* dialog =
-        new ExportDialog(exportChoices_, choose, qtText(session_->job().basePath), this);
+    auto* dialog = new ExportDialog(
+        exportChoices_, choose, [this](const QString& path) { return mayWrite(path); },
+        qtText(session_->job().basePath), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         exportChoices_ = dialog->choices();
@@ -364,6 +458,38 @@ void ReviewPage::centreOnPoint(qlonglong point) {
     if (index >= 0) sketch_->centreOn(static_cast<std::size_t>(index));
 }
 
+void ReviewPage::markPoint(qlonglong point) {
+    centreOnPoint(point);
+    sketch_->markPoint(point);
+}
+
+bool ReviewPage::mayWrite(const QString& path) {
+    if (!session_) return false;
+    try {
+        refuseOwnedTargets(session_->job(), {fileText(path)});
+    } catch (const std::exception& error) {
+        dialogs_.showMessage(this, QString::fromLocal8Bit(error.what()), MessageKind::Error);
+        return false;
+    }
+    if (!QFileInfo::exists(path)) return true;
+    return dialogs_.confirmReplace(
+        this, tr("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path)));
+}
+
+QByteArray ReviewPage::splitterState() const { return splitter_->saveState(); }
+
+void ReviewPage::restoreSplitterState(const QByteArray& state) {
+    if (!state.isEmpty() && splitter_->restoreState(state)) splitterPlaced_ = true;
+}
+
+void ReviewPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The first layout shares the width; later ones follow the stretch factors.
+    if (splitterPlaced_ || width() <= 0) return;
+    splitterPlaced_ = true;
+    splitter_->setSizes({kSketchShare * width(), kReportShare * width()});
+}
+
 void ReviewPage::pointDoubleClicked(std::size_t pointIndex) {
     const std::size_t entry = sketch_->model().points.at(pointIndex).entry;
     if (entry > 0) emit editEntryRequested(entry);
@@ -375,8 +501,9 @@ void ReviewPage::exportSketch() {
                                const QString& suggested) {
         return chooseSavePath_(caption, filter, suggested);
     };
-    auto* dialog =
-        new SketchExportDialog(choose, qtText(session_->job().basePath + ".svg"), this);
+    auto* dialog = new SketchExportDialog(
+        choose, [this](const QString& path) { return mayWrite(path); },
+        qtText(session_->job().basePath + ".svg"), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         if (busy()) return;
@@ -398,7 +525,7 @@ void ReviewPage::exportReport() {
     const QString chosen =
         chooseSavePath_(tr("Export Report"), tr("PDF (*.pdf);;Text (*.txt)"),
                         qtText(session_->job().basePath + "-report.pdf"));
-    if (chosen.isEmpty()) return;
+    if (chosen.isEmpty() || !mayWrite(chosen)) return;
     const std::string path = fileText(chosen);
     const std::shared_ptr<JobSession> session = session_;
     auto work = [session, path](RunObserver&) {

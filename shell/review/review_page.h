@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "common/job_paths.h"
 #include "conversion/conversion_options.h"
@@ -16,6 +17,7 @@
 #include "shell/review/placement_choices.h"
 
 class QLabel;
+class QSplitter;
 
 namespace zendro {
 
@@ -45,9 +47,13 @@ class ReviewPage final : public QWidget {
     // Starts a session on the job as its files are now and reviews it, off
     // the window's thread. A change of unit puts that unit's limits in the
     // fields. `lastConversion`, the window's last run, gives the job report
-    // its files written when it converted this job.
+    // its files written when it converted this job. The same job again keeps
+    // its control, start, system and positions choice; another job starts
+    // with none of the previous one's.
     void showJob(const JobPaths& job, const ConversionOptions& options,
                  const std::optional<ConversionResult>& lastConversion = std::nullopt);
+    // Another job was chosen: nothing of this one is shown, kept or exported.
+    void closeJob();
     // Reviews again with the limits in the fields and the placement applied
     // last, off the window's thread; a newer request supersedes one running.
     void refresh();
@@ -72,12 +78,20 @@ class ReviewPage final : public QWidget {
     void setLimits(bool metric, const review::ReviewLimits& limits);
 
     void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
+    // Whether `path` may be written by an export: not a file of the job, and
+    // an existing file only when the user agrees to replace it (told or asked
+    // through the dialogs).
+    bool mayWrite(const QString& path);
+
+    // Where the sketch and the report part; kept between sessions.
+    QByteArray splitterState() const;
+    void restoreSplitterState(const QByteArray& state);
     const std::optional<review::JobReview>& review() const;
     SketchWidget& sketch() const { return *sketch_; }
     AdjustmentTab& adjustmentTab() const { return *adjustment_; }
     // The tie of the placement applied, when one is wanted.
     const std::optional<coordinates::ControlTie>& tie() const;
-    // The choices in use this session: the page keeps them across jobs, in memory only.
+    // The choices in use for the job shown, in memory only.
     const PlacementChoices& placementChoices() const { return placementChoices_; }
     const ExportChoices& exportChoices() const { return exportChoices_; }
 
@@ -90,8 +104,17 @@ class ReviewPage final : public QWidget {
     // The crew changed a limit field of that unit system.
     void limitsEdited(bool metric);
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     void buildControls();
+    // Forgets the control, start, system, positions choice, adjustment and
+    // export file of the job shown.
+    void forgetJobState();
+    void placementApplied(const std::shared_ptr<JobSession>& session,
+                          const PlacementChoices& choices, bool readjusted,
+                          const QString& adjustmentFailure);
     QWidget* buildAdjustmentTab();
     void chooseControlFile();
     void showReview();
@@ -102,6 +125,7 @@ class ReviewPage final : public QWidget {
     void workEnded();
     void startExport();
     void centreOnPoint(qlonglong point);
+    void markPoint(qlonglong point);
     void pointDoubleClicked(std::size_t pointIndex);
 
     ShellDialogs& dialogs_;
@@ -118,6 +142,8 @@ class ReviewPage final : public QWidget {
     std::shared_ptr<const coordinates::PlacementInput> placed_;  // read from placementChoices_
     ExportChoices exportChoices_;
 
+    QSplitter* splitter_ = nullptr;
+    bool splitterPlaced_ = false;  // the sizes were set, by the first layout or the memory
     SketchWidget* sketch_ = nullptr;
     QLabel* summary_ = nullptr;
     FindingsView* findings_ = nullptr;

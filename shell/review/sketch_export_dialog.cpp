@@ -13,9 +13,9 @@
 
 namespace zendro {
 
-SketchExportDialog::SketchExportDialog(SavePathChooser chooser, const QString& suggestedPath,
-                                       QWidget* parent)
-    : QDialog(parent), chooseSavePath_(std::move(chooser)) {
+SketchExportDialog::SketchExportDialog(SavePathChooser chooser, TargetCheck mayWrite,
+                                       const QString& suggestedPath, QWidget* parent)
+    : QDialog(parent), chooseSavePath_(std::move(chooser)), mayWrite_(std::move(mayWrite)) {
     setWindowTitle(tr("Export Sketch"));
     auto* form = new QFormLayout(this);
 
@@ -24,6 +24,7 @@ SketchExportDialog::SketchExportDialog(SavePathChooser chooser, const QString& s
     file_->setToolTip(tr("The sketch's file: .svg, .pdf or .png"));
     auto* browse = new QPushButton(tr("Browse..."), this);
     browse->setObjectName(QStringLiteral("SketchExportBrowse"));
+    browse->setAutoDefault(false);  // Enter after choosing exports
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_);
     fileRow->addWidget(browse);
@@ -58,6 +59,7 @@ SketchExportDialog::SketchExportDialog(SavePathChooser chooser, const QString& s
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     write_ = buttons->addButton(tr("Export"), QDialogButtonBox::AcceptRole);
     write_->setObjectName(QStringLiteral("SketchExportWrite"));
+    write_->setDefault(true);
     form->addRow(buttons);
 
     connect(browse, &QPushButton::clicked, this, [this] { chooseFile(); });
@@ -79,7 +81,14 @@ review::SketchExportOptions SketchExportDialog::options() const {
 void SketchExportDialog::chooseFile() {
     const QString chosen =
         chooseSavePath_(tr("Export Sketch"), tr("Sketch (*.svg *.pdf *.png)"), path());
-    if (!chosen.isEmpty()) file_->setText(chosen);
+    if (chosen.isEmpty()) return;
+    file_->setText(chosen);
+    write_->setFocus();
+}
+
+void SketchExportDialog::accept() {
+    if (mayWrite_ && !mayWrite_(path())) return;  // the user stays to choose again
+    QDialog::accept();
 }
 
 void SketchExportDialog::fileChanged() {

@@ -1,5 +1,6 @@
 #include "shell/review/sketch_widget.h"
 
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,6 +17,9 @@ namespace {
 
 constexpr double kWheelStep = 1.0015;  // zoom factor per eighth of a degree
 constexpr double kCentreZoom = 8;      // how far a finding zooms in on a whole-job view
+constexpr double kMarkRadius = 11;     // pixels of the ring round a chosen point
+constexpr double kFocusFrame = 3;      // pixels of the frame that shows the keyboard's focus
+const QColor kMarkColour(230, 0, 120);
 
 QString coordinate(double value) { return QString::fromStdString(distanceForm(value).str()); }
 
@@ -31,12 +35,14 @@ SketchWidget::SketchWidget(QWidget* parent)
 void SketchWidget::setModel(review::SketchModel model) {
     model_ = std::move(model);
     renderer_ = std::make_unique<review::SketchRenderer>(model_);
+    // The mark stays on its point while the job shows it (a re-check, other positions).
+    if (marked_ && model_.indexOf(*marked_) < 0) marked_.reset();
     if (fitted_) fitToWindow();
     update();
 }
 
 void SketchWidget::fitToWindow() {
-    view_ = review::SketchView::fitting(model_.bounds, QSizeF(size()));
+    view_ = renderer_->fitting(font(), this, QSizeF(size()));
     fitted_ = true;
     update();
 }
@@ -47,6 +53,12 @@ void SketchWidget::centreOn(std::size_t pointIndex) {
     view_.centreX = model_.points[pointIndex].x;
     view_.centreY = model_.points[pointIndex].y;
     fitted_ = false;
+    update();
+}
+
+void SketchWidget::markPoint(std::optional<std::int64_t> number) {
+    marked_.reset();
+    if (number && model_.indexOf(*number) >= 0) marked_ = number;
     update();
 }
 
@@ -111,6 +123,39 @@ bool SketchWidget::event(QEvent* event) {
 void SketchWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     renderer_->paint(painter, QSizeF(size()), view_);
+    if (marked_) {
+        const std::ptrdiff_t index = model_.indexOf(*marked_);
+        if (index >= 0) {
+            const review::SketchPoint& p = model_.points[static_cast<std::size_t>(index)];
+            const QPointF at = view_.toDevice(p.x, p.y, QSizeF(size()));
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.setPen(QPen(kMarkColour, 2.5));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(at, kMarkRadius, kMarkRadius);
+            painter.drawLine(at + QPointF(kMarkRadius, 0), at + QPointF(2 * kMarkRadius, 0));
+            painter.drawLine(at - QPointF(kMarkRadius, 0), at - QPointF(2 * kMarkRadius, 0));
+            painter.drawLine(at + QPointF(0, kMarkRadius), at + QPointF(0, 2 * kMarkRadius));
+            painter.drawLine(at - QPointF(0, kMarkRadius), at - QPointF(0, 2 * kMarkRadius));
+        }
+    }
+    // The keyboard's place: + - 0 act here.
+    if (hasFocus()) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusFrame));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(kFocusFrame / 2, kFocusFrame / 2, -kFocusFrame / 2,
+                                                 -kFocusFrame / 2));
+    }
+}
+
+void SketchWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void SketchWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void SketchWidget::resizeEvent(QResizeEvent* event) {

@@ -2,7 +2,9 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "review/sketch_model.h"
@@ -12,7 +14,10 @@
 namespace zendro {
 
 // The job sketch on screen: wheel zoom about the pointer, drag to pan, fit to
-// the window, a tooltip per point, and a double-click that names the point.
+// the window (the job clear of the legend and title block), a tooltip per
+// point, a double-click that names the point, and a ring on the point a
+// finding or a residual chose. It takes the keyboard's focus (Tab, a click)
+// and shows it with a frame; + - and 0 zoom and fit.
 class SketchWidget final : public QWidget {
     Q_OBJECT
   public:
@@ -25,6 +30,10 @@ class SketchWidget final : public QWidget {
     void fitToWindow();
     // Puts the point at the centre, zooming in when the whole job is in view.
     void centreOn(std::size_t pointIndex);
+    // Rings the point `number` (none: no ring) until another is marked; a
+    // point the sketch does not show is not marked.
+    void markPoint(std::optional<std::int64_t> number);
+    std::optional<std::int64_t> markedPoint() const { return marked_; }
     // Shows these points as large as the window allows (one point: centred
     // as centreOn does).
     void zoomTo(const std::vector<std::size_t>& pointIndices);
@@ -41,6 +50,8 @@ class SketchWidget final : public QWidget {
   protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,6 +64,7 @@ class SketchWidget final : public QWidget {
     review::SketchModel model_;
     std::unique_ptr<review::SketchRenderer> renderer_;
     review::SketchView view_;
+    std::optional<std::int64_t> marked_;
     bool fitted_ = true;  // follows the window's size until the user zooms or pans
     bool dragging_ = false;
     QPoint lastDrag_;

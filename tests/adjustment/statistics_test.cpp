@@ -63,20 +63,20 @@ const ChiSquareCase kChiSquareCases[] = {
     // (5.252): both fail above, with variance factors inside the bounds.
     {2, 3, 0.003,
      "  Horizontal: 16 observations, 8 unknowns, 8 degrees of freedom, variance factor 2.990, "
-     "chi-square 23.92 against 2.18 to 17.53: failed",
+     "chi-square 23.92 against 2.18 to 17.53: failed high",
      "  Vertical: 8 observations, 2 unknowns, 6 degrees of freedom, variance factor 5.252, "
-     "chi-square 31.51 against 1.24 to 14.45: failed",
+     "chi-square 31.51 against 1.24 to 14.45: failed high",
      "Variance factor 3.959, 14 degrees of freedom, chi-square 55.43 against 5.63 to 26.12: "
-     "failed"},
+     "failed high"},
     // Pessimistic deviations: 0.4538 + 0.0375 = 0.4913 and, sh = 100 x 20",
     // 0.7091: both fail below.
     {20, 20, 0.02,
      "  Horizontal: 16 observations, 8 unknowns, 8 degrees of freedom, variance factor 0.061, "
-     "chi-square 0.49 against 2.18 to 17.53: failed",
+     "chi-square 0.49 against 2.18 to 17.53: failed low",
      "  Vertical: 8 observations, 2 unknowns, 6 degrees of freedom, variance factor 0.118, "
-     "chi-square 0.71 against 1.24 to 14.45: failed",
+     "chi-square 0.71 against 1.24 to 14.45: failed low",
      "Variance factor 0.086, 14 degrees of freedom, chi-square 1.20 against 5.63 to 26.12: "
-     "failed"},
+     "failed low"},
 };
 
 TEST(ChiSquare, EachPartTestsItsStatisticAgainstTheBounds) {

@@ -30,13 +30,14 @@ bool ellipseNear(const QImage& image, double x, double y) {
 }
 
 // One point at the origin with a 95% ellipse of 0.02 by 0.01, major axis at
-// azimuth 60, seen at 2 pixels a unit in a 400 by 400 picture centred on it.
-// The factor: 30 pixels wanted / (0.02 x 2) = 750, rounded up in 1-2-5 steps
-// to 1000, so the semi-axes are drawn 0.02 x 1000 x 2 = 40 and 20 pixels long.
-// From the centre (200, 200), north up: the major axis ends at
-// (200 + 40 sin 60, 200 - 40 cos 60) = (234.64, 180) and the minor one, at
-// azimuth 150, at (200 + 20 sin 150, 200 - 20 cos 150) = (210, 217.32). The
-// other way round, along azimuth 300 at 40: (165.36, 180), lies outside it.
+// azimuth 60, seen at 2 pixels a unit in a 1000 by 1000 picture centred on
+// it. The largest semi-axis may take 1000 / 50 = 20 pixels: 20 / (0.02 x 2)
+// = 500, already a 1-2-5 step, so the semi-axes are drawn 0.02 x 500 x 2 =
+// 20 and 10 pixels long. From the centre (500, 500), north up: the major axis
+// ends at (500 + 20 sin 60, 500 - 20 cos 60) = (517.32, 490) and the minor
+// one, at azimuth 150, at (500 + 10 sin 150, 500 - 10 cos 150) = (505,
+// 508.66). Along azimuth 300 the ellipse reaches 20 x 10 / sqrt((10 cos 60)^2
+// + (20 sin 60)^2) = 11.1, so (482.68, 490), 20 out, lies well outside it.
 TEST(EllipseDrawing, TheMajorAxisLiesAlongItsAzimuthEnlargedByARoundFactor) {
     review::SketchModel model;
     review::SketchPoint point;
@@ -47,19 +48,21 @@ TEST(EllipseDrawing, TheMajorAxisLiesAlongItsAzimuthEnlargedByARoundFactor) {
     model.bounds = {-1, -1, 1, 1};
     const review::SketchRenderer renderer(model);
     const review::SketchView view{2, 0, 0};
-    EXPECT_EQ(renderer.ellipseExaggeration(view), 1000);
+    EXPECT_EQ(renderer.ellipseExaggeration(view, QSizeF(1000, 1000)), 500);
+    // A picture a tenth the size: 2 pixels, a factor of 50.
+    EXPECT_EQ(renderer.ellipseExaggeration(view, QSizeF(100, 300)), 50);
 
-    QImage image(400, 400, QImage::Format_ARGB32);
+    QImage image(1000, 1000, QImage::Format_ARGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        renderer.paint(painter, QSizeF(400, 400), view);
+        renderer.paint(painter, QSizeF(1000, 1000), view);
     }
-    EXPECT_TRUE(ellipseNear(image, 234.64, 180));
-    EXPECT_TRUE(ellipseNear(image, 165.36, 220));  // the major axis's other end
-    EXPECT_TRUE(ellipseNear(image, 210, 217.32));
-    EXPECT_FALSE(ellipseNear(image, 165.36, 180));
-    EXPECT_FALSE(ellipseNear(image, 200, 160));  // 40 pixels due north
+    EXPECT_TRUE(ellipseNear(image, 517.32, 490));
+    EXPECT_TRUE(ellipseNear(image, 482.68, 510));  // the major axis's other end
+    EXPECT_TRUE(ellipseNear(image, 505, 508.66));
+    EXPECT_FALSE(ellipseNear(image, 482.68, 490));
+    EXPECT_FALSE(ellipseNear(image, 500, 480));  // 20 pixels due north
 }
 
 }  // namespace

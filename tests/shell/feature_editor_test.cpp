@@ -151,7 +151,7 @@ class FeatureEditorTest : public QObject {
         clickTab(*window, 2);
         QCOMPARE(grid(*window)->rowCount(), 4);
         QCOMPARE(rowTexts(*window, 0), (QStringList{"1001", "EP", "EDGE OF PAVEMENT"}));
-        QCOMPARE(control<QLineEdit>(*window, "GridText1")->text(), QStringLiteral("Description"));
+        QCOMPARE(control<QLineEdit>(*window, "GridText1")->text(), QStringLiteral("EP"));
 
         writeFile(jobs.file("RUN.pf"), crlfLines({"7,A,B"}));
         clickTab(*window, 3);
@@ -185,11 +185,9 @@ class FeatureEditorTest : public QObject {
         auto* comment = control<QLineEdit>(*window, "ComText1");
         auto* point = control<QLabel>(*window, "GridLabel1");
 
-        // Before a row is chosen the boxes change no entry.
-        QTest::keyClicks(description, "Q");
-        QTest::keyClicks(comment, "Q");
-        for (int row = 0; row < 4; ++row) QVERIFY(!cell(*window, row, 1).contains('Q'));
-
+        // The first row is chosen as the grid loads: the boxes show it.
+        QCOMPARE(point->text(), QStringLiteral("1001"));
+        QCOMPARE(description->text(), QStringLiteral("EP"));
         clickRow(*window, 0);
         QCOMPARE(point->text(), QStringLiteral("1001"));
         QCOMPARE(description->text(), QStringLiteral("EP"));
@@ -262,10 +260,10 @@ class FeatureEditorTest : public QObject {
         clickButton(*window, "Command1");
         // Until the next conversion the status line says JOB.obs lacks the edits.
         auto* status = control<QLabel>(*window, "Plabel");
-        QCOMPARE(status->text(), QStringLiteral("ROAD-7.obs is older than the edits: Convert"));
+        QCOMPARE(status->text(), QStringLiteral("Edits not yet converted: Convert"));
         clickTab(*window, 2);
         clickTab(*window, 1);
-        QCOMPARE(status->text(), QStringLiteral("ROAD-7.obs is older than the edits: Convert"));
+        QCOMPARE(status->text(), QStringLiteral("Edits not yet converted: Convert"));
         QVERIFY(clickConvertAndWait(*window));
         QCOMPARE(status->text(), QString());
         QCOMPARE(dialogs.messages.size(), 2);

@@ -1,5 +1,5 @@
-// The window's pages at any size, the keyboard's way through them, and a grid
-// load that fails.
+// The window's pages at any size, the keyboard's way through them (the Review
+// page's sketch included), and a grid load that fails.
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QTabBar>
 
+#include "shell/review/sketch_widget.h"
 #include "shell/twips_layout.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -107,8 +108,14 @@ class PagesTest : public QObject {
         window->resize(1600, 1000);
         QTRY_COMPARE(window->size(), QSize(1600, 1000));
         const double windowArea = 1600.0 * 1000.0;
-        QVERIFY2(area("ReviewSketch") >= 0.6 * windowArea,
-                 qPrintable(QStringLiteral("sketch %1 of %2").arg(area("ReviewSketch")).arg(windowArea)));
+        // Shared: the sketch and the findings each take about a third.
+        QVERIFY2(area("ReviewSketch") >= 0.3 * windowArea,
+                 qPrintable(
+                     QStringLiteral("sketch %1 of %2").arg(area("ReviewSketch")).arg(windowArea)));
+        QVERIFY2(
+            area("ReviewFindings") >= 0.3 * windowArea,
+            qPrintable(
+                QStringLiteral("findings %1 of %2").arg(area("ReviewFindings")).arg(windowArea)));
         QVERIFY(area("ReviewSketch") > 10 * sketchAtDesign);
         QVERIFY(area("ReviewFindings") > 3 * findingsAtDesign);
         tabs->setCurrentIndex(1);
@@ -132,15 +139,37 @@ class PagesTest : public QObject {
             return tabs->currentIndex() + 1;
         };
         QCOMPARE(tabStops(*window),
-                 (QStringList{"GetFile", "file1", "DownLoad", "EM1", "Prefix1", "Curvecode1",
-                              "Suffix1", "CommentCode1", "Convert", "OptionOBS"}));
+                 (QStringList{"GetFile", "file1", "DownLoad", "EM1", "FootUsSurvey", "Prefix1",
+                              "Curvecode1", "Suffix1", "CommentCode1", "Convert", "OptionOBS"}));
         QCOMPARE(switchFrom("file1", Qt::Key_Tab), 2);
         QVERIFY(control<QWidget>(*window, "Frame3")->isVisible());
-        // The two boxes are greyed, out of the walk, until a row is chosen.
-        QCOMPARE(tabStops(*window), (QStringList{"PointGrid1", "Command1"}));
+        // The first row is chosen at once, so its boxes are in the walk.
+        QCOMPARE(control<QLabel>(*window, "GridLabel1")->text(), QStringLiteral("11"));
+        QCOMPARE(tabStops(*window),
+                 (QStringList{"GridText1", "ComText1", "PointGrid1", "Command1"}));
         QCOMPARE(switchFrom("PointGrid1", Qt::Key_PageDown), 3);
         QCOMPARE(tabStops(*window), QStringList{"HelpText1"});
         QCOMPARE(switchFrom("HelpText1", Qt::Key_Tab), 4);
+        // The Review page: Tab reaches the sketch first, then the findings,
+        // and goes on past the table rather than through its cells.
+        const QStringList reviewStops = tabStops(*window);
+        QCOMPARE(reviewStops.mid(0, 4), (QStringList{"ReviewSketch", "ReviewFindingKind",
+                                                     "ReviewOverLimitOnly", "ReviewFindings"}));
+        QVERIFY2(reviewStops.count(QStringLiteral("ReviewFindings")) == 1 &&
+                     reviewStops.contains(QStringLiteral("ReviewExport")),
+                 qPrintable(reviewStops.join(QLatin1Char(' '))));
+        auto* sketch = control<SketchWidget>(*window, "ReviewSketch");
+        control<QWidget>(*window, "TabStrip1")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), sketch);
+        // Its focus frame in the palette's highlight, and the keys zoom.
+        QCOMPARE(sketch->grab().toImage().pixelColor(1, sketch->height() / 2),
+                 sketch->palette().color(QPalette::Highlight));
+        const double fitted = sketch->view().scale;
+        QTest::keyClick(sketch, Qt::Key_Plus);
+        QCOMPARE(sketch->view().scale, fitted * SketchWidget::kKeyZoom);
+        QTest::keyClick(sketch, Qt::Key_0);
+        QCOMPARE(sketch->view().scale, fitted);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex() + 1, 1);
         QCOMPARE(switchFrom("Convert", Qt::Key_PageUp), 4);

@@ -5,10 +5,14 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <cmath>
@@ -65,8 +69,30 @@ class ReviewAdjustmentTest : public QObject {
         auto* frames =
             qobject_cast<QStandardItemModel*>(widget<QComboBox>("PositionsFrame")->model());
         QVERIFY(!frames->item(2)->isEnabled());  // nothing adjusted yet
+        page_->resize(1600, 960);
         adjust();
         QCOMPARE(dialogs_.messages, QStringList{});
+        // Read at a glance at 1600 wide: the test on one line, all of it in
+        // view, and every residual column.
+        auto* statistics = widget<QLabel>("AdjustmentStatistics");
+        QVERIFY2(statistics->text().endsWith(QStringLiteral(": failed high")),
+                 qPrintable(statistics->text()));
+        QVERIFY(widget<QLabel>("AdjustmentAdvice")
+                    ->text()
+                    .startsWith(QStringLiteral("Failed high: the readings scatter more")));
+        widget<QTabWidget>("ReviewTabs")->setCurrentIndex(4);
+        QVERIFY(QTest::qWaitForWindowExposed(page_.get()));
+        QVERIFY2(statistics->contentsRect().width() >=
+                     statistics->fontMetrics().horizontalAdvance(statistics->text()),
+                 qPrintable(QString::number(statistics->width())));
+        auto* residuals = widget<QTableView>("ResidualTable");
+        QVERIFY2(residuals->horizontalHeader()->length() <= residuals->viewport()->width(),
+                 qPrintable(QStringLiteral("%1 of %2")
+                                .arg(residuals->horizontalHeader()->length())
+                                .arg(residuals->viewport()->width())));
+        // The sketch follows the adjustment without a second step.
+        QCOMPARE(widget<QComboBox>("PositionsFrame")->currentIndex(), 2);
+        QCOMPARE(page_->sketch().model().title.frame, std::string("adjusted"));
         // The command line names it: HVD record 52, height difference from 4
         // to 3, residual +0.4044 ft, standardized +30.78.
         QCOMPARE((QStringList{cell(0, 0), cell(0, 1), cell(0, 2), cell(0, 3), cell(0, 5),
@@ -88,7 +114,6 @@ class ReviewAdjustmentTest : public QObject {
         QCOMPARE(page_->sketch().view().centreY, three.y);
 
         QVERIFY(frames->item(2)->isEnabled());
-        widget<QComboBox>("PositionsFrame")->setCurrentIndex(2);
         // Point 1003 as the command line's report gives it: N -175.6071
         // E 146.7392 Z -5.3996, sN 0.0089 sE 0.0087 sZ 0.0727; its ellipse
         // 0.0234 by 0.0195 at 139.5.
@@ -128,6 +153,40 @@ class ReviewAdjustmentTest : public QObject {
                               "-29.68"}));
         QVERIFY(widget<QTableView>("ResidualTable")->model()->index(0, 0).data(Qt::FontRole)
                     .value<QFont>().bold());
+    }
+
+    // Deviations far too pessimistic for the sample's 5" instrument: the
+    // test fails low, which asks for nothing to be re-measured.
+    void aTestFailedLowSaysNothingIsToBeMeasuredAgain() {
+        widget<QDoubleSpinBox>("SigmaDirection")->setValue(60);
+        widget<QDoubleSpinBox>("SigmaZenith")->setValue(60);
+        widget<QDoubleSpinBox>("SigmaDistanceConstant")->setValue(0.5);
+        widget<QDoubleSpinBox>("SigmaTargetCentring")->setValue(2);
+        adjust();
+        QVERIFY2(
+            widget<QLabel>("AdjustmentStatistics")->text().endsWith(QStringLiteral(": failed low")),
+            qPrintable(widget<QLabel>("AdjustmentStatistics")->text()));
+        QCOMPARE(widget<QLabel>("AdjustmentAdvice")->text(),
+                 QStringLiteral("Failed low: the a priori deviations are pessimistic for this "
+                                "instrument; nothing to re-measure"));
+    }
+
+    // A coordinate system applied after an adjustment adjusts again, and says
+    // so; Apply without a control file or a start says what it ties.
+    void applyingASystemAfterAnAdjustmentAdjustsAgain() {
+        adjust();
+        const QString adjusted = widget<QLabel>("AdjustmentStatistics")->text();
+        widget<QLineEdit>("CoordinateSystem")->setText(QStringLiteral("EPSG:2227"));
+        QSignalSpy ended(page_.get(), &ReviewPage::backgroundWorkEnded);
+        QTest::mouseClick(widget<QPushButton>("ReviewApplyPlacement"), Qt::LeftButton);
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(dialogs_.messages.size(), 1);
+        QVERIFY(dialogs_.messages[0].startsWith(QStringLiteral("No control file and no start")));
+        QCOMPARE(widget<QLabel>("AdjustmentNote")->text(),
+                 QStringLiteral("Adjusted again on the control, start and system applied."));
+        QCOMPARE(widget<QLabel>("AdjustmentStatistics")->text(), adjusted);
+        QCOMPARE(widget<QComboBox>("PositionsFrame")->currentIndex(), 2);
+        QCOMPARE(page_->sketch().model().title.frame, std::string("adjusted"));
     }
 
     void sigmasEditedInFeetSurviveASwitchToMetricAndBack() {

@@ -12,12 +12,14 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QTableView>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
 
 #include "shell/review/export_dialog.h"
 #include "shell/review/review_page.h"
+#include "shell/review/sketch_widget.h"
 #include "tests/shell/fake_dialogs.h"
 #include "tests/shell/review_page_support.h"
 #include "tests/support/job_builder.h"
@@ -120,11 +122,13 @@ class ReviewControlExportTest : public QObject {
         QCOMPARE(in<QLineEdit>(dialog, "ExportFile")->text(), QString::fromStdString(path));
         clickAndWait(in<QPushButton>(dialog, "ExportWrite"));
     }
+    // The sketch, the list and the exports follow the placement at once.
     void placeByHand() {
         typeStart("1000", "2000", "50", "30.0000");
         clickAndWait(widget<QPushButton>("ReviewApplyPlacement"));
         QVERIFY(dialogs_.messages.isEmpty());
-        widget<QComboBox>("PositionsFrame")->setCurrentIndex(1);  // tied to control
+        QCOMPARE(widget<QComboBox>("PositionsFrame")->currentIndex(), 1);  // tied to control
+        QCOMPARE(page_->sketch().model().title.frame, std::string("tied to control"));
     }
     std::vector<std::string> filesInDir() {
         std::vector<std::string> names;
@@ -159,7 +163,7 @@ class ReviewControlExportTest : public QObject {
         QCOMPARE(
             widget<QLabel>("ReviewSummary")->text(),
             QStringLiteral("review: 9 findings, 3 over limit, 9 measured checks within limit"));
-        widget<QComboBox>("PositionsFrame")->setCurrentIndex(1);
+        QCOMPARE(widget<QComboBox>("PositionsFrame")->currentIndex(), 1);
         QCOMPARE(listed("ReviewPositions"), (QStringList{"1  N 1000.000  E 2000.000  Z 50.000",
                                                          "2  N 950.000  E 2086.603  Z 50.000",
                                                          "3  N 1036.603  E 2136.603  Z 50.000",
@@ -293,18 +297,121 @@ class ReviewControlExportTest : public QObject {
                  qPrintable(dialogs_.messages[0]));
         QCOMPARE(dialogs_.kinds.back(), MessageKind::Error);
 
-        // Local positions are not put on a grid.
+        // A system alone ties nothing, and Apply says so; local positions
+        // are not put on its grid.
         widget<QLineEdit>("CoordinateSystem")->setText(QStringLiteral("EPSG:2227"));
         clickAndWait(widget<QPushButton>("ReviewApplyPlacement"));
+        QCOMPARE(dialogs_.messages.size(), 2);
+        QVERIFY2(dialogs_.messages[1].startsWith(QStringLiteral(
+                     "No control file and no start by hand: the job stays in its local frame")),
+                 qPrintable(dialogs_.messages[1]));
         ExportDialog* dialog = openExportDialog();
         auto* format = in<QComboBox>(dialog, "ExportFormat");
         format->setCurrentIndex(format->findText(QStringLiteral("kml")));
         exportThrough(dialog, dir_.file("SQ.kml"));
+        QCOMPARE(dialogs_.messages.size(), 3);
+        QVERIFY2(dialogs_.messages[2].startsWith(QString::fromStdString(
+                     dir_.file("SQ.kml") + ": the job's positions are local")),
+                 qPrintable(dialogs_.messages[2]));
+        QCOMPARE(filesInDir(), before);
+
+        // A job without a positioned point: refused, never "Exported to".
+        writeFile(dir_.file("EMPTY.HVD"), hvdRecord(9, 0));
+        writeFile(dir_.file("EMPTY.pf"), "");
+        QVERIFY(waitForReviewPage(*page_, [this] {
+            page_->showJob(deriveJobPaths(dir_.file("EMPTY.HVD")), ConversionOptions{});
+        }));
+        dialog = openExportDialog();
+        format = in<QComboBox>(dialog, "ExportFormat");
+        format->setCurrentIndex(format->findText(QStringLiteral("csv")));
+        exportThrough(dialog, dir_.file("EMPTY.csv"));
+        QCOMPARE(dialogs_.messages.size(), 4);
+        QCOMPARE(dialogs_.messages[3],
+                 QString::fromStdString(dir_.file("EMPTY.csv")) +
+                     QStringLiteral(": the job has no positioned point to export; nothing was "
+                                    "written"));
+        QCOMPARE(dialogs_.kinds.back(), MessageKind::Error);
+        QVERIFY(!std::filesystem::exists(dir_.file("EMPTY.csv")));
+    }
+
+    // The file follows the format; Enter after Choose... exports; an existing
+    // file is replaced only once the user agrees; a file of the job never.
+    void exportsAskBeforeReplacingAndRefuseTheJobsFiles() {
+        ExportDialog* dialog = openExportDialog();
+        auto* file = in<QLineEdit>(dialog, "ExportFile");
+        QCOMPARE(file->text(), QString::fromStdString(dir_.file("SQ.csv")));  // the job's name
+        auto* format = in<QComboBox>(dialog, "ExportFormat");
+        format->setCurrentIndex(format->findText(QStringLiteral("landxml")));
+        QCOMPARE(file->text(), QString::fromStdString(dir_.file("SQ.xml")));
+        format->setCurrentIndex(format->findText(QStringLiteral("csv")));
+
+        writeFile(dir_.file("SQ.csv"), "kept\r\n");
+        page_->setSavePathChooser([this](const QString&, const QString&, const QString&) {
+            return QString::fromStdString(dir_.file("SQ"));  // typed without an extension
+        });
+        click(in<QPushButton>(dialog, "ExportChooseFile"));
+        QCOMPARE(file->text(), QString::fromStdString(dir_.file("SQ.csv")));
+        const QString question = QString::fromStdString(dir_.file("SQ.csv")) +
+                                 QStringLiteral(" already exists. Replace it?");
+        // Enter, from the Choose... button that had the focus: the question, answered No.
+        QTest::keyClick(in<QPushButton>(dialog, "ExportChooseFile"), Qt::Key_Return);
+        QCOMPARE(dialogs_.questions, QStringList{question});
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(readFile(dir_.file("SQ.csv")), std::string("kept\r\n"));
+        dialogs_.answers.push_back(true);
+        QSignalSpy ended(page_.get(), &ReviewPage::backgroundWorkEnded);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QVERIFY(ended.wait(10000));
+        QCOMPARE(dialogs_.questions, (QStringList{question, question}));
+        QVERIFY(readFile(dir_.file("SQ.csv")).starts_with("Point,Northing (US ft)"));
+        QCOMPARE(dialogs_.messages,
+                 QStringList{"Exported to " + QString::fromStdString(dir_.file("SQ.csv"))});
+
+        // The job's own files: refused by name, before any question.
+        const std::string hvd = readFile(dir_.file("SQ.HVD"));
+        dialog = openExportDialog();
+        in<QLineEdit>(dialog, "ExportFile")->setText(QString::fromStdString(dir_.file("SQ.HVD")));
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QCOMPARE(dialogs_.questions.size(), 2);
         QCOMPARE(dialogs_.messages.size(), 2);
         QVERIFY2(dialogs_.messages[1].startsWith(QString::fromStdString(
-                     dir_.file("SQ.kml") + ": the job's positions are local")),
+                     dir_.file("SQ.HVD") + ": would replace " + dir_.file("SQ.HVD"))),
                  qPrintable(dialogs_.messages[1]));
-        QCOMPARE(filesInDir(), before);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(readFile(dir_.file("SQ.HVD")), hvd);
+    }
+
+    // Another job starts afresh: nothing of the last one's control, start,
+    // system, positions, adjustment or export file is kept.
+    void anotherJobKeepsNothingOfTheLastOnesPlacementOrAdjustment() {
+        placeByHand();
+        widget<QLineEdit>("CoordinateSystem")->setText(QStringLiteral("EPSG:2227"));
+        writeFile(dir_.file("control.csv"), kSquareControl);
+        chooseControl(dir_.file("control.csv"));
+        clickAndWait(widget<QPushButton>("ReviewAdjust"));
+        QCOMPARE(widget<QComboBox>("PositionsFrame")->currentIndex(), 2);  // adjusted
+        QCOMPARE(page_->sketch().model().title.frame, std::string("adjusted"));
+        ExportDialog* dialog = openExportDialog();
+        exportThrough(dialog, dir_.file("SQ-adjusted.csv"));
+
+        TempDir other;
+        writeSquareJob(other);
+        QVERIFY(waitForReviewPage(*page_, [&] {
+            page_->showJob(deriveJobPaths(other.file("SQ.HVD")), ConversionOptions{});
+        }));
+        QCOMPARE(widget<QLineEdit>("ControlFile")->text(), QString());
+        QCOMPARE(widget<QLineEdit>("CoordinateSystem")->text(), QString());
+        QVERIFY(!widget<QGroupBox>("StartByHand")->isChecked());
+        QCOMPARE(page_->placementChoices(), PlacementChoices{});
+        QVERIFY(!page_->tie().has_value());
+        QCOMPARE(widget<QComboBox>("PositionsFrame")->currentIndex(), 0);
+        QCOMPARE(page_->sketch().model().title.frame, std::string("local"));
+        QCOMPARE(widget<QLabel>("AdjustmentStatistics")->text(), QString());
+        QCOMPARE(widget<QTableView>("ResidualTable")->model()->rowCount(), 0);
+        QCOMPARE(listed("ReviewFindings"), QStringList{kPlacedFindings.back()});
+        dialog = openExportDialog();
+        QCOMPARE(in<QLineEdit>(dialog, "ExportFile")->text(),
+                 QString::fromStdString(other.file("SQ.csv")));
     }
 };
 

@@ -1,16 +1,17 @@
 // The Review page's findings table and live limits on the sample job: sorting,
 // the kind filter and "over limit only", an edited limit re-checked at once,
-// each unit system's own limits, no stale review shown, and the sketch's share
-// of a large page.
+// each unit system's own limits, no stale review shown, and a large page
+// shared between the sketch and the findings.
 
 #include <QAbstractItemModel>
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTableView>
 #include <QTest>
 #include <filesystem>
@@ -167,13 +168,30 @@ class ReviewFindingsTest : public QObject {
         QVERIFY(!page_->busy());
     }
 
-    void theSketchTakesMostOfALargePage() {
+    // A large page shares its width: the sketch keeps most of its height and
+    // over a third of the page, the findings show every column, and the
+    // split the crew makes is kept for the next session.
+    void aLargePageShowsEveryFindingsColumnAndKeepsItsSplit() {
         page_->resize(1600, 960);
         QVERIFY(QTest::qWaitFor([&] { return page_->size() == QSize(1600, 960); }));
         QCoreApplication::processEvents();
         const QSize sketch = page_->sketch().size();
         const double share = double(sketch.width()) * sketch.height() / (1600.0 * 960.0);
-        QVERIFY2(share >= 0.6, qPrintable(QString::number(share)));
+        QVERIFY2(share >= 0.35, qPrintable(QString::number(share)));
+        QVERIFY2(table()->horizontalHeader()->length() <= table()->viewport()->width(),
+                 qPrintable(QStringLiteral("%1 of %2")
+                                .arg(table()->horizontalHeader()->length())
+                                .arg(table()->viewport()->width())));
+
+        auto* splitter = widget<QSplitter>("ReviewSplitter");
+        splitter->setSizes({1000, 560});
+        const QList<int> chosen = splitter->sizes();
+        ReviewPage next(dialogs_);
+        next.restoreSplitterState(page_->splitterState());
+        next.resize(1600, 960);
+        next.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&next));
+        QCOMPARE(next.findChild<QSplitter*>(QStringLiteral("ReviewSplitter"))->sizes(), chosen);
     }
 };
 

@@ -6,14 +6,15 @@
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QLabel>
-#include <QTableView>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
 
+#include "review_view/plan_sheet.h"
 #include "review_view/sketch_renderer.h"
 #include "shell/review/sketch_export_dialog.h"
 #include "shell/review/sketch_widget.h"
@@ -48,8 +49,6 @@ void writeJob(const TempDir& dir) {
               "1,CP, \r\n2,CP, \r\n3,CP, \r\n4,CP, \r\n1001,+EP, \r\n"
               "1002,EP,EDGE \r\n1003,-EP, \r\n");
 }
-
-constexpr double kScale = 352.0 / 190.0;  // 400 pixels less two margins of 24, over 190 north
 
 class ReviewPageTest : public QObject {
     Q_OBJECT
@@ -123,27 +122,65 @@ class ReviewPageTest : public QObject {
         }
     }
 
-    void sketchIsFittedAndDrawn() {
-        // Bounds east 0 to 100, north 0 to 190, centred at (50, 95).
-        QVERIFY(std::abs(sketch().view().scale - kScale) < 1e-9);
-        const QPointF at = deviceOf(1002);  // 200 - 50 x scale, 200 - 65 x scale
-        QVERIFY(std::abs(at.x() - 107.368) < 1e-3);
-        QVERIFY(std::abs(at.y() - 79.579) < 1e-3);
+    // Bounds east 0 to 100, north 0 to 190. Fitted, every point lies clear
+    // of the legend, title block, north arrow and scale bar, and the job
+    // fills its band: 190 north takes all but the margins of the height
+    // between the top boxes and the bottom ones, or 100 east all of the width
+    // between the left and right ones.
+    void sketchIsFittedClearOfTheSheetAndDrawn() {
+        const review::SketchView view = sketch().view();
+        // Laid out as the widget paints it: its font, on it.
+        const review::PlanSheet sheet(sketch().font(), &sketch(), QSizeF(sketch().size()), view,
+                                      sketch().model(), 0);
+        const std::vector<QRectF> boxes = sheet.boxes();  // north, legend, bar, title
+        for (const auto& p : sketch().model().points) {
+            const QPointF at = view.toDevice(p.x, p.y, QSizeF(sketch().size()));
+            for (const QRectF& box : boxes)
+                QVERIFY2(!box.adjusted(-3, -3, 3, 3).contains(at), p.label.c_str());
+        }
+        const double top = std::max(boxes[0].bottom(), boxes[1].bottom());
+        const double bottom = std::min(boxes[2].top(), boxes[3].top());
+        const double left = std::max(boxes[1].right(), boxes[2].right());
+        const double right = std::min(boxes[0].left(), boxes[3].left());
+        const bool fillsHeight = std::abs(190 * view.scale - (bottom - top - 24)) < 1e-6;
+        const bool fillsWidth = std::abs(100 * view.scale - (right - left - 24)) < 1e-6;
+        QVERIFY2(fillsHeight || fillsWidth, qPrintable(QString::number(view.scale)));
+
         const QImage shot = sketch().grab().toImage();
-        const QColor mark = shot.pixelColor(at.toPoint());
+        const QColor mark = shot.pixelColor(deviceOf(1002).toPoint());
         QVERIFY2(mark.red() < 80 && mark.green() < 80 && mark.blue() < 80, qPrintable(mark.name()));
-        QCOMPARE(shot.pixelColor(5, 395), QColor(Qt::white));
+        QCOMPARE(shot.pixelColor(200, 395), QColor(Qt::white));
     }
 
-    void doubleClickingAFindingCentresItsPoint() {
+    // Double-click or Enter on a finding centres its point and rings it; the
+    // finding is shown whole under the table.
+    void aFindingChosenCentresAndMarksItsPoint() {
         auto* findings = page_->findChild<QTableView*>(QStringLiteral("ReviewFindings"));
+        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("ReviewFindingDetail"))->text(),
+                 shownFindingLines(*page_).at(0));
+        const double fitted = sketch().view().scale;
         const QPoint cell = findings->visualRect(findings->model()->index(0, 0)).center();
         // The first click of a double-click selects; the second is the double-click.
         QTest::mouseClick(findings->viewport(), Qt::LeftButton, {}, cell);
         QTest::mouseDClick(findings->viewport(), Qt::LeftButton, {}, cell);
         QCOMPARE(sketch().view().centreX, 0.0);  // point 1 is A, the origin
         QCOMPARE(sketch().view().centreY, 0.0);
-        QVERIFY(sketch().view().scale > kScale);
+        QVERIFY(sketch().view().scale > fitted);
+        QCOMPARE(sketch().markedPoint(), std::optional<std::int64_t>(1));
+        // The ring, 11 pixels round the centre, in its own colour.
+        const QColor ring = sketch().grab().toImage().pixelColor(
+            QPoint(sketch().width() / 2, sketch().height() / 2 - 11));
+        QVERIFY2(ring.red() > 180 && ring.green() < 80, qPrintable(ring.name()));
+
+        sketch().markPoint(std::nullopt);
+        sketch().fitToWindow();
+        findings->setFocus();
+        QTest::keyClick(findings, Qt::Key_Return);
+        QCOMPARE(sketch().markedPoint(), std::optional<std::int64_t>(1));
+        QCOMPARE(sketch().view().centreX, 0.0);
+        // Tab goes on to the next control, not to the finding's next cell.
+        QTest::keyClick(findings, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != findings);
     }
 
     void wheelZoomsAboutThePointerAndDragPans() {
@@ -151,8 +188,9 @@ class ReviewPageTest : public QObject {
         const QPointF before = sketch().view().toWorld(pointer, QSizeF(sketch().size()));
         QWheelEvent wheel(pointer, sketch().mapToGlobal(pointer), {}, QPoint(0, 120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
+        const double fitted = sketch().view().scale;
         QApplication::sendEvent(&sketch(), &wheel);
-        const double scale = kScale * std::pow(1.0015, 120);
+        const double scale = fitted * std::pow(1.0015, 120);
         QVERIFY(std::abs(sketch().view().scale - scale) < 1e-9);
         const QPointF after = sketch().view().toWorld(pointer, QSizeF(sketch().size()));
         QVERIFY(std::abs(after.x() - before.x()) < 1e-9 && std::abs(after.y() - before.y()) < 1e-9);

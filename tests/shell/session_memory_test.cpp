@@ -5,17 +5,18 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QDoubleSpinBox>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSplitter>
 
 #include "review/limit_table.h"
-#include "shell/review/adjustment_tab.h"
-#include "shell/review/review_page.h"
 #include "shell/job_arguments.h"
 #include "shell/recent_jobs_menu.h"
+#include "shell/review/adjustment_tab.h"
+#include "shell/review/review_page.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace zendro::testing {
@@ -58,15 +59,19 @@ class SessionMemoryTest : public QObject {
             memory.setObsOnly(false);
             memory.setLimits(true, limits);
             memory.setSigmas(false, sigmas);
+            memory.setFootUnit(zendro::LengthUnit::InternationalFoot);
             for (int i = 1; i <= 10; ++i) memory.recordJob(QStringLiteral("/jobs/J%1.HVD").arg(i));
             // The same job by another field file and another spelling of its folder.
             memory.recordJob(QStringLiteral("/jobs/sub/../J5.ctx"));
+            // No job: not a field file.
+            memory.recordJob(QStringLiteral("/jobs/notes.txt"));
             QCOMPARE(memory.save(), std::nullopt);
         }
         const SessionMemory memory(file);
         QCOMPARE(memory.windowGeometry(), QByteArray("\x01\x02\xff", 3));
         QCOMPARE(memory.metric(), std::optional<bool>(true));
         QCOMPARE(memory.obsOnly(), std::optional<bool>(false));
+        QCOMPARE(memory.footUnit(), std::optional(zendro::LengthUnit::InternationalFoot));
         // The last 8 of J1 ... J10, then J5 again on top, once.
         QCOMPARE(memory.recentJobs(),
                  QStringList{"/jobs/J5.ctx"} + jobsDown(10, 6) + jobsDown(4, 3));
@@ -90,12 +95,14 @@ class SessionMemoryTest : public QObject {
         TempDir folder;
         writeFile(folder.file("session.ini"),
                   "\x01\xff[[[\n[General]\nunits=Metrc\nobs-only=1\nrecent-jobs=jobs/J1.HVD\n"
+                  "feet=metric\n"
                   "[limits-english]\nclosure-ratio=abc\nbacksight-distance=0.02\n"
                   "face-horizontal=-5\ncheck-shot=nan\nblunder=1e999\n"
                   "[sigmas-metric]\ndirection-seconds=0\ndistance-ppm=0\nzenith-seconds=inf\n");
         const SessionMemory memory(QString::fromStdString(folder.file("session.ini")));
         QCOMPARE(memory.metric(), std::nullopt);
         QCOMPARE(memory.obsOnly(), std::nullopt);
+        QCOMPARE(memory.footUnit(), std::nullopt);
         QCOMPARE(memory.recentJobs(), QStringList());
         // Only the two good numbers count: 0.02 ft and 0 ppm.
         review::ReviewLimits expected = review::defaultLimits(zendro::LengthUnit::UsSurveyFoot);
@@ -135,13 +142,13 @@ class SessionMemoryTest : public QObject {
             memory.recordJob(QString::fromLatin1(job));
         }
         emit menu.aboutToShow();
-        QCOMPARE(entries(menu),
-                 (QStringList{"&1 C.rtx", "&2 GONE.HVD", "&3 A&&B.HVD", "", "Clear Recent Jobs"}));
+        QCOMPARE(entries(menu), (QStringList{"&1 C.rtx in /jobs", "&2 GONE.HVD in /jobs",
+                                             "&3 A&&B.HVD in /jobs", "", "Clear Recent Jobs"}));
         QCOMPARE(menu.actions()[2]->toolTip(), QStringLiteral("/jobs/A&B.HVD"));
 
         menu.actions()[1]->trigger();
-        QTRY_COMPARE(entries(menu),
-                     (QStringList{"&1 C.rtx", "&2 A&&B.HVD", "", "Clear Recent Jobs"}));
+        QTRY_COMPARE(entries(menu), (QStringList{"&1 C.rtx in /jobs", "&2 A&&B.HVD in /jobs", "",
+                                                 "Clear Recent Jobs"}));
         QCOMPARE(memory.recentJobs(), (QStringList{"/jobs/C.rtx", "/jobs/A&B.HVD"}));
         menu.actions()[3]->trigger();
         QTRY_COMPARE(entries(menu), (QStringList{"", "Clear Recent Jobs (disabled)"}));
@@ -157,6 +164,7 @@ class SessionMemoryTest : public QObject {
         options.sessionMemoryFile =
             QString::fromStdString(installation.folder()) + "zendro-session.ini";
         const QSize leftAt(640, 500);
+        QByteArray splitState;
         {
             FakeDialogs dialogs;
             auto window = openWindow(dialogs, options);
@@ -165,6 +173,9 @@ class SessionMemoryTest : public QObject {
             // The Adjustment tab shows the feet values until a metric job is reviewed.
             control<QDoubleSpinBox>(*window, "SigmaDirection")->setValue(2.5);
             control<QDoubleSpinBox>(*window, "LimitBacksightDistance")->setValue(0.07);
+            clickButton(*window, "FootInternational");
+            window->findChild<QSplitter*>(QStringLiteral("ReviewSplitter"))->setSizes({333, 444});
+            splitState = window->findChild<ReviewPage*>()->splitterState();
             clickButton(*window, "EM2");
             clickButton(*window, "OptionOBS");
             QVERIFY(window->close());
@@ -180,6 +191,8 @@ class SessionMemoryTest : public QObject {
         QCOMPARE(window->findChild<AdjustmentTab*>()->sigmas(true).directionSeconds,
                  adjustment::defaultSigmas(zendro::LengthUnit::Metre).directionSeconds);
         QVERIFY(control<QRadioButton>(*window, "EM2")->isChecked());
+        QVERIFY(control<QRadioButton>(*window, "FootInternational")->isChecked());
+        QCOMPARE(reviewPage->splitterState(), splitState);
         QVERIFY(!control<QCheckBox>(*window, "OptionOBS")->isChecked());
         // Shown whole in the status line, even at the design size.
         auto* status = control<QLabel>(*window, "Plabel");

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTableWidget>
+#include <QUrl>
 
 #include "common/version.h"
 #include "shell/window_status.h"
@@ -58,6 +60,16 @@ struct SampleJobWindow {
     std::unique_ptr<Form1> window;
 };
 
+// Stands in for the desktop's viewer of files.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public slots:
+    void open(const QUrl& url) { opened.append(url); }
+
+  public:
+    QList<QUrl> opened;
+};
+
 }  // namespace
 
 class WindowMenusTest : public QObject {
@@ -90,7 +102,7 @@ class WindowMenusTest : public QObject {
         QCOMPARE(control<QMenuBar>(*window, "MenuBar")->actions().size(), 4);
     }
 
-    // Every control a user can reach says what it is for.
+    // Every control a user can reach says what it is for, in the window's words.
     void everyControlHasATooltip() {
         SampleJobWindow sample;
         Form1* window = sample.window.get();
@@ -111,6 +123,18 @@ class WindowMenusTest : public QObject {
             if (widget->toolTip().isEmpty()) bare.append(name);
         }
         QVERIFY2(bare.isEmpty(), qPrintable(bare.join(QStringLiteral(", "))));
+        // Written for the window: no command-line flag in a tip or a caption.
+        const QRegularExpression flag(QStringLiteral("(^|[\\s(])--[a-z]"));
+        QStringList flagged;
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(widget);
+            const auto* button = qobject_cast<QAbstractButton*>(widget);
+            for (const QString& text : {widget->toolTip(), label ? label->text() : QString(),
+                                        button ? button->text() : QString()}) {
+                if (flag.match(text).hasMatch()) flagged.append(widget->objectName() + ": " + text);
+            }
+        }
+        QVERIFY2(flagged.isEmpty(), qPrintable(flagged.join(QLatin1Char('\n'))));
     }
 
     // The Edit menu acts on the feature editor only while it is shown: Ctrl+Z
@@ -132,9 +156,15 @@ class WindowMenusTest : public QObject {
         QVERIFY(undo->isEnabled());
         undo->trigger();
         QCOMPARE(grid->item(0, 1)->text(), before);
-        // Redone, then left for page 1 (saved, so nothing is asked).
+        // Redone, then saved with Ctrl+S, which the status bar tells, and left
+        // for page 1 (saved, so nothing is asked).
         menuItem(*window, "EditMenu", QStringLiteral("&Redo"))->trigger();
-        save->trigger();
+        QTest::keySequence(window, QKeySequence::Save);
+        QVERIFY2(QRegularExpression(QStringLiteral("^RUN\\.pf saved at [0-2][0-9]:[0-5][0-9]$"))
+                     .match(window->status().currentMessage())
+                     .hasMatch(),
+                 qPrintable(window->status().currentMessage()));
+        QVERIFY(readFile(sample.jobs.file("RUN.pf")).find("EDITED") != std::string::npos);
         clickTab(*window, 1);
         QVERIFY(!undo->isEnabled() && !save->isEnabled());
         QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
@@ -173,10 +203,26 @@ class WindowMenusTest : public QObject {
         clickTab(*window, 2);
         window->PointGrid1_Click(0);
         control<QLineEdit>(*window, "GridText1")->setText(QStringLiteral("EDITED"));
+        const int width = window->width();
         window->Command1_Click();
         QCOMPARE(status.editsText(), QStringLiteral("RUN.obs is older than the feature edits"));
+        // The notes fit the window at its design size: it keeps its width and
+        // the conversion page shows its note whole.
+        QCoreApplication::processEvents();
+        QCOMPARE(window->width(), width);
+        auto* note = control<QLabel>(*window, "Plabel");
+        QVERIFY2(
+            note->fontMetrics().horizontalAdvance(note->text()) <= note->contentsRect().width(),
+            qPrintable(note->text()));
         QVERIFY(clickConvertAndWait(*window));
         QVERIFY(status.editsText().isEmpty());
+
+        // Another job: nothing of this one's conversion is told.
+        writeSampleJob(jobs.path(), "ROAD");
+        dialogs.choices.push_back(QString::fromStdString(jobs.file("ROAD.HVD")));
+        QTest::keySequence(window, QKeySequence::Open);
+        QVERIFY(status.jobText().startsWith(QStringLiteral("Job: ROAD.HVD in ")));
+        QCOMPARE(status.conversionText(), QString());
     }
 
     void helpMenuShowsTheHelpPageAndTheVersion() {
@@ -185,6 +231,15 @@ class WindowMenusTest : public QObject {
         auto window = openWindow(dialogs);
         window->menus().helpPage->trigger();
         QVERIFY(control<QWidget>(*window, "HelpText1")->isVisible());
+        // The user guide: the manual, handed to the desktop's viewer.
+        UrlCatcher viewer;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
+        menuItem(*window, "HelpMenu", QStringLiteral("&User Guide"))->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(viewer.opened.size(), 1);
+        const QString guide = viewer.opened.first().toLocalFile();
+        QVERIFY2(guide.endsWith(QStringLiteral("/doc/zendro/README.md")), qPrintable(guide));
+        QVERIFY(readFile(guide.toStdString()).starts_with("# ZENDRO"));
         window->menus().about->trigger();
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages.first().startsWith(

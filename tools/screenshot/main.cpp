@@ -1,17 +1,20 @@
 // zendro-screenshot: opens the window offscreen on the bundled sample job and
 // saves it as a PNG, for the AppStream metadata and the README.
 //
-//   zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT]]
+//   zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT [adjusted]]]
 //
 // TAB is the tab to show, 1 to the number of tabs from the left (default 1);
-// WIDTHxHEIGHT the window's size (default: its design size).
+// WIDTHxHEIGHT the window's size (default: its design size); "adjusted", on
+// the Review page, adjusts the job and shows the Adjustment tab.
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSize>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
@@ -84,14 +87,19 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() < 2 || arguments.size() > 4) {
-        return fail(QStringLiteral("usage: zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT]]"));
+    if (arguments.size() < 2 || arguments.size() > 5) {
+        return fail(
+            QStringLiteral("usage: zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT [adjusted]]]"));
     }
     const QString output = arguments[1];
     bool tabIsNumber = true;
     const int tab = arguments.size() >= 3 ? arguments[2].toInt(&tabIsNumber) : 1;
     std::optional<QSize> size;
-    if (arguments.size() == 4) {
+    const bool adjusted = arguments.size() == 5;
+    if (adjusted && arguments[4] != QStringLiteral("adjusted")) {
+        return fail(QStringLiteral("the fourth argument can only be \"adjusted\""));
+    }
+    if (arguments.size() >= 4) {
         const QStringList sides = arguments[3].split(QLatin1Char('x'));
         bool wide = false;
         bool high = false;
@@ -125,10 +133,24 @@ int main(int argc, char** argv) {
     tabs->setCurrentIndex(tab - 1);
     QApplication::processEvents();
     // The pages read the job off the window's thread: the picture waits for them.
-    while (window.pageLoading() || window.reviewBusy()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    const auto settle = [&window] {
+        while (window.pageLoading() || window.reviewBusy()) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        QApplication::processEvents();
+    };
+    settle();
+    if (adjusted) {
+        auto* reviewTabs = window.findChild<QTabWidget*>(QStringLiteral("ReviewTabs"));
+        auto* adjust = window.findChild<QPushButton*>(QStringLiteral("ReviewAdjust"));
+        if (reviewTabs == nullptr || adjust == nullptr ||
+            !window.findChild<QWidget*>(QStringLiteral("ReviewPage"))->isVisible()) {
+            return fail(QStringLiteral("\"adjusted\" needs the Review page (TAB 4)"));
+        }
+        reviewTabs->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("AdjustmentTab")));
+        adjust->click();
+        settle();
     }
-    QApplication::processEvents();
     if (dialogs.messages > 0) return fail(QStringLiteral("the window showed a message"));
 
     if (!window.grab().save(output, "PNG")) return fail(QStringLiteral("cannot write ") + output);
