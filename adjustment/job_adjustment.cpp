@@ -26,8 +26,12 @@ JobAdjustment adjustReviewedJob(const review::JobReview& review, const JobAdjust
     input.controlPath = setup.controlPath;
     JobAdjustment adjusted;
     adjusted.result = adjustNetwork(input);
+    // A traverse closes on points with north and east: a height alone is no such point.
+    std::vector<coordinates::ControlPoint> horizontal;
+    for (const coordinates::ControlPoint& point : setup.control)
+        if (point.horizontal) horizontal.push_back(point);
     adjusted.traverses = compassTraverses(review.records, review.points, review.plan, local,
-                                          setup.control, setup.limits);
+                                          horizontal, setup.limits);
     adjusted.result.positions.crsCode = setup.crsCode;
     return adjusted;
 }

@@ -24,7 +24,9 @@ struct GroupDatum {
 };
 
 void checkControl(const ControlPoint& point, const std::string& path) {
-    if (point.hold == ControlHold::Weighted && !point.sigmaHorizontal) {
+    const bool sigma = point.horizontal ? point.sigmaHorizontal.has_value()
+                                        : point.sigmaElevation.has_value();
+    if (point.hold == ControlHold::Weighted && !sigma) {
         throw ZendroError(path.empty() ? "control" : path,
                           "line " + std::to_string(point.line) + ": control point " +
                               std::to_string(point.number) +
@@ -35,8 +37,9 @@ void checkControl(const ControlPoint& point, const std::string& path) {
 void placeReadControl(NetworkPoints& points, const std::vector<ControlPoint>& control,
                       const std::vector<SetupReadings>& setups) {
     std::unordered_map<std::int64_t, const ControlPoint*> missing;
+    // A height alone cannot place a point the plan has not placed.
     for (const ControlPoint& point : control) {
-        if (!points.at.contains(point.number)) missing[point.number] = &point;
+        if (point.horizontal && !points.at.contains(point.number)) missing[point.number] = &point;
     }
     for (const SetupReadings& setup : setups) {
         if (missing.empty()) break;
@@ -90,45 +93,53 @@ NetworkPoints networkPoints(const AdjustmentInput& input,
 void fitGroupsToControl(NetworkPoints& points) {
     std::vector<PointPosition>& all = points.positions.points;
     const std::size_t groups = points.groupCount();
+    // Turned and moved by the control with north and east, raised by every
+    // known height (a benchmark's too).
     std::vector<std::vector<std::size_t>> controlled(groups);
+    std::vector<double> rise(groups, 0.0);
+    std::vector<std::size_t> heights(groups, 0);
     for (std::size_t i = 0; i < all.size(); ++i) {
-        if (points.control[i] != nullptr && !points.placedFromControl.contains(all[i].number)) {
-            controlled[all[i].group].push_back(i);
-        }
+        const ControlPoint* c = points.control[i];
+        if (c == nullptr || points.placedFromControl.contains(all[i].number)) continue;
+        if (c->horizontal) controlled[all[i].group].push_back(i);
+        rise[all[i].group] += c->elevation - all[i].elevation;
+        ++heights[all[i].group];
     }
     for (std::size_t g = 0; g < groups; ++g) {
         const std::vector<std::size_t>& known = controlled[g];
-        if (known.empty()) continue;
-        // Dynamic sizes: g++ 12 misreads the fixed 2-row umeyama as an overread.
-        Eigen::MatrixXd from(2, known.size()), to(2, known.size());
-        double rise = 0;
-        for (std::size_t k = 0; k < known.size(); ++k) {
-            const PointPosition& p = all[known[k]];
-            const ControlPoint& c = *points.control[known[k]];
-            from.col(static_cast<Eigen::Index>(k)) << p.north, p.east;
-            to.col(static_cast<Eigen::Index>(k)) << c.north, c.east;
-            rise += c.elevation - p.elevation;
-        }
-        rise /= static_cast<double>(known.size());
+        if (known.empty() && heights[g] == 0) continue;
         Eigen::MatrixXd transform = Eigen::MatrixXd::Identity(3, 3);
-        if (known.size() >= 2) {
-            transform = Eigen::umeyama(from, to, false);
-        } else {
-            transform.block(0, 2, 2, 1) = to.col(0) - from.col(0);
+        if (!known.empty()) {
+            // Dynamic sizes: g++ 12 misreads the fixed 2-row umeyama as an overread.
+            Eigen::MatrixXd from(2, known.size()), to(2, known.size());
+            for (std::size_t k = 0; k < known.size(); ++k) {
+                const PointPosition& p = all[known[k]];
+                const ControlPoint& c = *points.control[known[k]];
+                from.col(static_cast<Eigen::Index>(k)) << p.north, p.east;
+                to.col(static_cast<Eigen::Index>(k)) << c.north, c.east;
+            }
+            if (known.size() >= 2) {
+                transform = Eigen::umeyama(from, to, false);
+            } else {
+                transform.block(0, 2, 2, 1) = to.col(0) - from.col(0);
+            }
         }
+        const double raise = heights[g] > 0 ? rise[g] / static_cast<double>(heights[g]) : 0.0;
         for (PointPosition& p : all) {
             if (p.group != g || points.placedFromControl.contains(p.number)) continue;
             const Eigen::Vector3d moved = transform * Eigen::Vector3d(p.north, p.east, 1.0);
             p.north = moved.x();
             p.east = moved.y();
-            p.elevation += rise;
+            p.elevation += raise;
         }
     }
     for (std::size_t i = 0; i < all.size(); ++i) {
         const ControlPoint* c = points.control[i];
         if (c == nullptr) continue;
-        all[i].north = c->north;
-        all[i].east = c->east;
+        if (c->horizontal) {
+            all[i].north = c->north;
+            all[i].east = c->east;
+        }
         all[i].elevation = c->elevation;
     }
 }
@@ -141,7 +152,7 @@ NetworkDatum chooseDatum(const NetworkPoints& points, const NetworkObservations&
     std::vector<GroupDatum> groups(points.groupCount());
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (points.control[i] == nullptr) continue;
-        ++groups[all[i].group].horizontalControl;
+        if (points.control[i]->horizontal) ++groups[all[i].group].horizontalControl;
         ++groups[all[i].group].verticalControl;
     }
     for (std::size_t s = 0; s < network.setups.size(); ++s) {
@@ -154,7 +165,7 @@ NetworkDatum chooseDatum(const NetworkPoints& points, const NetworkObservations&
     datum.heldOrientation.assign(network.setups.size(), false);
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (points.control[i] == nullptr || points.control[i]->hold != ControlHold::Fixed) continue;
-        datum.heldHorizontal[i] = true;
+        datum.heldHorizontal[i] = points.control[i]->horizontal;
         datum.heldVertical[i] = true;
     }
     for (const GroupDatum& group : groups) {

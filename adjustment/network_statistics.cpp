@@ -40,6 +40,8 @@ std::string blunderAdvice(const ObservationResidual& r, const NetworkPoints& poi
             break;
     }
     const coordinates::ControlPoint* c = points.control[points.index(r.from)];
+    if (c != nullptr && !c->source.empty())
+        return "check the height of point " + std::to_string(r.from) + " (" + c->source + ")";
     return "check control point " + std::to_string(r.from) + " (line " +
            std::to_string(c != nullptr ? c->line : 0) + " of the control file)";
 }

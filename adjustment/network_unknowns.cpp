@@ -48,7 +48,9 @@ std::vector<bool> keptObservations(const NetworkPoints& points, const NetworkObs
         }
         for (std::size_t i = 0; i < n; ++i) {
             determined[i] =
-                datum.heldHorizontal[i] || points.control[i] != nullptr || support[i].fixes();
+                datum.heldHorizontal[i] ||
+                (points.control[i] != nullptr && points.control[i]->horizontal) ||
+                support[i].fixes();
         }
         for (std::size_t k = 0; k < network.horizontal.size(); ++k) {
             const NetworkObservation& o = network.horizontal[k];
@@ -90,7 +92,9 @@ NetworkUnknowns numberUnknowns(const NetworkPoints& points, const NetworkObserva
     }
     for (std::size_t i = 0; i < n; ++i) {
         const ControlPoint* c = points.control[i];
-        if (c == nullptr || c->hold != ControlHold::Weighted || u.horizontal[i] < 0) continue;
+        if (c == nullptr || !c->horizontal || c->hold != ControlHold::Weighted ||
+            u.horizontal[i] < 0)
+            continue;
         u.horizontalRows.push_back({ObservationKind::ControlNorth, nullptr, c, i, i});
         u.horizontalRows.push_back({ObservationKind::ControlEast, nullptr, c, i, i});
     }

@@ -51,6 +51,7 @@ ParsedArguments parseArguments(int argc, const char* const* argv, std::size_t de
     addAdjustmentFlags(app, line.adjustment);
     addExportFlags(app, line.exports, line.files);
     addReportFlags(app, line.report);
+    addLevelFlags(app, line.levels);
     addPfUpdateFlags(app, line.pfUpdate);
 
     // CLI11 takes "--name=" with nothing after the "=" as a name without a value

@@ -7,6 +7,7 @@
 
 #include "cli/adjustment_flags.h"
 #include "cli/export_flags.h"
+#include "cli/level_flags.h"
 #include "cli/placement_flags.h"
 #include "cli/report_flags.h"
 #include "cli/review_flags.h"
@@ -26,6 +27,7 @@ struct CommandLine {
     AdjustmentFlags adjustment;  // the least-squares adjustment after the review
     ExportFlags exports;         // the open formats written after the review
     ReportFlags report;          // the job reports written after the review
+    LevelFlags levels;           // level runs whose heights join each job
     std::optional<PfUpdate> pfUpdate;  // what to do with a JOB.pf the CTX file does not match
 };
 

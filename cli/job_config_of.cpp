@@ -13,12 +13,13 @@ JobConfig jobConfigOf(const CommandLine& line) {
     config.printReview = line.review.review;
     config.strict = line.review.strict;
 
+    config.levels = line.levels.options();
     const PlacementFlags& placement = line.placement;
     const std::string controlBytes =
         placement.controlPath.empty() ? std::string() : readFileBytes(placement.controlPath);
     config.placement = std::make_shared<const coordinates::PlacementInput>(
         coordinates::placementInput({placement.controlPath, placement.start, placement.azimuth,
-                                     placement.crsCode},
+                                     placement.crsCode, config.levels.has_value()},
                                     controlBytes, unit));
     config.controlPath = placement.controlPath;
 

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 
+#include "cli/limit_flags.h"
 #include "common/job_paths.h"
 #include "review/limit_table.h"
 #include "review/sketch_model.h"
@@ -13,12 +14,6 @@ namespace {
 // From a building's plan to a county map.
 constexpr double kLeastScale = 1;
 constexpr double kGreatestScale = 1e7;
-
-std::string defaultText(const review::LimitDefinition& limit) {
-    const std::string feet = review::limitText(limit, limit.feetDefault, kDefaultFootUnit);
-    const std::string meters = review::limitText(limit, limit.meterDefault, LengthUnit::Metre);
-    return feet == meters ? feet : feet + ", " + meters;
-}
 
 }  // namespace
 
@@ -78,16 +73,7 @@ void addReviewFlags(CLI::App& app, ReviewFlags& flags, const std::vector<std::st
         }
     });
     app.add_flag("--strict", flags.strict, "Exit with status 3 when a review limit is exceeded");
-    const auto table = review::limitTable();
-    flags.givenLimits.assign(table.size(), std::nullopt);
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const review::LimitDefinition& limit = table[i];
-        app.add_option(std::string(limit.flag), flags.givenLimits[i],
-                       std::string(limit.label) + " (default " + defaultText(limit) + ")")
-            ->group("Review limits")
-            ->type_name("N")
-            ->check(CLI::Range(limit.minimum, limit.maximum).description(""));
-    }
+    addLimitFlags(app, review::LimitGroup::Review, flags.givenLimits, "Review limits");
 }
 
 }  // namespace zendro::cli

@@ -50,6 +50,10 @@ class ControlChecker {
         const PointPosition* tied = tie_.positions.find(number);
         if (control == known_.end() || tied == nullptr) return;
         const ControlPoint& known = *control->second;
+        if (!known.horizontal) {
+            checkHeight(number, known, *tied);
+            return;
+        }
         const double north = tied->north - known.north;
         const double east = tied->east - known.east;
         const double elevation = tied->elevation - known.elevation;
@@ -70,6 +74,25 @@ class ControlChecker {
                           limits_.controlElevation),
             "check the control point's number and coordinates, then re-measure the setups and "
             "shots that place it"));
+    }
+
+    // A known height alone (a levelled point): the elevation is all there is to check.
+    void checkHeight(std::int64_t number, const ControlPoint& known, const PointPosition& tied) {
+        const double elevation = tied.elevation - known.elevation;
+        const bool over = std::abs(elevation) > limits_.controlElevation;
+        ++checks_.measured;
+        const std::string from = known.source.empty()
+                                     ? "the control file's line " + std::to_string(known.line)
+                                     : known.source;
+        const std::string text = "height check against " + from + ": elevation " +
+                                 decimals(elevation, 3) + "; limit " +
+                                 decimals(limits_.controlElevation, 3);
+        checks_.findings.push_back(review::measuredFinding(
+            FindingKind::ControlPoint, plan_.recordsOfPoint.at(number).front(), number, over, text,
+            {std::abs(elevation), "elevation " + decimals(elevation, 3)},
+            {limits_.controlElevation, "elevation " + decimals(limits_.controlElevation, 3)},
+            "check the point's number and its known height, then re-measure the heights of the "
+            "setups and shots that reach it"));
     }
 
     // The first orientation record of the setup that starts each group: the
@@ -112,7 +135,9 @@ class ControlChecker {
         const auto knownStation = known_.find(station);
         const auto knownTarget = known_.find(target);
         const review::PlanPoint* from = plan_.find(station);
-        if (knownStation == known_.end() || knownTarget == known_.end() || from == nullptr) return;
+        if (knownStation == known_.end() || knownTarget == known_.end() || from == nullptr ||
+            !knownStation->second->horizontal || !knownTarget->second->horizontal)
+            return;
         const auto groupTie = tieOf_.find(from->frame);
         if (groupTie == tieOf_.end()) return;
         // The direction the setup took for this backsight, in the local frame.

@@ -41,14 +41,6 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
     return fields;
 }
 
-std::optional<std::int64_t> pointNumberOf(std::string_view text) {
-    std::int64_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value < 0) return {};
-    return value;
-}
-
 class LineReader {
   public:
     LineReader(std::string_view path, std::size_t line) : path_(path), line_(line) {}
@@ -137,6 +129,14 @@ ControlPoint pointOf(const std::vector<std::string_view>& fields, const LineRead
 }
 
 }  // namespace
+
+std::optional<std::int64_t> pointNumberOf(std::string_view text) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < 0) return {};
+    return value;
+}
 
 std::vector<ControlPoint> readControlFile(std::string_view path, std::string_view bytes) {
     std::vector<ControlPoint> points;

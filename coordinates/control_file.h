@@ -28,7 +28,13 @@ struct ControlPoint {
     std::optional<double> sigmaHorizontal;  // north and east, weighted points only
     std::optional<double> sigmaElevation;   // the horizontal one when not given
     std::size_t line = 0;                   // 1-based, for messages
+    // Where a height that no control line gives came from ("level run
+    // RUN.DAT"), for messages; empty for a line of the control file.
+    std::string source;
 };
+
+// The job's point number a name stands for: digits alone, else none.
+std::optional<std::int64_t> pointNumberOf(std::string_view name);
 
 // Reads a control file: lines `name,N,E,Z[,fixed|free[,sigma_NE[,sigma_Z]]]`,
 // comma or whitespace separated, `#` starting a comment, an optional header

@@ -73,8 +73,10 @@ PointPosition placed(const review::PlanPoint& point, const GroupTie& tie) {
 
 ControlTie tieToControl(const review::Plan& plan, std::span<const ControlPoint> control,
                         const std::optional<ManualStart>& start) {
+    // A height alone (a benchmark, a levelled point) places nothing in plan.
     std::unordered_map<std::int64_t, const ControlPoint*> known;
-    for (const ControlPoint& point : control) known[point.number] = &point;
+    for (const ControlPoint& point : control)
+        if (point.horizontal) known[point.number] = &point;
 
     const std::size_t groups = plan.frames.size();
     std::vector<std::vector<const review::PlanPoint*>> local(groups);

@@ -14,9 +14,10 @@ PlacementInput placementInput(const PlacementText& text, std::string_view contro
     }
     if (!text.controlPath.empty()) {
         // A vertical benchmark (name,,,Z) has no north and east to place a job by.
-        for (ControlPoint& point : readControlFile(text.controlPath, controlBytes))
-            if (point.horizontal) input.control.push_back(std::move(point));
-        if (input.control.empty())
+        input.heights = readControlFile(text.controlPath, controlBytes);
+        for (const ControlPoint& point : input.heights)
+            if (point.horizontal) input.control.push_back(point);
+        if (input.control.empty() && !text.heightsSuffice)
             throw ZendroError(text.controlPath,
                               "the file holds no control point with north and east");
     }
@@ -34,10 +35,13 @@ PlacementInput placementInput(const PlacementText& text, std::string_view contro
 }
 
 ControlTie placeReviewedJob(review::JobReview& review, const PlacementInput& input,
-                            const review::ReviewLimits& limits) {
+                            const review::ReviewLimits& limits,
+                            const std::vector<ControlPoint>& heights) {
     ControlTie tie = tieToControl(review.plan, input.control, input.start);
     if (input.system) tie.positions.crsCode = input.system->code();
-    ControlChecks checks = checkControl(tie, review.plan, review.records, input.control, limits);
+    std::vector<ControlPoint> checked = input.control;
+    checked.insert(checked.end(), heights.begin(), heights.end());
+    ControlChecks checks = checkControl(tie, review.plan, review.records, checked, limits);
     review::addFindings(review.report, std::move(checks.findings), checks.measured,
                         review.records);
     return tie;

@@ -18,6 +18,9 @@ namespace zendro::coordinates {
 struct PlacementInput {
     // With north and east; the file's vertical benchmarks are for level runs.
     std::vector<ControlPoint> control;
+    // Every line of the control file, benchmarks and points alike: the known
+    // heights level runs start from and close on.
+    std::vector<ControlPoint> heights;
     std::optional<ManualStart> start;
     std::optional<CoordinateSystem> system;
 
@@ -31,6 +34,8 @@ struct PlacementText {
     std::optional<std::string> startPosition;  // "N,E,Z"
     std::optional<std::string> startAzimuth;   // "DDD.MMSS"
     std::string systemCode;                     // "EPSG:NNNN"
+    // Level runs come too: a file of benchmarks alone is then enough.
+    bool heightsSuffice = false;
 };
 
 // The placement the texts name: the system looked up first and checked
@@ -41,8 +46,10 @@ PlacementInput placementInput(const PlacementText& text, std::string_view contro
                               LengthUnit unit);
 
 // Ties the reviewed job to its control (or its start by hand) and adds the
-// control checks to the review's report.
+// control checks to the review's report; known heights alone (a level run's)
+// place nothing but are checked by their elevation.
 ControlTie placeReviewedJob(review::JobReview& review, const PlacementInput& input,
-                            const review::ReviewLimits& limits);
+                            const review::ReviewLimits& limits,
+                            const std::vector<ControlPoint>& heights = {});
 
 }  // namespace zendro::coordinates

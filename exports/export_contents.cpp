@@ -1,5 +1,7 @@
 #include "exports/export_contents.h"
 
+#include <unordered_set>
+
 #include "common/errors.h"
 
 namespace zendro::exports {
@@ -45,6 +47,19 @@ std::optional<ExportChain> chainOf(const JobChain& chain,
     return exported;
 }
 
+// Only the adjustment takes a level run's heights in: the other frames' are
+// the total station's.
+void markLevelledHeights(ExportContents& contents,
+                         const std::vector<coordinates::LevelledHeight>& levelled,
+                         coordinates::PositionFrame frame) {
+    contents.levelled = true;
+    std::unordered_set<std::int64_t> held;
+    if (frame == coordinates::PositionFrame::Adjusted)
+        for (const coordinates::LevelledHeight& height : levelled) held.insert(height.number);
+    for (ExportPoint& point : contents.points)
+        point.heightSource = held.contains(point.number) ? kLevelRunHeight : kSurveyHeight;
+}
+
 }  // namespace
 
 std::string ExportContents::summary(const std::string& jobName) const {
@@ -74,6 +89,7 @@ ExportContents exportContents(const ExportJob& job, const std::string& fileName)
     for (ExportPoint& point : contents.points) {
         if (point.featureCode.empty()) point.featureCode = point.description;
     }
+    if (job.levelled != nullptr) markLevelledHeights(contents, *job.levelled, job.positions->frame);
     return contents;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/length_unit.h"
@@ -15,6 +16,10 @@
 #include "exports/export_job.h"
 
 namespace zendro::exports {
+
+// The height sources the files name.
+inline constexpr std::string_view kLevelRunHeight = "level run";
+inline constexpr std::string_view kSurveyHeight = "total station";
 
 struct ExportPoint {
     std::int64_t number = 0;
@@ -28,6 +33,9 @@ struct ExportPoint {
     double elevation = 0;
     bool station = false;
     const TapedOffset* taped = nullptr;  // placed by its tape, not by a reading
+    // With level runs: "level run" when the adjustment held the point's
+    // height to a level run's, else "total station".
+    std::string_view heightSource;
 };
 
 struct ExportChain {
@@ -45,6 +53,7 @@ struct ExportContents {
     // position (never observed, or named by text) is left out of its line.
     std::vector<ExportChain> chains;
     std::string frameName;  // "local", "tied to control", "adjusted"
+    bool levelled = false;  // the job has level runs: the files say where each height came from
     LengthUnit unit = kDefaultFootUnit;
 
     // "HWY12-3: local frame, US survey feet": what each file says it holds.

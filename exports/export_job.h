@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "common/conversion_options.h"
 #include "coordinates/coordinate_system.h"
 #include "coordinates/job_positions.h"
+#include "coordinates/levelled_height.h"
 #include "review/job_review.h"
 
 namespace zendro::exports {
@@ -17,6 +19,9 @@ struct ExportJob {
     const review::JobReview* review = nullptr;              // records, descriptions, chains, plan
     const coordinates::JobPositions* positions = nullptr;   // the frame to write
     const coordinates::CoordinateSystem* system = nullptr;  // optional
+    // The heights the job's level runs gave its points; null when the job
+    // has no level runs, and then no file says a word of levels.
+    const std::vector<coordinates::LevelledHeight>* levelled = nullptr;
 };
 
 }  // namespace zendro::exports

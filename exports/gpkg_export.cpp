@@ -58,6 +58,7 @@ class GeoPackageWriter {
         OGRLayer& created = layer(name, wkbPoint25D);
         for (const char* field : {"name", "description", "comment", "feature"})
             dataset_.addField(created, field, OFTString);
+        if (contents_.levelled) dataset_.addField(created, "height_source", OFTString);
         return created;
     }
 
@@ -67,6 +68,7 @@ class GeoPackageWriter {
         feature->SetField("description", utf8Of(point.description).c_str());
         feature->SetField("comment", utf8Of(point.comment).c_str());
         feature->SetField("feature", utf8Of(point.featureCode).c_str());
+        if (contents_.levelled) feature->SetField("height_source", std::string(point.heightSource).c_str());
         const OGRPoint at(point.east, point.north, point.elevation);
         feature->SetGeometry(&at);
         dataset_.write(target, *feature);

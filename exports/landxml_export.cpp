@@ -187,6 +187,29 @@ class LandXmlWriter {
             xml_.endElement();
         }
         writeTapedOffsets();
+        writeLevelledHeights();
+        xml_.endElement();
+    }
+
+    // The heights the job's level runs gave its points, each with its file:
+    // the adjusted positions hold these points to them.
+    void writeLevelledHeights() {
+        const std::vector<coordinates::LevelledHeight>* levelled = input_.job.levelled;
+        if (levelled == nullptr || levelled->empty()) return;
+        xml_.startElement("Feature");
+        xml_.attribute("name", "level run heights");
+        for (const coordinates::LevelledHeight& height : *levelled) {
+            xml_.startElement("Feature");
+            xml_.attribute("name", std::to_string(height.number));
+            xml_.attribute("code", "levelled");
+            // To the level's own resolution: tenths of a millimetre are its point.
+            const int places = isMetric(input_.job.options->unit) ? 5 : 4;
+            writeProperty("height", fixedText(height.height, places));
+            writeProperty("standardDeviation", fixedText(height.sd, places));
+            writeProperty("source", height.kind);
+            writeProperty("file", utf8Of(height.file));
+            xml_.endElement();
+        }
         xml_.endElement();
     }
 

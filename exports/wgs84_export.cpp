@@ -49,6 +49,7 @@ class Wgs84Writer {
             dataset_.addField(points, field, OFTString);
         dataset_.addField(points, "elevation", OFTReal);
         dataset_.addField(points, "station", OFTInteger);
+        if (contents_.levelled) dataset_.addField(points, "height_source", OFTString);
         for (const ExportPoint& point : contents_.points) {
             OGRFeatureUniquePtr feature = dataset_.newFeature(points);
             feature->SetField("name", point.name.c_str());
@@ -57,6 +58,8 @@ class Wgs84Writer {
             feature->SetField("feature", utf8Of(point.featureCode).c_str());
             feature->SetField("elevation", roundedLength(point.elevation));
             feature->SetField("station", point.station ? 1 : 0);
+            if (contents_.levelled)
+                feature->SetField("height_source", std::string(point.heightSource).c_str());
             const OGRPoint at = onWgs84(point);
             feature->SetGeometry(&at);
             dataset_.write(points, *feature);

@@ -11,6 +11,7 @@
 #include "exports/csv_layout.h"
 #include "exports/export_target.h"
 #include "features/pf_freshness.h"
+#include "levels/level_run.h"
 #include "review/review_limits.h"
 #include "review/sketch_model.h"
 
@@ -41,6 +42,12 @@ struct JobConfig {
     std::shared_ptr<const coordinates::PlacementInput> placement;
     std::string controlPath;  // named in the adjustment's messages
 
+    // Level runs whose heights join the job: read, reduced, checked and
+    // adjusted at each review in the job's unit, the control file's heights
+    // their benchmarks. Their findings join the review; their heights of the
+    // job's points (by point number) its control checks and its adjustment.
+    std::optional<levels::LevelRunOptions> levels;
+
     std::optional<adjustment::AprioriSigmas> adjustment;  // adjust with these when set
     // The positions the outputs show when the session has them: the window's
     // choice. Unset, the best it has (adjusted, tied to control, local).
@@ -54,8 +61,8 @@ struct JobConfig {
     // Whether anything after the conversion is asked for: then the conversion
     // keeps the job it decoded.
     bool reviewed() const {
-        return printReview || strict || placed() || adjustment || !exports.empty() || sketch ||
-               !reports.empty();
+        return printReview || strict || placed() || levels || adjustment || !exports.empty() ||
+               sketch || !reports.empty();
     }
     bool placed() const { return placement && placement->wanted(); }
 };

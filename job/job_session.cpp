@@ -12,7 +12,10 @@
 #include "coordinates/local_positions.h"
 #include "coordinates/sketch_positions.h"
 #include "exports/export_target.h"
+#include "common/file_io.h"
 #include "job/owned_files.h"
+#include "levels/level_job.h"
+#include "levels/level_report.h"
 #include "review/report_header.h"
 
 namespace zendro {
@@ -60,11 +63,46 @@ void JobSession::open() {
 
 const review::JobReview& JobSession::review() {
     if (!model_) open();
-    review_ = review::reviewModel(*model_, config_.options, config_.limits);
+    review::JobReview reviewed = review::reviewModel(*model_, config_.options, config_.limits);
+    std::shared_ptr<const levels::LevelRunResult> run;
+    std::vector<coordinates::LevelledHeight> levelled;
+    if (config_.levels) {
+        run = std::make_shared<const levels::LevelRunResult>(runLevels());
+        levels::addLevelFindings(reviewed.report, *run, reviewed.records);
+        levelled = levels::levelledHeights(
+            *run, reviewed.plan,
+            config_.placement ? config_.placement->control : std::vector<coordinates::ControlPoint>{});
+    }
+    review_ = std::move(reviewed);
+    levels_ = std::move(run);
+    levelled_ = std::move(levelled);
     tie_.reset();
     if (config_.placed())
-        tie_ = coordinates::placeReviewedJob(*review_, *config_.placement, config_.limits);
+        tie_ = coordinates::placeReviewedJob(*review_, *config_.placement, config_.limits,
+                                             levels::heightControl(levelled_));
     return *review_;
+}
+
+levels::LevelRunResult JobSession::runLevels() const {
+    levels::LevelRunOptions options = *config_.levels;
+    const LengthUnit unit = config_.options.unit;
+    options.unit = unit;
+    options.foot = isMetric(unit) ? kDefaultFootUnit : unit;
+    options.controlPath = config_.controlPath;
+    std::vector<levels::LevelInput> inputs;
+    for (const std::string& path : options.files) inputs.push_back({path, readFileBytes(path)});
+    return levels::runLevels(inputs,
+                             config_.placement ? config_.placement->heights
+                                               : std::vector<coordinates::ControlPoint>{},
+                             options);
+}
+
+std::vector<coordinates::ControlPoint> JobSession::adjustmentControl() const {
+    std::vector<coordinates::ControlPoint> control;
+    if (config_.placement) control = config_.placement->control;
+    for (coordinates::ControlPoint& point : levels::heightControl(levelled_))
+        control.push_back(std::move(point));
+    return control;
 }
 
 const review::JobReview& JobSession::requireReview() const {
@@ -75,10 +113,9 @@ const review::JobReview& JobSession::requireReview() const {
 const adjustment::JobAdjustment& JobSession::adjust() {
     const review::JobReview& reviewed = requireReview();
     adjustment::JobAdjustmentSetup setup;
-    if (config_.placement) {
-        setup.control = config_.placement->control;
-        if (config_.placement->system) setup.crsCode = config_.placement->system->code();
-    }
+    setup.control = adjustmentControl();
+    if (config_.placement && config_.placement->system)
+        setup.crsCode = config_.placement->system->code();
     setup.sigmas = config_.adjustment.value_or(adjustment::defaultSigmas(config_.options.unit));
     setup.limits = config_.limits;
     setup.unit = config_.options.unit;
@@ -121,6 +158,7 @@ review::JobReportInput JobSession::reportInput(const std::string& madeOn) const 
                     input.sketch.title.date, madeOn,  input.sketch.title.frame};
     input.report = requireReview().report;
     if (conversion_) input.conversion = review::writtenFilesOf(*conversion_, job_.pfPath);
+    if (levels_) input.levelBook = levels::jobLevelBook(*levels_, levelled_);
     return input;
 }
 
@@ -144,7 +182,7 @@ void JobSession::writeExports(const std::vector<exports::ExportTarget>& targets,
                                         "on " + system->code());
     }
     const exports::ExportJob exported{job_.jobName, &config_.options, &requireReview(), &shown,
-                                      onGrid ? system : nullptr};
+                                      onGrid ? system : nullptr, levels_ ? &levelled_ : nullptr};
     exports::writeExports(exported, targets, csv);
 }
 
@@ -159,7 +197,8 @@ void JobSession::writeReports(const std::vector<std::string>& pathPatterns, JobD
     for (const std::string& path : paths) {
         contents.push_back(review::isPdfReportName(path)
                                ? drawing.reportPdf(input, path)
-                               : review::jobReportText(input.header, input.report));
+                               : review::jobReportText(input.header, input.report,
+                                                       input.levelBook));
     }
     OutputFiles files;
     for (std::size_t i = 0; i < paths.size(); ++i) files.add(paths[i]).write(contents[i]);
@@ -188,6 +227,11 @@ JobOutcome JobSession::finish(JobObserver& observer, JobDrawing& drawing,
     };
     if (!attempt([&] { review(); })) return outcome;
     if (config_.printReview) observer.report(review_->report.text());
+    // Without the review printed, the level runs' findings over their limits
+    // and closures are told as zendro-level tells them.
+    if (levels_)
+        observer.report((config_.printReview ? std::string() : levels::levelFindingsText(*levels_)) +
+                        levels::levelSummaryText(*levels_, "level runs: ", "level adjustment: "));
     outcome.limitExceeded = config_.strict && review_->report.overLimit > 0;
     if (config_.adjustment) {
         // Exports of other positions than the ones asked for would mislead.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "coordinates/job_positions.h"
 #include "job/job_config.h"
 #include "job/job_observer.h"
+#include "levels/level_run.h"
 #include "review/job_report_input.h"
 #include "review/job_review.h"
 #include "review/sketch_model.h"
@@ -51,9 +53,11 @@ class JobSession {
     void rememberConversion(ConversionResult result);
     bool hasJob() const { return model_.has_value(); }
 
-    // Reviews the job with the config's limits, placing it when the config
-    // has control or a start. An adjustment is kept: it depends on the job
-    // and its control, which a new placement changes (dropAdjustment).
+    // Reviews the job with the config's limits, runs its level runs when the
+    // config has them (their findings join the review's), and places it when
+    // the config has control or a start. An adjustment is kept: it depends on
+    // the job and its control, which a new placement changes
+    // (dropAdjustment). Throws ZendroError naming a file that cannot be read.
     const review::JobReview& review();
     // Adjusts the reviewed job with the config's sigmas (the defaults of the
     // unit when it has none). Throws ZendroError when it cannot run.
@@ -65,6 +69,10 @@ class JobSession {
     const std::optional<review::JobReview>& reviewed() const { return review_; }
     const std::optional<coordinates::ControlTie>& tie() const { return tie_; }
     const std::optional<adjustment::JobAdjustment>& adjustment() const { return adjustment_; }
+    // The level runs of the last review, and their heights of the job's
+    // points that became its vertical control.
+    const std::shared_ptr<const levels::LevelRunResult>& levels() const { return levels_; }
+    const std::vector<coordinates::LevelledHeight>& levelled() const { return levelled_; }
 
     // The positions the exports, the sketch and the report show: those of
     // the config's frame when the session has them, else the best it has:
@@ -93,6 +101,9 @@ class JobSession {
 
   private:
     const review::JobReview& requireReview() const;
+    levels::LevelRunResult runLevels() const;
+    // The control with north and east, and the levelled heights after it.
+    std::vector<coordinates::ControlPoint> adjustmentControl() const;
 
     JobPaths job_;
     JobConfig config_;
@@ -101,6 +112,8 @@ class JobSession {
     std::optional<review::JobReview> review_;
     std::optional<coordinates::ControlTie> tie_;
     std::optional<adjustment::JobAdjustment> adjustment_;
+    std::shared_ptr<const levels::LevelRunResult> levels_;
+    std::vector<coordinates::LevelledHeight> levelled_;
 };
 
 }  // namespace zendro

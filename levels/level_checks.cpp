@@ -48,6 +48,8 @@ class LineChecks {
             review::rootLengthAllowance(limits_.misclosureK, reduced_.length(), forms_.unit);
         closure.over = std::abs(closure.misclosure) > closure.allowance;
         LevelFinding& finding = measured(LevelCheck::Closure, at, to, closure.over);
+        finding.value = {std::abs(closure.misclosure), forms_.heightWithUnit(closure.misclosure)};
+        finding.limit = {closure.allowance, forms_.heightWithUnit(closure.allowance)};
         finding.what = std::string(closure.kind == ClosureKind::Loop ? "loop" : "line") + " from " +
                        nameOf(from) + " to " + nameOf(to) + ", " +
                        forms_.distanceWithUnit(reduced_.length()) + " long: misclosure " +
@@ -65,6 +67,8 @@ class LineChecks {
             if (std::abs(imbalance) > limits_.setupImbalance) {
                 LevelFinding& finding =
                     measured(LevelCheck::SetupImbalance, row.source, row.backPoint, true, false);
+                valued(finding, std::abs(imbalance), forms_.distanceWithUnit(imbalance),
+                       limits_.setupImbalance, forms_.distanceWithUnit(limits_.setupImbalance));
                 finding.what = "setup from " + nameOf(row.backPoint) + " to " +
                                nameOf(row.forePoint) + ": sight imbalance " +
                                forms_.distanceWithUnit(imbalance) + " (back " +
@@ -89,6 +93,8 @@ class LineChecks {
             if (*longest->distance > limits_.longestSight) {
                 LevelFinding& finding =
                     measured(LevelCheck::LongestSight, longest->source, longest->point, true, false);
+                valued(finding, *longest->distance, forms_.distanceWithUnit(*longest->distance),
+                       limits_.longestSight, forms_.distanceWithUnit(limits_.longestSight));
                 finding.what = "sight of " + forms_.distanceWithUnit(*longest->distance) + "; " +
                                levelLimitText(&LevelLimits::longestSight, limits_.longestSight,
                                               forms_.unit);
@@ -100,6 +106,8 @@ class LineChecks {
             if (lowest->staff < limits_.lowestReading) {
                 LevelFinding& finding =
                     measured(LevelCheck::LowestReading, lowest->source, lowest->point, true, false);
+                valued(finding, lowest->staff, forms_.heightWithUnit(lowest->staff),
+                       limits_.lowestReading, forms_.heightWithUnit(limits_.lowestReading));
                 finding.what = "staff reading " + forms_.heightWithUnit(lowest->staff) + "; " +
                                levelLimitText(&LevelLimits::lowestReading, limits_.lowestReading,
                                               forms_.unit);
@@ -113,6 +121,9 @@ class LineChecks {
             if (std::abs(*row.differenceSpread) > limit) {
                 LevelFinding& finding = measured(LevelCheck::DoubleDifference, row.source,
                                                  row.backPoint, true, false);
+                valued(finding, std::abs(*row.differenceSpread),
+                       forms_.heightWithUnit(*row.differenceSpread), limit,
+                       forms_.heightWithUnit(limit));
                 finding.what = "setup from " + nameOf(row.backPoint) + " to " +
                                nameOf(row.forePoint) + ": its two height differences differ by " +
                                forms_.heightWithUnit(*row.differenceSpread) + "; " +
@@ -131,6 +142,8 @@ class LineChecks {
         LevelFinding& finding = measured(LevelCheck::LineImbalance,
                                          line_.end ? line_.end->source : last.source,
                                          last.forePoint, true, false);
+        valued(finding, std::abs(last.imbalance), forms_.distanceWithUnit(last.imbalance),
+               limits_.lineImbalance, forms_.distanceWithUnit(limits_.lineImbalance));
         finding.what = "the line's sight imbalance at its end is " +
                        forms_.distanceWithUnit(last.imbalance) + " (back " +
                        forms_.distance(reduced_.backLength) + ", fore " +
@@ -157,6 +170,8 @@ class LineChecks {
         if (static_cast<double>(addresses.size()) <= limits_.markedReadings) return;
         std::sort(addresses.begin(), addresses.end());
         LevelFinding& finding = measured(LevelCheck::MarkedReadings, first, "", true, false);
+        valued(finding, static_cast<double>(addresses.size()), std::to_string(addresses.size()),
+               limits_.markedReadings, review::decimals(limits_.markedReadings, 0));
         finding.what = std::to_string(addresses.size()) + " reading(s) marked e by the level (Adr " +
                        rangesText(addresses) + "); " +
                        levelLimitText(&LevelLimits::markedReadings, limits_.markedReadings,
@@ -166,6 +181,12 @@ class LineChecks {
 
     static std::string nameOf(const std::string& point) {
         return point.empty() ? "a point without id" : point;
+    }
+
+    static void valued(LevelFinding& finding, double value, std::string valueText, double limit,
+                       std::string limitText) {
+        finding.value = {value, std::move(valueText)};
+        finding.limit = {limit, std::move(limitText)};
     }
 
     LevelFinding& add(LevelCheck check, Source source, const std::string& point) {

@@ -3,21 +3,20 @@
 #include <CLI/CLI.hpp>
 #include <sstream>
 
+#include "cli/limit_flags.h"
 #include "common/errors.h"
 #include "common/version.h"
 #include "levels/level_report.h"
 #include "review/limit_table.h"
 
 namespace zendro::levels {
+
+using cli::addLevelNetworkFlags;
+using cli::addLimitFlags;
+
 namespace {
 
 constexpr std::string_view kCsvPrefix = "csv:";
-
-std::string defaultText(const review::LimitDefinition& limit) {
-    const std::string feet = review::limitText(limit, limit.feetDefault, kDefaultFootUnit);
-    const std::string meters = review::limitText(limit, limit.meterDefault, LengthUnit::Metre);
-    return feet == meters ? feet : feet + ", " + meters;
-}
 
 }  // namespace
 
@@ -45,15 +44,7 @@ ParsedLevelArguments parseLevelArguments(int argc, const char* const* argv) {
         ->check(CLI::IsMember({"us", "international"}, CLI::ignore_case))
         ->excludes(metricFlag)
         ->type_name("us|international");
-    app.add_option("--sigma-km", options.sigmaKm,
-                   "A priori standard deviation of 1 km of double-run levelling in mm, the level's "
-                   "stated accuracy (default 1.0)")
-        ->check(CLI::Range(0.001, 1000.0).description(""))
-        ->type_name("MM");
-    std::string weight = "length";
-    app.add_option("--weight", weight, "Weight the sections by length (default) or by setups")
-        ->check(CLI::IsMember({"length", "setups"}))
-        ->type_name("length|setups");
+    addLevelNetworkFlags(app, options, "--weight", "Options");
     app.add_option("--report", options.reportPath,
                    "Write the text report (level books, closures, findings, adjustment)")
         ->check(CLI::Validator(
@@ -78,16 +69,7 @@ ParsedLevelArguments parseLevelArguments(int argc, const char* const* argv) {
     app.add_flag("--strict", command.strict,
                  "Exit with status 3 when a limit is exceeded, a file has a fault, a blunder is "
                  "named or the chi-square test fails");
-    const auto table = review::limitTable(review::LimitGroup::Level);
-    options.givenLimits.assign(table.size(), std::nullopt);
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const review::LimitDefinition& limit = table[i];
-        app.add_option(std::string(limit.flag), options.givenLimits[i],
-                       std::string(limit.label) + " (default " + defaultText(limit) + ")")
-            ->group("Level limits")
-            ->type_name("N")
-            ->check(CLI::Range(limit.minimum, limit.maximum).description(""));
-    }
+    addLimitFlags(app, review::LimitGroup::Level, options.givenLimits, "Level limits");
 
     ParsedLevelArguments parsed;
     try {
@@ -104,7 +86,6 @@ ParsedLevelArguments parseLevelArguments(int argc, const char* const* argv) {
     options.foot = foot ? footNamed(*foot).value_or(kDefaultFootUnit) : kDefaultFootUnit;
     if (metric) options.unit = LengthUnit::Metre;
     if (foot) options.unit = options.foot;
-    options.weighting = weight == "setups" ? LevelWeighting::Setups : LevelWeighting::Length;
     if (!exportSpec.empty()) options.csvPath = exportSpec.substr(kCsvPrefix.size());
     parsed.command = std::move(command);
     return parsed;

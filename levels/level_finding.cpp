@@ -11,6 +11,14 @@ std::string LevelFinding::text() const {
         return advice.empty() ? out : out + ": " + advice;
     }
     std::string out = file + ": ";
+    std::string where = place();
+    if (!point.empty()) where += (where.empty() ? "point " : ", point ") + point;
+    out += where.empty() ? what : where + ": " + what;
+    if (measured) return out + review::verdictText(over, advice);
+    return advice.empty() ? out : out + ": " + advice;
+}
+
+std::string LevelFinding::place() const {
     std::string where;
     if (line != 0) where = "line " + std::to_string(line);
     const auto part = [&](const std::string& text) { where += (where.empty() ? "" : ", ") + text; };
@@ -19,10 +27,7 @@ std::string LevelFinding::text() const {
     } else if (fileLine != 0) {
         part("file line " + std::to_string(fileLine));
     }
-    if (!point.empty()) part("point " + point);
-    out += where.empty() ? what : where + ": " + what;
-    if (measured) return out + review::verdictText(over, advice);
-    return advice.empty() ? out : out + ": " + advice;
+    return where;
 }
 
 std::string rangesText(const std::vector<std::size_t>& sorted) {

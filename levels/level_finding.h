@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "review/check_report.h"
 
 namespace zendro::levels {
 
@@ -37,10 +40,15 @@ struct LevelFinding {
     bool measured = false;  // a value held against a limit
     bool over = false;      // over its limit, or a fault that makes the run doubtful
     std::string what;       // what was found, with the value and the limit
+    // A measured check's value and limit as a findings table shows them.
+    std::optional<review::FindingValue> value;
+    std::optional<review::FindingValue> limit;
     std::string advice;     // what to do about it
 
     // "RUN.DAT: line 3, Adr 123, point 17: what: OVER LIMIT, advice".
     std::string text() const;
+    // "line 3, Adr 123" (or "file line 7"): where in its file, without the point.
+    std::string place() const;
 };
 
 // "lines 3-9, 12": file lines or addresses as ranges.

@@ -3,21 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/line_writer.h"
 #include "exports/utf8_text.h"
 #include "levels/level_checks.h"
 #include "review/limit_table.h"
 
 namespace zendro::levels {
 namespace {
-
-std::string right(std::string text, std::size_t width) {
-    return text.size() >= width ? " " + text : std::string(width - text.size(), ' ') + text;
-}
-
-std::string left(std::string text, std::size_t width) {
-    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
-}
 
 std::string orNone(const std::string& point) { return point.empty() ? "-" : point; }
 
@@ -41,180 +32,148 @@ std::string blunderText(const Section& section, double limit) {
            ": re-run this section";
 }
 
-class ReportWriter {
+using review::CellAlign;
+using review::ReportColumn;
+using review::ReportRow;
+using review::ReportTable;
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string distanceOr(const LevelForms& forms, const std::optional<double>& d) {
+    return d ? forms.distance(*d) : std::string("-");
+}
+
+std::string closureText(const ReducedLine& reduced, const LevelForms& forms) {
+    const LineClosure& closure = reduced.closure;
+    if (closure.kind == ClosureKind::Open) return "open line, no benchmark at both ends";
+    return std::string(closure.kind == ClosureKind::Loop ? "loop" : "between benchmarks") +
+           ", misclosure " + forms.heightWithUnit(closure.misclosure) + ", allowance " +
+           forms.heightWithUnit(closure.allowance) + (closure.over ? ": OVER LIMIT" : ": within");
+}
+
+ReportTable book(const LevelRunResult& result, std::size_t index) {
+    const ReducedLine& reduced = result.lines[index];
+    const LevelForms& forms = result.forms;
+    const LevelLine& level = *reduced.line;
+    const char* from = reduced.startFrom == StartFrom::Benchmark ? "control file"
+                       : reduced.startFrom == StartFrom::File    ? "the level"
+                                                                 : "none: from 0";
+    ReportTable table;
+    table.title = "Line " + std::to_string(level.number) + " (" + level.file + ", " +
+                  std::string(m5::methodName(level.method)) + "): " + orNone(level.startPoint) +
+                  " to " + orNone(level.endPoint()) + ", start height " +
+                  forms.height(reduced.startHeight) + " (" + from + ")";
+    table.columns = {{"Setup", 5, CellAlign::Right, 0.06},      {"Back", 9, CellAlign::Right, 0.09},
+                     {"Fore", 9, CellAlign::Right, 0.09},       {"Backsight", 11, CellAlign::Right, 0.1},
+                     {"Foresight", 11, CellAlign::Right, 0.1},  {"Dist b", 9, CellAlign::Right, 0.08},
+                     {"Dist f", 9, CellAlign::Right, 0.08},     {"Difference", 12, CellAlign::Right, 0.11},
+                     {"Height", 12, CellAlign::Right, 0.11},    {"Imbalance", 10, CellAlign::Right, 0.1},
+                     {"Adr", 7, CellAlign::Right, 0.08}};
+    const std::vector<bool> over = setupsOverLimit(result, index);
+    for (std::size_t i = 0; i < reduced.rows.size(); ++i) {
+        const BookRow& row = reduced.rows[i];
+        table.rows.push_back({{std::to_string(i + 1), orNone(row.backPoint), orNone(row.forePoint),
+                               forms.height(row.back), forms.height(row.fore),
+                               distanceOr(forms, row.backDistance),
+                               distanceOr(forms, row.foreDistance), forms.height(row.difference),
+                               forms.height(row.height), forms.distance(row.imbalance),
+                               addressText(row.source)},
+                              over[i]});
+        for (const IntermediateRow& sight : reduced.intermediates) {
+            if (sight.setup != i) continue;
+            table.rows.push_back({{"", "sight", orNone(sight.point), "", forms.height(sight.reading),
+                                   "", distanceOr(forms, sight.distance), "",
+                                   forms.height(sight.height), "", addressText(sight.source)},
+                                  false});
+        }
+    }
+    const double gained = reduced.endHeight - reduced.startHeight;
+    table.after = {
+        "Sums: backsights " + forms.height(reduced.sumBack) + ", foresights " +
+            forms.height(reduced.sumFore) + ", difference " +
+            forms.height(reduced.sumBack - reduced.sumFore) + "; height gained " +
+            forms.height(gained) +
+            (reduced.arithmeticHolds ? " (arithmetic check holds)" : " (ARITHMETIC CHECK FAILS)"),
+        "Sight lengths: back " + forms.distance(reduced.backLength) + ", fore " +
+            forms.distance(reduced.foreLength) + ", line " + forms.distanceWithUnit(reduced.length()),
+        "Closure: " + closureText(reduced, forms)};
+    return table;
+}
+
+ReportTable heightsTable(const LevelRunResult& result) {
+    const LevelForms& forms = result.forms;
+    ReportTable table;
+    table.title = "Adjusted heights";
+    table.columns = {{"Point", 12, CellAlign::Left, 0.25},
+                     {"Height", 12, CellAlign::Right, 0.2},
+                     {"SD", 10, CellAlign::Right, 0.15},
+                     {"Source", 0, CellAlign::Trailing, 0.4}};
+    for (const AdjustedHeight& height : result.network.heights)
+        table.rows.push_back({{height.point, forms.height(height.height), forms.height(height.sd),
+                               std::string(heightSourceName(height.source))},
+                              false});
+    return table;
+}
+
+ReportTable sectionsTable(const LevelRunResult& result) {
+    const LevelForms& forms = result.forms;
+    const NetworkResult& network = result.network;
+    ReportTable table;
+    table.title = "Sections";
+    table.columns = {{"Section", 24, CellAlign::Left, 0.2},   {"Line", 18, CellAlign::Left, 0.16},
+                     {"Length", 10, CellAlign::Right, 0.1},   {"Setups", 7, CellAlign::Right, 0.08},
+                     {"Observed", 12, CellAlign::Right, 0.12}, {"Residual", 10, CellAlign::Right, 0.11},
+                     {"Std res", 8, CellAlign::Right, 0.09},  {"Adr", 0, CellAlign::Trailing, 0.14}};
+    for (std::size_t i = 0; i < network.sections.size(); ++i) {
+        const Section& section = network.sections[i];
+        const bool control = section.line == nullptr;
+        table.rows.push_back(
+            {{control ? "height of " + section.to : orNone(section.from) + " to " + orNone(section.to),
+              control ? "control"
+                      : section.line->line->file + " " + std::to_string(section.line->line->number),
+              control ? "" : forms.distance(section.length),
+              control ? "" : std::to_string(section.setups), forms.height(section.rise),
+              forms.height(section.residual),
+              section.standardized ? ratioText(*section.standardized) : "-",
+              control ? "" : addressText(section.first) + "-" + addressText(section.last)},
+             network.blunder == i});
+    }
+    return table;
+}
+
+// The text as the report file holds it.
+class ReportText {
   public:
-    ReportWriter(const LevelRunResult& result, std::string& out)
-        : result_(result), forms_(result.forms), w_(out) {}
+    explicit ReportText(std::string& out) : out_(out) {}
 
-    void write() {
-        header();
-        for (const ReducedLine& line : result_.lines) book(line);
-        findings();
-        adjustment();
-    }
-
-  private:
-    void line(const std::string& text) { w_.text(text).endLine(); }
-
-    void header() {
-        line("ZENDRO level run report");
-        std::string files;
-        for (const std::string& file : result_.files) files += (files.empty() ? "" : ", ") + file;
-        line("Files: " + files);
-        line("Unit: " + std::string(unitName(forms_.unit)));
-        line("Control: " + (result_.controlPath.empty()
-                                ? std::string("none")
-                                : result_.controlPath + " (" +
-                                      std::to_string(result_.benchmarkCount) + " heights)"));
-        line("A priori: " + review::decimals(result_.settings.sigmaKm, 2) +
-             " mm per km of double-run levelling, sections weighted by " +
-             (result_.settings.weighting == LevelWeighting::Length ? "length" : "setups"));
+    void write(const LevelReport& report) {
+        line(report.title);
+        for (const review::HeaderLine& header : report.header) line(header.label + ": " + header.value);
         line("Limits used (conservative third-order practice unless given):");
-        for (const review::LimitDefinition& limit : review::limitTable(review::LimitGroup::Level))
-            line("  " + std::string(limit.label) + ": " +
-                 review::limitText(limit, result_.limits.*limit.levelField, forms_.unit));
-        w_.endLine();
-    }
-
-    void book(const ReducedLine& reduced) {
-        const LevelLine& level = *reduced.line;
-        const char* from = reduced.startFrom == StartFrom::Benchmark ? "control file"
-                           : reduced.startFrom == StartFrom::File    ? "the level"
-                                                                     : "none: from 0";
-        line("Line " + std::to_string(level.number) + " (" + level.file + ", " +
-             std::string(m5::methodName(level.method)) + "): " + orNone(level.startPoint) + " to " +
-             orNone(level.endPoint()) + ", start height " + forms_.height(reduced.startHeight) +
-             " (" + from + ")");
-        w_.text(right("Setup", 5))
-            .text(right("Back", 9))
-            .text(right("Fore", 9))
-            .text(right("Backsight", 11))
-            .text(right("Foresight", 11))
-            .text(right("Dist b", 9))
-            .text(right("Dist f", 9))
-            .text(right("Difference", 12))
-            .text(right("Height", 12))
-            .text(right("Imbalance", 10))
-            .text(right("Adr", 7))
-            .endLine();
-        for (std::size_t i = 0; i < reduced.rows.size(); ++i) {
-            const BookRow& row = reduced.rows[i];
-            const auto distance = [&](const std::optional<double>& d) {
-                return d ? forms_.distance(*d) : std::string("-");
-            };
-            w_.text(right(std::to_string(i + 1), 5))
-                .text(right(orNone(row.backPoint), 9))
-                .text(right(orNone(row.forePoint), 9))
-                .text(right(forms_.height(row.back), 11))
-                .text(right(forms_.height(row.fore), 11))
-                .text(right(distance(row.backDistance), 9))
-                .text(right(distance(row.foreDistance), 9))
-                .text(right(forms_.height(row.difference), 12))
-                .text(right(forms_.height(row.height), 12))
-                .text(right(forms_.distance(row.imbalance), 10))
-                .text(right(addressText(row.source), 7))
-                .endLine();
-            for (const IntermediateRow& sight : reduced.intermediates) {
-                if (sight.setup != i) continue;
-                w_.text(right("", 5))
-                    .text(right("sight", 9))
-                    .text(right(orNone(sight.point), 9))
-                    .text(right("", 11))
-                    .text(right(forms_.height(sight.reading), 11))
-                    .text(right("", 9))
-                    .text(right(sight.distance ? forms_.distance(*sight.distance) : "-", 9))
-                    .text(right("", 12))
-                    .text(right(forms_.height(sight.height), 12))
-                    .text(right("", 10))
-                    .text(right(addressText(sight.source), 7))
-                    .endLine();
-            }
+        for (const review::HeaderLine& limit : report.limits)
+            line("  " + limit.label + ": " + limit.value);
+        line("");
+        for (const ReportTable& book : report.books) {
+            out_ += review::titledTableText(book, kLineEnd);
+            line("");
         }
-        const double gained = reduced.endHeight - reduced.startHeight;
-        line("Sums: backsights " + forms_.height(reduced.sumBack) + ", foresights " +
-             forms_.height(reduced.sumFore) + ", difference " +
-             forms_.height(reduced.sumBack - reduced.sumFore) + "; height gained " +
-             forms_.height(gained) +
-             (reduced.arithmeticHolds ? " (arithmetic check holds)" : " (ARITHMETIC CHECK FAILS)"));
-        line("Sight lengths: back " + forms_.distance(reduced.backLength) + ", fore " +
-             forms_.distance(reduced.foreLength) + ", line " +
-             forms_.distanceWithUnit(reduced.length()));
-        line("Closure: " + closureText(reduced));
-        w_.endLine();
-    }
-
-    std::string closureText(const ReducedLine& reduced) const {
-        const LineClosure& closure = reduced.closure;
-        if (closure.kind == ClosureKind::Open) return "open line, no benchmark at both ends";
-        return std::string(closure.kind == ClosureKind::Loop ? "loop" : "between benchmarks") +
-               ", misclosure " + forms_.heightWithUnit(closure.misclosure) + ", allowance " +
-               forms_.heightWithUnit(closure.allowance) + (closure.over ? ": OVER LIMIT" : ": within");
-    }
-
-    void findings() {
         line("Findings:");
-        if (result_.findings.empty()) line("  none");
-        for (const LevelFinding& finding : result_.findings) line("  " + finding.text());
-        line(std::to_string(result_.tally.measured) + " measured checks, " +
-             std::to_string(result_.tally.over) + " over their limits");
-        w_.endLine();
-    }
-
-    void adjustment() {
-        const NetworkResult& network = result_.network;
+        if (report.findings.empty()) line("  none");
+        for (const ReportRow& finding : report.findings) line("  " + finding.cells.front());
+        line(report.tally);
+        line("");
         line("Adjustment of the level network:");
-        if (!network.adjusted) {
-            line(network.failure.empty() ? "  nothing to adjust: no line with a setup"
-                                         : "  not adjusted: " + network.failure);
-            return;
-        }
-        for (const std::string& line : levelSummaryLines(result_)) this->line("  " + line);
-        w_.text(left("Point", 12))
-            .text(right("Height", 12))
-            .text(right("SD", 10))
-            .text("  Source")
-            .endLine();
-        for (const AdjustedHeight& height : network.heights)
-            w_.text(left(height.point, 12))
-                .text(right(forms_.height(height.height), 12))
-                .text(right(forms_.height(height.sd), 10))
-                .text("  " + std::string(heightSourceName(height.source)))
-                .endLine();
-        w_.endLine();
-        w_.text(left("Section", 24))
-            .text(left("Line", 18))
-            .text(right("Length", 10))
-            .text(right("Setups", 7))
-            .text(right("Observed", 12))
-            .text(right("Residual", 10))
-            .text(right("Std res", 8))
-            .text("  Adr")
-            .endLine();
-        for (const Section& section : network.sections) {
-            const std::string name = section.line == nullptr
-                                         ? "height of " + section.to
-                                         : orNone(section.from) + " to " + orNone(section.to);
-            const std::string where =
-                section.line == nullptr
-                    ? "control"
-                    : section.line->line->file + " " + std::to_string(section.line->line->number);
-            w_.text(left(name, 24))
-                .text(left(where, 18))
-                .text(right(section.line == nullptr ? "" : forms_.distance(section.length), 10))
-                .text(right(section.line == nullptr ? "" : std::to_string(section.setups), 7))
-                .text(right(forms_.height(section.rise), 12))
-                .text(right(forms_.height(section.residual), 10))
-                .text(right(section.standardized ? ratioText(*section.standardized) : "-", 8))
-                .text(section.line == nullptr ? "" : "  " + addressText(section.first) + "-" +
-                                                         addressText(section.last))
-                .endLine();
-        }
+        for (const std::string& summary : report.adjustment) line("  " + summary);
+        if (!report.adjusted) return;
+        out_ += review::tableText(report.heights, kLineEnd);
+        line("");
+        out_ += review::tableText(report.sections, kLineEnd);
     }
 
   private:
-    const LevelRunResult& result_;
-    const LevelForms& forms_;
-    LineWriter w_;
+    void line(const std::string& text) { out_.append(text).append(kLineEnd); }
+
+    std::string& out_;
 };
 
 }  // namespace
@@ -267,23 +226,100 @@ std::string_view heightSourceName(HeightSource source) {
     return "";
 }
 
+std::vector<bool> setupsOverLimit(const LevelRunResult& result, std::size_t line) {
+    const ReducedLine& reduced = result.lines[line];
+    const LevelLine& level = *reduced.line;
+    std::vector<bool> over(reduced.rows.size(), false);
+    for (const LevelFinding& finding : result.findings) {
+        const bool ofASetup = finding.check == LevelCheck::SetupImbalance ||
+                              finding.check == LevelCheck::LongestSight ||
+                              finding.check == LevelCheck::LowestReading ||
+                              finding.check == LevelCheck::DoubleDifference ||
+                              finding.check == LevelCheck::MarkedReadings;
+        if (!finding.over || !ofASetup || finding.file != level.file || finding.line != level.number)
+            continue;
+        // The setup whose readings the finding's file line falls among.
+        for (std::size_t i = reduced.rows.size(); i-- > 0;) {
+            if (reduced.rows[i].source.fileLine <= finding.fileLine) {
+                over[i] = true;
+                break;
+            }
+        }
+    }
+    return over;
+}
+
+std::vector<ReportTable> levelBooks(const LevelRunResult& result) {
+    std::vector<ReportTable> books;
+    for (std::size_t i = 0; i < result.lines.size(); ++i) books.push_back(book(result, i));
+    return books;
+}
+
+LevelReport levelReport(const LevelRunResult& result) {
+    const LevelForms& forms = result.forms;
+    LevelReport report;
+    report.title = "ZENDRO level run report";
+    std::string files;
+    for (const std::string& file : result.files) files += (files.empty() ? "" : ", ") + file;
+    report.header = {
+        {"Files", files},
+        {"Unit", std::string(unitName(forms.unit))},
+        {"Control", result.controlPath.empty()
+                        ? std::string("none")
+                        : result.controlPath + " (" + std::to_string(result.benchmarkCount) +
+                              " heights)"},
+        {"A priori", review::decimals(result.settings.sigmaKm, 2) +
+                         " mm per km of double-run levelling, sections weighted by " +
+                         (result.settings.weighting == LevelWeighting::Length ? "length" : "setups")}};
+    for (const review::LimitDefinition& limit : review::limitTable(review::LimitGroup::Level))
+        report.limits.push_back({std::string(limit.label),
+                                 review::limitText(limit, result.limits.*limit.levelField, forms.unit)});
+    report.books = levelBooks(result);
+    for (const LevelFinding& finding : result.findings)
+        report.findings.push_back({{finding.text()}, finding.over});
+    report.tally = std::to_string(result.tally.measured) + " measured checks, " +
+                   std::to_string(result.tally.over) + " over their limits";
+    const NetworkResult& network = result.network;
+    if (!network.adjusted) {
+        report.adjustment.push_back(network.failure.empty()
+                                        ? "nothing to adjust: no line with a setup"
+                                        : "not adjusted: " + network.failure);
+        return report;
+    }
+    report.adjusted = true;
+    report.adjustment = levelSummaryLines(result);
+    report.heights = heightsTable(result);
+    report.sections = sectionsTable(result);
+    return report;
+}
+
 std::string levelReportText(const LevelRunResult& result) {
     std::string out;
-    ReportWriter(result, out).write();
+    ReportText(out).write(levelReport(result));
     return out;
 }
 
-std::string levelConsoleText(const LevelRunResult& result) {
+std::string levelFindingsText(const LevelRunResult& result) {
     std::string out;
     for (const LevelFinding& finding : result.findings)
         if (finding.over || (finding.check == LevelCheck::Closure && finding.measured))
             out += finding.text() + "\n";
-    out += std::to_string(result.lines.size()) + " lines, " + std::to_string(result.tally.measured) +
-           " measured checks, " + std::to_string(result.tally.over) + " over their limits\n";
+    return out;
+}
+
+std::string levelSummaryText(const LevelRunResult& result, std::string_view runLead,
+                             std::string_view adjustmentLead) {
+    std::string out = std::string(runLead) + std::to_string(result.lines.size()) + " lines, " +
+                      std::to_string(result.tally.measured) + " measured checks, " +
+                      std::to_string(result.tally.over) + " over their limits\n";
     if (result.network.adjusted)
         for (const std::string& line : levelSummaryLines(result))
-            out += "adjustment: " + line + "\n";
+            out.append(adjustmentLead).append(line).append("\n");
     return out;
+}
+
+std::string levelConsoleText(const LevelRunResult& result) {
+    return levelFindingsText(result) + levelSummaryText(result, "", "adjustment: ");
 }
 
 std::string levelCsvBytes(const LevelRunResult& result) {

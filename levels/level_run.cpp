@@ -74,6 +74,9 @@ void networkFindings(LevelRunResult& result) {
             finding.what = "the control file's height of " + section.to;
             finding.advice = "a blunder: check the benchmark's height and the lines that reach it";
         }
+        finding.value = {*section.standardized, review::decimals(*section.standardized, 2)};
+        finding.limit = {result.limits.blunderResidual,
+                         review::decimals(result.limits.blunderResidual, 2)};
         finding.what += ": standardized residual " + review::decimals(*section.standardized, 2) +
                         "; " +
                         levelLimitText(&review::LevelLimits::blunderResidual,

@@ -309,7 +309,7 @@ void sortFindings(std::vector<Finding>& findings) {
 Finding noticeFinding(FindingKind kind, std::optional<std::size_t> record,
                       std::optional<std::int64_t> point, std::string_view found,
                       std::string_view separator, std::string_view advice) {
-    Finding finding{kind, record, point, false, findingSubject(record, point), {}, {}, {}, {}, std::nullopt};
+    Finding finding{kind, record, point, false, findingSubject(record, point), {}, {}, {}, {}, std::nullopt, {}, {}};
     finding.text.append(found).append(separator).append(advice);
     finding.advice = advice;
     return finding;
@@ -319,7 +319,7 @@ Finding measuredFinding(FindingKind kind, std::size_t record, std::int64_t point
                         std::string_view found, FindingValue measured, FindingValue limit,
                         std::string_view advice) {
     Finding finding{kind, record, point, over, findingSubject(record, point),
-                    std::move(measured), std::move(limit), {}, {}, std::nullopt};
+                    std::move(measured), std::move(limit), {}, {}, std::nullopt, {}, {}};
     finding.text.append(found).append(verdictText(over, advice));
     finding.verdict = over ? "OVER LIMIT" : "within limit";
     if (over) finding.advice = advice;

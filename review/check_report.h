@@ -32,6 +32,7 @@ enum class FindingKind {
     ControlPoint,      // an observed control point against its known position
     ControlBacksight,  // a backsight between control points against their direction
     ControlNotTied,    // a group of points that control could not place
+    LevelRun,          // a level run's finding: a reading, a setup, a line or its network
 };
 
 // A measured value or a limit as a table shows it: the number it sorts by and
@@ -55,6 +56,11 @@ struct Finding {
     std::string verdict;  // "within limit" or "OVER LIMIT" for a measured check
     std::string advice;   // what to do, when the finding says
     std::optional<std::int64_t> setup;  // the station its record was read from
+    // A finding of another file than the HVD file (a level run's): where it
+    // was read ("RUN.DAT line 3, Adr 96"), and its point when the job has no
+    // number for it ("BM1").
+    std::string source;
+    std::string pointName;
 };
 
 // A finding that is not a measured check: what was found and, after

@@ -8,6 +8,7 @@
 #include "conversion/conversion_run.h"
 #include "review/check_report.h"
 #include "review/report_header.h"
+#include "review/report_table.h"
 #include "review/sketch_model.h"
 
 namespace zendro::review {
@@ -43,6 +44,9 @@ struct JobReportInput {
     // None when the job was not converted in this session (the window shows a
     // job converted earlier): the report then says so.
     std::optional<WrittenFiles> conversion;
+    // The job's level runs, when it has them: the heights of its points they
+    // gave, then each line's level book. Empty without level runs.
+    std::vector<ReportTable> levelBook;
 };
 
 }  // namespace zendro::review

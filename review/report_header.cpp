@@ -31,10 +31,14 @@ std::string reportHeaderText(const ReportHeader& header, std::string_view lineEn
     return text.append(lineEnd);
 }
 
-std::string jobReportText(const ReportHeader& header, const ReviewReport& report) {
+std::string jobReportText(const ReportHeader& header, const ReviewReport& report,
+                          const std::vector<ReportTable>& levelBook) {
     // The office's editors on Windows read these files, as they read the OBS file.
     constexpr std::string_view kLineEnd = "\r\n";
-    return reportHeaderText(header, kLineEnd) + report.text(kLineEnd);
+    std::string text = reportHeaderText(header, kLineEnd) + report.text(kLineEnd);
+    for (const ReportTable& table : levelBook)
+        text.append(kLineEnd).append(titledTableText(table, kLineEnd));
+    return text;
 }
 
 bool isReportFileName(const std::string& path) {

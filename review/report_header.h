@@ -6,6 +6,7 @@
 
 #include "common/length_unit.h"
 #include "review/check_report.h"
+#include "review/report_table.h"
 #include "review/review_limits.h"
 
 namespace zendro::review {
@@ -41,8 +42,10 @@ std::vector<HeaderLine> limitLines(const ReportHeader& header);
 std::string reportHeaderText(const ReportHeader& header, std::string_view lineEnd);
 
 // The text report as a file holds it: the header, then the findings and the
-// summary, with CR LF line ends.
-std::string jobReportText(const ReportHeader& header, const ReviewReport& report);
+// summary, then the level book when the job has level runs, with CR LF line
+// ends.
+std::string jobReportText(const ReportHeader& header, const ReviewReport& report,
+                          const std::vector<ReportTable>& levelBook = {});
 
 // True for a name ending in .pdf or .txt (any case): the forms a report is written in.
 bool isReportFileName(const std::string& path);

@@ -36,9 +36,9 @@ QString cellText(const Finding& finding, int column) {
         case FindingsModel::Kind:
             return findingKindName(finding.kind);
         case FindingsModel::Record:
-            return finding.record ? QString::number(*finding.record) : QString();
+            return finding.record ? QString::number(*finding.record) : qtText(finding.source);
         case FindingsModel::Point:
-            return finding.point ? QString::number(*finding.point) : QString();
+            return finding.point ? QString::number(*finding.point) : qtText(finding.pointName);
         case FindingsModel::Measured:
             return finding.measured ? qtText(finding.measured->text) : QString();
         case FindingsModel::Limit:
@@ -74,6 +74,7 @@ QString findingKindName(FindingKind kind) {
         case FindingKind::ControlPoint: return FindingsModel::tr("Control point");
         case FindingKind::ControlBacksight: return FindingsModel::tr("Backsight on control");
         case FindingKind::ControlNotTied: return FindingsModel::tr("Not tied to control");
+        case FindingKind::LevelRun: return FindingsModel::tr("Level run");
     }
     return {};
 }
