@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "levels/level_report.h"
+#include "review/limit_table.h"
 
 namespace zendro::levels {
 
@@ -87,6 +88,9 @@ std::vector<review::ReportTable> jobLevelBook(
     for (const std::string& file : run.files) files += (files.empty() ? "" : ", ") + file;
     table.before.push_back("Level runs: " + files + "; " + std::to_string(run.lines.size()) +
                            " lines");
+    for (const review::LimitDefinition& limit : review::limitTable(review::LimitGroup::Level))
+        table.before.push_back("Level limit: " + std::string(limit.label) + ": " +
+                               review::limitText(limit, run.limits.*limit.levelField, run.forms.unit));
     if (run.network.adjusted)
         for (const std::string& line : levelSummaryLines(run))
             table.before.push_back("Level network: " + line);

@@ -52,6 +52,16 @@ std::vector<LinePlan> planLines(int count, std::vector<Node>& nodes, genjob::Dic
     const auto node = [&](std::size_t index) {
         while (nodes.size() <= index) {
             Node next;
+            if (!shape.through.empty()) {
+                if (nodes.size() >= shape.through.size())
+                    throw std::invalid_argument(
+                        std::to_string(count) + " lines need more than the " +
+                        std::to_string(shape.through.size()) + " points given to level through");
+                next.name = shape.through[nodes.size()].point;
+                next.height = shape.through[nodes.size()].height;
+                nodes.push_back(next);
+                continue;
+            }
             const double step = kNodeStep * std::min(shape.setups, 8) * scale;
             next.height = nodes.empty() ? (shape.metric ? 100.0 : 300.0) +
                                               static_cast<double>(dice.between(0, 9999)) / 1000 * scale
@@ -85,7 +95,8 @@ std::vector<LinePlan> planLines(int count, std::vector<Node>& nodes, genjob::Dic
     }
     for (std::size_t k = 0; k < nodes.size(); ++k) {
         nodes[k].benchmark = k % 3 == 0 || k + 1 == nodes.size();
-        nodes[k].name = (nodes[k].benchmark ? "BM" : "J") + std::to_string(k + 1);
+        if (shape.through.empty())
+            nodes[k].name = (nodes[k].benchmark ? "BM" : "J") + std::to_string(k + 1);
     }
     return lines;
 }

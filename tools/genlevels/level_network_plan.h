@@ -8,6 +8,11 @@
 namespace zendro::genlevels {
 
 // The network to level: benchmarks and junctions joined by lines of setups.
+struct TrueHeight {
+    std::string point;
+    double height = 0;
+};
+
 struct LevelsShape {
     std::uint32_t seed = 1;
     bool metric = false;           // meters, not feet
@@ -19,6 +24,9 @@ struct LevelsShape {
     int repeats = 1;                  // lines with a foresight measured again
     int linesPerFile = 0;             // 0: every line in one file
     std::string name = "LEVELS";      // the files' first text line
+    // The network's benchmarks and junctions, in order, when it levels
+    // through the points of another survey (a job's); made up when empty.
+    std::vector<TrueHeight> through;
 };
 
 // Faults planted in one line (1-based), at one of its setups.
@@ -29,11 +37,6 @@ struct FaultRequest {
     bool errorMark = false;       // a reading the level marks `e`
     int line = 2;
     int setup = 3;
-};
-
-struct TrueHeight {
-    std::string point;
-    double height = 0;
 };
 
 struct GeneratedLevels {

@@ -10,6 +10,7 @@
 
 #include "common/file_io.h"
 #include "common/version.h"
+#include "coordinates/control_file.h"
 #include "tools/genlevels/level_network_plan.h"
 
 int main(int argc, char** argv) {
@@ -60,6 +61,12 @@ int main(int argc, char** argv) {
     app.add_option("--truth", truthPath,
                    "Also write the true height of every named point as name,,,Z lines to FILE")
         ->type_name("FILE");
+    std::string throughPath;
+    app.add_option("--through", throughPath,
+                   "Level through the points of FILE (name,N,E,Z or name,,,Z lines, such as "
+                   "zendro-genjob --truth writes), in its order: they are the network's benchmarks "
+                   "and junctions")
+        ->type_name("FILE");
     app.add_option("--fault-staff", faults.staff,
                    "Plant a foresight reading off by LENGTH (files' unit)")
         ->type_name("LENGTH");
@@ -77,6 +84,10 @@ int main(int argc, char** argv) {
 
     try {
         shape.name = std::filesystem::path(out).filename().string();
+        if (!throughPath.empty())
+            for (const zendro::coordinates::ControlPoint& point : zendro::coordinates::readControlFile(
+                     throughPath, zendro::readFileBytes(throughPath)))
+                shape.through.push_back({point.name, point.elevation});
         const zendro::genlevels::GeneratedLevels levels = zendro::genlevels::generateLevels(shape, faults);
         for (std::size_t i = 0; i < levels.files.size(); ++i) {
             const std::string path =
