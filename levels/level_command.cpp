@@ -5,8 +5,11 @@
 
 #include "cli/limit_flags.h"
 #include "common/errors.h"
+#include "common/program_module.h"
 #include "common/version.h"
 #include "levels/level_report.h"
+#include "levels/level_report_module.h"
+#include "review/report_header.h"
 #include "review/limit_table.h"
 
 namespace zendro::levels {
@@ -17,6 +20,17 @@ using cli::addLimitFlags;
 namespace {
 
 constexpr std::string_view kCsvPrefix = "csv:";
+
+// The PDF drawn by the module installed beside the program, loaded only now.
+std::string modulePdf(const LevelReport& report, const std::string& path) {
+    const auto entry = reinterpret_cast<LevelReportPdfEntry>(programModuleEntry(
+        ZENDRO_SKETCH_MODULE_FROM_BIN, kLevelReportPdfEntry, "the drawing module"));
+    std::string pdf;
+    std::string error;
+    entry(report, pdf, error);
+    if (!error.empty()) throw ZendroError(path, error);
+    return pdf;
+}
 
 }  // namespace
 
@@ -46,15 +60,16 @@ ParsedLevelArguments parseLevelArguments(int argc, const char* const* argv) {
         ->type_name("us|international");
     addLevelNetworkFlags(app, options, "--weight", "Options");
     app.add_option("--report", options.reportPath,
-                   "Write the text report (level books, closures, findings, adjustment)")
+                   "Write the report (level books, closures, findings, adjustment) as PDF or "
+                   "text by the file's extension")
         ->check(CLI::Validator(
             [](const std::string& path) {
-                return path.size() > 4 && path.ends_with(".txt")
+                return review::isReportFileName(path)
                            ? std::string()
-                           : "the report is written as FILE.txt: " + path;
+                           : "the report is written as FILE.pdf or FILE.txt: " + path;
             },
             ""))
-        ->type_name("FILE.txt");
+        ->type_name("FILE.pdf|txt");
     std::string exportSpec;
     app.add_option("--export", exportSpec,
                    "Write the heights as CSV: point, height, standard deviation, source")
@@ -96,7 +111,7 @@ int runLevelCommand(const LevelCommand& command, std::ostream& out, std::ostream
         const LevelRun run(command.options);
         const LevelRunResult result = run.run();
         out << levelConsoleText(result);
-        run.writeOutputs(result);
+        run.writeOutputs(result, modulePdf);
         return command.strict && result.overLimit() ? kLevelLimitExceeded : 0;
     } catch (const ZendroError& error) {
         err << "zendro-level: " << error.what() << '\n';

@@ -12,6 +12,7 @@
 #include "levels/level_report.h"
 #include "levels/m5_reader.h"
 #include "review/limit_table.h"
+#include "review/report_header.h"
 
 namespace zendro::levels {
 namespace {
@@ -171,9 +172,18 @@ LevelRunResult LevelRun::run() const {
     return runLevels(inputs, control, options_);
 }
 
-void LevelRun::writeOutputs(const LevelRunResult& result) const {
+void LevelRun::writeOutputs(const LevelRunResult& result, const LevelReportPdf& pdf) const {
     std::vector<std::pair<std::string, std::string>> outputs;
-    if (!options_.reportPath.empty()) outputs.emplace_back(options_.reportPath, levelReportText(result));
+    if (!options_.reportPath.empty()) {
+        const std::string& path = options_.reportPath;
+        if (!review::isPdfReportName(path)) {
+            outputs.emplace_back(path, levelReportText(result));
+        } else if (!pdf) {
+            throw ZendroError(path, "no PDF can be drawn here: write the report as .txt");
+        } else {
+            outputs.emplace_back(path, pdf(levelReport(result), path));
+        }
+    }
     if (!options_.csvPath.empty()) outputs.emplace_back(options_.csvPath, levelCsvBytes(result));
     if (outputs.empty()) return;
     std::vector<std::string> inputs = options_.files;

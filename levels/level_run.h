@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ struct LevelRunOptions {
     // One per row of the level limits, in the table's order; unset takes the
     // default of the run's unit.
     std::vector<std::optional<double>> givenLimits;
-    std::string reportPath;  // .txt; empty: none
+    std::string reportPath;  // .txt or .pdf; empty: none
     std::string csvPath;     // empty: none
 };
 
@@ -68,14 +69,21 @@ LevelRunResult runLevels(const std::vector<LevelInput>& files,
                          const std::vector<coordinates::ControlPoint>& control,
                          const LevelRunOptions& options);
 
+struct LevelReport;
+
+// What only Qt draws: a report's PDF bytes, from its model. Throws
+// ZendroError naming `path` and the cause.
+using LevelReportPdf = std::function<std::string(const LevelReport& report, const std::string& path)>;
+
 // The run at the edge: reads the files and the control file, runs, and
-// writes the report and the CSV together (nothing half-written; a failure
-// leaves neither). Throws ZendroError naming the file and the cause.
+// writes the report (text, or PDF through `pdf`) and the CSV together
+// (nothing half-written; a failure leaves neither). Throws ZendroError
+// naming the file and the cause.
 class LevelRun {
   public:
     explicit LevelRun(LevelRunOptions options) : options_(std::move(options)) {}
     LevelRunResult run() const;
-    void writeOutputs(const LevelRunResult& result) const;
+    void writeOutputs(const LevelRunResult& result, const LevelReportPdf& pdf = {}) const;
 
   private:
     LevelRunOptions options_;

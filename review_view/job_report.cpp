@@ -14,186 +14,16 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "review/finding_text.h"
+#include "review_view/level_book.h"
+#include "review_view/report_pages.h"
 #include "review_view/sketch_renderer.h"
 #include "review_view/sketch_view.h"
 
 namespace zendro::review {
 namespace {
 
-// The sketch renderer's pens and marks are sized in pixels of this resolution,
-// as in the sketch's own PDF.
-constexpr int kResolution = 150;
-constexpr double kMargin = 0.6 * kResolution;
-constexpr double kFooterHeight = 0.35 * kResolution;
-constexpr double kCellPadding = 4;
 // Below this share of the page the sketch starts a page of its own.
 constexpr double kLeastSketchShare = 0.35;
-
-const QColor kOverBackground(255, 226, 226);
-const QColor kOverText(160, 0, 0);
-const QColor kRule(150, 150, 150);
-
-QString latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-QString localText(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFont reportFont(double points, bool bold = false) {
-    QFont font;
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-struct Column {
-    QString title;
-    double share = 0;  // of the body's width
-};
-
-struct TableRow {
-    QStringList cells;
-    bool over = false;
-};
-
-// Lays the report out top to bottom, page after page. It runs once without a
-// painter to count the pages, then again with one to draw them: the same
-// measures give the same page breaks, so "Page N of M" is known on page 1.
-class PageFlow {
-  public:
-    PageFlow(QPdfWriter& pdf, QPainter* painter, int pageCount, QString footerText)
-        : pdf_(pdf),
-          painter_(painter),
-          pageCount_(pageCount),
-          footerText_(std::move(footerText)),
-          bottom_(pdf.height() - kMargin - kFooterHeight),
-          y_(kMargin) {}
-
-    double left() const { return kMargin; }
-    double width() const { return pdf_.width() - 2 * kMargin; }
-    double pageBody() const { return bottom_ - kMargin; }
-    double remaining() const { return bottom_ - y_; }
-    QPainter* painter() const { return painter_; }
-    int pages() const { return page_; }
-
-    void space(double height) { y_ = std::min(bottom_, y_ + height); }
-
-    // A rectangle of `height` across the body, on a new page when this one
-    // has no room for it.
-    QRectF take(double height) {
-        if (height > remaining() && y_ > kMargin) newPage();
-        const QRectF rect(left(), y_, width(), height);
-        y_ += height;
-        return rect;
-    }
-
-    double textHeight(const QFont& font, const QString& text, double width) const {
-        const QFontMetricsF metrics(font, &pdf_);
-        return metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).height();
-    }
-
-    void text(const QString& text, const QFont& font, const QColor& colour = Qt::black) {
-        const QRectF rect = take(textHeight(font, text, width()) + kCellPadding);
-        if (!painter_) return;
-        painter_->setFont(font);
-        painter_->setPen(colour);
-        painter_->drawText(rect, Qt::TextWordWrap, text);
-    }
-
-    void heading(const QString& title) {
-        const QFont font = reportFont(12, true);
-        // A heading never ends a page alone.
-        if (remaining() < 4 * textHeight(font, title, width())) newPage();
-        space(kCellPadding * 3);
-        text(title, font);
-        if (painter_) {
-            painter_->setPen(kRule);
-            painter_->drawLine(QPointF(left(), y_), QPointF(left() + width(), y_));
-        }
-        space(kCellPadding);
-    }
-
-    // Rows under a header repeated on every page the table reaches.
-    void table(const std::vector<Column>& columns, const std::vector<TableRow>& rows) {
-        const QFont bold = reportFont(8, true);
-        const QFont plain = reportFont(8);
-        TableRow header;
-        for (const Column& column : columns) header.cells << column.title;
-        const double headerHeight = rowHeight(columns, header, bold);
-        if (!rows.empty() && remaining() < headerHeight + rowHeight(columns, rows.front(), plain))
-            newPage();
-        drawRow(columns, header, bold, take(headerHeight));
-        for (const TableRow& row : rows) {
-            const double height = rowHeight(columns, row, plain);
-            if (height > remaining()) {
-                newPage();
-                drawRow(columns, header, bold, take(headerHeight));
-            }
-            drawRow(columns, row, row.over ? bold : plain, take(height));
-        }
-    }
-
-    void finish() { footer(); }
-
-  private:
-    double cellWidth(const Column& column) const { return column.share * width() - 2 * kCellPadding; }
-
-    double rowHeight(const std::vector<Column>& columns, const TableRow& row,
-                     const QFont& font) const {
-        double height = 0;
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            const QString cell = row.cells.value(static_cast<qsizetype>(c));
-            height = std::max(height, textHeight(font, cell, cellWidth(columns[c])));
-        }
-        return height + 2 * kCellPadding;
-    }
-
-    void drawRow(const std::vector<Column>& columns, const TableRow& row, const QFont& font,
-                 const QRectF& rect) {
-        if (!painter_) return;
-        if (row.over) painter_->fillRect(rect, kOverBackground);
-        painter_->setPen(kRule);
-        painter_->drawLine(rect.bottomLeft(), rect.bottomRight());
-        painter_->setFont(font);
-        painter_->setPen(row.over ? kOverText : QColor(Qt::black));
-        double x = rect.left();
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            const double cellWidth = columns[c].share * rect.width();
-            painter_->drawText(QRectF(x + kCellPadding, rect.top() + kCellPadding,
-                                      cellWidth - 2 * kCellPadding,
-                                      rect.height() - 2 * kCellPadding),
-                               Qt::TextWordWrap, row.cells.value(static_cast<qsizetype>(c)));
-            x += cellWidth;
-        }
-    }
-
-    void newPage() {
-        footer();
-        if (painter_) pdf_.newPage();
-        ++page_;
-        y_ = kMargin;
-    }
-
-    void footer() {
-        if (!painter_) return;
-        const QRectF rect(left(), bottom_ + kFooterHeight / 3, width(), kFooterHeight * 2 / 3);
-        painter_->setFont(reportFont(8));
-        painter_->setPen(Qt::black);
-        painter_->drawText(rect, Qt::AlignLeft | Qt::AlignBottom, footerText_);
-        painter_->drawText(rect, Qt::AlignRight | Qt::AlignBottom,
-                           QStringLiteral("Page %1 of %2").arg(page_).arg(pageCount_));
-    }
-
-    QPdfWriter& pdf_;
-    QPainter* painter_;
-    int pageCount_;
-    QString footerText_;
-    double bottom_;
-    double y_;
-    int page_ = 1;
-};
 
 void titleBlock(PageFlow& flow, const ReportHeader& header) {
     const QFont title = reportFont(18, true);
@@ -335,9 +165,7 @@ void filesWritten(PageFlow& flow, const std::optional<WrittenFiles>& conversion)
               reportFont(10, true));
 }
 
-int layOut(const JobReportInput& input, QPdfWriter& pdf, QPainter* painter, int pageCount) {
-    PageFlow flow(pdf, painter, pageCount,
-                  QStringLiteral("ZENDRO job report: ") + localText(input.header.jobName));
+void layOut(const JobReportInput& input, PageFlow& flow) {
     titleBlock(flow, input.header);
     summary(flow, input);
     sketch(flow, input.sketch);
@@ -345,28 +173,15 @@ int layOut(const JobReportInput& input, QPdfWriter& pdf, QPainter* painter, int 
     findings(flow, input.report);
     closures(flow, input.report);
     filesWritten(flow, input.conversion);
-    flow.finish();
-    return flow.pages();
+    if (!input.levelBook.empty()) levelBook(flow, input.levelBook);
 }
 
 }  // namespace
 
 std::string jobReportPdf(const JobReportInput& input) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(kResolution);
-        pdf.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
-        pdf.setTitle(QStringLiteral("Job report: ") + localText(input.header.jobName));
-        pdf.setCreator(QStringLiteral("ZENDRO"));
-        const int pages = layOut(input, pdf, nullptr, 0);
-        QPainter painter(&pdf);
-        layOut(input, pdf, &painter, pages);
-    }
-    const QByteArray& bytes = buffer.data();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return paginatedPdf(QStringLiteral("Job report: ") + localText(input.header.jobName),
+                        QStringLiteral("ZENDRO job report: ") + localText(input.header.jobName),
+                        [&input](PageFlow& flow) { layOut(input, flow); });
 }
 
 void writeJobReport(const JobReportInput& input, const std::string& path) {
@@ -375,7 +190,7 @@ void writeJobReport(const JobReportInput& input, const std::string& path) {
         bytes = jobReportPdf(input);
         if (bytes.empty()) throw ZendroError(path, "the report could not be drawn");
     } else if (isReportFileName(path)) {
-        bytes = jobReportText(input.header, input.report);
+        bytes = jobReportText(input.header, input.report, input.levelBook);
     } else {
         throw ZendroError(path, "a report is written as .pdf or .txt");
     }
