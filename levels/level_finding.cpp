@@ -18,6 +18,26 @@ std::string LevelFinding::text() const {
     return advice.empty() ? out : out + ": " + advice;
 }
 
+std::string_view levelCheckName(LevelCheck check) {
+    switch (check) {
+        case LevelCheck::Reading: return "Reading";
+        case LevelCheck::Sequence: return "Sequence";
+        case LevelCheck::Repeated: return "Repeated";
+        case LevelCheck::MarkedReadings: return "Marked readings";
+        case LevelCheck::InstrumentRecord: return "Level's record";
+        case LevelCheck::StartHeight: return "Start height";
+        case LevelCheck::Closure: return "Closure";
+        case LevelCheck::SetupImbalance: return "Setup imbalance";
+        case LevelCheck::LineImbalance: return "Line imbalance";
+        case LevelCheck::LongestSight: return "Longest sight";
+        case LevelCheck::LowestReading: return "Lowest reading";
+        case LevelCheck::DoubleDifference: return "Double reading";
+        case LevelCheck::Blunder: return "Blunder";
+        case LevelCheck::VarianceTest: return "Variance test";
+    }
+    return "";
+}
+
 std::string LevelFinding::place() const {
     std::string where;
     if (line != 0) where = "line " + std::to_string(line);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "review/check_report.h"
@@ -27,6 +28,9 @@ enum class LevelCheck : std::uint8_t {
     Blunder,           // the network adjustment's largest standardized residual
     VarianceTest,      // the adjustment's chi-square test
 };
+
+// "Closure", "Setup imbalance": what a crew calls the check.
+std::string_view levelCheckName(LevelCheck check);
 
 // One finding of a level run: where (file, line, M5 address, point), what was
 // found with its value and limit, and what to re-measure.

@@ -40,6 +40,7 @@
 #include "shell/page_load.h"
 #include "shell/recent_jobs_menu.h"
 #include "shell/review/adjustment_tab.h"
+#include "shell/levels/levels_page.h"
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
 #include "shell/session_memory.h"
@@ -96,9 +97,10 @@ void Form1::buildControls() {
     TabStrip1->addTab(QStringLiteral("Edit Features"));
     TabStrip1->addTab(QStringLiteral("Help"));
     TabStrip1->addTab(QStringLiteral("Review"));
+    TabStrip1->addTab(QStringLiteral("Levels"));
     TabStrip1->setDrawBase(false);
     TabStrip1->setToolTip(
-        QStringLiteral("The pages: conversion, feature editor, help and the job's review"));
+        QStringLiteral("The pages: conversion, feature editor, help, the job's review and level runs"));
     buildPages();
 
     const auto px = [this](int design) { return TwipsLayout::toPixels(design, layoutScale_); };
@@ -135,6 +137,8 @@ void Form1::buildPages() {
     reviewPage_ = new ReviewPage(dialogs_, pageArea_);
     reviewPage_->setObjectName(QStringLiteral("ReviewPage"));
     layout_.add(reviewPage_, twips(120, 600, 4815, 4440), false, TwipsLayout::Stretch::Both);
+    levelsPage_ = new LevelsPage(dialogs_, pageArea_);
+    layout_.add(levelsPage_, twips(120, 600, 4815, 4440), false, TwipsLayout::Stretch::Both);
 
     // One scale for all pages, the one at which every caption of every page fits.
     layoutScale_ = layout_.fittingScale();
@@ -167,10 +171,13 @@ void Form1::connectPages() {
             [this](bool edited) { featuresSaved(edited); });
     connect(reviewPage_, &ReviewPage::editEntryRequested, this,
             [this](std::size_t entry) { editEntry(entry); });
+    // The level runs opened on the Levels page join the job's review.
+    connect(levelsPage_, &LevelsPage::filesChosen, this,
+            [this](const std::vector<std::string>& files) { reviewPage_->setLevelFiles(files); });
 }
 
 void Form1::buildMenus() {
-    std::array<QString, 4> pageNames;
+    std::array<QString, 5> pageNames;
     for (int tab = 0; tab < TabStrip1->count(); ++tab) {
         pageNames[static_cast<std::size_t>(tab)] = TabStrip1->tabText(tab);
     }
@@ -541,6 +548,11 @@ void Form1::TabStrip1_Click(Page page) {
             showPage(page);
             showReview(from);
             break;
+        case Page::Levels:
+            // A level run needs no job; it is in the unit the job is.
+            levelsPage_->setUnit(conversionPage_->options().unit);
+            showPage(page);
+            break;
     }
 }
 
@@ -645,13 +657,15 @@ QWidget& Form1::pageWidget(Page page) const {
         case Page::FeatureEditor: return *editorPage_;
         case Page::Help: return *helpPage_;
         case Page::Review: return *reviewPage_;
+        case Page::Levels: return *levelsPage_;
     }
     return *conversionPage_;
 }
 
 void Form1::showPage(Page page) {
     shownPage_ = page;
-    for (const Page each : {Page::Conversion, Page::FeatureEditor, Page::Help, Page::Review}) {
+    for (const Page each :
+         {Page::Conversion, Page::FeatureEditor, Page::Help, Page::Review, Page::Levels}) {
         pageWidget(each).setVisible(each == page);
     }
 }

@@ -27,6 +27,7 @@ class ConversionPage;
 class FeatureEditorPage;
 class HelpPage;
 class PageLoad;
+class LevelsPage;
 class ReviewPage;
 class SessionMemory;
 class WindowStatus;
@@ -41,7 +42,7 @@ struct ShellOptions {
 };
 
 // The window's pages, in the order of their tabs from the left.
-enum class Page { Conversion, FeatureEditor, Help, Review };
+enum class Page { Conversion, FeatureEditor, Help, Review, Levels };
 
 // The one window of the program: a frame over its pages. It keeps the tab
 // strip, the menus, the status bar and the selected job, and carries what one
@@ -160,6 +161,7 @@ class Form1 final : public QWidget {
     FeatureEditorPage* editorPage_ = nullptr;
     HelpPage* helpPage_ = nullptr;
     ReviewPage* reviewPage_ = nullptr;
+    LevelsPage* levelsPage_ = nullptr;
     Page shownPage_ = Page::Conversion;
     PageLoad* pageLoad_ = nullptr;
     // The point-feature entry to show once the grid has loaded.

@@ -30,7 +30,7 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey standard, QKeySequenc
 }  // namespace
 
 WindowMenus buildWindowMenus(QMenuBar& bar, const FeatureEditorActions& edit,
-                             const std::array<QString, 4>& pageNames) {
+                             const std::array<QString, 5>& pageNames) {
     WindowMenus menus;
     QMenu& file = *bar.addMenu(QObject::tr("&File"));
     file.setObjectName(QStringLiteral("FileMenu"));

@@ -24,7 +24,7 @@ struct WindowMenus {
     QAction* exportSketch = nullptr;
     QAction* exportReport = nullptr;
     QAction* quit = nullptr;
-    std::array<QAction*, 4> pages{};  // in the order of the tabs
+    std::array<QAction*, 5> pages{};  // in the order of the tabs
     QAction* fitSketch = nullptr;
     QAction* helpPage = nullptr;
     QAction* userGuide = nullptr;
@@ -33,7 +33,7 @@ struct WindowMenus {
 
 // `pageNames`: the tabs' captions, from the left.
 WindowMenus buildWindowMenus(QMenuBar& bar, const FeatureEditorActions& edit,
-                             const std::array<QString, 4>& pageNames);
+                             const std::array<QString, 5>& pageNames);
 
 // What Help > About ZENDRO tells: the program, its version and its licence.
 QString aboutText();

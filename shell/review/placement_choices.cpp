@@ -4,9 +4,10 @@
 
 namespace zendro {
 
-coordinates::PlacementInput loadPlacement(const PlacementChoices& choices, LengthUnit unit) {
+coordinates::PlacementInput loadPlacement(const PlacementChoices& choices, LengthUnit unit,
+                                          bool heightsSuffice) {
     coordinates::PlacementText text{choices.controlPath, std::nullopt, std::nullopt,
-                                    choices.systemCode};
+                                    choices.systemCode, heightsSuffice};
     if (choices.startByHand) {
         text.startPosition =
             choices.startNorth + "," + choices.startEast + "," + choices.startElevation;

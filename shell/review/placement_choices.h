@@ -22,6 +22,8 @@ struct PlacementChoices {
 // (the system first, checked against the job's unit). Throws ZendroError
 // naming the control file and line, the system, or the start field at fault;
 // nothing is taken from a choice that fails.
-coordinates::PlacementInput loadPlacement(const PlacementChoices& choices, LengthUnit unit);
+// With level runs a control file of benchmarks alone is enough.
+coordinates::PlacementInput loadPlacement(const PlacementChoices& choices, LengthUnit unit,
+                                          bool heightsSuffice = false);
 
 }  // namespace zendro

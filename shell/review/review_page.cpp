@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 #include "common/run_observer.h"
 #include "conversion/header_clock.h"
@@ -216,10 +217,12 @@ void ReviewPage::applyPlacement() {
     const adjustment::AprioriSigmas sigmas =
         adjustment_->sigmas(isMetric(session->config().options.unit));
     auto adjustmentFailure = std::make_shared<std::string>();
-    auto work = [session, choices, limits, readjust, sigmas, adjustmentFailure](RunObserver&) {
+    const bool heightsSuffice = !levelFiles_.empty();
+    auto work = [session, choices, limits, readjust, sigmas, adjustmentFailure,
+                 heightsSuffice](RunObserver&) {
         JobConfig& config = session->config();
         auto placement = std::make_shared<const coordinates::PlacementInput>(
-            loadPlacement(choices, config.options.unit));
+            loadPlacement(choices, config.options.unit, heightsSuffice));
         config.placement = std::move(placement);
         config.controlPath = choices.controlPath;
         config.limits = limits;
@@ -327,6 +330,7 @@ void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options,
     config.placement = placed_;
     config.controlPath = placementChoices_.controlPath;
     config.frame = positions_->chosenFrame();
+    config.levels = levelRuns();
     session_ = std::make_shared<JobSession>(job, std::move(config));
     if (lastConversion && lastConversion->obsPath == job.obsPath)
         session_->rememberConversion(*lastConversion);
@@ -342,6 +346,23 @@ void ReviewPage::showJob(const JobPaths& job, const ConversionOptions& options,
 
 void ReviewPage::refresh() { requestReview(); }
 
+std::optional<levels::LevelRunOptions> ReviewPage::levelRuns() const {
+    if (levelFiles_.empty()) return std::nullopt;
+    levels::LevelRunOptions options;
+    options.files = levelFiles_;
+    return options;
+}
+
+void ReviewPage::setLevelFiles(std::vector<std::string> files) {
+    if (files == levelFiles_) return;
+    levelFiles_ = std::move(files);
+    if (!session_) return;
+    // The adjustment held the job to the heights of the runs before.
+    levelsChanged_ = true;
+    adjustment_->clear();
+    refresh();
+}
+
 void ReviewPage::requestReview() {
     ++reviewRequest_;
     reviewWanted_ = true;
@@ -353,8 +374,11 @@ void ReviewPage::startWantedReview() {
     reviewWanted_ = false;
     const std::uint64_t request = reviewRequest_;
     const std::shared_ptr<JobSession> session = session_;
-    auto work = [session, limits = limits_->shownLimits()](RunObserver&) {
+    auto work = [session, limits = limits_->shownLimits(), levels = levelRuns(),
+                 levelsChanged = std::exchange(levelsChanged_, false)](RunObserver&) {
         session->config().limits = limits;
+        session->config().levels = levels;
+        if (levelsChanged) session->dropAdjustment();
         session->review();
     };
     run_->start(std::move(work), [this, request, session](BackgroundOutcome outcome) {

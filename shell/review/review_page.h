@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "common/job_paths.h"
@@ -68,6 +69,12 @@ class ReviewPage final : public QWidget {
     void exportSketch();
     void exportReport();
 
+    // The level runs (the Levels page's M5 files) whose findings join the
+    // job's review and whose heights its control checks and adjustment; the
+    // job is reviewed again with them, an adjustment dropped.
+    void setLevelFiles(std::vector<std::string> files);
+    const std::vector<std::string>& levelFiles() const { return levelFiles_; }
+
     // True while a review, a placement, an adjustment or an export is being worked on.
     bool busy() const;
 
@@ -123,6 +130,7 @@ class ReviewPage final : public QWidget {
     void requestReview();
     void startWantedReview();
     void workEnded();
+    std::optional<levels::LevelRunOptions> levelRuns() const;
     void startExport();
     void centreOnPoint(qlonglong point);
     void markPoint(qlonglong point);
@@ -141,6 +149,8 @@ class ReviewPage final : public QWidget {
     PlacementChoices placementChoices_;
     std::shared_ptr<const coordinates::PlacementInput> placed_;  // read from placementChoices_
     ExportChoices exportChoices_;
+    std::vector<std::string> levelFiles_;  // the level runs joined to the job
+    bool levelsChanged_ = false;           // since the last review: its adjustment is dropped
 
     QSplitter* splitter_ = nullptr;
     bool splitterPlaced_ = false;  // the sizes were set, by the first layout or the memory

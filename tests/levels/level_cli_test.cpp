@@ -66,6 +66,28 @@ TEST(ZendroLevel, WritesTheHeightsAsCsvAndTheReport) {
         << outcome.out;
 }
 
+// The PDF report is drawn by the module beside the program from the same
+// model as the text: the same level book, read back by pdftotext (which reads
+// "fi" back as its ligature: no line below holds one).
+TEST(ZendroLevel, WritesThePdfReport) {
+    TempDir dir;
+    writeFile(dir.file("run.dat"), caseFile("published-columns/run.dat"));
+    writeFile(dir.file("control.csv"), caseFile("published-columns/control.csv"));
+    const Outcome outcome = level(dir, "run.dat --control control.csv --report run.pdf");
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const std::string text = dir.file("run.pdf.txt");
+    ASSERT_EQ(std::system((quoted(ZENDRO_PDFTOTEXT) + " -layout " + quoted(dir.file("run.pdf")) +
+                           " " + quoted(text))
+                              .c_str()),
+              0);
+    const std::string read = readFile(text);
+    for (const char* line :
+         {"Line 3 (run.dat, BF): 122012 to 122013, start height 100.00000 (control ",
+          "Closure: between benchmarks, misclosure 0.00006 m, allowance 0.00494 m: within",
+          "Page 1 of "})
+        EXPECT_NE(read.find(line), std::string::npos) << line << "\n" << read;
+}
+
 TEST(ZendroLevel, ExitsThreeOverALimitUnderStrict) {
     TempDir dir;
     writeFile(dir.file("run.dat"), caseFile("marked-reading/run.dat"));
@@ -84,7 +106,7 @@ TEST(ZendroLevel, ExitsThreeOverALimitUnderStrict) {
 
 TEST(ZendroLevel, UsageErrorsExitTwo) {
     TempDir dir;
-    for (const char* arguments : {"", "run.dat --report run.pdf", "run.dat --export kml:run.kml",
+    for (const char* arguments : {"", "run.dat --report run.doc", "run.dat --export kml:run.kml",
                                   "run.dat --metric --feet us", "run.dat --sigma-km 0",
                                   "run.dat --limit-longest-sight -1"}) {
         const Outcome outcome = level(dir, arguments);

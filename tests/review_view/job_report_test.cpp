@@ -22,7 +22,8 @@ review::JobReportInput squareReport(const SquareJob& job, std::size_t copies = 1
                                  job.review.report,
                                  job.sketch,
                                  review::writtenFilesOf(
-                                     job.conversion, deriveJobPaths(job.folder.file("SQ.HVD")).pfPath)};
+                                     job.conversion, deriveJobPaths(job.folder.file("SQ.HVD")).pfPath),
+                                 {}};
     for (std::size_t i = 1; i < copies; ++i) {
         input.report.findings.push_back(job.review.report.findings.front());
         ++input.report.overLimit;
