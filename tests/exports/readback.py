@@ -6,7 +6,13 @@
 # every chain of the OBS file with its name and its places, the unit named as
 # the job is in, and the LandXML survey rebuilding its points.
 #
-#   readback.py CASES --convert BIN --genjob BIN --samples DIR --schema XSD
+#   readback.py CASES --convert BIN --genjob BIN --genlevels BIN --level BIN --samples DIR
+#               --schema XSD
+#
+# A job with level runs also says which heights came from the level: every
+# point's height_source in GeoPackage, KML and GeoJSON, and LandXML's list of
+# the levelled points with their file, held against zendro-level's own CSV of
+# the same run.
 #
 # One job a line of CASES (readback_cases.txt). Prints each disagreement and
 # exits 1 when there is any.
@@ -283,6 +289,40 @@ def check_ogr_chains(path, layer_name, points, chains, lon_lat, problems, what):
     return source
 
 
+def height_sources(path, layer_name):
+    """{number: height_source} of the points layer, or None without the field."""
+    source = open_vector(path)
+    layer = source.GetLayerByName(layer_name) if layer_name else source.GetLayer(0)
+    definition = layer.GetLayerDefn()
+    if definition.GetFieldIndex("height_source") < 0:
+        return None
+    sources = {}
+    for feature in layer:
+        if feature.GetGeometryRef().GetGeometryType() in (ogr.wkbPoint, ogr.wkbPoint25D):
+            sources[int(feature.GetField("name"))] = feature.GetField("height_source")
+    return sources
+
+
+def check_levels(outputs, levelled, heights, points, unit, problems):
+    """Each export names the heights the level gave: the adjustment held those points to them."""
+    want = {n: ("level run" if n in levelled else "total station") for n in points}
+    for fmt, layer in (("gpkg", "points"), ("kml", "points"), ("geojson", None)):
+        problems.check(height_sources(outputs[fmt], layer) == want,
+                       f"{fmt} height_source is not 'level run' for exactly {sorted(levelled)}")
+    root = ElementTree.parse(outputs["landxml"]).getroot()
+    listed = {}
+    for feature in root.iter(f"{LANDXML}Feature"):
+        if feature.get("code") == "levelled":
+            values = {p.get("label"): p.get("value") for p in feature.iter(f"{LANDXML}Property")}
+            listed[int(feature.get("name"))] = (values.get("height"), os.path.basename(values.get("file", "")))
+    problems.check(listed == {n: (heights[str(n)], "RUN.DAT") for n in levelled},
+                   f"LandXML levelled points {listed} against zendro-level's {heights}")
+    for number in levelled:
+        problems.check(abs(points[number][0][2] - float(heights[str(number)])) <= 0.003,
+                       f"point {number}: adjusted elevation {points[number][0][2]} far from "
+                       f"its levelled height {heights[str(number)]}")
+
+
 def check_gpkg(path, points, described, chains, crs, problems):
     source = check_ogr_chains(path, "chains", points, chains, False, problems, "GeoPackage")
     layer = source.GetLayerByName("points")
@@ -307,6 +347,25 @@ def check_kml(path, points, chains, summary, problems):
                    "KML does not name its frame and unit")
 
 
+def make_level_run(folder, args, metric):
+    """A level run through five of the job's points, its benchmarks and three
+    points of the truth as control: ({levelled numbers}, {point: height text})."""
+    truth = open(os.path.join(folder, "truth.csv")).read().splitlines()
+    through = [truth[i] for i in (0, 4, 14, 20, 27)]
+    with open(os.path.join(folder, "through.csv"), "w") as out:
+        out.write("\n".join(through) + "\n")
+    run, bench = os.path.join(folder, "RUN"), os.path.join(folder, "bench.csv")
+    subprocess.run([args.genlevels, "--out", run, "--through", os.path.join(folder, "through.csv"),
+                    "--control", bench] + (["--metric"] if metric else []), check=True)
+    with open(os.path.join(folder, "control.csv"), "w") as out:
+        out.write("\n".join(truth[i] for i in (1, 10, 30)) + "\n" + open(bench).read())
+    heights_csv = os.path.join(folder, "heights.csv")
+    subprocess.run([args.level, run + ".DAT", "--control", bench, "--export", "csv:" + heights_csv],
+                   check=True, capture_output=True)
+    rows = [line.split(",") for line in open(heights_csv).read().splitlines()[1:]]
+    return {int(line.split(",")[0]) for line in through}, {row[0]: row[1] for row in rows}
+
+
 def run_case(line, args, work, problems):
     name, source, flags, edit = [part.strip() for part in line.split("|")]
     problems.case = name
@@ -317,8 +376,15 @@ def run_case(line, args, work, problems):
         for extension in ("HVD", "CTX", "RTX"):
             shutil.copy(os.path.join(args.samples, "HWY12-3." + extension), job + "." + extension)
     else:
-        subprocess.run([args.genjob, "--out", job, "--quiet"] + source.split()[1:], check=True)
+        truth = [] if edit != "levels" else ["--truth", os.path.join(folder, "truth.csv")]
+        subprocess.run([args.genjob, "--out", job, "--quiet"] + source.split()[1:] + truth,
+                       check=True)
     flag_list = flags.split()
+    levelled, heights = set(), {}
+    if edit == "levels":
+        levelled, heights = make_level_run(folder, args, "--metric" in flag_list)
+        flag_list += ["--control", os.path.join(folder, "control.csv"),
+                      "--levels", os.path.join(folder, "RUN.DAT"), "--adjust"]
     unit = "metric" if "--metric" in flag_list else (
         flag_list[flag_list.index("--feet") + 1] if "--feet" in flag_list else "us")
     subprocess.run([args.convert] + flag_list + [job + ".HVD"], check=True, capture_output=True)
@@ -348,9 +414,15 @@ def run_case(line, args, work, problems):
                   taped_entries(job + ".pf"), unit, "--angle-sd" in source, problems)
     check_dxf(outputs["dxf"], points, chains, unit, problems)
     check_gpkg(outputs["gpkg"], points, described, chains, crs, problems)
-    summary = f"JOB: tied to control frame, {UNITS[unit][4]}"
+    frame = "adjusted" if "--adjust" in flag_list else "tied to control"
+    summary = f"JOB: {frame} frame, {UNITS[unit][4]}"
     check_kml(outputs["kml"], points, chains, summary, problems)
     check_ogr_chains(outputs["geojson"], None, points, chains, True, problems, "GeoJSON")
+    if edit == "levels":
+        check_levels(outputs, levelled, heights, points, unit, problems)
+    else:
+        problems.check(height_sources(outputs["gpkg"], "points") is None,
+                       "GeoPackage of a job without level runs has a height_source field")
 
 
 def main():
@@ -358,6 +430,8 @@ def main():
     parser.add_argument("cases")
     parser.add_argument("--convert", required=True)
     parser.add_argument("--genjob", required=True)
+    parser.add_argument("--genlevels", required=True)
+    parser.add_argument("--level", required=True)
     parser.add_argument("--samples", required=True)
     parser.add_argument("--schema", required=True)
     args = parser.parse_args()
