@@ -186,7 +186,7 @@ JobOutcome JobSession::finish(JobObserver& observer, JobDrawing& drawing,
             return false;
         }
     };
-    if (!attempt([&] { review(); })) return outcome;
+    if (!review_ && !attempt([&] { review(); })) return outcome;
     if (config_.printReview) observer.report(review_->report.text());
     outcome.limitExceeded = config_.strict && review_->report.overLimit > 0;
     if (config_.adjustment) {

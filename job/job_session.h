@@ -87,7 +87,7 @@ class JobSession {
     void writeSketch(const SketchRequest& request, JobDrawing& drawing) const;
 
     // Everything after the conversion that the config asks for, in order:
-    // review (told to the observer), adjustment (told too), sketch, exports,
+    // review (unless reviewed already; told to the observer), adjustment (told too), sketch, exports,
     // reports. A failed step is told and ends the run.
     JobOutcome finish(JobObserver& observer, JobDrawing& drawing, const std::string& madeOn);
 

@@ -154,6 +154,10 @@ void ConversionPage::convert(const JobPaths& job, std::function<void(bool)> fini
     handler_->convert(job, options(), std::move(finished));
 }
 
+void ConversionPage::setLimitsSource(std::function<review::ReviewLimits(LengthUnit)> source) {
+    handler_->setLimitsSource(std::move(source));
+}
+
 bool ConversionPage::running() const { return handler_->running(); }
 
 const std::optional<ConversionResult>& ConversionPage::lastResult() const {

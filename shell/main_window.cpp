@@ -403,6 +403,8 @@ void Form1::restoreSession() {
     attachRecentJobs(*menus_.recentJobs);
     // Only what the user set is kept: the defaults may improve later.
     for (const bool metric : {false, true}) reviewPage_->setLimits(metric, memory_->limits(metric));
+    conversionPage_->setLimitsSource(
+        [this](LengthUnit unit) { return reviewPage_->limits(isMetric(unit)); });
     connect(reviewPage_, &ReviewPage::limitsEdited, this, [this](bool metric) {
         memory_->setLimits(metric, reviewPage_->limits(metric));
     });

@@ -70,10 +70,15 @@ const std::string kClosureLine =
 const std::string kSummaryLine =
     "review: 1 findings, 1 over limit, 3 measured checks within limit\n";
 
+// The result line of a reviewed job ends with the review's verdict.
+const std::string kOverVerdict =
+    "; 1 review check over its limit: HVD record 11, setup on 4, point 1: re-measure the traverse "
+    "angles and distances\n";
+
 // What stdout holds for the square job in `dir`: the conversion's line, then the report.
 std::string reportOf(const TempDir& dir) {
-    return dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n" +
-           kClosureLine + kSummaryLine;
+    return dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings" +
+           kOverVerdict + kClosureLine + kSummaryLine;
 }
 
 TEST(ZendroConvertReview, ReportFollowsTheConversionAndLeavesItsOutputsAlone) {
@@ -95,8 +100,8 @@ TEST(ZendroConvertReview, ReportFollowsTheConversionAndLeavesItsOutputsAlone) {
     // Within the default 1:10000 the strict run succeeds and prints no report.
     const CliRun within = runConvert(dir, "--strict");
     EXPECT_EQ(within.status, 0);
-    EXPECT_EQ(within.out,
-              dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n");
+    EXPECT_EQ(within.out, dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 "
+                                           "warnings; no review check over its limit\n");
 }
 
 TEST(ZendroConvertReview, SeveralJobsEachGetTheirReportLinesNamed) {
@@ -111,8 +116,8 @@ TEST(ZendroConvertReview, SeveralJobsEachGetTheirReportLinesNamed) {
     std::string expected;
     for (const TempDir* dir : {&first, &second}) {
         const std::string job = dir->file("SQ");
-        expected += job + ": converted 12 records, 4 points, 0 chains, 0 warnings\n" + job + ": " +
-                    kClosureLine + job + ": " + kSummaryLine;
+        expected += job + ": converted 12 records, 4 points, 0 chains, 0 warnings" + kOverVerdict +
+                    job + ": " + kClosureLine + job + ": " + kSummaryLine;
     }
     EXPECT_EQ(run.out, expected);
     // A sketch is for one job.
@@ -255,7 +260,10 @@ TEST(ZendroConvertControl, ChecksEveryControlPointAndBacksightOnControl) {
     const std::string within = "; limit 0.050, elevation 0.050: within limit\n";
     const std::string zero = "north 0.000 east 0.000 elevation 0.000, horizontal 0.000";
     EXPECT_EQ(run.out,
-              dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n"
+              dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings; 4 review "
+              "checks over their limits, the first: HVD record 2, setup on 1, point 2: check the "
+              "control point's number and coordinates, then re-measure the setups and shots that "
+              "place it\n"
               "HVD record 0, point 1: control point check against the control file's line 2: " +
                   zero + within +
                   "HVD record 1, setup on 1, point 4: control point check against the control file's line 5: " +
