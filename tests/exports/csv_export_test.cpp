@@ -21,8 +21,8 @@ const std::vector<std::map<char, std::string>> kPoints = {
     {{'P', "4"}, {'N', "-100.000"}, {'E', "0.000"}, {'Z', "1.000"}, {'D', "EP"}},
     {{'P', "5"}, {'N', "0.000"}, {'E', "-100.000"}, {'Z', "-1.000"}, {'D', "-EP"}},
     {{'P', "6"}, {'N', "100.000"}, {'E', "100.000"}, {'Z', "0.000"}, {'D', "+CL-"}},
-    // Placed by its measured backsight alone, after the shots; it has no entry.
-    {{'P', "2"}, {'N', "100.000"}, {'E', "0.000"}, {'Z', "0.000"}, {'D', ""}},
+    // Placed by its measured backsight alone, after the shots.
+    {{'P', "2"}, {'N', "100.000"}, {'E', "0.000"}, {'Z', "0.000"}, {'D', "IRON;PIN"}},
 };
 
 // Splits one line by the usual CSV rules: a quoted field may hold the
@@ -127,7 +127,7 @@ TEST(CsvExport, WritesTheWholeFileAsExpected) {
               "4,-100.000,0.000,1.000,EP\r\n"
               "5,0.000,-100.000,-1.000,-EP\r\n"
               "6,100.000,100.000,0.000,+CL-\r\n"
-              "2,100.000,0.000,0.000,\r\n");
+              "2,100.000,0.000,0.000,IRON;PIN\r\n");
     const testing::ExportFixtureJob metric(true);
     const std::string bytes =
         exportBytes(ExportFormat::Csv, metric.job(), csvLayout("PNEZ", ';', true, true));
