@@ -505,11 +505,11 @@ TEST(ZendroConvertReport, WritesThePdfAndTheTextBesideTheOtherOutputs) {
     TempDir dir;
     writeSquareJob(dir);
     const CliRun run = runConvert(
-        dir, "--limit-closure-ratio 20000 --sketch '" + dir.file("sq.svg") + "' --export 'csv:" +
+        dir, "--limit-closure-ratio 20000 --sketch '" + dir.file("{job}.svg") + "' --export 'csv:" +
                  dir.file("{job}.csv") + "' --report '" + dir.file("{job}-report.pdf") +
                  "' --report '" + dir.file("{job}-report.txt") + "'");
     EXPECT_EQ(run.status, 0) << run.out;
-    for (const char* name : {"SQ.obs", "sq.svg", "SQ.csv"})
+    for (const char* name : {"SQ.obs", "SQ.svg", "SQ.csv"})
         EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
     EXPECT_EQ(readFile(dir.file("SQ-report.pdf")).substr(0, 5), "%PDF-");
     const std::string text = readFile(dir.file("SQ-report.txt"));
@@ -539,7 +539,7 @@ TEST(ZendroConvertReport, AReportThatCannotBeWrittenIsNamedAndNoReportIsLeft) {
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.out.find("zendro-convert: " + dir.file(failing) + ": "), std::string::npos)
             << run.out;
-        for (const char* name : {"SQ.obs", "sq.svg", "SQ.csv"})
+        for (const char* name : {"SQ.obs", "SQ.svg", "SQ.csv"})
             EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
         EXPECT_FALSE(std::filesystem::exists(dir.file("SQ-report.txt")));
         EXPECT_EQ(readFile(dir.file("plain")), "a file, not a folder");
