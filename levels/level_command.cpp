@@ -68,10 +68,10 @@ ParsedLevelArguments parseLevelArguments(int argc, const char* const* argv) {
     app.add_option("--export", exportSpec,
                    "Write the heights as CSV: point, height, standard deviation, source")
         ->check(CLI::Validator(
-            [](const std::string& spec) {
-                return spec.starts_with(kCsvPrefix) && spec.size() > kCsvPrefix.size()
+            [](const std::string& text) {
+                return text.starts_with(kCsvPrefix) && text.size() > kCsvPrefix.size()
                            ? std::string()
-                           : "the export is csv:FILE, not " + spec;
+                           : "the export is csv:FILE, not " + text;
             },
             ""))
         ->type_name("csv:FILE");
