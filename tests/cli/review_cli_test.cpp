@@ -539,7 +539,7 @@ TEST(ZendroConvertReport, AReportThatCannotBeWrittenIsNamedAndNoReportIsLeft) {
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.out.find("zendro-convert: " + dir.file(failing) + ": "), std::string::npos)
             << run.out;
-        for (const char* name : {"SQ.obs", "SQ.svg", "SQ.csv"})
+        for (const char* name : {"SQ.obs", "sq.svg", "SQ.csv"})
             EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
         EXPECT_FALSE(std::filesystem::exists(dir.file("SQ-report.txt")));
         EXPECT_EQ(readFile(dir.file("plain")), "a file, not a folder");
