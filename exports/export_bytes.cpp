@@ -2,7 +2,7 @@
 
 #include "exports/export_contents.h"
 #include "exports/format_writers.h"
-#include "exports/gdal_module.h"
+#include "exports/export_modules.h"
 
 namespace zendro::exports {
 
@@ -14,11 +14,11 @@ std::string exportBytes(ExportFormat format, const ExportJob& job, const CsvLayo
     const ExportInput input{job, contents, fileName};
     switch (format) {
         case ExportFormat::Csv: return csvBytes(input, csv);
-        case ExportFormat::LandXml: return landXmlBytes(input);
+        case ExportFormat::LandXml:
         case ExportFormat::Dxf:
         case ExportFormat::GeoPackage:
         case ExportFormat::Kml:
-        case ExportFormat::GeoJson: return gdalExportBytes(format, input);
+        case ExportFormat::GeoJson: return moduleExportBytes(format, input);
     }
     return {};
 }

@@ -1,10 +1,10 @@
-// The entry point of the GDAL writers' module (see gdal_module.h).
+// The entry point of the GDAL writers' module (see export_modules.h).
 
-#include "exports/gdal_module.h"
+#include "exports/export_modules.h"
 
 #include "common/errors.h"
 
-extern "C" __attribute__((visibility("default"))) void zendroGdalExportBytes(
+extern "C" __attribute__((visibility("default"))) void zendroExportBytes(
     zendro::exports::ExportFormat format, const zendro::exports::ExportInput& input,
     std::string& bytes, std::string& error) {
     using zendro::exports::ExportFormat;
