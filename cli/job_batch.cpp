@@ -108,7 +108,7 @@ int runJobs(const CommandLine& line, const JobConfig& config, std::ostream& out,
     // used on one thread: the steps after the conversions run here, in order.
     ModuleDrawing drawing;
     NullObserver quiet;  // the conversion has told of a SOURCE_DATE_EPOCH it refused
-    const std::string today = headerDate(defaultHeaderClock(quiet)());
+    const std::string today = isoDate(defaultHeaderClock(quiet)());
     const bool several = runs.size() > 1;
     bool failed = false;
     bool limitExceeded = false;

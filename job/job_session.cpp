@@ -1,5 +1,6 @@
 #include "job/job_session.h"
 
+#include <algorithm>
 #include <ctime>
 #include <exception>
 #include <utility>
@@ -7,13 +8,16 @@
 #include "adjustment/adjustment_report.h"
 #include "common/errors.h"
 #include "common/output_files.h"
+#include "common/text_forms.h"
 #include "conversion/job_model_reading.h"
 #include "conversion/pf_update.h"
 #include "coordinates/local_positions.h"
 #include "coordinates/sketch_positions.h"
+#include "exports/export_format.h"
 #include "exports/export_target.h"
+#include "job/job_report_content.h"
 #include "job/owned_files.h"
-#include "review/report_header.h"
+#include "review/job_report_text.h"
 
 namespace zendro {
 namespace {
@@ -43,6 +47,7 @@ const ConversionResult& JobSession::convert(RunObserver& observer, const HeaderC
     review_.reset();
     tie_.reset();
     adjustment_.reset();
+    written_.clear();
     return conversion_.emplace(std::move(result));
 }
 
@@ -56,6 +61,7 @@ void JobSession::open() {
     review_.reset();
     tie_.reset();
     adjustment_.reset();
+    written_.clear();
 }
 
 const review::JobReview& JobSession::review() {
@@ -115,17 +121,43 @@ review::SketchModel JobSession::sketch() const {
 }
 
 review::JobReportInput JobSession::reportInput(const std::string& madeOn) const {
+    const review::JobReview& reviewed = requireReview();
+    const coordinates::JobPositions shown = positions();
     review::JobReportInput input;
     input.sketch = sketch();
     input.header = {job_.jobName,     config_.options.unit, config_.limits,
-                    input.sketch.title.date, madeOn,  input.sketch.title.frame};
-    input.report = requireReview().report;
-    if (conversion_) input.conversion = review::writtenFilesOf(*conversion_, job_.pfPath);
+                    input.sketch.title.date, madeOn,  input.sketch.title.frame,
+                    trimBlanks(config_.reportInstrument), trimBlanks(config_.reportCrew)};
+    input.report = reviewed.report;
+    review::JobCounts& counts = input.counts;
+    if (model_) {
+        counts.records = model_->observations.size();
+        counts.entries = model_->points.pointCount() - 1;
+        counts.chains = model_->chains.size();
+    }
+    counts.positioned = shown.points.size();
+    counts.stations = static_cast<std::size_t>(
+        std::count_if(shown.points.begin(), shown.points.end(),
+                      [](const coordinates::PointPosition& p) { return p.station; }));
+    counts.legs = input.sketch.legs.size();
+    if (adjustment_) {
+        input.adjustment = adjustment::adjustmentSection(adjustment_->result, config_.options.unit);
+        if (const std::string note = reviewed.report.observedOnceNote(); !note.empty())
+            input.adjustment->notes.push_back(note);
+    }
+    input.control = controlLines(config_, shown, tie_);
+    input.coordinates = coordinateSection(shown, config_.options.unit);
+    if (conversion_) {
+        input.conversion = review::writtenFilesOf(*conversion_, job_.pfPath);
+    } else {
+        input.outputsFound = outputsFound(job_);
+    }
+    input.exports = written_;
     return input;
 }
 
 void JobSession::writeExports(const std::vector<exports::ExportTarget>& targets,
-                              const exports::CsvLayout& csv) const {
+                              const exports::CsvLayout& csv) {
     std::vector<std::string> paths;
     for (const exports::ExportTarget& target : targets) paths.push_back(target.pathFor(job_.jobName));
     refuseOwnedTargets(job_, paths);
@@ -146,6 +178,8 @@ void JobSession::writeExports(const std::vector<exports::ExportTarget>& targets,
     const exports::ExportJob exported{job_.jobName, &config_.options, &requireReview(), &shown,
                                       onGrid ? system : nullptr};
     exports::writeExports(exported, targets, csv);
+    for (std::size_t i = 0; i < targets.size(); ++i)
+        written_.push_back(std::string(exports::formatName(targets[i].format)) + ": " + paths[i]);
 }
 
 void JobSession::writeReports(const std::vector<std::string>& pathPatterns, JobDrawing& drawing,
@@ -159,17 +193,18 @@ void JobSession::writeReports(const std::vector<std::string>& pathPatterns, JobD
     for (const std::string& path : paths) {
         contents.push_back(review::isPdfReportName(path)
                                ? drawing.reportPdf(input, path)
-                               : review::jobReportText(input.header, input.report));
+                               : review::jobReportText(input));
     }
     OutputFiles files;
     for (std::size_t i = 0; i < paths.size(); ++i) files.add(paths[i]).write(contents[i]);
     files.commit();
 }
 
-void JobSession::writeSketch(const SketchRequest& request, JobDrawing& drawing) const {
+void JobSession::writeSketch(const SketchRequest& request, JobDrawing& drawing) {
     const std::string path = pathForJob(request.pathPattern, job_.jobName);
     refuseOwnedTargets(job_, {path});
     drawing.writeSketch(sketch(), path, request);
+    written_.push_back("sketch: " + path);
 }
 
 JobOutcome JobSession::finish(JobObserver& observer, JobDrawing& drawing,

@@ -374,6 +374,14 @@ std::string ReviewReport::verdict() const {
     return text + first->advice;
 }
 
+std::string ReviewReport::observedOnceNote() const {
+    if (observedOnce == 0) return {};
+    return "Points observed once: " + std::to_string(observedOnce) +
+           ", not checked: no other reading measures them, so neither the review nor an "
+           "adjustment can find a blunder in them; shoot them again from another setup to "
+           "check them";
+}
+
 std::string ReviewReport::text(std::string_view lineEnd) const {
     std::size_t size = summaryLine().size() + lineEnd.size();
     for (const Finding& finding : findings) size += finding.text.size() + lineEnd.size();

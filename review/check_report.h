@@ -83,6 +83,9 @@ struct ReviewReport {
     // limit and the first of them, its setup, point and what to re-measure.
     std::string verdict() const;
     const Finding* firstOverLimit() const;
+    // What the points observed once mean for the crew, for the window and the
+    // report alike; empty when there are none.
+    std::string observedOnceNote() const;
     // Every finding line and the summary, each ended with `lineEnd`.
     std::string text(std::string_view lineEnd = "\n") const;
 };

@@ -14,8 +14,8 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "review/finding_text.h"
+#include "review/job_report_text.h"
 #include "review_view/sketch_renderer.h"
-#include "review_view/sketch_view.h"
 
 namespace zendro::review {
 namespace {
@@ -51,6 +51,7 @@ QFont reportFont(double points, bool bold = false) {
 struct Column {
     QString title;
     double share = 0;  // of the body's width
+    bool right = false;  // numbers
 };
 
 struct TableRow {
@@ -92,6 +93,10 @@ class PageFlow {
     double textHeight(const QFont& font, const QString& text, double width) const {
         const QFontMetricsF metrics(font, &pdf_);
         return metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).height();
+    }
+
+    double textWidth(const QFont& font, const QString& text) const {
+        return QFontMetricsF(font, &pdf_).horizontalAdvance(text);
     }
 
     void text(const QString& text, const QFont& font, const QColor& colour = Qt::black) {
@@ -151,8 +156,12 @@ class PageFlow {
     }
 
     void drawRow(const std::vector<Column>& columns, const TableRow& row, const QFont& font,
-                 const QRectF& rect) {
+                 const QRectF& across) {
         if (!painter_) return;
+        // As wide as its columns.
+        double shares = 0;
+        for (const Column& column : columns) shares += column.share;
+        const QRectF rect(across.topLeft(), QSizeF(across.width() * shares, across.height()));
         if (row.over) painter_->fillRect(rect, kOverBackground);
         painter_->setPen(kRule);
         painter_->drawLine(rect.bottomLeft(), rect.bottomRight());
@@ -160,11 +169,12 @@ class PageFlow {
         painter_->setPen(row.over ? kOverText : QColor(Qt::black));
         double x = rect.left();
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            const double cellWidth = columns[c].share * rect.width();
+            const double cellWidth = columns[c].share * across.width();
+            const int alignment = Qt::TextWordWrap | (columns[c].right ? Qt::AlignRight : Qt::AlignLeft);
             painter_->drawText(QRectF(x + kCellPadding, rect.top() + kCellPadding,
                                       cellWidth - 2 * kCellPadding,
                                       rect.height() - 2 * kCellPadding),
-                               Qt::TextWordWrap, row.cells.value(static_cast<qsizetype>(c)));
+                               alignment, row.cells.value(static_cast<qsizetype>(c)));
             x += cellWidth;
         }
     }
@@ -195,6 +205,7 @@ class PageFlow {
     int page_ = 1;
 };
 
+// The title block: the job's lines, then a rule and the line the checker signs.
 void titleBlock(PageFlow& flow, const ReportHeader& header) {
     const QFont title = reportFont(18, true);
     const QFont label = reportFont(10, true);
@@ -202,8 +213,9 @@ void titleBlock(PageFlow& flow, const ReportHeader& header) {
     const std::vector<HeaderLine> lines = jobHeaderLines(header);
     const double lineHeight = flow.textHeight(value, QStringLiteral("Ag"), flow.width()) * 1.3;
     const double titleHeight = flow.textHeight(title, QStringLiteral("Ag"), flow.width()) * 1.4;
+    const double signOffHeight = lineHeight * 1.8;
     const QRectF box = flow.take(titleHeight + lineHeight * static_cast<double>(lines.size()) +
-                                 4 * kCellPadding);
+                                 signOffHeight + 4 * kCellPadding);
     QPainter* painter = flow.painter();
     if (!painter) return;
     painter->setPen(QPen(Qt::black, 2));
@@ -213,36 +225,46 @@ void titleBlock(PageFlow& flow, const ReportHeader& header) {
     painter->drawText(QRectF(inside.topLeft(), QSizeF(inside.width(), titleHeight)),
                       Qt::AlignLeft | Qt::AlignVCenter,
                       QStringLiteral("Job report: ") + localText(header.jobName));
+    const auto labelled = [&](const HeaderLine& line, double x, double width, double y,
+                              double height) {
+        painter->setFont(label);
+        painter->drawText(QRectF(x, y, inside.width() * 0.2, height),
+                          Qt::AlignLeft | Qt::AlignBottom, latin1(line.label));
+        painter->setFont(value);
+        painter->drawText(QRectF(x + inside.width() * 0.2, y, width - inside.width() * 0.2, height),
+                          Qt::AlignLeft | Qt::AlignBottom, localText(line.value));
+    };
     double y = inside.top() + titleHeight;
     for (const HeaderLine& line : lines) {
-        painter->setFont(label);
-        painter->drawText(QRectF(inside.left(), y, inside.width() * 0.2, lineHeight),
-                          Qt::AlignLeft | Qt::AlignVCenter, latin1(line.label));
-        painter->setFont(value);
-        painter->drawText(
-            QRectF(inside.left() + inside.width() * 0.2, y, inside.width() * 0.8, lineHeight),
-            Qt::AlignLeft | Qt::AlignVCenter, localText(line.value));
+        labelled(line, inside.left(), inside.width(), y, lineHeight);
         y += lineHeight;
     }
+    painter->setPen(QPen(kRule, 1));
+    painter->drawLine(QPointF(box.left(), y + kCellPadding), QPointF(box.right(), y + kCellPadding));
+    painter->setPen(Qt::black);
+    // Side by side, with room to sign.
+    const std::vector<HeaderLine> signOff = signOffLines();
+    const double half = inside.width() / 2;
+    for (std::size_t i = 0; i < signOff.size(); ++i)
+        labelled(signOff[i], inside.left() + half * static_cast<double>(i), half, y, signOffHeight);
 }
 
 void summary(PageFlow& flow, const JobReportInput& input) {
-    const ReviewReport& report = input.report;
     flow.heading(QStringLiteral("Summary"));
     const QFont font = reportFont(10);
-    flow.text(latin1(report.summaryLine()), font,
-              report.overLimit > 0 ? kOverText : QColor(Qt::black));
-    flow.text(QStringLiteral("Sketch: %1 points, %2 traverse legs, %3 chains")
-                  .arg(input.sketch.points.size())
-                  .arg(input.sketch.legs.size())
-                  .arg(input.sketch.chains.size()),
-              font);
+    const std::vector<std::string> lines = summaryLines(input);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        // The review's counts and its verdict: red when a check is over its limit.
+        const bool over = i < 2 && input.report.overLimit > 0;
+        flow.text(latin1(lines[i]), font, over ? kOverText : QColor(Qt::black));
+    }
 }
 
+// The positions written, drawn clear of the plan sheet's legend and title block.
 void sketch(PageFlow& flow, const SketchModel& model) {
     flow.heading(QStringLiteral("Sketch"));
     if (model.points.empty()) {
-        flow.text(QStringLiteral("No point of the job has a position to draw."), reportFont(10));
+        flow.text(latin1(std::string(kNoPositions)), reportFont(10));
         return;
     }
     const double height = flow.remaining() >= kLeastSketchShare * flow.pageBody()
@@ -252,10 +274,9 @@ void sketch(PageFlow& flow, const SketchModel& model) {
     QPainter* painter = flow.painter();
     if (!painter) return;
     painter->save();
-    painter->translate(rect.topLeft());
-    painter->setClipRect(QRectF(QPointF(0, 0), rect.size()));
-    SketchRenderer(model).paint(*painter, rect.size(),
-                                SketchView::fitting(model.bounds, rect.size()));
+    painter->setFont(reportFont(9));
+    const SketchRenderer renderer(model);
+    renderer.paintInto(*painter, rect, renderer.fitting(painter->font(), painter->device(), rect.size()));
     painter->restore();
     painter->setPen(kRule);
     painter->drawRect(rect);
@@ -300,7 +321,7 @@ void findingTable(PageFlow& flow, const std::vector<TableRow>& rows) {
 void findings(PageFlow& flow, const ReviewReport& report) {
     flow.heading(QStringLiteral("Findings"));
     if (report.findings.empty()) {
-        flow.text(QStringLiteral("No findings."), reportFont(10));
+        flow.text(latin1(std::string(kNoFindings)), reportFont(10));
         return;
     }
     findingTable(flow, findingRows(report, false));
@@ -310,29 +331,80 @@ void closures(PageFlow& flow, const ReviewReport& report) {
     flow.heading(QStringLiteral("Closures"));
     const std::vector<TableRow> rows = findingRows(report, true);
     if (rows.empty()) {
-        flow.text(QStringLiteral("No traverse of the job closes on a known point."),
-                  reportFont(10));
+        flow.text(latin1(std::string(kNoClosures)), reportFont(10));
         return;
     }
     findingTable(flow, rows);
 }
 
-void filesWritten(PageFlow& flow, const std::optional<WrittenFiles>& conversion) {
-    flow.heading(QStringLiteral("Files written"));
+// A table of the report's texts, each column as wide as its widest cell, or
+// word of its title, asks; a table wider than the body shares its width out
+// in proportion.
+void reportTable(PageFlow& flow, const ReportTable& table) {
+    const QFont font = reportFont(8, true);
+    std::vector<double> widths;
+    double total = 0;
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        double widest = 0;
+        const auto measure = [&](const std::string& text, bool whole) {
+            const QString shown = latin1(text);
+            for (const QString& part : whole ? QStringList{shown} : shown.split(QLatin1Char(' ')))
+                widest = std::max(widest, flow.textWidth(font, part));
+        };
+        // A title may wrap; a cell keeps its line while the table fits.
+        measure(table.columns[c].title, false);
+        for (const ReportRow& row : table.rows)
+            if (c < row.cells.size()) measure(row.cells[c], true);
+        widths.push_back(widest + 4 * kCellPadding);
+        total += widths.back();
+    }
+    std::vector<Column> columns;
+    for (std::size_t c = 0; c < table.columns.size(); ++c)
+        columns.push_back({latin1(table.columns[c].title), widths[c] / std::max(total, flow.width()),
+                           table.columns[c].numbers});
+    std::vector<TableRow> rows;
+    for (const ReportRow& row : table.rows) {
+        TableRow drawn{{}, row.over};
+        for (const std::string& cell : row.cells) drawn.cells << latin1(cell);
+        rows.push_back(std::move(drawn));
+    }
+    flow.table(columns, rows);
+}
+
+void adjustment(PageFlow& flow, const std::optional<AdjustmentSection>& adjusted) {
+    flow.heading(QStringLiteral("Adjustment"));
     const QFont font = reportFont(10);
-    if (!conversion) {
-        flow.text(QStringLiteral("The job was not converted in this session: convert it to list "
-                                 "the files written and their counts."),
-                  font);
+    if (!adjusted) {
+        flow.text(latin1(std::string(kNoAdjustment)), font);
         return;
     }
-    for (const std::string& path : conversion->paths) flow.text(localText(path), font);
-    flow.text(QStringLiteral("Converted: %1 records, %2 points, %3 chains, %4 warnings")
-                  .arg(conversion->records)
-                  .arg(conversion->points)
-                  .arg(conversion->chains)
-                  .arg(conversion->warnings),
-              reportFont(10, true));
+    flow.text(latin1(adjusted->overview), font);
+    reportTable(flow, adjusted->tests);
+    for (const std::string& meaning : adjusted->meanings) flow.text(latin1(meaning), font);
+    flow.text(latin1(adjusted->blunder), font, adjusted->blunderFound ? kOverText : QColor(Qt::black));
+    flow.text(latin1(adjusted->residualsTitle), reportFont(10, true));
+    reportTable(flow, adjusted->residuals);
+    for (const std::string& note : adjusted->notes) flow.text(latin1(note), font);
+}
+
+void control(PageFlow& flow, const std::vector<std::string>& lines) {
+    flow.heading(QStringLiteral("Control"));
+    for (const std::string& line : lines) flow.text(localText(line), reportFont(10));
+}
+
+void coordinates(PageFlow& flow, const CoordinateSection& section) {
+    flow.heading(QStringLiteral("Coordinates"));
+    flow.text(latin1(section.description), reportFont(10, true));
+    if (section.points.rows.empty()) {
+        flow.text(latin1(std::string(kNoPositions)), reportFont(10));
+        return;
+    }
+    reportTable(flow, section.points);
+}
+
+void filesWritten(PageFlow& flow, const JobReportInput& input) {
+    flow.heading(QStringLiteral("Files written"));
+    for (const std::string& line : filesWrittenLines(input)) flow.text(localText(line), reportFont(10));
 }
 
 int layOut(const JobReportInput& input, QPdfWriter& pdf, QPainter* painter, int pageCount) {
@@ -344,7 +416,10 @@ int layOut(const JobReportInput& input, QPdfWriter& pdf, QPainter* painter, int 
     limits(flow, input.header);
     findings(flow, input.report);
     closures(flow, input.report);
-    filesWritten(flow, input.conversion);
+    adjustment(flow, input.adjustment);
+    control(flow, input.control);
+    coordinates(flow, input.coordinates);
+    filesWritten(flow, input);
     flow.finish();
     return flow.pages();
 }
@@ -375,7 +450,7 @@ void writeJobReport(const JobReportInput& input, const std::string& path) {
         bytes = jobReportPdf(input);
         if (bytes.empty()) throw ZendroError(path, "the report could not be drawn");
     } else if (isReportFileName(path)) {
-        bytes = jobReportText(input.header, input.report);
+        bytes = jobReportText(input);
     } else {
         throw ZendroError(path, "a report is written as .pdf or .txt");
     }

@@ -42,6 +42,7 @@
 #include "shell/review/adjustment_tab.h"
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
+#include "shell/review/report_tab.h"
 #include "shell/session_memory.h"
 #include "shell/text_codec.h"
 #include "shell/twips_page.h"
@@ -420,6 +421,7 @@ void Form1::restoreSession() {
     }
     conversionPage_->restoreOptions(memory_->metric(), memory_->obsOnly(), memory_->footUnit());
     reviewPage_->restoreSplitterState(memory_->reviewSplitter());
+    reviewPage_->reportTab().setFields(memory_->reportInstrument(), memory_->reportCrew());
 }
 
 void Form1::rememberSession() {
@@ -429,6 +431,7 @@ void Form1::rememberSession() {
     memory_->setObsOnly(conversionPage_->obsOnly());
     memory_->setFootUnit(conversionPage_->footUnit());
     memory_->setReviewSplitter(reviewPage_->splitterState());
+    memory_->setReportFields(reviewPage_->reportTab().instrument(), reviewPage_->reportTab().crew());
     if (const std::optional<QString> problem = memory_->save()) {
         showMessage(*problem, MessageKind::Warning);
     }

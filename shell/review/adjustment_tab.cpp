@@ -84,6 +84,8 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     note_ = resultLabel("AdjustmentNote", true);
     blunder_ = resultLabel("AdjustmentBlunder", true);
     notDetermined_ = resultLabel("AdjustmentNotDetermined", true);
+    observedOnce_ = resultLabel("AdjustmentObservedOnce", true);
+    observedOnce_->setStyleSheet(QStringLiteral("color: #b05000"));
 
     residuals_ = new ResidualModel(this);
     sorted_ = new QSortFilterProxyModel(this);
@@ -109,7 +111,7 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     fields->addLayout(centring, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    for (QLabel* label : {note_, statistics_, advice_, blunder_, notDetermined_})
+    for (QLabel* label : {note_, statistics_, advice_, blunder_, notDetermined_, observedOnce_})
         layout->addWidget(label);
     layout->addWidget(table_, 1);
 
@@ -174,8 +176,11 @@ void AdjustmentTab::clear(const QString& note) {
     ++generation_;  // an adjustment still running is of what was shown before
     adjustment_.reset();
     note_->setText(note);
+    observedOnce_->clear();
     showAdjustment();
 }
+
+void AdjustmentTab::setObservedOnceNote(const QString& note) { observedOnce_->setText(note); }
 
 void AdjustmentTab::showAdjusted(adjustment::JobAdjustment adjusted, LengthUnit unit,
                                  const QString& note) {

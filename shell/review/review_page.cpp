@@ -21,6 +21,7 @@
 #include "shell/review/limits_tab.h"
 #include "shell/review/placement_tab.h"
 #include "shell/review/positions_tab.h"
+#include "shell/review/report_tab.h"
 #include "shell/review/review_widgets.h"
 #include "shell/review/sketch_export_dialog.h"
 #include "shell/review/sketch_widget.h"
@@ -41,7 +42,7 @@ QString defaultSaveChooser(const QString& caption, const QString& filter,
 // conversion's headers take it.
 std::string today() {
     NullObserver quiet;
-    return headerDate(defaultHeaderClock(quiet)());
+    return isoDate(defaultHeaderClock(quiet)());
 }
 
 const std::optional<review::JobReview> kNoReview;
@@ -102,6 +103,7 @@ void ReviewPage::buildControls() {
     limits_ = new LimitsTab(check, this);
     placement_ = new PlacementTab(this);
     positions_ = new PositionsTab(this);
+    reportFields_ = new ReportTab(this);
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("ReviewTabs"));
     tabs->addTab(findings_, tr("Findings"));
@@ -109,6 +111,7 @@ void ReviewPage::buildControls() {
     tabs->addTab(placement_, tr("Control"));
     tabs->addTab(positions_, tr("Positions"));
     tabs->addTab(buildAdjustmentTab(), tr("Adjustment"));
+    tabs->addTab(reportFields_, tr("Report"));
 
     auto* beside = new QWidget(this);
     auto* besideLayout = new QVBoxLayout(beside);
@@ -396,6 +399,7 @@ void ReviewPage::showReview() {
     const review::JobReview& reviewed = *session_->reviewed();
     findings_->setFindings(reviewed.report.findings);
     summary_->setText(qtText(reviewed.report.summaryLine()));
+    adjustment_->setObservedOnceNote(qtText(reviewed.report.observedOnceNote()));
     showPositions();
     if (fitOnNextReview_) sketch_->fitToWindow();
     fitOnNextReview_ = false;
@@ -528,7 +532,10 @@ void ReviewPage::exportReport() {
     if (chosen.isEmpty() || !mayWrite(chosen)) return;
     const std::string path = fileText(chosen);
     const std::shared_ptr<JobSession> session = session_;
-    auto work = [session, path](RunObserver&) {
+    auto work = [session, path, instrument = reportFields_->instrumentText(),
+                 crew = reportFields_->crewText()](RunObserver&) {
+        session->config().reportInstrument = instrument;
+        session->config().reportCrew = crew;
         WindowDrawing drawing;
         session->writeReports({path}, drawing, today());
     };

@@ -499,26 +499,31 @@ TEST(ZendroConvertAdjust, EachDeviationGivenReachesTheReport) {
 }
 
 // --report writes after the job's other outputs, the PDF and the text
-// together; the text opens with the job's header (1765117800 is
-// 2025-12-07 14:30 UTC, the date the run stamps).
+// together; the text opens with the title block (1765117800 is 2025-12-07
+// 14:30 UTC, the date the run stamps) and ends with the files the run wrote.
 TEST(ZendroConvertReport, WritesThePdfAndTheTextBesideTheOtherOutputs) {
     TempDir dir;
     writeSquareJob(dir);
     const CliRun run = runConvert(
         dir, "--limit-closure-ratio 20000 --sketch '" + dir.file("{job}.svg") + "' --export 'csv:" +
                  dir.file("{job}.csv") + "' --report '" + dir.file("{job}-report.pdf") +
-                 "' --report '" + dir.file("{job}-report.txt") + "'");
+                 "' --report '" + dir.file("{job}-report.txt") +
+                 "' --report-instrument 'TS-11 #4471' --report-crew 'R. Ortiz, K. Lee'");
     EXPECT_EQ(run.status, 0) << run.out;
     for (const char* name : {"SQ.obs", "SQ.svg", "SQ.csv"})
         EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
     EXPECT_EQ(readFile(dir.file("SQ-report.pdf")).substr(0, 5), "%PDF-");
     const std::string text = readFile(dir.file("SQ-report.txt"));
-    // The limits used, the one given among them.
-    EXPECT_EQ(text.substr(0, text.find("  Vertical misclosure")),
-              "ZENDRO job report\r\nJob: SQ\r\nUnit: US survey feet\r\nDate: 12-07-2025\r\n"
-              "Frame: local\r\nLimits used:\r\n  Traverse precision 1:N: 1:20000\r\n");
-    EXPECT_TRUE(text.ends_with("\r\n\r\n" + std::string(kClosureLine.substr(0, kClosureLine.size() - 1)) +
-                               "\r\n" + kSummaryLine.substr(0, kSummaryLine.size() - 1) + "\r\n"))
+    EXPECT_EQ(text.substr(0, text.find("\r\nVerdict: ")),
+              "ZENDRO job report\r\nJob: SQ\r\nDate: 2025-12-07\r\nInstrument: TS-11 #4471\r\n"
+              "Crew: R. Ortiz, K. Lee\r\nUnit: US survey feet\r\nFrame: local\r\n"
+              "Checked by: ____________________  Date: ____________________\r\n\r\nSummary\r\n" +
+                  kSummaryLine.substr(0, kSummaryLine.size() - 1));
+    EXPECT_TRUE(text.ends_with("\r\nFiles written\r\n" + dir.file("SQ.obs") + "\r\n" +
+                               dir.file("SQ.pf") +
+                               "\r\nConverted: 12 HVD records, 4 point-feature entries, 0 chains, "
+                               "0 warnings\r\nsketch: " + dir.file("SQ.svg") + "\r\ncsv: " +
+                               dir.file("SQ.csv") + "\r\n"))
         << text;
 }
 

@@ -80,6 +80,10 @@ class ReviewAdjustmentTest : public QObject {
         QVERIFY(widget<QLabel>("AdjustmentAdvice")
                     ->text()
                     .startsWith(QStringLiteral("Failed high: the readings scatter more")));
+        // The sample's 39 sideshots, which no adjustment checks either.
+        QVERIFY(widget<QLabel>("AdjustmentObservedOnce")
+                    ->text()
+                    .startsWith(QStringLiteral("Points observed once: 39, not checked: ")));
         widget<QTabWidget>("ReviewTabs")->setCurrentIndex(4);
         QVERIFY(QTest::qWaitForWindowExposed(page_.get()));
         QVERIFY2(statistics->contentsRect().width() >=
@@ -153,6 +157,8 @@ class ReviewAdjustmentTest : public QObject {
                               "-29.68"}));
         QVERIFY(widget<QTableView>("ResidualTable")->model()->index(0, 0).data(Qt::FontRole)
                     .value<QFont>().bold());
+        // Every point of the square is a station: none observed once.
+        QCOMPARE(widget<QLabel>("AdjustmentObservedOnce")->text(), QString());
     }
 
     // Deviations far too pessimistic for the sample's 5" instrument: the

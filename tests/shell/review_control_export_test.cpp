@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/run_observer.h"
+#include "conversion/conversion_run.h"
 #include "shell/review/export_dialog.h"
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
@@ -254,38 +256,55 @@ class ReviewControlExportTest : public QObject {
     }
 
     // The same job, options and positions give the window and the command
-    // line the same files: the window's exports and report, then
-    // zendro-convert's of the same placement, compared byte for byte.
+    // line the same files: the window's conversion, exports and report (its
+    // instrument and crew in the Report tab), then zendro-convert's of the
+    // same placement and flags under the same names, compared byte for byte.
     void theWindowsFilesAreTheCommandLines() {
         qputenv("SOURCE_DATE_EPOCH", "86400");  // LandXML and the report carry the day
+        const JobPaths job = deriveJobPaths(dir_.file("SQ.HVD"));
+        NullObserver quiet;
+        const ConversionResult converted = runConversion(job, ConversionOptions{}, quiet);
+        QVERIFY(waitForReviewPage(*page_, [&] { page_->showJob(job, ConversionOptions{}, converted); }));
         placeByHand();
+        QTest::keyClicks(widget<QLineEdit>("ReportInstrument"), "TS-11 #4471");
+        QTest::keyClicks(widget<QLineEdit>("ReportCrew"), "R. Ortiz, K. Lee");
+        std::filesystem::create_directory(dir_.file("out"));
         const std::pair<const char*, const char*> formats[] = {
             {"csv", "csv"}, {"landxml", "xml"}, {"dxf", "dxf"}};
         for (const auto& [format, extension] : formats) {
             ExportDialog* dialog = openExportDialog();
             auto* chosen = in<QComboBox>(dialog, "ExportFormat");
             chosen->setCurrentIndex(chosen->findText(QString::fromLatin1(format)));
-            exportThrough(dialog, dir_.file(std::string("window.") + extension));
+            exportThrough(dialog, dir_.file(std::string("out/SQ.") + extension));
         }
         page_->setSavePathChooser([this](const QString&, const QString&, const QString&) {
-            return QString::fromStdString(dir_.file("window-report.txt"));
+            return QString::fromStdString(dir_.file("out/SQ-report.txt"));
         });
         clickAndWait(widget<QPushButton>("ReviewExportReport"));
         QCOMPARE(dialogs_.messages.size(), 3);
 
+        std::filesystem::rename(dir_.file("out"), dir_.file("window"));
+        std::filesystem::create_directory(dir_.file("out"));
         const std::string command =
             std::string(ZENDRO_CONVERT_PATH) + " --start 1000,2000,50 --azimuth 30.0000 "
-            "--export csv:'" + dir_.file("cli.csv") + "' --export landxml:'" + dir_.file("cli.xml") +
-            "' --export dxf:'" + dir_.file("cli.dxf") + "' --report '" + dir_.file("cli-report.txt") +
-            "' '" + dir_.file("SQ.HVD") + "' >/dev/null 2>&1";
+            "--export csv:'" + dir_.file("out/SQ.csv") + "' --export landxml:'" +
+            dir_.file("out/SQ.xml") + "' --export dxf:'" + dir_.file("out/SQ.dxf") +
+            "' --report '" + dir_.file("out/SQ-report.txt") +
+            "' --report-instrument 'TS-11 #4471' --report-crew 'R. Ortiz, K. Lee' '" +
+            dir_.file("SQ.HVD") + "' >/dev/null 2>&1";
         QCOMPARE(std::system(command.c_str()), 0);
         qunsetenv("SOURCE_DATE_EPOCH");
-        for (const char* extension : {"csv", "xml", "dxf"}) {
-            const std::string window = readFile(dir_.file(std::string("window.") + extension));
+        for (const char* name : {"SQ.csv", "SQ.xml", "SQ.dxf", "SQ-report.txt"}) {
+            const std::string window = readFile(dir_.file(std::string("window/") + name));
             QVERIFY(!window.empty());
-            QVERIFY2(window == readFile(dir_.file(std::string("cli.") + extension)), extension);
+            QVERIFY2(window == readFile(dir_.file(std::string("out/") + name)), name);
         }
-        QCOMPARE(readFile(dir_.file("window-report.txt")), readFile(dir_.file("cli-report.txt")));
+        // The report names what it is given and what was written.
+        const std::string report = readFile(dir_.file("out/SQ-report.txt"));
+        for (const std::string& line :
+             {std::string("Instrument: TS-11 #4471"), std::string("Frame: tied to control"),
+              "csv: " + dir_.file("out/SQ.csv")})
+            QVERIFY2(report.find("\r\n" + line + "\r\n") != std::string::npos, line.c_str());
     }
 
     void failedExportsShowTheirMessageAndLeaveNothing() {

@@ -251,8 +251,14 @@ class ReviewPageTest : public QObject {
         QVERIFY(readFile(dir_.file("out.svg")).find("<svg") != std::string::npos);
         QVERIFY(readFile(dir_.file("out.PDF")).starts_with("%PDF-"));
         QVERIFY(readFile(dir_.file("out.png")).starts_with("\x89PNG\r\n"));
-        // Its header is checked in review_report_export_test.
-        QVERIFY(readFile(dir_.file("report.txt")).ends_with(page_->review()->report.text("\r\n")));
+        // Its header is checked in review_report_export_test; it ends with the sheets written.
+        const std::string report = readFile(dir_.file("report.txt"));
+        QVERIFY(report.find("\r\nSummary\r\n" + page_->review()->report.summaryLine() + "\r\n") !=
+                std::string::npos);
+        QVERIFY2(report.ends_with("\r\nsketch: " + dir_.file("out.svg") + "\r\nsketch: " +
+                                  dir_.file("out.PDF") + "\r\nsketch: " + dir_.file("out.png") +
+                                  "\r\n"),
+                 report.c_str());
         QVERIFY(dialogs_.messages.isEmpty());
         // A folder that is a regular file: one message naming the file.
         exportSketchThroughDialog();

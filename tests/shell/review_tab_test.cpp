@@ -163,7 +163,7 @@ class ReviewTabTest : public QObject {
         const QStringList expected = {QStringLiteral("Files written"),
                                       QString::fromStdString(jobs.file("CH.obs")),
                                       QString::fromStdString(jobs.file("CH.pf")),
-                                      QStringLiteral("Converted: 7 records, 7 points, 1 chains, 0 warnings")};
+                                      QStringLiteral("Converted: 7 HVD records, 7 point-feature entries, 1 chains, 0 warnings")};
         QCOMPARE(filesWrittenLines(report), expected);
     }
 

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QTest>
 
 #include "review/limit_table.h"
 #include "shell/job_arguments.h"
@@ -174,6 +175,8 @@ class SessionMemoryTest : public QObject {
             control<QDoubleSpinBox>(*window, "SigmaDirection")->setValue(2.5);
             control<QDoubleSpinBox>(*window, "LimitBacksightDistance")->setValue(0.07);
             clickButton(*window, "FootInternational");
+            QTest::keyClicks(control<QLineEdit>(*window, "ReportInstrument"), "TS-11 #4471");
+            QTest::keyClicks(control<QLineEdit>(*window, "ReportCrew"), "R. Ortiz, K. Lee");
             window->findChild<QSplitter*>(QStringLiteral("ReviewSplitter"))->setSizes({333, 444});
             splitState = window->findChild<ReviewPage*>()->splitterState();
             clickButton(*window, "EM2");
@@ -193,6 +196,8 @@ class SessionMemoryTest : public QObject {
         QVERIFY(control<QRadioButton>(*window, "EM2")->isChecked());
         QVERIFY(control<QRadioButton>(*window, "FootInternational")->isChecked());
         QCOMPARE(reviewPage->splitterState(), splitState);
+        QCOMPARE(control<QLineEdit>(*window, "ReportInstrument")->text(), QStringLiteral("TS-11 #4471"));
+        QCOMPARE(control<QLineEdit>(*window, "ReportCrew")->text(), QStringLiteral("R. Ortiz, K. Lee"));
         QVERIFY(!control<QCheckBox>(*window, "OptionOBS")->isChecked());
         // Shown whole in the status line, even at the design size.
         auto* status = control<QLabel>(*window, "Plabel");
