@@ -5,6 +5,7 @@
 
 #include "adjustment/adjustment_result.h"
 #include "adjustment/compass_traverse.h"
+#include "review/report_sections.h"
 
 namespace zendro::adjustment {
 
@@ -27,5 +28,17 @@ std::string overallTestText(const AdjustmentResult& result);
 // What a failed overall test means for the crew; empty when it passed or
 // could not be made.
 std::string overallTestAdvice(const AdjustmentResult& result);
+
+// Held, not checked and not determined points, a line each when there are any:
+// "Held: 1, 4".
+std::vector<std::string> pointListLines(const AdjustmentResult& result);
+
+// The adjustment as the job report shows it: the overview (sigma0, the
+// variance factor), the test of the whole and of each part with what a
+// failure means, the probable blunder, the `worst` largest standardized
+// residuals of the observations checked, and the points held, not checked
+// and not determined.
+review::AdjustmentSection adjustmentSection(const AdjustmentResult& result, LengthUnit unit,
+                                            std::size_t worst = 10);
 
 }  // namespace zendro::adjustment

@@ -26,7 +26,7 @@ class LineCollector final : public JobObserver {
   public:
     struct Line {
         bool toErr = false;
-        std::string text;  // without its line end
+        std::string text;    // without its line end
         bool named = false;  // names its job itself: no prefix
     };
 
@@ -64,6 +64,7 @@ struct JobRun {
     std::optional<JobSession> session;
     LineCollector told;
     bool converted = false;
+    std::string resultLine;  // printed once the job is reviewed, with its verdict
 };
 
 void convertOne(JobRun& run, const JobConfig& config, bool suffixGiven) {
@@ -75,13 +76,13 @@ void convertOne(JobRun& run, const JobConfig& config, bool suffixGiven) {
         if (own.pfUpdate) run.told.notice(session.updatePointFeatures(run.told));
         const ConversionResult& result = session.convert(run.told);
         run.converted = true;
-        run.told.result(run.file + ": converted " + std::to_string(result.recordCount) +
-                        " records, " + std::to_string(result.pointCount) + " points, " +
-                        std::to_string(result.chainCount) + " chains, " +
-                        std::to_string(result.warningCount) + " warnings");
+        run.resultLine = run.file + ": converted " + std::to_string(result.recordCount) +
+                         " records, " + std::to_string(result.pointCount) + " points, " +
+                         std::to_string(result.chainCount) + " chains, " +
+                         std::to_string(result.warningCount) + " warnings";
     } catch (const std::exception& error) {
         run.told.failure(failureMessage(job.hvdPath, error));
-        run.told.result(run.file + ": not converted");
+        run.resultLine = run.file + ": not converted";
     }
 }
 
@@ -107,12 +108,21 @@ int runJobs(const CommandLine& line, const JobConfig& config, std::ostream& out,
     // used on one thread: the steps after the conversions run here, in order.
     ModuleDrawing drawing;
     NullObserver quiet;  // the conversion has told of a SOURCE_DATE_EPOCH it refused
-    const std::string today = headerDate(defaultHeaderClock(quiet)());
+    const std::string today = isoDate(defaultHeaderClock(quiet)());
     const bool several = runs.size() > 1;
     bool failed = false;
     bool limitExceeded = false;
     for (JobRun& run : runs) {
         const std::string prefix = several ? run.file + ": " : std::string();
+        // A reviewed job's result line ends with the review's verdict.
+        if (run.converted && config.reviewed()) {
+            try {
+                run.resultLine += "; " + run.session->review().report.verdict();
+            } catch (const std::exception& error) {
+                run.told.failure(failureMessage(run.session->job().hvdPath, error));
+            }
+        }
+        run.told.result(run.resultLine);
         run.told.print(out, err, prefix);
         if (!run.converted) {
             failed = true;

@@ -33,6 +33,8 @@ JobConfig jobConfigOf(const CommandLine& line) {
         if (line.review.sketchScale > 0) sketch.scaleDenominator = line.review.sketchScale;
     }
     config.reports = line.report.pathPatterns;
+    config.reportInstrument = line.report.instrument;
+    config.reportCrew = line.report.crew;
     return config;
 }
 

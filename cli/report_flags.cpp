@@ -7,11 +7,13 @@
 
 namespace zendro::cli {
 void addReportFlags(CLI::App& app, ReportFlags& flags) {
-    app.add_option("--report", flags.pathPatterns,
-                   "After converting, write the job report to FILE: PDF (title block, summary, "
-                   "sketch, findings, closures, files written) or text (header and findings) by "
-                   "its extension; {job} in FILE stands for the job's name; repeatable")
-        ->group("Exports")
+    CLI::Option* report = app.add_option(
+        "--report", flags.pathPatterns,
+        "After converting, write the job report to FILE, PDF or text by its "
+        "extension: title block, summary, sketch (PDF only), limits, findings, "
+        "closures, adjustment, control, coordinates and files written; {job} in FILE "
+        "stands for the job's name; repeatable");
+    report->group("Exports")
         ->type_name("FILE.pdf|txt")
         ->allow_extra_args(false)
         ->check(CLI::Validator(
@@ -21,6 +23,16 @@ void addReportFlags(CLI::App& app, ReportFlags& flags) {
                            : "a report is written as .pdf or .txt: " + path;
             },
             ""));
+    app.add_option("--report-instrument", flags.instrument,
+                   "The instrument the report's title block names (a blank to fill in without it)")
+        ->group("Exports")
+        ->type_name("TEXT")
+        ->needs(report);
+    app.add_option("--report-crew", flags.crew,
+                   "The crew the report's title block names (a blank to fill in without it)")
+        ->group("Exports")
+        ->type_name("TEXT")
+        ->needs(report);
 }
 
 void checkReportFlags(const ReportFlags& flags, const std::vector<std::string>& files) {

@@ -14,6 +14,9 @@ namespace zendro::cli {
 // by each file's extension.
 struct ReportFlags {
     std::vector<std::string> pathPatterns;  // "{job}" stands for each job's name
+    // The title block's instrument and crew, as typed.
+    std::string instrument;
+    std::string crew;
 
     bool wanted() const { return !pathPatterns.empty(); }
 };

@@ -72,6 +72,12 @@ std::string headerDate(const HeaderDateTime& when) {
     return twoDigits(when.month) + "-" + twoDigits(when.day) + "-" + buffer;
 }
 
+std::string isoDate(const HeaderDateTime& when) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04d", when.year % 10000);
+    return std::string(buffer) + "-" + twoDigits(when.month) + "-" + twoDigits(when.day);
+}
+
 std::string headerTime(const HeaderDateTime& when) {
     return twoDigits(when.hour) + ":" + twoDigits(when.minute) + ":" + twoDigits(when.second);
 }

@@ -34,6 +34,8 @@ HeaderClock defaultHeaderClock(RunObserver& observer);
 HeaderClock fixedHeaderClock(HeaderDateTime when);
 
 std::string headerDate(const HeaderDateTime& when);  // mm-dd-yyyy
+// yyyy-mm-dd, which no reader takes for another day: the job report's date.
+std::string isoDate(const HeaderDateTime& when);
 std::string headerTime(const HeaderDateTime& when);  // hh:mm:ss, 24-hour clock
 
 }  // namespace zendro

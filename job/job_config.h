@@ -57,6 +57,10 @@ struct JobConfig {
     exports::CsvLayout csv;
     std::optional<SketchRequest> sketch;
     std::vector<std::string> reports;  // file names, "{job}" for the job's name
+    // The report's title block: the instrument and the crew, as given; empty,
+    // a blank to fill in by hand.
+    std::string reportInstrument;
+    std::string reportCrew;
 
     // Whether anything after the conversion is asked for: then the conversion
     // keeps the job it decoded.

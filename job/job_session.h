@@ -79,24 +79,25 @@ class JobSession {
     // adjusted, else tied to control, else the local frame.
     coordinates::JobPositions positions() const;
     bool has(coordinates::PositionFrame frame) const;
-    // The plan sheet of those positions, with its title block.
+    // The plan sheet of those positions (only they), with its title block.
     review::SketchModel sketch() const;
     // What the job report shows; `madeOn` is the day it is made.
     review::JobReportInput reportInput(const std::string& madeOn) const;
 
     // Writes the exports, all committed together. A target the job owns, one
     // named twice, or local positions where a format needs the grid are
-    // refused before anything is written. Throws ZendroError.
+    // refused before anything is written. Throws ZendroError. The report
+    // names the files written.
     void writeExports(const std::vector<exports::ExportTarget>& targets,
-                      const exports::CsvLayout& csv) const;
+                      const exports::CsvLayout& csv);
     // Writes the job reports (PDF or text by each name), committed together.
     void writeReports(const std::vector<std::string>& pathPatterns, JobDrawing& drawing,
                       const std::string& madeOn) const;
-    void writeSketch(const SketchRequest& request, JobDrawing& drawing) const;
+    void writeSketch(const SketchRequest& request, JobDrawing& drawing);
 
     // Everything after the conversion that the config asks for, in order:
-    // review (told to the observer), adjustment (told too), sketch, exports,
-    // reports. A failed step is told and ends the run.
+    // review (unless reviewed already; told to the observer), adjustment (told too), sketch,
+    // exports, reports. A failed step is told and ends the run.
     JobOutcome finish(JobObserver& observer, JobDrawing& drawing, const std::string& madeOn);
 
   private:
@@ -114,6 +115,9 @@ class JobSession {
     std::optional<adjustment::JobAdjustment> adjustment_;
     std::shared_ptr<const levels::LevelRunResult> levels_;
     std::vector<coordinates::LevelledHeight> levelled_;
+    // The exports and sketch written since the job was converted or opened,
+    // as the report lists them: "csv: PATH".
+    std::vector<std::string> written_;
 };
 
 }  // namespace zendro

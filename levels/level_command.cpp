@@ -9,8 +9,8 @@
 #include "common/version.h"
 #include "levels/level_report.h"
 #include "levels/level_report_module.h"
-#include "review/report_header.h"
 #include "review/limit_table.h"
+#include "review/report_header.h"
 
 namespace zendro::levels {
 
@@ -74,10 +74,10 @@ ParsedLevelArguments parseLevelArguments(int argc, const char* const* argv) {
     app.add_option("--export", exportSpec,
                    "Write the heights as CSV: point, height, standard deviation, source")
         ->check(CLI::Validator(
-            [](const std::string& spec) {
-                return spec.starts_with(kCsvPrefix) && spec.size() > kCsvPrefix.size()
+            [](const std::string& text) {
+                return text.starts_with(kCsvPrefix) && text.size() > kCsvPrefix.size()
                            ? std::string()
-                           : "the export is csv:FILE, not " + spec;
+                           : "the export is csv:FILE, not " + text;
             },
             ""))
         ->type_name("csv:FILE");
@@ -112,7 +112,7 @@ int runLevelCommand(const LevelCommand& command, std::ostream& out, std::ostream
         const LevelRunResult result = run.run();
         out << levelConsoleText(result);
         run.writeOutputs(result, modulePdf);
-        return command.strict && result.overLimit() ? kLevelLimitExceeded : 0;
+        return command.strict && result.strictFailure() ? kLevelLimitExceeded : 0;
     } catch (const ZendroError& error) {
         err << "zendro-level: " << error.what() << '\n';
         return kLevelRunFailed;

@@ -25,8 +25,8 @@ void addLevelFindings(review::ReviewReport& report, const LevelRunResult& run,
         if (level.measured) finding.verdict = level.over ? "OVER LIMIT" : "within limit";
         finding.advice = level.advice;
         const std::string place = level.place();
-        finding.source = level.file.empty() ? "level network"
-                                            : level.file + (place.empty() ? "" : " " + place);
+        finding.source =
+            level.file.empty() ? "level network" : level.file + (place.empty() ? "" : " " + place);
         finding.pointName = level.point;
         if (level.over) ++over;
     }
@@ -89,18 +89,19 @@ std::vector<review::ReportTable> jobLevelBook(
     table.before.push_back("Level runs: " + files + "; " + std::to_string(run.lines.size()) +
                            " lines");
     for (const review::LimitDefinition& limit : review::limitTable(review::LimitGroup::Level))
-        table.before.push_back("Level limit: " + std::string(limit.label) + ": " +
-                               review::limitText(limit, run.limits.*limit.levelField, run.forms.unit));
+        table.before.push_back(
+            "Level limit: " + std::string(limit.label) + ": " +
+            review::limitText(limit, run.limits.*limit.levelField, run.forms.unit));
     if (run.network.adjusted)
         for (const std::string& line : levelSummaryLines(run))
             table.before.push_back("Level network: " + line);
     table.before.push_back(std::to_string(heights.size()) +
                            " points of the job take these heights into its adjustment (held at "
                            "SD 0, else weighted by it) and its control checks:");
-    table.columns = {{"Point", 12, CellAlign::Left, 0.2},
-                     {"Height", 12, CellAlign::Right, 0.2},
-                     {"SD", 10, CellAlign::Right, 0.15},
-                     {"Source", 0, CellAlign::Trailing, 0.45}};
+    table.columns = {{"Point", CellAlign::Left, 12, 0.2},
+                     {"Height", CellAlign::Right, 12, 0.2},
+                     {"SD", CellAlign::Right, 10, 0.15},
+                     {"Source", CellAlign::Trailing, 0, 0.45}};
     for (const coordinates::LevelledHeight& height : heights)
         table.rows.push_back({{std::to_string(height.number), run.forms.height(height.height),
                                run.forms.height(height.sd), height.kind + ", " + height.file},

@@ -63,28 +63,29 @@ ReportTable book(const LevelRunResult& result, std::size_t index) {
                   std::string(m5::methodName(level.method)) + "): " + orNone(level.startPoint) +
                   " to " + orNone(level.endPoint()) + ", start height " +
                   forms.height(reduced.startHeight) + " (" + from + ")";
-    table.columns = {{"Setup", 5, CellAlign::Right, 0.06},      {"Back", 9, CellAlign::Right, 0.09},
-                     {"Fore", 9, CellAlign::Right, 0.09},       {"Backsight", 11, CellAlign::Right, 0.1},
-                     {"Foresight", 11, CellAlign::Right, 0.1},  {"Dist b", 9, CellAlign::Right, 0.08},
-                     {"Dist f", 9, CellAlign::Right, 0.08},     {"Difference", 12, CellAlign::Right, 0.11},
-                     {"Height", 12, CellAlign::Right, 0.11},    {"Imbalance", 10, CellAlign::Right, 0.1},
-                     {"Adr", 7, CellAlign::Right, 0.08}};
+    table.columns = {
+        {"Setup", CellAlign::Right, 5, 0.06},     {"Back", CellAlign::Right, 9, 0.09},
+        {"Fore", CellAlign::Right, 9, 0.09},      {"Backsight", CellAlign::Right, 11, 0.1},
+        {"Foresight", CellAlign::Right, 11, 0.1}, {"Dist b", CellAlign::Right, 9, 0.08},
+        {"Dist f", CellAlign::Right, 9, 0.08},    {"Difference", CellAlign::Right, 12, 0.11},
+        {"Height", CellAlign::Right, 12, 0.11},   {"Imbalance", CellAlign::Right, 10, 0.1},
+        {"Adr", CellAlign::Right, 7, 0.08}};
     const std::vector<bool> over = setupsOverLimit(result, index);
     for (std::size_t i = 0; i < reduced.rows.size(); ++i) {
         const BookRow& row = reduced.rows[i];
-        table.rows.push_back({{std::to_string(i + 1), orNone(row.backPoint), orNone(row.forePoint),
-                               forms.height(row.back), forms.height(row.fore),
-                               distanceOr(forms, row.backDistance),
-                               distanceOr(forms, row.foreDistance), forms.height(row.difference),
-                               forms.height(row.height), forms.distance(row.imbalance),
-                               addressText(row.source)},
-                              over[i]});
+        table.rows.push_back(
+            {{std::to_string(i + 1), orNone(row.backPoint), orNone(row.forePoint),
+              forms.height(row.back), forms.height(row.fore), distanceOr(forms, row.backDistance),
+              distanceOr(forms, row.foreDistance), forms.height(row.difference),
+              forms.height(row.height), forms.distance(row.imbalance), addressText(row.source)},
+             over[i]});
         for (const IntermediateRow& sight : reduced.intermediates) {
             if (sight.setup != i) continue;
-            table.rows.push_back({{"", "sight", orNone(sight.point), "", forms.height(sight.reading),
-                                   "", distanceOr(forms, sight.distance), "",
-                                   forms.height(sight.height), "", addressText(sight.source)},
-                                  false});
+            table.rows.push_back(
+                {{"", "sight", orNone(sight.point), "", forms.height(sight.reading), "",
+                  distanceOr(forms, sight.distance), "", forms.height(sight.height), "",
+                  addressText(sight.source)},
+                 false});
         }
     }
     const double gained = reduced.endHeight - reduced.startHeight;
@@ -95,7 +96,8 @@ ReportTable book(const LevelRunResult& result, std::size_t index) {
             forms.height(gained) +
             (reduced.arithmeticHolds ? " (arithmetic check holds)" : " (ARITHMETIC CHECK FAILS)"),
         "Sight lengths: back " + forms.distance(reduced.backLength) + ", fore " +
-            forms.distance(reduced.foreLength) + ", line " + forms.distanceWithUnit(reduced.length()),
+            forms.distance(reduced.foreLength) + ", line " +
+            forms.distanceWithUnit(reduced.length()),
         "Closure: " + closureText(reduced, forms)};
     return table;
 }
@@ -104,10 +106,10 @@ ReportTable heightsTable(const LevelRunResult& result) {
     const LevelForms& forms = result.forms;
     ReportTable table;
     table.title = "Adjusted heights";
-    table.columns = {{"Point", 12, CellAlign::Left, 0.25},
-                     {"Height", 12, CellAlign::Right, 0.2},
-                     {"SD", 10, CellAlign::Right, 0.15},
-                     {"Source", 0, CellAlign::Trailing, 0.4}};
+    table.columns = {{"Point", CellAlign::Left, 12, 0.25},
+                     {"Height", CellAlign::Right, 12, 0.2},
+                     {"SD", CellAlign::Right, 10, 0.15},
+                     {"Source", CellAlign::Trailing, 0, 0.4}};
     for (const AdjustedHeight& height : result.network.heights)
         table.rows.push_back({{height.point, forms.height(height.height), forms.height(height.sd),
                                std::string(heightSourceName(height.source))},
@@ -120,15 +122,17 @@ ReportTable sectionsTable(const LevelRunResult& result) {
     const NetworkResult& network = result.network;
     ReportTable table;
     table.title = "Sections";
-    table.columns = {{"Section", 24, CellAlign::Left, 0.2},   {"Line", 18, CellAlign::Left, 0.16},
-                     {"Length", 10, CellAlign::Right, 0.1},   {"Setups", 7, CellAlign::Right, 0.08},
-                     {"Observed", 12, CellAlign::Right, 0.12}, {"Residual", 10, CellAlign::Right, 0.11},
-                     {"Std res", 8, CellAlign::Right, 0.09},  {"Adr", 0, CellAlign::Trailing, 0.14}};
+    table.columns = {
+        {"Section", CellAlign::Left, 24, 0.2},    {"Line", CellAlign::Left, 18, 0.16},
+        {"Length", CellAlign::Right, 10, 0.1},    {"Setups", CellAlign::Right, 7, 0.08},
+        {"Observed", CellAlign::Right, 12, 0.12}, {"Residual", CellAlign::Right, 10, 0.11},
+        {"Std res", CellAlign::Right, 8, 0.09},   {"Adr", CellAlign::Trailing, 0, 0.14}};
     for (std::size_t i = 0; i < network.sections.size(); ++i) {
         const Section& section = network.sections[i];
         const bool control = section.line == nullptr;
         table.rows.push_back(
-            {{control ? "height of " + section.to : orNone(section.from) + " to " + orNone(section.to),
+            {{control ? "height of " + section.to
+                      : orNone(section.from) + " to " + orNone(section.to),
               control ? "control"
                       : section.line->line->file + " " + std::to_string(section.line->line->number),
               control ? "" : forms.distance(section.length),
@@ -148,7 +152,8 @@ class ReportText {
 
     void write(const LevelReport& report) {
         line(report.title);
-        for (const review::HeaderLine& header : report.header) line(header.label + ": " + header.value);
+        for (const review::HeaderLine& header : report.header)
+            line(header.label + ": " + header.value);
         line("Limits used (conservative third-order practice unless given):");
         for (const review::HeaderLine& limit : report.limits)
             line("  " + limit.label + ": " + limit.value);
@@ -186,9 +191,8 @@ std::vector<std::string> levelSummaryLines(const LevelRunResult& result) {
                     std::to_string(network.degreesOfFreedom) + " degrees of freedom");
     if (network.bounds) {
         lines.push_back("variance factor " + ratioText(network.varianceFactor) +
-                        "; chi-square test at 95%: " +
-                        review::decimals(network.sumOfSquares, 2) + " in [" +
-                        review::decimals(network.bounds->lower, 2) + ", " +
+                        "; chi-square test at 95%: " + review::decimals(network.sumOfSquares, 2) +
+                        " in [" + review::decimals(network.bounds->lower, 2) + ", " +
                         review::decimals(network.bounds->upper, 2) + "]: " +
                         (network.testPassed ? "passed"
                          : network.sumOfSquares > network.bounds->upper
@@ -201,8 +205,10 @@ std::vector<std::string> levelSummaryLines(const LevelRunResult& result) {
     if (!network.datum.empty()) {
         std::string datum;
         for (const std::string& point : network.datum) datum += (datum.empty() ? "" : ", ") + point;
-        lines.push_back("no benchmark in its part of the network: held at the level's start "
-                        "height: " + datum);
+        lines.push_back(
+            "no benchmark in its part of the network: held at the level's start "
+            "height: " +
+            datum);
     }
     if (network.blunder) {
         const Section& section = network.sections[*network.blunder];
@@ -216,12 +222,18 @@ std::vector<std::string> levelSummaryLines(const LevelRunResult& result) {
 
 std::string_view heightSourceName(HeightSource source) {
     switch (source) {
-        case HeightSource::HeldBenchmark: return "benchmark held";
-        case HeightSource::WeightedBenchmark: return "benchmark weighted";
-        case HeightSource::Adjusted: return "adjusted";
-        case HeightSource::Datum: return "held at the level's start height";
-        case HeightSource::TurningPoint: return "turning point";
-        case HeightSource::Intermediate: return "intermediate sight";
+        case HeightSource::HeldBenchmark:
+            return "benchmark held";
+        case HeightSource::WeightedBenchmark:
+            return "benchmark weighted";
+        case HeightSource::Adjusted:
+            return "adjusted";
+        case HeightSource::Datum:
+            return "held at the level's start height";
+        case HeightSource::TurningPoint:
+            return "turning point";
+        case HeightSource::Intermediate:
+            return "intermediate sight";
     }
     return "";
 }
@@ -236,7 +248,8 @@ std::vector<bool> setupsOverLimit(const LevelRunResult& result, std::size_t line
                               finding.check == LevelCheck::LowestReading ||
                               finding.check == LevelCheck::DoubleDifference ||
                               finding.check == LevelCheck::MarkedReadings;
-        if (!finding.over || !ofASetup || finding.file != level.file || finding.line != level.number)
+        if (!finding.over || !ofASetup || finding.file != level.file ||
+            finding.line != level.number)
             continue;
         // The setup whose readings the finding's file line falls among.
         for (std::size_t i = reduced.rows.size(); i-- > 0;) {
@@ -264,16 +277,18 @@ LevelReport levelReport(const LevelRunResult& result) {
     report.header = {
         {"Files", files},
         {"Unit", std::string(unitName(forms.unit))},
-        {"Control", result.controlPath.empty()
-                        ? std::string("none")
-                        : result.controlPath + " (" + std::to_string(result.benchmarkCount) +
-                              " heights)"},
-        {"A priori", review::decimals(result.settings.sigmaKm, 2) +
-                         " mm per km of double-run levelling, sections weighted by " +
-                         (result.settings.weighting == LevelWeighting::Length ? "length" : "setups")}};
+        {"Control",
+         result.controlPath.empty()
+             ? std::string("none")
+             : result.controlPath + " (" + std::to_string(result.benchmarkCount) + " heights)"},
+        {"A priori",
+         review::decimals(result.settings.sigmaKm, 2) +
+             " mm per km of double-run levelling, sections weighted by " +
+             (result.settings.weighting == LevelWeighting::Length ? "length" : "setups")}};
     for (const review::LimitDefinition& limit : review::limitTable(review::LimitGroup::Level))
-        report.limits.push_back({std::string(limit.label),
-                                 review::limitText(limit, result.limits.*limit.levelField, forms.unit)});
+        report.limits.push_back(
+            {std::string(limit.label),
+             review::limitText(limit, result.limits.*limit.levelField, forms.unit)});
     report.books = levelBooks(result);
     for (const LevelFinding& finding : result.findings)
         report.findings.push_back({{finding.text()}, finding.over});
@@ -335,8 +350,8 @@ std::string levelCsvBytes(const LevelRunResult& result) {
         } else {
             out += point;
         }
-        out += "," + result.forms.height(height.height) + "," + result.forms.height(height.sd) + "," +
-               std::string(heightSourceName(height.source)) + "\r\n";
+        out += "," + result.forms.height(height.height) + "," + result.forms.height(height.sd) +
+               "," + std::string(heightSourceName(height.source)) + "\r\n";
     }
     return out;
 }

@@ -23,7 +23,8 @@ Benchmarks benchmarksOf(const std::vector<coordinates::ControlPoint>& control) {
         Benchmark benchmark;
         benchmark.name = point.name.empty() ? std::to_string(point.number) : point.name;
         benchmark.height = point.elevation;
-        if (point.hold == coordinates::ControlHold::Weighted) benchmark.sigma = point.sigmaElevation;
+        if (point.hold == coordinates::ControlHold::Weighted)
+            benchmark.sigma = point.sigmaElevation;
         benchmark.controlLine = point.line;
         benchmarks.emplace(benchmark.name, benchmark);
     }
@@ -49,9 +50,12 @@ void networkFindings(LevelRunResult& result) {
         result.findings.push_back(std::move(finding));
         return;
     }
+    // A variance test failed low is no check over its limit (see below).
+    const bool failedAbove =
+        network.bounds && !network.testPassed && network.sumOfSquares > network.bounds->upper;
     if (network.adjusted && network.degreesOfFreedom > 0) {
         result.tally.measured += 2;  // the blunder's and the variance factor's tests
-        result.tally.over += (network.blunder ? 1u : 0u) + (network.testPassed ? 0u : 1u);
+        result.tally.over += (network.blunder ? 1u : 0u) + (failedAbove ? 1u : 0u);
     }
     if (network.blunder) {
         const Section& section = network.sections[*network.blunder];
@@ -69,8 +73,9 @@ void networkFindings(LevelRunResult& result) {
                            (section.to.empty() ? "-" : section.to) + " (Adr " +
                            std::to_string(section.first.address) + " to " +
                            std::to_string(section.last.address) + ")";
-            finding.advice = "a blunder: re-run this section (one blunder hides others: adjust "
-                             "again after the fix)";
+            finding.advice =
+                "a blunder: re-run this section (one blunder hides others: adjust "
+                "again after the fix)";
         } else {
             finding.what = "the control file's height of " + section.to;
             finding.advice = "a blunder: check the benchmark's height and the lines that reach it";
@@ -87,13 +92,15 @@ void networkFindings(LevelRunResult& result) {
     if (network.bounds && !network.testPassed) {
         LevelFinding finding;
         finding.check = LevelCheck::VarianceTest;
-        finding.over = true;
-        const bool above = network.sumOfSquares > network.bounds->upper;
+        const bool above = failedAbove;
+        // A level better than its stated accuracy is nothing to re-measure.
+        finding.over = above;
         finding.what = "variance factor " + review::decimals(network.varianceFactor, 2) +
                        ": the chi-square test at 95% fails " + (above ? "above" : "below");
-        finding.advice = above ? "the readings are worse than --sigma-km says: look for a blunder, "
-                                 "check the level and the sigma given"
-                               : "--sigma-km is too pessimistic for this level; nothing to re-measure";
+        finding.advice =
+            above ? "the readings are worse than --sigma-km says: look for a blunder, "
+                    "check the level and the sigma given"
+                  : "--sigma-km is too pessimistic for this level; nothing to re-measure";
         result.findings.push_back(std::move(finding));
     }
 }
@@ -101,7 +108,8 @@ void networkFindings(LevelRunResult& result) {
 bool sameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     if (std::filesystem::equivalent(a, b, error)) return true;
-    return std::filesystem::weakly_canonical(a, error) == std::filesystem::weakly_canonical(b, error);
+    return std::filesystem::weakly_canonical(a, error) ==
+           std::filesystem::weakly_canonical(b, error);
 }
 
 }  // namespace
@@ -109,6 +117,10 @@ bool sameFile(const std::string& a, const std::string& b) {
 bool LevelRunResult::overLimit() const {
     return std::any_of(findings.begin(), findings.end(),
                        [](const LevelFinding& finding) { return finding.over; });
+}
+
+bool LevelRunResult::strictFailure() const {
+    return overLimit() || (network.bounds && !network.testPassed);
 }
 
 LevelRunResult runLevels(const std::vector<LevelInput>& files,
@@ -145,7 +157,8 @@ LevelRunResult runLevels(const std::vector<LevelInput>& files,
     // The lines are all in place: the reduced ones point into them.
     result.lines.reserve(result.levelLines.size());
     for (const LevelLine& line : result.levelLines) {
-        ReducedLine reduced = reduceLine(line, benchmarks, result.forms, result.findings, result.tally);
+        ReducedLine reduced =
+            reduceLine(line, benchmarks, result.forms, result.findings, result.tally);
         checkLine(reduced, benchmarks, result.limits, result.forms, result.findings, result.tally);
         result.lines.push_back(std::move(reduced));
     }
@@ -167,8 +180,8 @@ LevelRunResult LevelRun::run() const {
     for (const std::string& path : options_.files) inputs.push_back({path, readFileBytes(path)});
     std::vector<coordinates::ControlPoint> control;
     if (!options_.controlPath.empty())
-        control = coordinates::readControlFile(options_.controlPath,
-                                               readFileBytes(options_.controlPath));
+        control =
+            coordinates::readControlFile(options_.controlPath, readFileBytes(options_.controlPath));
     return runLevels(inputs, control, options_);
 }
 

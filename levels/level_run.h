@@ -58,9 +58,12 @@ struct LevelRunResult {
     CheckTally tally;
     NetworkResult network;
 
-    // Over a limit, a fault in a file, a blunder or a failed variance test:
-    // what --strict exits 3 for.
+    // Over a limit, a fault in a file, a blunder or a variance test failed
+    // above (the readings worse than the a priori deviation).
     bool overLimit() const;
+    // What --strict exits 3 for: over a limit, or the variance test failed
+    // either way, as the job adjustment's --strict does.
+    bool strictFailure() const;
 };
 
 // The whole run from bytes: read, reduce, check, adjust. Throws ZendroError
@@ -73,7 +76,8 @@ struct LevelReport;
 
 // What only Qt draws: a report's PDF bytes, from its model. Throws
 // ZendroError naming `path` and the cause.
-using LevelReportPdf = std::function<std::string(const LevelReport& report, const std::string& path)>;
+using LevelReportPdf =
+    std::function<std::string(const LevelReport& report, const std::string& path)>;
 
 // The run at the edge: reads the files and the control file, runs, and
 // writes the report (text, or PDF through `pdf`) and the CSV together

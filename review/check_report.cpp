@@ -62,8 +62,10 @@ std::size_t pointsObservedOnce(const ReviewInput& input,
                 others = true;
                 break;
             }
-            if (!first) first = setups[record];
-            else if (setups[record] != first) others = true;
+            if (!first)
+                first = setups[record];
+            else if (setups[record] != first)
+                others = true;
         }
         if (!others) ++once;
     }
@@ -125,20 +127,20 @@ class ReportBuilder {
                                   "measured (angle only), so the backsight distance is not "
                                   "checked"));
             } else if (kind == RecordKind::Backsight && shot_rules::isShortBacksight(record)) {
-                Finding warning = noticeFinding(
-                    FindingKind::ObsWarning, i, record.pointNumber,
-                    "OBS warning \"Backsight Distance Error\": distance " +
-                        decimals(record.distance, 3) + " below 10",
-                    ": ", "backsight a farther point");
+                Finding warning =
+                    noticeFinding(FindingKind::ObsWarning, i, record.pointNumber,
+                                  "OBS warning \"Backsight Distance Error\": distance " +
+                                      decimals(record.distance, 3) + " below 10",
+                                  ": ", "backsight a farther point");
                 warning.measured = FindingValue{record.distance, decimals(record.distance, 3)};
                 add(std::move(warning));
             }
             if (shot_rules::isSteepZenith(record)) {
-                Finding warning = noticeFinding(
-                    FindingKind::ObsWarning, i, record.pointNumber,
-                    "OBS warning \"Vertical Angle less than 10 Degrees\": zenith " +
-                        decimals(record.zenithDegrees, 4) + " degrees",
-                    ": ", "check the zenith reading");
+                Finding warning =
+                    noticeFinding(FindingKind::ObsWarning, i, record.pointNumber,
+                                  "OBS warning \"Vertical Angle less than 10 Degrees\": zenith " +
+                                      decimals(record.zenithDegrees, 4) + " degrees",
+                                  ": ", "check the zenith reading");
                 warning.measured =
                     FindingValue{record.zenithDegrees, decimals(record.zenithDegrees, 4)};
                 add(std::move(warning));
@@ -256,16 +258,16 @@ class ReportBuilder {
             apart = std::max(apart, r.apart);
             if (std::abs(r.elevation) > std::abs(elevation)) elevation = r.elevation;
         }
-        const bool over = apart > limits_.checkShotDistance ||
-                          std::abs(elevation) > limits_.checkShotElevation;
+        const bool over =
+            apart > limits_.checkShotDistance || std::abs(elevation) > limits_.checkShotElevation;
         if (!listed(FindingKind::FreeStation, over)) return;
-        const std::string text =
-            "setup on a point without a position, tied into frame " +
-            std::to_string(free.frame + 1) + " as a free station from points " + points +
-            "; residuals: " + residuals + "; farthest " + decimals(apart, 3) +
-            " apart, elevation " + decimals(elevation, 3) + "; limit " +
-            decimals(limits_.checkShotDistance, 3) + ", elevation " +
-            decimals(limits_.checkShotElevation, 3);
+        const std::string text = "setup on a point without a position, tied into frame " +
+                                 std::to_string(free.frame + 1) +
+                                 " as a free station from points " + points +
+                                 "; residuals: " + residuals + "; farthest " + decimals(apart, 3) +
+                                 " apart, elevation " + decimals(elevation, 3) + "; limit " +
+                                 decimals(limits_.checkShotDistance, 3) + ", elevation " +
+                                 decimals(limits_.checkShotElevation, 3);
         add(measuredFinding(
             FindingKind::FreeStation, free.record, free.point, over, text,
             {apart, decimals(apart, 3) + ", elevation " + decimals(elevation, 3)},
@@ -309,7 +311,8 @@ void sortFindings(std::vector<Finding>& findings) {
 Finding noticeFinding(FindingKind kind, std::optional<std::size_t> record,
                       std::optional<std::int64_t> point, std::string_view found,
                       std::string_view separator, std::string_view advice) {
-    Finding finding{kind, record, point, false, findingSubject(record, point), {}, {}, {}, {}, std::nullopt, {}, {}};
+    Finding finding{kind, record,       point, false, findingSubject(record, point), {}, {}, {},
+                    {},   std::nullopt, {},    {}};
     finding.text.append(found).append(separator).append(advice);
     finding.advice = advice;
     return finding;
@@ -318,8 +321,18 @@ Finding noticeFinding(FindingKind kind, std::optional<std::size_t> record,
 Finding measuredFinding(FindingKind kind, std::size_t record, std::int64_t point, bool over,
                         std::string_view found, FindingValue measured, FindingValue limit,
                         std::string_view advice) {
-    Finding finding{kind, record, point, over, findingSubject(record, point),
-                    std::move(measured), std::move(limit), {}, {}, std::nullopt, {}, {}};
+    Finding finding{kind,
+                    record,
+                    point,
+                    over,
+                    findingSubject(record, point),
+                    std::move(measured),
+                    std::move(limit),
+                    {},
+                    {},
+                    std::nullopt,
+                    {},
+                    {}};
     finding.text.append(found).append(verdictText(over, advice));
     finding.verdict = over ? "OVER LIMIT" : "within limit";
     if (over) finding.advice = advice;
@@ -361,7 +374,7 @@ std::string ReviewReport::summaryLine() const {
 
 const Finding* ReviewReport::firstOverLimit() const {
     const auto found = std::find_if(findings.begin(), findings.end(),
-                                     [](const Finding& finding) { return finding.overLimit; });
+                                    [](const Finding& finding) { return finding.overLimit; });
     return found == findings.end() ? nullptr : &*found;
 }
 
@@ -369,9 +382,18 @@ std::string ReviewReport::verdict() const {
     const Finding* first = firstOverLimit();
     if (first == nullptr) return "no review check over its limit";
     std::string text = std::to_string(overLimit) +
-                       (overLimit == 1 ? " review check over its limit: " : " review checks over their limits, the first: ");
+                       (overLimit == 1 ? " review check over its limit: "
+                                       : " review checks over their limits, the first: ");
     text += findingSubject(first->record, first->point, first->setup);
     return text + first->advice;
+}
+
+std::string ReviewReport::observedOnceNote() const {
+    if (observedOnce == 0) return {};
+    return "Points observed once: " + std::to_string(observedOnce) +
+           ", not checked: no other reading measures them, so neither the review nor an "
+           "adjustment can find a blunder in them; shoot them again from another setup to "
+           "check them";
 }
 
 std::string ReviewReport::text(std::string_view lineEnd) const {

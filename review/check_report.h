@@ -53,8 +53,8 @@ struct Finding {
     // The parts of `text` a table shows in columns of their own.
     std::optional<FindingValue> measured;
     std::optional<FindingValue> limit;
-    std::string verdict;  // "within limit" or "OVER LIMIT" for a measured check
-    std::string advice;   // what to do, when the finding says
+    std::string verdict;                // "within limit" or "OVER LIMIT" for a measured check
+    std::string advice;                 // what to do, when the finding says
     std::optional<std::int64_t> setup;  // the station its record was read from
     // A finding of another file than the HVD file (a level run's): where it
     // was read ("RUN.DAT line 3, Adr 96"), and its point when the job has no
@@ -89,6 +89,9 @@ struct ReviewReport {
     // limit and the first of them, its setup, point and what to re-measure.
     std::string verdict() const;
     const Finding* firstOverLimit() const;
+    // What the points observed once mean for the crew, for the window and the
+    // report alike; empty when there are none.
+    std::string observedOnceNote() const;
     // Every finding line and the summary, each ended with `lineEnd`.
     std::string text(std::string_view lineEnd = "\n") const;
 };

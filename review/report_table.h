@@ -6,19 +6,23 @@
 
 namespace zendro::review {
 
-// A table of a report, as both its text and its PDF lay it out: the text in
-// fixed columns, the PDF in shares of the page's width.
+// A table of a report, made once as texts: the text report prints it, the
+// PDF draws it, so both say the same.
 enum class CellAlign {
-    Right,     // padded on the left to the column's width
     Left,      // padded on the right
-    Trailing,  // the last column: two blanks and the text, nothing when empty
+    Right,     // padded on the left to the column's width: numbers
+    Trailing,  // the last column of a fixed-width table: two blanks and the text, nothing when
+               // empty
 };
 
 struct ReportColumn {
     std::string title;
-    std::size_t width = 0;  // in the text, with the blank that parts it from its neighbour
-    CellAlign align = CellAlign::Right;
-    double share = 0;  // of the PDF page's width
+    CellAlign align = CellAlign::Left;
+    // In a fixed-width text (the level book): the column's width with the
+    // blank that parts it from its neighbour.
+    std::size_t width = 0;
+    // Of the PDF page's width; 0 in every column: each as wide as its widest cell.
+    double share = 0;
 };
 
 struct ReportRow {
@@ -26,7 +30,8 @@ struct ReportRow {
     bool over = false;  // over a limit: marked in the PDF
 };
 
-// A titled part of a report: lines of text, a table, lines of text.
+// A part of a report: its title (none for a table inside a section), lines of
+// text, the table, lines of text.
 struct ReportTable {
     std::string title;
     std::vector<std::string> before;
@@ -41,5 +46,9 @@ std::string tableText(const ReportTable& table, std::string_view lineEnd);
 
 // The title, the lines before, the table and the lines after.
 std::string titledTableText(const ReportTable& table, std::string_view lineEnd);
+
+// The heading row and every row fitted: each column as wide as its widest
+// cell, two blanks between columns, no trailing blanks.
+std::vector<std::string> tableLines(const ReportTable& table);
 
 }  // namespace zendro::review

@@ -1,23 +1,17 @@
 #include "review_view/job_report.h"
 
-#include <QBuffer>
 #include <QFont>
-#include <QFontMetricsF>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QStringList>
 #include <algorithm>
 #include <utility>
 
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "review/finding_text.h"
+#include "review/job_report_text.h"
 #include "review_view/level_book.h"
 #include "review_view/report_pages.h"
 #include "review_view/sketch_renderer.h"
-#include "review_view/sketch_view.h"
 
 namespace zendro::review {
 namespace {
@@ -25,6 +19,7 @@ namespace {
 // Below this share of the page the sketch starts a page of its own.
 constexpr double kLeastSketchShare = 0.35;
 
+// The title block: the job's lines, then a rule and the line the checker signs.
 void titleBlock(PageFlow& flow, const ReportHeader& header) {
     const QFont title = reportFont(18, true);
     const QFont label = reportFont(10, true);
@@ -32,8 +27,9 @@ void titleBlock(PageFlow& flow, const ReportHeader& header) {
     const std::vector<HeaderLine> lines = jobHeaderLines(header);
     const double lineHeight = flow.textHeight(value, QStringLiteral("Ag"), flow.width()) * 1.3;
     const double titleHeight = flow.textHeight(title, QStringLiteral("Ag"), flow.width()) * 1.4;
+    const double signOffHeight = lineHeight * 1.8;
     const QRectF box = flow.take(titleHeight + lineHeight * static_cast<double>(lines.size()) +
-                                 4 * kCellPadding);
+                                 signOffHeight + 4 * kCellPadding);
     QPainter* painter = flow.painter();
     if (!painter) return;
     painter->setPen(QPen(Qt::black, 2));
@@ -43,49 +39,59 @@ void titleBlock(PageFlow& flow, const ReportHeader& header) {
     painter->drawText(QRectF(inside.topLeft(), QSizeF(inside.width(), titleHeight)),
                       Qt::AlignLeft | Qt::AlignVCenter,
                       QStringLiteral("Job report: ") + localText(header.jobName));
+    const auto labelled = [&](const HeaderLine& line, double x, double width, double y,
+                              double height) {
+        painter->setFont(label);
+        painter->drawText(QRectF(x, y, inside.width() * 0.2, height),
+                          Qt::AlignLeft | Qt::AlignBottom, latin1(line.label));
+        painter->setFont(value);
+        painter->drawText(QRectF(x + inside.width() * 0.2, y, width - inside.width() * 0.2, height),
+                          Qt::AlignLeft | Qt::AlignBottom, localText(line.value));
+    };
     double y = inside.top() + titleHeight;
     for (const HeaderLine& line : lines) {
-        painter->setFont(label);
-        painter->drawText(QRectF(inside.left(), y, inside.width() * 0.2, lineHeight),
-                          Qt::AlignLeft | Qt::AlignVCenter, latin1(line.label));
-        painter->setFont(value);
-        painter->drawText(
-            QRectF(inside.left() + inside.width() * 0.2, y, inside.width() * 0.8, lineHeight),
-            Qt::AlignLeft | Qt::AlignVCenter, localText(line.value));
+        labelled(line, inside.left(), inside.width(), y, lineHeight);
         y += lineHeight;
     }
+    painter->setPen(QPen(kRule, 1));
+    painter->drawLine(QPointF(box.left(), y + kCellPadding),
+                      QPointF(box.right(), y + kCellPadding));
+    painter->setPen(Qt::black);
+    // Side by side, with room to sign.
+    const std::vector<HeaderLine> signOff = signOffLines();
+    const double half = inside.width() / 2;
+    for (std::size_t i = 0; i < signOff.size(); ++i)
+        labelled(signOff[i], inside.left() + half * static_cast<double>(i), half, y, signOffHeight);
 }
 
 void summary(PageFlow& flow, const JobReportInput& input) {
-    const ReviewReport& report = input.report;
     flow.heading(QStringLiteral("Summary"));
     const QFont font = reportFont(10);
-    flow.text(latin1(report.summaryLine()), font,
-              report.overLimit > 0 ? kOverText : QColor(Qt::black));
-    flow.text(QStringLiteral("Sketch: %1 points, %2 traverse legs, %3 chains")
-                  .arg(input.sketch.points.size())
-                  .arg(input.sketch.legs.size())
-                  .arg(input.sketch.chains.size()),
-              font);
+    const std::vector<std::string> lines = summaryLines(input);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        // The review's counts and its verdict: red when a check is over its limit.
+        const bool over = i < 2 && input.report.overLimit > 0;
+        flow.text(latin1(lines[i]), font, over ? kOverText : QColor(Qt::black));
+    }
 }
 
+// The positions written, drawn clear of the plan sheet's legend and title block.
 void sketch(PageFlow& flow, const SketchModel& model) {
     flow.heading(QStringLiteral("Sketch"));
     if (model.points.empty()) {
-        flow.text(QStringLiteral("No point of the job has a position to draw."), reportFont(10));
+        flow.text(latin1(std::string(kNoPositions)), reportFont(10));
         return;
     }
-    const double height = flow.remaining() >= kLeastSketchShare * flow.pageBody()
-                              ? flow.remaining()
-                              : flow.pageBody();
+    const double height = flow.remaining() >= kLeastSketchShare * flow.pageBody() ? flow.remaining()
+                                                                                  : flow.pageBody();
     const QRectF rect = flow.take(height);
     QPainter* painter = flow.painter();
     if (!painter) return;
     painter->save();
-    painter->translate(rect.topLeft());
-    painter->setClipRect(QRectF(QPointF(0, 0), rect.size()));
-    SketchRenderer(model).paint(*painter, rect.size(),
-                                SketchView::fitting(model.bounds, rect.size()));
+    painter->setFont(reportFont(9));
+    const SketchRenderer renderer(model);
+    renderer.paintInto(*painter, rect,
+                       renderer.fitting(painter->font(), painter->device(), rect.size()));
     painter->restore();
     painter->setPen(kRule);
     painter->drawRect(rect);
@@ -110,11 +116,11 @@ std::vector<TableRow> findingRows(const ReviewReport& report, bool closuresOnly)
     std::vector<TableRow> rows;
     for (const Finding& finding : report.findings) {
         if (closuresOnly && finding.kind != FindingKind::Closure) continue;
-        rows.push_back({{finding.overLimit ? QStringLiteral("OVER") : QString(),
-                         finding.record ? QString::number(*finding.record) : QString(),
-                         finding.point ? QString::number(*finding.point) : QString(),
-                         findingRest(finding)},
-                        finding.overLimit});
+        rows.push_back(
+            {{finding.overLimit ? QStringLiteral("OVER") : QString(),
+              finding.record ? QString::number(*finding.record) : QString(),
+              finding.point ? QString::number(*finding.point) : QString(), findingRest(finding)},
+             finding.overLimit});
     }
     return rows;
 }
@@ -130,7 +136,7 @@ void findingTable(PageFlow& flow, const std::vector<TableRow>& rows) {
 void findings(PageFlow& flow, const ReviewReport& report) {
     flow.heading(QStringLiteral("Findings"));
     if (report.findings.empty()) {
-        flow.text(QStringLiteral("No findings."), reportFont(10));
+        flow.text(latin1(std::string(kNoFindings)), reportFont(10));
         return;
     }
     findingTable(flow, findingRows(report, false));
@@ -140,29 +146,48 @@ void closures(PageFlow& flow, const ReviewReport& report) {
     flow.heading(QStringLiteral("Closures"));
     const std::vector<TableRow> rows = findingRows(report, true);
     if (rows.empty()) {
-        flow.text(QStringLiteral("No traverse of the job closes on a known point."),
-                  reportFont(10));
+        flow.text(latin1(std::string(kNoClosures)), reportFont(10));
         return;
     }
     findingTable(flow, rows);
 }
 
-void filesWritten(PageFlow& flow, const std::optional<WrittenFiles>& conversion) {
-    flow.heading(QStringLiteral("Files written"));
+void adjustment(PageFlow& flow, const std::optional<AdjustmentSection>& adjusted) {
+    flow.heading(QStringLiteral("Adjustment"));
     const QFont font = reportFont(10);
-    if (!conversion) {
-        flow.text(QStringLiteral("The job was not converted in this session: convert it to list "
-                                 "the files written and their counts."),
-                  font);
+    if (!adjusted) {
+        flow.text(latin1(std::string(kNoAdjustment)), font);
         return;
     }
-    for (const std::string& path : conversion->paths) flow.text(localText(path), font);
-    flow.text(QStringLiteral("Converted: %1 records, %2 points, %3 chains, %4 warnings")
-                  .arg(conversion->records)
-                  .arg(conversion->points)
-                  .arg(conversion->chains)
-                  .arg(conversion->warnings),
-              reportFont(10, true));
+    flow.text(latin1(adjusted->overview), font);
+    reportTable(flow, adjusted->tests);
+    for (const std::string& meaning : adjusted->meanings) flow.text(latin1(meaning), font);
+    flow.text(latin1(adjusted->blunder), font,
+              adjusted->blunderFound ? kOverText : QColor(Qt::black));
+    flow.text(latin1(adjusted->residualsTitle), reportFont(10, true));
+    reportTable(flow, adjusted->residuals);
+    for (const std::string& note : adjusted->notes) flow.text(latin1(note), font);
+}
+
+void control(PageFlow& flow, const std::vector<std::string>& lines) {
+    flow.heading(QStringLiteral("Control"));
+    for (const std::string& line : lines) flow.text(localText(line), reportFont(10));
+}
+
+void coordinates(PageFlow& flow, const CoordinateSection& section) {
+    flow.heading(QStringLiteral("Coordinates"));
+    flow.text(latin1(section.description), reportFont(10, true));
+    if (section.points.rows.empty()) {
+        flow.text(latin1(std::string(kNoPositions)), reportFont(10));
+        return;
+    }
+    reportTable(flow, section.points);
+}
+
+void filesWritten(PageFlow& flow, const JobReportInput& input) {
+    flow.heading(QStringLiteral("Files written"));
+    for (const std::string& line : filesWrittenLines(input))
+        flow.text(localText(line), reportFont(10));
 }
 
 void layOut(const JobReportInput& input, PageFlow& flow) {
@@ -172,7 +197,10 @@ void layOut(const JobReportInput& input, PageFlow& flow) {
     limits(flow, input.header);
     findings(flow, input.report);
     closures(flow, input.report);
-    filesWritten(flow, input.conversion);
+    adjustment(flow, input.adjustment);
+    control(flow, input.control);
+    coordinates(flow, input.coordinates);
+    filesWritten(flow, input);
     if (!input.levelBook.empty()) levelBook(flow, input.levelBook);
 }
 
@@ -190,7 +218,7 @@ void writeJobReport(const JobReportInput& input, const std::string& path) {
         bytes = jobReportPdf(input);
         if (bytes.empty()) throw ZendroError(path, "the report could not be drawn");
     } else if (isReportFileName(path)) {
-        bytes = jobReportText(input.header, input.report, input.levelBook);
+        bytes = jobReportText(input);
     } else {
         throw ZendroError(path, "a report is written as .pdf or .txt");
     }

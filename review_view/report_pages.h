@@ -40,7 +40,8 @@ QFont reportFont(double points, bool bold = false);
 
 struct Column {
     QString title;
-    double share = 0;  // of the body's width
+    double share = 0;    // of the body's width
+    bool right = false;  // numbers
 };
 
 struct TableRow {
@@ -82,6 +83,10 @@ class PageFlow {
     double textHeight(const QFont& font, const QString& text, double width) const {
         const QFontMetricsF metrics(font, &pdf_);
         return metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).height();
+    }
+
+    double textWidth(const QFont& font, const QString& text) const {
+        return QFontMetricsF(font, &pdf_).horizontalAdvance(text);
     }
 
     void text(const QString& text, const QFont& font, const QColor& colour = Qt::black) {
@@ -128,7 +133,9 @@ class PageFlow {
     void finish() { footer(); }
 
   private:
-    double cellWidth(const Column& column) const { return column.share * width() - 2 * kCellPadding; }
+    double cellWidth(const Column& column) const {
+        return column.share * width() - 2 * kCellPadding;
+    }
 
     double rowHeight(const std::vector<Column>& columns, const TableRow& row,
                      const QFont& font) const {
@@ -141,8 +148,12 @@ class PageFlow {
     }
 
     void drawRow(const std::vector<Column>& columns, const TableRow& row, const QFont& font,
-                 const QRectF& rect) {
+                 const QRectF& across) {
         if (!painter_) return;
+        // As wide as its columns.
+        double shares = 0;
+        for (const Column& column : columns) shares += column.share;
+        const QRectF rect(across.topLeft(), QSizeF(across.width() * shares, across.height()));
         if (row.over) painter_->fillRect(rect, kOverBackground);
         painter_->setPen(kRule);
         painter_->drawLine(rect.bottomLeft(), rect.bottomRight());
@@ -150,11 +161,13 @@ class PageFlow {
         painter_->setPen(row.over ? kOverText : QColor(Qt::black));
         double x = rect.left();
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            const double cellWidth = columns[c].share * rect.width();
-            painter_->drawText(QRectF(x + kCellPadding, rect.top() + kCellPadding,
-                                      cellWidth - 2 * kCellPadding,
-                                      rect.height() - 2 * kCellPadding),
-                               Qt::TextWordWrap, row.cells.value(static_cast<qsizetype>(c)));
+            const double cellWidth = columns[c].share * across.width();
+            const int alignment =
+                Qt::TextWordWrap | (columns[c].right ? Qt::AlignRight : Qt::AlignLeft);
+            painter_->drawText(
+                QRectF(x + kCellPadding, rect.top() + kCellPadding, cellWidth - 2 * kCellPadding,
+                       rect.height() - 2 * kCellPadding),
+                alignment, row.cells.value(static_cast<qsizetype>(c)));
             x += cellWidth;
         }
     }
@@ -185,8 +198,10 @@ class PageFlow {
     int page_ = 1;
 };
 
-// A table of a report: its title as a heading of its own, the lines before
-// it, its rows, the lines after it.
+// A table of a report: its title (when it has one) in bold, the lines before
+// it, its rows, the lines after it. Without shares each column is as wide as
+// its widest cell, or word of its title, asks; a table wider than the body
+// shares its width out in proportion.
 void reportTable(PageFlow& flow, const ReportTable& table);
 
 // A report on Letter paper, portrait, laid out by `content` twice: to count

@@ -9,6 +9,7 @@
 
 #include "common/errors.h"
 #include "conversion/pf_update.h"
+#include "job/job_session.h"
 #include "shell/conversion_questions.h"
 #include "shell/shell_dialogs.h"
 #include "shell/text_codec.h"
@@ -52,25 +53,39 @@ void ConversionHandler::convert(const JobPaths& job, const ConversionOptions& op
     finished_ = std::move(finished);
     auto result = std::make_shared<ConversionResult>();
     auto pfUpdateLine = std::make_shared<std::string>();
+    auto reviewLines = std::make_shared<std::vector<std::string>>();
+    const review::ReviewLimits limits = limitsFor_(options.unit);
     QApplication::setOverrideCursor(Qt::BusyCursor);
     const std::optional<PfUpdate> pfUpdate = plan->pfUpdate;
     run_.start(
-        [job, options, result, pfUpdateLine, pfUpdate](RunObserver& observer) {
+        [job, options, result, pfUpdateLine, reviewLines, pfUpdate, limits](RunObserver& observer) {
             if (pfUpdate) {
                 const PfUpdateOutcome updated = updatePointFeatureFile(
                     job, *pfUpdate, options.commentCode, std::time(nullptr), observer);
                 *pfUpdateLine = pfUpdateMessage(job, updated);
             }
-            *result = runConversion(job, options, observer);
+            // Converted and reviewed as the command line does, so that the
+            // notice says at once what the review thinks of the job.
+            JobConfig config;
+            config.options = options;
+            config.limits = limits;
+            config.printReview = true;
+            JobSession session(job, config);
+            *result = session.convert(observer);
+            const review::ReviewReport& report = session.review().report;
+            *reviewLines = {"Review: " + report.verdict(), report.summaryLine()};
         },
-        [this, job, result, pfUpdateLine](BackgroundOutcome outcome) {
-            ended(job, *result, fromMessage(*pfUpdateLine), std::move(outcome));
+        [this, job, result, pfUpdateLine, reviewLines](BackgroundOutcome outcome) {
+            QStringList lines;
+            for (const std::string& line : *reviewLines) lines.append(fromMessage(line));
+            ended(job, *result, fromMessage(*pfUpdateLine), lines, std::move(outcome));
         });
     if (runningChanged_) runningChanged_(true);
 }
 
 void ConversionHandler::ended(const JobPaths& job, const ConversionResult& result,
-                              const QString& pfUpdateLine, BackgroundOutcome outcome) {
+                              const QString& pfUpdateLine, const QStringList& reviewLines,
+                              BackgroundOutcome outcome) {
     QApplication::restoreOverrideCursor();
     if (runningChanged_) runningChanged_(false);
     std::optional<QString> failure;
@@ -101,7 +116,7 @@ void ConversionHandler::ended(const JobPaths& job, const ConversionResult& resul
         dialogs_.showMessage(&window_, *failure, MessageKind::Error);
     } else {
         lastResult_ = result;
-        dialogs_.showMessage(&window_, completionNotice(job, result, pfUpdateLine),
+        dialogs_.showMessage(&window_, completionNotice(job, result, pfUpdateLine, reviewLines),
                              completionKind(result));
     }
     const std::function<void(bool)> finished = std::move(finished_);
@@ -135,18 +150,18 @@ QString warningsMessage(const QStringList& warnings, int limit) {
 }
 
 QString completionNotice(const JobPaths& job, const ConversionResult& result,
-                         const QString& pfUpdateLine) {
+                         const QString& pfUpdateLine, const QStringList& reviewLines) {
     QStringList lines{QString::fromLatin1(kConversionCompleteMessage)};
     if (result.shortDownload) {
         // The crew must know before leaving the site that the job is incomplete.
         lines.append(QString());
-        lines.append(QStringLiteral(
-                         "%1 ends inside a record: the download was most likely cut "
-                         "short. %2 whole records converted; %3 point-feature entries that no "
-                         "record observed. Download the job again.")
-                         .arg(fromPath(job.hvdPath))
-                         .arg(result.shortDownload->wholeRecords)
-                         .arg(result.shortDownload->unobservedEntries));
+        lines.append(
+            QStringLiteral("%1 ends inside a record: the download was most likely cut "
+                           "short. %2 whole records converted; %3 point-feature entries that no "
+                           "record observed. Download the job again.")
+                .arg(fromPath(job.hvdPath))
+                .arg(result.shortDownload->wholeRecords)
+                .arg(result.shortDownload->unobservedEntries));
     }
     if (!pfUpdateLine.isEmpty()) {
         lines.append(QString());
@@ -167,6 +182,10 @@ QString completionNotice(const JobPaths& job, const ConversionResult& result,
     lines.append(QStringLiteral("Points: %1").arg(result.pointCount));
     lines.append(QStringLiteral("Chains: %1").arg(result.chainCount));
     lines.append(QStringLiteral("Warnings: %1").arg(result.warningCount));
+    if (!reviewLines.isEmpty()) {
+        lines.append(QString());
+        lines.append(reviewLines);
+    }
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -8,6 +8,7 @@
 
 #include "conversion/conversion_options.h"
 #include "conversion/conversion_run.h"
+#include "review/review_limits.h"
 #include "shell/background_run.h"
 #include "shell/shell_dialogs.h"
 
@@ -38,6 +39,12 @@ class ConversionHandler {
     void convert(const JobPaths& job, const ConversionOptions& options,
                  std::function<void(bool completed)> finished = {});
 
+    // The review limits of a unit, which the completion notice's verdict is
+    // judged by: the Review page's, the defaults until the window says.
+    void setLimitsSource(std::function<review::ReviewLimits(LengthUnit)> source) {
+        limitsFor_ = std::move(source);
+    }
+
     bool running() const { return run_.running(); }
     // What the last run that completed gave; empty before one did.
     const std::optional<ConversionResult>& lastResult() const { return lastResult_; }
@@ -49,7 +56,7 @@ class ConversionHandler {
 
   private:
     void ended(const JobPaths& job, const ConversionResult& result, const QString& pfUpdateLine,
-               BackgroundOutcome outcome);
+               const QStringList& reviewLines, BackgroundOutcome outcome);
     void resetProgress();
 
     ShellDialogs& dialogs_;
@@ -60,6 +67,7 @@ class ConversionHandler {
     std::function<void(bool)> finished_;
     bool reportCancel_ = true;
     std::optional<ConversionResult> lastResult_;
+    std::function<review::ReviewLimits(LengthUnit)> limitsFor_ = review::defaultLimits;
     BackgroundRun run_;
 };
 
@@ -69,8 +77,9 @@ QString warningsMessage(const QStringList& warnings, int limit = 20);
 // The message at the end of a run: the completion text, then what was done
 // (`pfUpdateLine`: what became of JOB.pf before it, when it was updated).
 // After a cut download it warns: see completionKind.
+// `reviewLines`: the review's verdict and summary of the converted job.
 QString completionNotice(const JobPaths& job, const ConversionResult& result,
-                         const QString& pfUpdateLine = {});
+                         const QString& pfUpdateLine = {}, const QStringList& reviewLines = {});
 MessageKind completionKind(const ConversionResult& result);
 
 inline constexpr const char* kMustSelectMessage = "Must Select a file before you can convert!";

@@ -16,8 +16,8 @@ namespace zendro {
 ConversionPage::ConversionPage(ShellDialogs& dialogs, QWidget& window, QWidget* parent)
     : TwipsPage("Frame2", {}, twips(120, 600, 4815, 4095), parent) {
     buildControls();
-    handler_ = std::make_unique<ConversionHandler>(
-        dialogs, window, *progressBar_, *statusLine_, [this](bool running) { lockForRun(running); });
+    handler_ = std::make_unique<ConversionHandler>(dialogs, window, *progressBar_, *statusLine_,
+                                                   [this](bool running) { lockForRun(running); });
     connect(fileButton_, &QPushButton::clicked, this, &ConversionPage::chooseFileRequested);
     connect(pathBox_, &QLineEdit::returnPressed, this, [this] { emit pathEntered(path()); });
     connect(downloadButton_, &QPushButton::clicked, this, &ConversionPage::downloadRequested);
@@ -53,11 +53,11 @@ void ConversionPage::buildControls() {
                                       twips(120, 480, 1215, 255));
     // A job in meters has no foot to choose.
     connect(metricUnits_, &QRadioButton::toggled, feet_, &QWidget::setDisabled);
-    fileButton_ = button(this, "GetFile", "Filename", "Press to Enter Filename",
-                         twips(120, 240, 975, 615));
-    convertButton_ = button(this, "Convert", "&Convert",
-                            "Convert Downloaded File From SA to TRV Format",
-                            twips(120, 3360, 1455, 615));
+    fileButton_ =
+        button(this, "GetFile", "Filename", "Press to Enter Filename", twips(120, 240, 975, 615));
+    convertButton_ =
+        button(this, "Convert", "&Convert", "Convert Downloaded File From SA to TRV Format",
+               twips(120, 3360, 1455, 615));
     QFont convertFont(QStringLiteral("MS Sans Serif"));
     convertFont.setPointSizeF(9.75);
     convertFont.setBold(true);
@@ -65,9 +65,9 @@ void ConversionPage::buildControls() {
     pathBox_ = textBox(this, "file1", "", twips(1200, 600, 3135, 285));
     // A file dropped on the path box selects it like one dropped on the window.
     pathBox_->setAcceptDrops(false);
-    downloadButton_ = button(this, "DownLoad", "Download",
-                             "Press to initiate download of data collector",
-                             twips(120, 960, 975, 615));
+    downloadButton_ =
+        button(this, "DownLoad", "Download", "Press to initiate download of data collector",
+               twips(120, 960, 975, 615));
     // Shown beside Convert while a conversion runs.
     cancelButton_ = button(this, "CancelRun", "Cancel", "Stop the conversion; nothing is written",
                            twips(1680, 3360, 975, 615));
@@ -152,6 +152,10 @@ bool ConversionPage::obsOnly() const { return obsOnlyBox_->isChecked(); }
 
 void ConversionPage::convert(const JobPaths& job, std::function<void(bool)> finished) {
     handler_->convert(job, options(), std::move(finished));
+}
+
+void ConversionPage::setLimitsSource(std::function<review::ReviewLimits(LengthUnit)> source) {
+    handler_->setLimitsSource(std::move(source));
 }
 
 bool ConversionPage::running() const { return handler_->running(); }

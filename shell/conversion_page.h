@@ -8,6 +8,7 @@
 
 #include "conversion/conversion_options.h"
 #include "conversion/conversion_run.h"
+#include "review/review_limits.h"
 #include "shell/background_run.h"
 #include "shell/shell_dialogs.h"
 #include "shell/twips_page.h"
@@ -55,6 +56,8 @@ class ConversionPage final : public TwipsPage {
 
     // Converts `job` with the page's options: see ConversionHandler::convert.
     void convert(const JobPaths& job, std::function<void(bool completed)> finished);
+    // The limits the completion notice's review verdict is judged by.
+    void setLimitsSource(std::function<review::ReviewLimits(LengthUnit)> source);
     bool running() const;
     const std::optional<ConversionResult>& lastResult() const;
     void cancelAndWait();

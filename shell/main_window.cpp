@@ -37,10 +37,11 @@
 #include "shell/file_selection.h"
 #include "shell/help_page.h"
 #include "shell/installation_settings.h"
+#include "shell/levels/levels_page.h"
 #include "shell/page_load.h"
 #include "shell/recent_jobs_menu.h"
 #include "shell/review/adjustment_tab.h"
-#include "shell/levels/levels_page.h"
+#include "shell/review/report_tab.h"
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
 #include "shell/session_memory.h"
@@ -50,6 +51,9 @@
 
 namespace zendro {
 namespace {
+
+// The tab strip's width in the design.
+constexpr int kTabStripTwips = 4935;
 
 // The tab strip counts its tabs from 0, left to right, in the order of Page.
 int tabIndex(Page page) { return static_cast<int>(page); }
@@ -99,15 +103,15 @@ void Form1::buildControls() {
     TabStrip1->addTab(QStringLiteral("Review"));
     TabStrip1->addTab(QStringLiteral("Levels"));
     TabStrip1->setDrawBase(false);
-    TabStrip1->setToolTip(
-        QStringLiteral("The pages: conversion, feature editor, help, the job's review and level runs"));
+    TabStrip1->setToolTip(QStringLiteral(
+        "The pages: conversion, feature editor, help, the job's review and level runs"));
     buildPages();
 
     const auto px = [this](int design) { return TwipsLayout::toPixels(design, layoutScale_); };
     // The design size is the pages' default and least size; they take any more.
     designSize_ = QSize(px(5205), px(5160));
     pageArea_->setMinimumSize(designSize_);
-    TabStrip1->setGeometry(px(120), px(120), px(4935), TabStrip1->sizeHint().height());
+    TabStrip1->setGeometry(px(120), px(120), px(kTabStripTwips), TabStrip1->sizeHint().height());
     // The tabs stay clickable where a page frame reaches up to them.
     TabStrip1->raise();
 
@@ -140,10 +144,12 @@ void Form1::buildPages() {
     levelsPage_ = new LevelsPage(dialogs_, pageArea_);
     layout_.add(levelsPage_, twips(120, 600, 4815, 4440), false, TwipsLayout::Stretch::Both);
 
-    // One scale for all pages, the one at which every caption of every page fits.
-    layoutScale_ = layout_.fittingScale();
-    for (const TwipsPage* page : std::initializer_list<const TwipsPage*>{
-             conversionPage_, editorPage_, helpPage_}) {
+    // One scale for all pages, the one at which every caption of every page
+    // fits, and every page's tab with its caption whole.
+    layoutScale_ =
+        std::max(layout_.fittingScale(), TwipsLayout::scaleToFit(*TabStrip1, kTabStripTwips));
+    for (const TwipsPage* page :
+         std::initializer_list<const TwipsPage*>{conversionPage_, editorPage_, helpPage_}) {
         layoutScale_ = std::max(layoutScale_, page->fittingScale());
     }
     for (TwipsPage* page :
@@ -159,8 +165,7 @@ void Form1::connectPages() {
     connect(conversionPage_, &ConversionPage::pathEntered, this, [this] { file1_Enter(); });
     connect(conversionPage_, &ConversionPage::downloadRequested, this,
             [this] { DownLoad_Click(); });
-    connect(conversionPage_, &ConversionPage::convertRequested, this,
-            [this] { Convert_Click(); });
+    connect(conversionPage_, &ConversionPage::convertRequested, this, [this] { Convert_Click(); });
     connect(conversionPage_, &ConversionPage::runningChanged, this,
             [this](bool running) { lockForRun(running); });
     connect(pageLoad_, &PageLoad::runningChanged, this,
@@ -264,8 +269,8 @@ void Form1::switchTab(int step) {
 
 void Form1::layOutPages() {
     const QSize extra = (pageArea_->size() - designSize_).expandedTo(QSize(0, 0));
-    for (const TwipsPage* page : std::initializer_list<const TwipsPage*>{
-             conversionPage_, editorPage_, helpPage_}) {
+    for (const TwipsPage* page :
+         std::initializer_list<const TwipsPage*>{conversionPage_, editorPage_, helpPage_}) {
         page->layOut(layoutScale_, extra);
     }
     layout_.apply(layoutScale_, extra);
@@ -275,8 +280,8 @@ void Form1::layOutPages() {
 
 void Form1::lockForRun(bool running) {
     TabStrip1->setEnabled(!running);
-    for (QAction* action : {menus_.openJob, menus_.convert, menus_.download,
-                            menus_.recentJobs->menuAction()}) {
+    for (QAction* action :
+         {menus_.openJob, menus_.convert, menus_.download, menus_.recentJobs->menuAction()}) {
         action->setEnabled(!running);
     }
 }
@@ -296,8 +301,8 @@ void Form1::Form_Load() {
 
 bool Form1::Form_Unload() {
     // Without a choice this session, the folder it started with stays remembered.
-    const std::string& lastFolder = session_.jobSelected() ? session_.job.folderPath
-                                                           : installation_->atStartup().lastFolder;
+    const std::string& lastFolder =
+        session_.jobSelected() ? session_.job.folderPath : installation_->atStartup().lastFolder;
     return installation_->writeAtExit(
         lastFolder, [this](const QString& text, MessageKind kind) { showMessage(text, kind); });
 }
@@ -410,9 +415,10 @@ void Form1::restoreSession() {
     attachRecentJobs(*menus_.recentJobs);
     // Only what the user set is kept: the defaults may improve later.
     for (const bool metric : {false, true}) reviewPage_->setLimits(metric, memory_->limits(metric));
-    connect(reviewPage_, &ReviewPage::limitsEdited, this, [this](bool metric) {
-        memory_->setLimits(metric, reviewPage_->limits(metric));
-    });
+    conversionPage_->setLimitsSource(
+        [this](LengthUnit unit) { return reviewPage_->limits(isMetric(unit)); });
+    connect(reviewPage_, &ReviewPage::limitsEdited, this,
+            [this](bool metric) { memory_->setLimits(metric, reviewPage_->limits(metric)); });
     AdjustmentTab& adjustment = reviewPage_->adjustmentTab();
     for (const bool metric : {false, true}) adjustment.setSigmas(metric, memory_->sigmas(metric));
     connect(&adjustment, &AdjustmentTab::sigmasEdited, this,
@@ -425,6 +431,7 @@ void Form1::restoreSession() {
     }
     conversionPage_->restoreOptions(memory_->metric(), memory_->obsOnly(), memory_->footUnit());
     reviewPage_->restoreSplitterState(memory_->reviewSplitter());
+    reviewPage_->reportTab().setFields(memory_->reportInstrument(), memory_->reportCrew());
 }
 
 void Form1::rememberSession() {
@@ -434,6 +441,8 @@ void Form1::rememberSession() {
     memory_->setObsOnly(conversionPage_->obsOnly());
     memory_->setFootUnit(conversionPage_->footUnit());
     memory_->setReviewSplitter(reviewPage_->splitterState());
+    memory_->setReportFields(reviewPage_->reportTab().instrument(),
+                             reviewPage_->reportTab().crew());
     if (const std::optional<QString> problem = memory_->save()) {
         showMessage(*problem, MessageKind::Warning);
     }
@@ -653,11 +662,16 @@ void Form1::dropEvent(QDropEvent* event) {
 
 QWidget& Form1::pageWidget(Page page) const {
     switch (page) {
-        case Page::Conversion: return *conversionPage_;
-        case Page::FeatureEditor: return *editorPage_;
-        case Page::Help: return *helpPage_;
-        case Page::Review: return *reviewPage_;
-        case Page::Levels: return *levelsPage_;
+        case Page::Conversion:
+            return *conversionPage_;
+        case Page::FeatureEditor:
+            return *editorPage_;
+        case Page::Help:
+            return *helpPage_;
+        case Page::Review:
+            return *reviewPage_;
+        case Page::Levels:
+            return *levelsPage_;
     }
     return *conversionPage_;
 }

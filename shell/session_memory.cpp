@@ -27,6 +27,8 @@ const QString kUnitsKey = QStringLiteral("units");
 const QString kObsOnlyKey = QStringLiteral("obs-only");
 const QString kFeetKey = QStringLiteral("feet");
 const QString kReviewSplitterKey = QStringLiteral("review-splitter");
+const QString kReportInstrumentKey = QStringLiteral("report-instrument");
+const QString kReportCrewKey = QStringLiteral("report-crew");
 const QString kEnglish = QStringLiteral("English");
 const QString kMetric = QStringLiteral("Metric");
 
@@ -184,6 +186,17 @@ QByteArray SessionMemory::reviewSplitter() const {
 
 void SessionMemory::setReviewSplitter(const QByteArray& state) {
     settings_.setValue(kReviewSplitterKey, state);
+}
+
+QString SessionMemory::reportInstrument() const {
+    return settings_.value(kReportInstrumentKey).toString();
+}
+
+QString SessionMemory::reportCrew() const { return settings_.value(kReportCrewKey).toString(); }
+
+void SessionMemory::setReportFields(const QString& instrument, const QString& crew) {
+    settings_.setValue(kReportInstrumentKey, instrument);
+    settings_.setValue(kReportCrewKey, crew);
 }
 
 review::ReviewLimits SessionMemory::limits(bool metric) const {

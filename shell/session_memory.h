@@ -13,7 +13,8 @@
 namespace zendro {
 
 // What the window remembers from one session to the next: its size and place,
-// the recent jobs, the options and the review's limits and a priori sigmas.
+// the recent jobs, the options, the review's limits and a priori sigmas, and
+// the job report's instrument and crew.
 // It lives in its own file in the user's configuration folder, apart from
 // zendro.ini, whose three lines belong to the installation and are never
 // touched here. Whatever in the file is damaged or foreign reads as not
@@ -56,6 +57,11 @@ class SessionMemory {
     // saveState); empty when none is kept.
     QByteArray reviewSplitter() const;
     void setReviewSplitter(const QByteArray& state);
+
+    // The job report's instrument and crew as last typed; empty when not remembered.
+    QString reportInstrument() const;
+    QString reportCrew() const;
+    void setReportFields(const QString& instrument, const QString& crew);
 
     // Kept per unit system, as a feet job and a meter job need other values.
     review::ReviewLimits limits(bool metric) const;

@@ -21,11 +21,15 @@ double TwipsLayout::fittingScale() const {
     double scale = 1.0;
     for (const Placement& placement : placements_) {
         if (!placement.captionMustFit || placement.twips.width() <= 0) continue;
-        const double needed = (placement.widget->sizeHint().width() + 0.5) * kTwipsPerPixel /
-                              static_cast<double>(placement.twips.width());
-        scale = std::max(scale, needed);
+        scale = std::max(scale, scaleToFit(*placement.widget, placement.twips.width()));
     }
     return std::min(scale, kLargestScale);
+}
+
+double TwipsLayout::scaleToFit(const QWidget& widget, int twipsWidth) {
+    return std::min(
+        (widget.sizeHint().width() + 0.5) * kTwipsPerPixel / static_cast<double>(twipsWidth),
+        kLargestScale);
 }
 
 void TwipsLayout::apply(double scale, QSize extra) const {

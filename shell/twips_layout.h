@@ -27,6 +27,8 @@ class TwipsLayout {
 
     // The smallest factor, at least 1, at which every caption fits.
     double fittingScale() const;
+    // The factor at which `widget`'s caption fits in `twipsWidth`.
+    static double scaleToFit(const QWidget& widget, int twipsWidth);
     // `extra`: how much the window exceeds its design size.
     void apply(double scale, QSize extra = QSize(0, 0)) const;
 

@@ -29,7 +29,8 @@ QString numberList(const std::vector<std::int64_t>& numbers) {
 
 AdjustmentTab::AdjustmentTab(QWidget* parent)
     : QWidget(parent),
-      sigmas_{adjustment::defaultSigmas(kDefaultFootUnit), adjustment::defaultSigmas(LengthUnit::Metre)},
+      sigmas_{adjustment::defaultSigmas(kDefaultFootUnit),
+              adjustment::defaultSigmas(LengthUnit::Metre)},
       run_(std::make_unique<BackgroundRun>([](const QString&) {}, [](int) {})) {
     setObjectName(QStringLiteral("AdjustmentTab"));
     direction_ = sigmaField("SigmaDirection", 3600, 1);
@@ -41,8 +42,9 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     direction_->setToolTip(tr("Standard deviation of one horizontal direction reading"));
     zenith_->setToolTip(tr("Standard deviation of one zenith angle reading"));
     distanceConstant_->setToolTip(tr("The distance's constant part of its standard deviation"));
-    distancePpm_->setToolTip(tr("The distance's part of its standard deviation that grows "
-                                "with the length, in parts per million"));
+    distancePpm_->setToolTip(
+        tr("The distance's part of its standard deviation that grows "
+           "with the length, in parts per million"));
     instrumentCentring_->setToolTip(tr("How well the instrument is set over its mark"));
     targetCentring_->setToolTip(tr("How well the target is set over its mark"));
     for (QLabel*& label : unitLabels_) label = new QLabel(this);
@@ -66,8 +68,9 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     centring->addRow(tr("Target centring"), withUnit(targetCentring_, unitLabels_[2]));
     auto* adjust = new QPushButton(tr("Adjust"), this);
     adjust->setObjectName(QStringLiteral("ReviewAdjust"));
-    adjust->setToolTip(tr("Adjust the job's network by least squares with these standard "
-                          "deviations"));
+    adjust->setToolTip(
+        tr("Adjust the job's network by least squares with these standard "
+           "deviations"));
     centring->addRow(QString(), adjust);
 
     const auto resultLabel = [this](const char* name, bool wraps) {
@@ -84,6 +87,8 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     note_ = resultLabel("AdjustmentNote", true);
     blunder_ = resultLabel("AdjustmentBlunder", true);
     notDetermined_ = resultLabel("AdjustmentNotDetermined", true);
+    observedOnce_ = resultLabel("AdjustmentObservedOnce", true);
+    observedOnce_->setStyleSheet(QStringLiteral("color: #b05000"));
 
     residuals_ = new ResidualModel(this);
     sorted_ = new QSortFilterProxyModel(this);
@@ -91,8 +96,9 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     sorted_->setSortRole(ResidualModel::kSortRole);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("ResidualTable"));
-    table_->setToolTip(tr("Every observation's residual; the largest standardized one first. "
-                          "Click a row to see its point in the sketch"));
+    table_->setToolTip(
+        tr("Every observation's residual; the largest standardized one first. "
+           "Click a row to see its point in the sketch"));
     table_->setModel(sorted_);
     table_->setSortingEnabled(true);
     table_->sortByColumn(ResidualModel::Standardized, Qt::DescendingOrder);
@@ -109,7 +115,7 @@ AdjustmentTab::AdjustmentTab(QWidget* parent)
     fields->addLayout(centring, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    for (QLabel* label : {note_, statistics_, advice_, blunder_, notDetermined_})
+    for (QLabel* label : {note_, statistics_, advice_, blunder_, notDetermined_, observedOnce_})
         layout->addWidget(label);
     layout->addWidget(table_, 1);
 
@@ -174,8 +180,11 @@ void AdjustmentTab::clear(const QString& note) {
     ++generation_;  // an adjustment still running is of what was shown before
     adjustment_.reset();
     note_->setText(note);
+    observedOnce_->clear();
     showAdjustment();
 }
+
+void AdjustmentTab::setObservedOnceNote(const QString& note) { observedOnce_->setText(note); }
 
 void AdjustmentTab::showAdjusted(adjustment::JobAdjustment adjusted, LengthUnit unit,
                                  const QString& note) {

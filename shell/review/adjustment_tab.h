@@ -31,8 +31,8 @@ struct AdjustmentRequest {
 // The Review page's "Adjustment" tab: the a priori standard deviations of
 // the job's unit and an "Adjust" button above the results, which take the
 // tab's width: the test on one line with what a failed test means, the
-// probable blunder, and the residuals sorted with the largest standardized
-// first.
+// probable blunder, the points observed once that nothing checks, and the
+// residuals sorted with the largest standardized first.
 class AdjustmentTab final : public QWidget {
     Q_OBJECT
   public:
@@ -55,6 +55,9 @@ class AdjustmentTab final : public QWidget {
     // why; one still running is dropped.
     void clear(const QString& note = {});
     bool hasAdjustment() const { return adjustment_.has_value(); }
+    // What the review says of the points observed once: no adjustment checks
+    // them either. Empty when there are none; another job clears it.
+    void setObservedOnceNote(const QString& note);
     // Shows an adjustment the page made (again, after a new placement), with
     // a note saying why.
     void showAdjusted(adjustment::JobAdjustment adjusted, LengthUnit unit, const QString& note);
@@ -93,6 +96,7 @@ class AdjustmentTab final : public QWidget {
     QLabel* advice_ = nullptr;
     QLabel* blunder_ = nullptr;
     QLabel* notDetermined_ = nullptr;
+    QLabel* observedOnce_ = nullptr;
     ResidualModel* residuals_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;
     QTableView* table_ = nullptr;

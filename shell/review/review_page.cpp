@@ -22,6 +22,7 @@
 #include "shell/review/limits_tab.h"
 #include "shell/review/placement_tab.h"
 #include "shell/review/positions_tab.h"
+#include "shell/review/report_tab.h"
 #include "shell/review/review_widgets.h"
 #include "shell/review/sketch_export_dialog.h"
 #include "shell/review/sketch_widget.h"
@@ -42,7 +43,7 @@ QString defaultSaveChooser(const QString& caption, const QString& filter,
 // conversion's headers take it.
 std::string today() {
     NullObserver quiet;
-    return headerDate(defaultHeaderClock(quiet)());
+    return isoDate(defaultHeaderClock(quiet)());
 }
 
 const std::optional<review::JobReview> kNoReview;
@@ -85,17 +86,17 @@ void ReviewPage::buildControls() {
     summary_->setWordWrap(true);
     findings_ = new FindingsView(this);
 
-    QPushButton* check = button(this, "ReviewCheck", tr("Check"),
-                                tr("Review the job again with these limits"));
-    QPushButton* fit = button(this, "ReviewFit", tr("Fit"),
-                              tr("Show the whole job in the sketch (key 0)"));
+    QPushButton* check =
+        button(this, "ReviewCheck", tr("Check"), tr("Review the job again with these limits"));
+    QPushButton* fit =
+        button(this, "ReviewFit", tr("Fit"), tr("Show the whole job in the sketch (key 0)"));
     QPushButton* sketchExport = button(this, "ReviewExportSketch", tr("Export Sketch..."),
                                        tr("Save the plan sheet as SVG, PDF or PNG"));
     QPushButton* reportExport = button(this, "ReviewExportReport", tr("Export Report..."),
                                        tr("Save the job report as PDF or text"));
-    QPushButton* pointsExport = button(
-        this, "ReviewExport", tr("Export..."),
-        tr("Export the points and chains: CSV, LandXML, DXF, GeoPackage, KML or GeoJSON"));
+    QPushButton* pointsExport =
+        button(this, "ReviewExport", tr("Export..."),
+               tr("Export the points and chains: CSV, LandXML, DXF, GeoPackage, KML or GeoJSON"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {fit, sketchExport, reportExport, pointsExport}) buttons->addWidget(b);
     buttons->addStretch(1);
@@ -103,6 +104,7 @@ void ReviewPage::buildControls() {
     limits_ = new LimitsTab(check, this);
     placement_ = new PlacementTab(this);
     positions_ = new PositionsTab(this);
+    reportFields_ = new ReportTab(this);
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("ReviewTabs"));
     tabs->addTab(findings_, tr("Findings"));
@@ -110,6 +112,7 @@ void ReviewPage::buildControls() {
     tabs->addTab(placement_, tr("Control"));
     tabs->addTab(positions_, tr("Positions"));
     tabs->addTab(buildAdjustmentTab(), tr("Adjustment"));
+    tabs->addTab(reportFields_, tr("Report"));
 
     auto* beside = new QWidget(this);
     auto* besideLayout = new QVBoxLayout(beside);
@@ -142,7 +145,8 @@ void ReviewPage::buildControls() {
     connect(limits_, &LimitsTab::recheckWanted, this, [this] {
         if (session_) refresh();
     });
-    connect(placement_, &PlacementTab::chooseControlRequested, this, [this] { chooseControlFile(); });
+    connect(placement_, &PlacementTab::chooseControlRequested, this,
+            [this] { chooseControlFile(); });
     connect(placement_, &PlacementTab::applyRequested, this, [this] { applyPlacement(); });
     connect(positions_, &PositionsTab::frameChosen, this, [this] { showPositions(); });
     connect(fit, &QPushButton::clicked, sketch_, &SketchWidget::fitToWindow);
@@ -184,9 +188,9 @@ void ReviewPage::chooseControlFile() {
     const QString current = placement_->controlPath();
     const QString initial =
         current.isEmpty() && session_ ? qtText(session_->job().folderPath) : current;
-    const QString path = dialogs_.chooseFieldFile(
-        this, {tr("Control (*.csv *.txt)"), tr("All files (*)")}, tr("Control (*.csv *.txt)"),
-        initial);
+    const QString path =
+        dialogs_.chooseFieldFile(this, {tr("Control (*.csv *.txt)"), tr("All files (*)")},
+                                 tr("Control (*.csv *.txt)"), initial);
     if (path.isEmpty()) return;
     placement_->setControlPath(path);
     applyPlacement();
@@ -420,6 +424,7 @@ void ReviewPage::showReview() {
     const review::JobReview& reviewed = *session_->reviewed();
     findings_->setFindings(reviewed.report.findings);
     summary_->setText(qtText(reviewed.report.summaryLine()));
+    adjustment_->setObservedOnceNote(qtText(reviewed.report.observedOnceNote()));
     showPositions();
     if (fitOnNextReview_) sketch_->fitToWindow();
     fitOnNextReview_ = false;
@@ -462,16 +467,15 @@ void ReviewPage::startExport() {
     const std::string path = fileText(chosen.path);
     const std::shared_ptr<JobSession> session = session_;
     auto work = [chosen, path, session](RunObserver&) {
-        const exports::CsvLayout csv = exports::csvLayout(
-            fileText(chosen.csvColumns), chosen.csvDelimiter, chosen.csvHeader);
+        const exports::CsvLayout csv =
+            exports::csvLayout(fileText(chosen.csvColumns), chosen.csvDelimiter, chosen.csvHeader);
         session->writeExports({exports::ExportTarget{chosen.format, path}}, csv);
     };
     run_->start(std::move(work), [this, path](BackgroundOutcome outcome) {
         if (outcome.failure) {
             reportFailure(outcome.failure);
         } else {
-            dialogs_.showMessage(this, tr("Exported to %1").arg(qtText(path)),
-                                 MessageKind::Notice);
+            dialogs_.showMessage(this, tr("Exported to %1").arg(qtText(path)), MessageKind::Notice);
         }
         workEnded();
     });
@@ -546,13 +550,15 @@ void ReviewPage::exportSketch() {
 
 void ReviewPage::exportReport() {
     if (!review() || busy()) return;
-    const QString chosen =
-        chooseSavePath_(tr("Export Report"), tr("PDF (*.pdf);;Text (*.txt)"),
-                        qtText(session_->job().basePath + "-report.pdf"));
+    const QString chosen = chooseSavePath_(tr("Export Report"), tr("PDF (*.pdf);;Text (*.txt)"),
+                                           qtText(session_->job().basePath + "-report.pdf"));
     if (chosen.isEmpty() || !mayWrite(chosen)) return;
     const std::string path = fileText(chosen);
     const std::shared_ptr<JobSession> session = session_;
-    auto work = [session, path](RunObserver&) {
+    auto work = [session, path, instrument = reportFields_->instrumentText(),
+                 crew = reportFields_->crewText()](RunObserver&) {
+        session->config().reportInstrument = instrument;
+        session->config().reportCrew = crew;
         WindowDrawing drawing;
         session->writeReports({path}, drawing, today());
     };

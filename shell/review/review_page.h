@@ -28,6 +28,7 @@ class FindingsView;
 class LimitsTab;
 class PlacementTab;
 class PositionsTab;
+class ReportTab;
 class ShellDialogs;
 class SketchWidget;
 
@@ -96,6 +97,7 @@ class ReviewPage final : public QWidget {
     const std::optional<review::JobReview>& review() const;
     SketchWidget& sketch() const { return *sketch_; }
     AdjustmentTab& adjustmentTab() const { return *adjustment_; }
+    ReportTab& reportTab() const { return *reportFields_; }
     // The tie of the placement applied, when one is wanted.
     const std::optional<coordinates::ControlTie>& tie() const;
     // The choices in use for the job shown, in memory only.
@@ -161,6 +163,7 @@ class ReviewPage final : public QWidget {
     PlacementTab* placement_ = nullptr;
     PositionsTab* positions_ = nullptr;
     AdjustmentTab* adjustment_ = nullptr;
+    ReportTab* reportFields_ = nullptr;
     // Last: the work it runs holds the session, and it is ended first.
     std::unique_ptr<BackgroundRun> run_;
 };

@@ -16,13 +16,15 @@ namespace zendro::testing {
 namespace {
 
 std::string replaced(std::string text, const std::string& key, const std::string& value) {
-    for (std::size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, key.size(), value);
+    for (std::size_t at; (at = text.find(key)) != std::string::npos;)
+        text.replace(at, key.size(), value);
     return text;
 }
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+    return first == std::string::npos ? ""
+                                      : text.substr(first, text.find_last_not_of(' ') + 1 - first);
 }
 
 TEST(ConvertLevels, EachRunOfTheCases) {
@@ -49,21 +51,26 @@ TEST(ConvertLevels, EachRunOfTheCases) {
                                      "{bench}", made.benchPath),
                             "{dir}", dir.path());
         };
+        const auto fillJob = [&](const std::string& text) {
+            return replaced(fill(text), "{hvd}", made.hvdPath);
+        };
         const std::string arguments = fill(line.substr(bar + 1, second - bar - 1));
-        const std::string expected = fill(line.substr(second + 1));
+        const std::string expected = fillJob(line.substr(second + 1));
         const std::string command = std::string("'") + ZENDRO_CONVERT_PATH + "' " + arguments +
                                     " '" + made.hvdPath + "' 2>&1";
         std::string out;
         FILE* pipe = popen(command.c_str(), "r");
         std::array<char, 4096> buffer{};
-        while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
+        while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+            out.append(buffer.data(), n);
         const int raw = pclose(pipe);
         EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, status) << arguments << "\n" << out;
         EXPECT_NE(("\n" + out).find("\n" + expected + "\n"), std::string::npos)
-            << arguments << "\nwants: " << expected << "\n" << out;
+            << arguments << "\nwants: " << expected << "\n"
+            << out;
         ++runs;
     }
-    EXPECT_EQ(runs, 7);
+    EXPECT_EQ(runs, 9);
 }
 
 }  // namespace

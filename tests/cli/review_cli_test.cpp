@@ -33,7 +33,8 @@ struct CliRun {
 CliRun runConvert(const TempDir& dir, const std::string& arguments,
                   const std::string& program = ZENDRO_CONVERT_PATH, bool keepErrors = false) {
     const std::string command = "SOURCE_DATE_EPOCH=1765117800 '" + program + "' " + arguments +
-                                " '" + dir.file("SQ") + "' " + (keepErrors ? "2>&1" : "2>/dev/null");
+                                " '" + dir.file("SQ") + "' " +
+                                (keepErrors ? "2>&1" : "2>/dev/null");
     CliRun run;
     FILE* pipe = popen(command.c_str(), "r");
     std::array<char, 4096> buffer{};
@@ -64,16 +65,22 @@ void writeSquareJob(const TempDir& dir, std::uint32_t angleAtB = 9001000) {
 }
 
 const std::string kClosureLine =
-    "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0291 east 0.0000 elevation "
+    "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0291 east 0.0000 "
+    "elevation "
     "0.0000, linear 0.0291 over 400.000, precision 1:13750; limit 1:20000, elevation 0.100: "
     "OVER LIMIT, re-measure the traverse angles and distances\n";
 const std::string kSummaryLine =
     "review: 1 findings, 1 over limit, 3 measured checks within limit\n";
 
+// The result line of a reviewed job ends with the review's verdict.
+const std::string kOverVerdict =
+    "; 1 review check over its limit: HVD record 11, setup on 4, point 1: re-measure the traverse "
+    "angles and distances\n";
+
 // What stdout holds for the square job in `dir`: the conversion's line, then the report.
 std::string reportOf(const TempDir& dir) {
-    return dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n" +
-           kClosureLine + kSummaryLine;
+    return dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings" +
+           kOverVerdict + kClosureLine + kSummaryLine;
 }
 
 TEST(ZendroConvertReview, ReportFollowsTheConversionAndLeavesItsOutputsAlone) {
@@ -95,8 +102,9 @@ TEST(ZendroConvertReview, ReportFollowsTheConversionAndLeavesItsOutputsAlone) {
     // Within the default 1:10000 the strict run succeeds and prints no report.
     const CliRun within = runConvert(dir, "--strict");
     EXPECT_EQ(within.status, 0);
-    EXPECT_EQ(within.out,
-              dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n");
+    EXPECT_EQ(within.out, dir.file("SQ") +
+                              ": converted 12 records, 4 points, 0 chains, 0 "
+                              "warnings; no review check over its limit\n");
 }
 
 TEST(ZendroConvertReview, SeveralJobsEachGetTheirReportLinesNamed) {
@@ -111,8 +119,8 @@ TEST(ZendroConvertReview, SeveralJobsEachGetTheirReportLinesNamed) {
     std::string expected;
     for (const TempDir* dir : {&first, &second}) {
         const std::string job = dir->file("SQ");
-        expected += job + ": converted 12 records, 4 points, 0 chains, 0 warnings\n" + job + ": " +
-                    kClosureLine + job + ": " + kSummaryLine;
+        expected += job + ": converted 12 records, 4 points, 0 chains, 0 warnings" + kOverVerdict +
+                    job + ": " + kClosureLine + job + ": " + kSummaryLine;
     }
     EXPECT_EQ(run.out, expected);
     // A sketch is for one job.
@@ -136,8 +144,7 @@ TEST(ZendroConvertReview, StrictKeepsStatusThreeWhenOnlyAnEarlierJobIsOverALimit
 // 30.002: collimation difference 10.0", index error (89 59 50 + 270 00 20 -
 // 360) / 2 = 5.0", distances -0.002 (worked out in the review's plan tests).
 void writeFacePairJob(const TempDir& dir) {
-    writeFile(dir.file("SQ.HVD"), hvdRecord(1, 1, 150) +
-                                      hvdRecord(3, 2, 150, 0, 9000000, 1000000) +
+    writeFile(dir.file("SQ.HVD"), hvdRecord(1, 1, 150) + hvdRecord(3, 2, 150, 0, 9000000, 1000000) +
                                       hvdRecord(5, 10, 150, 4500100, 8959500, 300000) +
                                       hvdRecord(5, 10, 150, 22500000, 27000200, 300020));
     writeFile(dir.file("SQ.CTX"), ctxPrologue() + ctxRecord(1, 1, "CP") + ctxRecord(1, 2, "CP") +
@@ -152,9 +159,12 @@ TEST(ZendroConvertReview, EachFaceLimitFlagReachesItsOwnCheck) {
         int status;
     };
     const Case cases[] = {
-        {"--limit-face-index 4.9", 3},       {"--limit-face-index 5.1", 0},
-        {"--limit-face-horizontal 9.9", 3},  {"--limit-face-horizontal 10.1", 0},
-        {"--limit-face-distance 0.0019", 3}, {"--limit-face-distance 0.0021", 0},
+        {"--limit-face-index 4.9", 3},
+        {"--limit-face-index 5.1", 0},
+        {"--limit-face-horizontal 9.9", 3},
+        {"--limit-face-horizontal 10.1", 0},
+        {"--limit-face-distance 0.0019", 3},
+        {"--limit-face-distance 0.0021", 0},
         {"--limit-face-index 5.1 --limit-face-horizontal 10.1 --limit-face-distance 0.0021", 0},
     };
     TempDir dir;
@@ -222,7 +232,6 @@ TEST(ZendroConvertReview, FailedConversionIsNotReviewed) {
     EXPECT_EQ(run.out, dir.file("SQ") + ": not converted\n");
 }
 
-
 // The square closed exactly, placed by hand with the first station at
 // N 1000, E 2000, Z 50 and the first backsight (point 4) at azimuth 30: a
 // local point (n, e) lands at N = 1000 + n cos30 - e sin30, E = 2000 +
@@ -249,43 +258,53 @@ TEST(ZendroConvertControl, ChecksEveryControlPointAndBacksightOnControl) {
     writeSquareJob(dir, 9000000);
     writeFile(dir.file("control.csv"), kSquareControl);
     const std::string before = readFile(dir.file("SQ.HVD"));
-    const CliRun run = runConvert(
-        dir, "--review --strict --start 1000,2000,50 --azimuth 30 --control '" +
-                 dir.file("control.csv") + "'");
+    const CliRun run =
+        runConvert(dir, "--review --strict --start 1000,2000,50 --azimuth 30 --control '" +
+                            dir.file("control.csv") + "'");
     const std::string within = "; limit 0.050, elevation 0.050: within limit\n";
     const std::string zero = "north 0.000 east 0.000 elevation 0.000, horizontal 0.000";
-    EXPECT_EQ(run.out,
-              dir.file("SQ") + ": converted 12 records, 4 points, 0 chains, 0 warnings\n"
-              "HVD record 0, point 1: control point check against the control file's line 2: " +
-                  zero + within +
-                  "HVD record 1, setup on 1, point 4: control point check against the control file's line 5: " +
-                  zero + within +
-                  "HVD record 1, setup on 1, point 1: backsight on control point 4 from control point 1: "
-                  "azimuth 30.00000 against 30.00000 between the known points (0.0\"); limit "
-                  "20.0\": within limit\n"
-                  "HVD record 2, setup on 1, point 2: control point check against the control file's line 3: "
-                  "north 0.000 east -0.080 elevation 0.000, horizontal 0.080; limit 0.050, "
-                  "elevation 0.050: OVER LIMIT, check the control point's number and "
-                  "coordinates, then re-measure the setups and shots that place it\n"
-                  "HVD record 4, setup on 2, point 2: backsight on control point 1 from control point 2: "
-                  "azimuth 300.00000 against 299.58376 between the known points (82.4\"); limit "
-                  "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
-                  "re-measure the backsight\n"
-                  "HVD record 5, setup on 2, point 3: control point check against the control file's line 4: "
-                  "north 0.000 east 0.000 elevation -0.100, horizontal 0.000; limit 0.050, "
-                  "elevation 0.050: OVER LIMIT, check the control point's number and "
-                  "coordinates, then re-measure the setups and shots that place it\n"
-                  "HVD record 7, setup on 3, point 3: backsight on control point 2 from control point 3: "
-                  "azimuth 210.00000 against 209.57371 between the known points (142.9\"); limit "
-                  "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
-                  "re-measure the backsight\n"
-                  "HVD record 10, setup on 4, point 4: backsight on control point 3 from control point 4: "
-                  "azimuth 120.00000 against 120.00000 between the known points (0.0\"); limit "
-                  "20.0\": within limit\n"
-                  "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
-                  "elevation 0.0000, linear 0.0000 over 400.000, precision exact; limit 1:10000, "
-                  "elevation 0.100: within limit\n"
-                  "review: 9 findings, 4 over limit, 8 measured checks within limit\n");
+    EXPECT_EQ(
+        run.out,
+        dir.file("SQ") +
+            ": converted 12 records, 4 points, 0 chains, 0 warnings; 4 review "
+            "checks over their limits, the first: HVD record 2, setup on 1, point 2: check the "
+            "control point's number and coordinates, then re-measure the setups and shots that "
+            "place it\n"
+            "HVD record 0, point 1: control point check against the control file's line 2: " +
+            zero + within +
+            "HVD record 1, setup on 1, point 4: control point check against the control file's "
+            "line 5: " +
+            zero + within +
+            "HVD record 1, setup on 1, point 1: backsight on control point 4 from control point 1: "
+            "azimuth 30.00000 against 30.00000 between the known points (0.0\"); limit "
+            "20.0\": within limit\n"
+            "HVD record 2, setup on 1, point 2: control point check against the control file's "
+            "line 3: "
+            "north 0.000 east -0.080 elevation 0.000, horizontal 0.080; limit 0.050, "
+            "elevation 0.050: OVER LIMIT, check the control point's number and "
+            "coordinates, then re-measure the setups and shots that place it\n"
+            "HVD record 4, setup on 2, point 2: backsight on control point 1 from control point 2: "
+            "azimuth 300.00000 against 299.58376 between the known points (82.4\"); limit "
+            "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
+            "re-measure the backsight\n"
+            "HVD record 5, setup on 2, point 3: control point check against the control file's "
+            "line 4: "
+            "north 0.000 east 0.000 elevation -0.100, horizontal 0.000; limit 0.050, "
+            "elevation 0.050: OVER LIMIT, check the control point's number and "
+            "coordinates, then re-measure the setups and shots that place it\n"
+            "HVD record 7, setup on 3, point 3: backsight on control point 2 from control point 3: "
+            "azimuth 210.00000 against 209.57371 between the known points (142.9\"); limit "
+            "20.0\": OVER LIMIT, check both control points' numbers and coordinates, then "
+            "re-measure the backsight\n"
+            "HVD record 10, setup on 4, point 4: backsight on control point 3 from control point "
+            "4: "
+            "azimuth 120.00000 against 120.00000 between the known points (0.0\"); limit "
+            "20.0\": within limit\n"
+            "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 east "
+            "0.0000 "
+            "elevation 0.0000, linear 0.0000 over 400.000, precision exact; limit 1:10000, "
+            "elevation 0.100: within limit\n"
+            "review: 9 findings, 4 over limit, 8 measured checks within limit\n");
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(readFile(dir.file("SQ.HVD")), before);
 }
@@ -299,11 +318,11 @@ TEST(ZendroConvertControl, ControlPointsPlaceTheJobLikeAStartByHand) {
     writeFile(dir.file("control.csv"),
               "1 1000.0000 2000.0000 50 fixed\n3 1036.6025 2136.6025 50 free 0.01\n"
               "4 1086.6025 2050.0000 50\n");
-    const CliRun run =
-        runConvert(dir, "--review --control '" + dir.file("control.csv") + "'");
-    EXPECT_NE(run.out.find("HVD record 1, setup on 1, point 4: control point check against the control "
-                           "file's line 3: north 0.000 east 0.000 elevation 0.000"),
-              std::string::npos)
+    const CliRun run = runConvert(dir, "--review --control '" + dir.file("control.csv") + "'");
+    EXPECT_NE(
+        run.out.find("HVD record 1, setup on 1, point 4: control point check against the control "
+                     "file's line 3: north 0.000 east 0.000 elevation 0.000"),
+        std::string::npos)
         << run.out;
     // The closure, control points 1, 4 and 3, backsights 1 -> 4 and 4 -> 3.
     EXPECT_NE(run.out.find("review: 6 findings, 0 over limit"), std::string::npos) << run.out;
@@ -316,13 +335,15 @@ TEST(ZendroConvertControl, RefusesBadControlAndAnotherUnitBeforeConverting) {
     writeSquareJob(dir, 9000000);
     writeFile(dir.file("control.csv"), "1,1000,2000,50\n1,1000,2000,51\n");
     const std::string control = dir.file("control.csv");
-    const CliRun duplicate = runConvert(dir, "--control '" + control + "'", ZENDRO_CONVERT_PATH, true);
+    const CliRun duplicate =
+        runConvert(dir, "--control '" + control + "'", ZENDRO_CONVERT_PATH, true);
     EXPECT_EQ(duplicate.status, 1);
     EXPECT_EQ(duplicate.out.rfind("zendro-convert: " + control + ": line 2: ", 0), 0u)
         << duplicate.out;
     const CliRun meters = runConvert(dir, "--crs EPSG:26943", ZENDRO_CONVERT_PATH, true);
     EXPECT_EQ(meters.status, 1);
-    EXPECT_NE(meters.out.find("EPSG:26943: the job is in US survey feet"), std::string::npos) << meters.out;
+    EXPECT_NE(meters.out.find("EPSG:26943: the job is in US survey feet"), std::string::npos)
+        << meters.out;
     const CliRun noAzimuth = runConvert(dir, "--start 1,2,3", ZENDRO_CONVERT_PATH, true);
     EXPECT_EQ(noAzimuth.status, 2);
     EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.obs")));
@@ -350,9 +371,9 @@ TEST(ZendroConvertExport, WritesThePlacedPositionsAndCommitsAllOrNothing) {
     // A second export that cannot be written leaves the first one unwritten too.
     writeFile(dir.file("plain"), "a file, not a folder");
     std::filesystem::remove(dir.file("SQ-tied.csv"));
-    const CliRun failed = runConvert(dir, "--export 'csv:" + csv + "' --export 'dxf:" +
-                                              dir.file("plain/SQ.dxf") + "'",
-                                     ZENDRO_CONVERT_PATH, true);
+    const CliRun failed = runConvert(
+        dir, "--export 'csv:" + csv + "' --export 'dxf:" + dir.file("plain/SQ.dxf") + "'",
+        ZENDRO_CONVERT_PATH, true);
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.out.find("zendro-convert: " + dir.file("plain/SQ.dxf") + ": "),
               std::string::npos)
@@ -371,8 +392,9 @@ TEST(ZendroConvertExport, RefusesWhatWouldBeWrongBeforeConverting) {
     EXPECT_EQ(runConvert(dir, "--csv-columns PNNE --export csv:a.csv").status, 2);
     EXPECT_FALSE(std::filesystem::exists(dir.file("SQ.obs")));
     // Local positions are not put on a grid.
-    const CliRun local = runConvert(
-        dir, "--crs EPSG:2227 --export 'kml:" + dir.file("SQ.kml") + "'", ZENDRO_CONVERT_PATH, true);
+    const CliRun local =
+        runConvert(dir, "--crs EPSG:2227 --export 'kml:" + dir.file("SQ.kml") + "'",
+                   ZENDRO_CONVERT_PATH, true);
     EXPECT_EQ(local.status, 1);
     EXPECT_NE(local.out.find(dir.file("SQ.kml") + ": the job's positions are local"),
               std::string::npos)
@@ -398,7 +420,8 @@ TEST(ZendroConvertExport, NeverReplacesAFileOfTheJob) {
         {"--export 'csv:" + dir.file("{job}.hvd") + "'", ": would replace "},
         {"--export 'dxf:" + dir.file("{job}.pf") + "'", ": would replace "},
         {"--export 'landxml:" + dir.file("SQ.obs") + "'", ": would replace "},
-        {"--sketch '" + dir.file("{job}.RTX") + ".svg' --export 'csv:" + dir.file("{job}.RTX") + "'",
+        {"--sketch '" + dir.file("{job}.RTX") + ".svg' --export 'csv:" + dir.file("{job}.RTX") +
+             "'",
          ": would replace "},
         {"--export 'csv:" + dir.file("x") + "' --export 'landxml:" + dir.file("x") + "'",
          ": is named for two outputs of this run"},
@@ -417,14 +440,14 @@ TEST(ZendroConvertExport, NeverReplacesAFileOfTheJob) {
     writeSquareJob(dir, 9000000);
     std::filesystem::copy_file(dir.file("SQ.HVD"), dir.file("SQ2.HVD"));
     std::filesystem::copy_file(dir.file("SQ.pf"), dir.file("SQ2.pf"));
-    const CliRun fixed = runConvert(dir, "--export 'csv:" + dir.file("both.csv") + "' '" +
-                                             dir.file("SQ2") + "'",
-                                    ZENDRO_CONVERT_PATH, true);
+    const CliRun fixed =
+        runConvert(dir, "--export 'csv:" + dir.file("both.csv") + "' '" + dir.file("SQ2") + "'",
+                   ZENDRO_CONVERT_PATH, true);
     EXPECT_EQ(fixed.status, 2) << fixed.out;
     EXPECT_NE(fixed.out.find("with several jobs the file must hold {job}"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("both.csv")));
-    const CliRun named = runConvert(dir, "--export 'csv:" + dir.file("{job}.csv") + "' '" +
-                                             dir.file("SQ2") + "'");
+    const CliRun named =
+        runConvert(dir, "--export 'csv:" + dir.file("{job}.csv") + "' '" + dir.file("SQ2") + "'");
     EXPECT_EQ(named.status, 0);
     EXPECT_EQ(readFile(dir.file("SQ.csv")).substr(0, 6), "Point,");
     EXPECT_EQ(readFile(dir.file("SQ2.csv")), readFile(dir.file("SQ.csv")));
@@ -435,10 +458,13 @@ TEST(ZendroConvertExport, NeverReplacesAFileOfTheJob) {
 TEST(ZendroConvertAdjust, ReportsAfterTheReviewAndExportsTheAdjustedPositions) {
     TempDir dir;
     writeSquareJob(dir);  // the angle at B a minute off
-    const CliRun run = runConvert(dir, "--review --strict --limit-closure-ratio 5000 --adjust "
-                                       "--csv-comment --export 'csv:" + dir.file("{job}.csv") + "'");
+    const CliRun run = runConvert(dir,
+                                  "--review --strict --limit-closure-ratio 5000 --adjust "
+                                  "--csv-comment --export 'csv:" +
+                                      dir.file("{job}.csv") + "'");
     const std::string summary =
-        "review: 1 findings, 0 over limit, 4 measured checks within limit\nLeast-squares adjustment\n";
+        "review: 1 findings, 0 over limit, 4 measured checks within limit\nLeast-squares "
+        "adjustment\n";
     ASSERT_NE(run.out.find(summary), std::string::npos) << run.out;
     const std::string afterReview = run.out.substr(run.out.find(summary) + summary.size());
     const std::string csv = readFile(dir.file("SQ.csv"));
@@ -465,9 +491,10 @@ TEST(ZendroConvertAdjust, ReportsAfterTheReviewAndExportsTheAdjustedPositions) {
 
 // Each a priori deviation given reaches the adjustment, the distance's read
 // as A then PPM: 0.004 ft + 30 ppm of a 100 ft leg is sqrt(0.004^2 + 0.003^2)
-// = 0.005 (the first leg's 0.0165 more changes nothing shown). With 4", 7" and no centring the held traverse's parts are those of
-// the sound row of the chi-square cases (tests/adjustment/statistics_test.cpp);
-// any deviation left at its default, or the pair read the other way, moves them.
+// = 0.005 (the first leg's 0.0165 more changes nothing shown). With 4", 7" and no centring the held
+// traverse's parts are those of the sound row of the chi-square cases
+// (tests/adjustment/statistics_test.cpp); any deviation left at its default, or the pair read the
+// other way, moves them.
 TEST(ZendroConvertAdjust, EachDeviationGivenReachesTheReport) {
     TempDir dir;
     writeFile(dir.file("SQ.HVD"), testing::heldTraverseHvd(165, 100, 1));
@@ -491,26 +518,31 @@ TEST(ZendroConvertAdjust, EachDeviationGivenReachesTheReport) {
 }
 
 // --report writes after the job's other outputs, the PDF and the text
-// together; the text opens with the job's header (1765117800 is
-// 2025-12-07 14:30 UTC, the date the run stamps).
+// together; the text opens with the title block (1765117800 is 2025-12-07
+// 14:30 UTC, the date the run stamps) and ends with the files the run wrote.
 TEST(ZendroConvertReport, WritesThePdfAndTheTextBesideTheOtherOutputs) {
     TempDir dir;
     writeSquareJob(dir);
     const CliRun run = runConvert(
-        dir, "--limit-closure-ratio 20000 --sketch '" + dir.file("sq.svg") + "' --export 'csv:" +
-                 dir.file("{job}.csv") + "' --report '" + dir.file("{job}-report.pdf") +
-                 "' --report '" + dir.file("{job}-report.txt") + "'");
+        dir, "--limit-closure-ratio 20000 --sketch '" + dir.file("{job}.svg") +
+                 "' --export 'csv:" + dir.file("{job}.csv") + "' --report '" +
+                 dir.file("{job}-report.pdf") + "' --report '" + dir.file("{job}-report.txt") +
+                 "' --report-instrument 'TS-11 #4471' --report-crew 'R. Ortiz, K. Lee'");
     EXPECT_EQ(run.status, 0) << run.out;
-    for (const char* name : {"SQ.obs", "sq.svg", "SQ.csv"})
+    for (const char* name : {"SQ.obs", "SQ.svg", "SQ.csv"})
         EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
     EXPECT_EQ(readFile(dir.file("SQ-report.pdf")).substr(0, 5), "%PDF-");
     const std::string text = readFile(dir.file("SQ-report.txt"));
-    // The limits used, the one given among them.
-    EXPECT_EQ(text.substr(0, text.find("  Vertical misclosure")),
-              "ZENDRO job report\r\nJob: SQ\r\nUnit: US survey feet\r\nDate: 12-07-2025\r\n"
-              "Frame: local\r\nLimits used:\r\n  Traverse precision 1:N: 1:20000\r\n");
-    EXPECT_TRUE(text.ends_with("\r\n\r\n" + std::string(kClosureLine.substr(0, kClosureLine.size() - 1)) +
-                               "\r\n" + kSummaryLine.substr(0, kSummaryLine.size() - 1) + "\r\n"))
+    EXPECT_EQ(text.substr(0, text.find("\r\nVerdict: ")),
+              "ZENDRO job report\r\nJob: SQ\r\nDate: 2025-12-07\r\nInstrument: TS-11 #4471\r\n"
+              "Crew: R. Ortiz, K. Lee\r\nUnit: US survey feet\r\nFrame: local\r\n"
+              "Checked by: ____________________  Date: ____________________\r\n\r\nSummary\r\n" +
+                  kSummaryLine.substr(0, kSummaryLine.size() - 1));
+    EXPECT_TRUE(text.ends_with("\r\nFiles written\r\n" + dir.file("SQ.obs") + "\r\n" +
+                               dir.file("SQ.pf") +
+                               "\r\nConverted: 12 HVD records, 4 point-feature entries, 0 chains, "
+                               "0 warnings\r\nsketch: " +
+                               dir.file("SQ.svg") + "\r\ncsv: " + dir.file("SQ.csv") + "\r\n"))
         << text;
 }
 
@@ -523,11 +555,12 @@ TEST(ZendroConvertReport, AReportThatCannotBeWrittenIsNamedAndNoReportIsLeft) {
     writeFile(dir.file("plain"), "a file, not a folder");
     for (const char* failing : {"plain/SQ.pdf", "plain/SQ.txt"}) {
         SCOPED_TRACE(failing);
-        const CliRun run = runConvert(
-            dir, "--sketch '" + dir.file("sq.svg") + "' --export 'csv:" + dir.file("{job}.csv") +
-                     "' --report '" + dir.file("{job}-report.txt") + "' --report '" +
-                     dir.file(failing) + "'",
-            ZENDRO_CONVERT_PATH, true);
+        const CliRun run =
+            runConvert(dir,
+                       "--sketch '" + dir.file("sq.svg") +
+                           "' --export 'csv:" + dir.file("{job}.csv") + "' --report '" +
+                           dir.file("{job}-report.txt") + "' --report '" + dir.file(failing) + "'",
+                       ZENDRO_CONVERT_PATH, true);
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.out.find("zendro-convert: " + dir.file(failing) + ": "), std::string::npos)
             << run.out;
@@ -548,7 +581,8 @@ struct BadSheetFlags {
 
 const BadSheetFlags kBadSheetFlags[] = {
     {"--sketch-paper b5", "--sketch-paper: the paper is letter, tabloid, a4 or a3, not b5"},
-    {"--sketch-scale 0", "--sketch-scale: the scale is 1:N with N a number from 1 to 10000000, not 0"},
+    {"--sketch-scale 0",
+     "--sketch-scale: the scale is 1:N with N a number from 1 to 10000000, not 0"},
     {"--sketch-scale 1:500",
      "--sketch-scale: the scale is 1:N with N a number from 1 to 10000000, not 1:500"},
     {"--sketch-scale abc",

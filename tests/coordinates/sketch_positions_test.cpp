@@ -1,9 +1,9 @@
 // The sketch moved to a job's positions: points, bounds, ellipses and the
-// frame named in the title block.
-
-#include <gtest/gtest.h>
+// frame named in the title block; a point without a position left out.
 
 #include "coordinates/sketch_positions.h"
+
+#include <gtest/gtest.h>
 
 namespace zendro::coordinates {
 namespace {
@@ -26,12 +26,17 @@ PointPosition position(std::int64_t number, double north, double east, double el
 }
 
 TEST(SketchPositions, PointsTakeEastAsXAndNorthAsYWithTheirEllipses) {
-    // Local sketch: 1 at the origin, 2 at (0, 100), 3 at (100, 100); point 2
-    // still carries an ellipse from an earlier adjustment.
+    // Local sketch: 1 at the origin, 4 far off at (5000, 5000) in a group
+    // the positions lack, 2 at (0, 100), 3 at (100, 100); point 2 still
+    // carries an ellipse from an earlier adjustment. Legs 1-2, 2-3 and 3-4,
+    // one chain through 1, 4 and 3.
     review::SketchModel sketch;
-    sketch.points = {sketchPoint(1, 0, 0), sketchPoint(2, 0, 100), sketchPoint(3, 100, 100)};
-    sketch.points[1].ellipse = review::SketchEllipse{9, 9, 9};
-    sketch.bounds = {0, 0, 100, 100};
+    sketch.points = {sketchPoint(1, 0, 0), sketchPoint(4, 5000, 5000), sketchPoint(2, 0, 100),
+                     sketchPoint(3, 100, 100)};
+    sketch.points[2].ellipse = review::SketchEllipse{9, 9, 9};
+    sketch.legs = {{0, 2}, {2, 3}, {3, 1}};
+    sketch.chains.push_back({"EP1", "EP", {"S1", "S4", "S3"}, {0, 1, 3}});
+    sketch.bounds = {0, 0, 5000, 5000};
 
     // Adjusted: 1 held at N 1000 E 2000; 2 at N 1086.6025 E 2050 (100 at
     // azimuth 30: 100 cos30, 100 sin30) without precision; 3 at N 1036.6025
@@ -50,10 +55,14 @@ TEST(SketchPositions, PointsTakeEastAsXAndNorthAsYWithTheirEllipses) {
         {2000, 1000, 50}, {2050, 1086.6025, 51.5}, {2136.6025, 1036.6025, 49.25}};
     ASSERT_EQ(sketch.points.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(std::make_tuple(sketch.points[i].x, sketch.points[i].y, sketch.points[i].elevation),
-                  expected[i])
+        EXPECT_EQ(
+            std::make_tuple(sketch.points[i].x, sketch.points[i].y, sketch.points[i].elevation),
+            expected[i])
             << "point " << sketch.points[i].number;
     }
+    // Without 4, the others move up one and its leg goes.
+    EXPECT_EQ(sketch.legs, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 1}, {1, 2}}));
+    EXPECT_EQ(sketch.chains[0].points, (std::vector<std::size_t>{0, 2}));
     EXPECT_FALSE(sketch.points[0].ellipse.has_value());
     EXPECT_FALSE(sketch.points[1].ellipse.has_value());  // no precision: the old one goes
     ASSERT_TRUE(sketch.points[2].ellipse.has_value());

@@ -21,8 +21,8 @@ const std::vector<std::map<char, std::string>> kPoints = {
     {{'P', "4"}, {'N', "-100.000"}, {'E', "0.000"}, {'Z', "1.000"}, {'D', "EP"}},
     {{'P', "5"}, {'N', "0.000"}, {'E', "-100.000"}, {'Z', "-1.000"}, {'D', "-EP"}},
     {{'P', "6"}, {'N', "100.000"}, {'E', "100.000"}, {'Z', "0.000"}, {'D', "+CL-"}},
-    // Placed by its measured backsight alone, after the shots; it has no entry.
-    {{'P', "2"}, {'N', "100.000"}, {'E', "0.000"}, {'Z', "0.000"}, {'D', ""}},
+    // Placed by its measured backsight alone, after the shots.
+    {{'P', "2"}, {'N', "100.000"}, {'E', "0.000"}, {'Z', "0.000"}, {'D', "IRON;PIN"}},
 };
 
 // Splits one line by the usual CSV rules: a quoted field may hold the
@@ -94,7 +94,8 @@ TEST(CsvExport, EveryLayoutOfTheCaseTableReadsBack) {
         fields >> columns >> delimiterName >> header;
         SCOPED_TRACE(line);
         ++cases;
-        const CsvLayout layout = csvLayout(columns, delimiterNamed(delimiterName), header == "header");
+        const CsvLayout layout =
+            csvLayout(columns, delimiterNamed(delimiterName), header == "header");
         const std::vector<std::string> lines =
             crlfLinesOf(exportBytes(ExportFormat::Csv, fixture.job(), layout));
         std::size_t row = 0;
@@ -127,7 +128,7 @@ TEST(CsvExport, WritesTheWholeFileAsExpected) {
               "4,-100.000,0.000,1.000,EP\r\n"
               "5,0.000,-100.000,-1.000,-EP\r\n"
               "6,100.000,100.000,0.000,+CL-\r\n"
-              "2,100.000,0.000,0.000,\r\n");
+              "2,100.000,0.000,0.000,IRON;PIN\r\n");
     const testing::ExportFixtureJob metric(true);
     const std::string bytes =
         exportBytes(ExportFormat::Csv, metric.job(), csvLayout("PNEZ", ';', true, true));
@@ -170,9 +171,9 @@ TEST(Exports, RefuseAJobNotReviewedOrInAnotherUnitThanItsSystem) {
 }
 
 TEST(ExportFormatNames, ReadInAnyCaseAndNothingElse) {
-    for (const ExportFormat format : {ExportFormat::Csv, ExportFormat::LandXml, ExportFormat::Dxf,
-                                      ExportFormat::GeoPackage, ExportFormat::Kml,
-                                      ExportFormat::GeoJson}) {
+    for (const ExportFormat format :
+         {ExportFormat::Csv, ExportFormat::LandXml, ExportFormat::Dxf, ExportFormat::GeoPackage,
+          ExportFormat::Kml, ExportFormat::GeoJson}) {
         std::string upper(formatName(format));
         for (char& c : upper) c = static_cast<char>(c - 'a' + 'A');
         EXPECT_EQ(formatNamed(upper), format) << upper;

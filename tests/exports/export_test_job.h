@@ -19,7 +19,8 @@
 // a CL chain at 6 closed on itself ("+CL-") through 1 and 3. Points 1 and 3
 // have two entries each: the later one describes them, as in the OBS lines,
 // so 3 is "CL" and 1 is the last entry, whose description holds a quote and a
-// semicolon. 5's comment holds a Latin-1 degree sign (0xB0).
+// semicolon; 2's holds a semicolon alone, which only the delimiter's quoting
+// rule quotes. 5's comment holds a Latin-1 degree sign (0xB0).
 
 #include <memory>
 #include <string>
@@ -42,7 +43,7 @@ inline std::string exportTestHvd() {
 
 inline std::string exportTestPf() {
     return "3,+EP, \r\n4,EP,curb face\r\n5,-EP,45\xB0 bend\r\n6,+CL-, \r\n1,CL, \r\n3,CL, \r\n"
-           "1,CP \"A\";B,iron pin\r\n";
+           "1,CP \"A\";B,iron pin\r\n2,IRON;PIN, \r\n";
 }
 
 // Owns what an ExportJob borrows.

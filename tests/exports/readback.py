@@ -111,19 +111,23 @@ def pf_entries(path):
 
 
 def taped_entries(path):
-    """{number: (station, reference)} of taped entries with two entries before them."""
+    """{number: (station, reference)} of points whose last entry is taped, with
+    two entries before that entry: their OBS lines carry that entry."""
     names = []
-    taped = {}
+    last = {}
     for line in open(path, "rb").read().decode("latin-1").split("\r\n"):
         if not line.strip():
             continue
         name, _, rest = line.partition(",")
         names.append(number_of(name.strip(" \t")))
-        description = rest.partition(",")[0]
-        if "TAPE" in description and len(names) >= 3 and names[-1] is not None:
-            station, reference = names[-2], names[-3]
-            taped[names[-1]] = (physical(station) if station else None,
-                                physical(reference) if reference else None)
+        if names[-1] is not None:
+            last[names[-1]] = (len(names) - 1, "TAPE" in rest.partition(",")[0])
+    taped = {}
+    for number, (index, is_taped) in last.items():
+        if is_taped and index >= 2:
+            station, reference = names[index - 1], names[index - 2]
+            taped[number] = (physical(station) if station else None,
+                             physical(reference) if reference else None)
     return taped
 
 
@@ -388,12 +392,16 @@ def run_case(line, args, work, problems):
     unit = "metric" if "--metric" in flag_list else (
         flag_list[flag_list.index("--feet") + 1] if "--feet" in flag_list else "us")
     subprocess.run([args.convert] + flag_list + [job + ".HVD"], check=True, capture_output=True)
-    if edit == "dup":
-        # A second entry of an observed point, described with a Latin-1 byte.
-        described = pf_entries(job + ".pf")
-        observed = [n for n in described if n < SECOND_FEATURE][2]
-        with open(job + ".pf", "ab") as pf:
-            pf.write(b"%d,EP 45\xb0 DUP,second entry\r\n" % observed)
+    edits = edit.split("+")
+    described = pf_entries(job + ".pf")
+    observed = [n for n in described if n < SECOND_FEATURE]
+    with open(job + ".pf", "ab") as pf:
+        if "dup" in edits:
+            # A second entry of an observed point, described with a Latin-1 byte.
+            pf.write(b"%d,EP 45\xb0 DUP,second entry\r\n" % observed[2])
+        if "two" in edits:
+            # A chain of two points only: its start and its end.
+            pf.write(b"%d,+ZZ,two\r\n%d,-ZZ,two\r\n" % (observed[4], observed[5]))
     outputs = {fmt: os.path.join(folder, "out." + ext) for fmt, ext in
                [("csv", "csv"), ("landxml", "xml"), ("dxf", "dxf"), ("gpkg", "gpkg"),
                 ("kml", "kml"), ("geojson", "geojson")]}

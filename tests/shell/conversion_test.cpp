@@ -14,8 +14,8 @@
 #include <functional>
 
 #include "common/file_io.h"
-#include "tests/support/job_builder.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/job_builder.h"
 
 namespace zendro::testing {
 namespace {
@@ -122,21 +122,31 @@ class ConversionTest : public QObject {
         QCOMPARE(control<QCheckBox>(*window, "OptionOBS")->isChecked(), obsOnly);
         QCOMPARE(control<QRadioButton>(*window, "EM1")->isChecked(), !metric);
         QVERIFY(clickConvertAndWait(*window));
+        QString printed;
+        QCOMPARE(runCommandLineConverter(
+                     flags << QStringLiteral("--review")
+                           << QString::fromStdString(commandLineJob.file("ROAD-7.HVD")),
+                     &printed),
+                 0);
         // The notice names what was written and counts what was converted:
         // 11 records; 8 points: the 7 of the CTX file and the taped shot of
-        // "-EP~TAPE"; the one chain that "+EP" starts.
+        // "-EP~TAPE"; the one chain that "+EP" starts. Then the review's
+        // verdict and summary, as the command line's result line and its
+        // report's last line give them.
+        const QStringList lines = printed.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(lines.size() >= 2);
+        const QString verdict = lines.first().section(QStringLiteral(" warnings; "), 1);
+        QVERIFY(!verdict.isEmpty());
         const std::string written = windowJob.file("ROAD-7.obs") + "\n" +
                                     (obsOnly ? "" : windowJob.file("ROAD-7.TRV") + "\n") +
                                     windowJob.file("ROAD-7.pf") + "\n";
         QCOMPARE(dialogs.messages,
                  QStringList{QString::fromStdString(
-                     "The File Conversion is Complete\n\nFiles written:\n" + written +
-                     "\nRecords converted: 11\nPoints: 8\nChains: 1\nWarnings: 0")});
+                                 "The File Conversion is Complete\n\nFiles written:\n" + written +
+                                 "\nRecords converted: 11\nPoints: 8\nChains: 1\nWarnings: 0\n\n"
+                                 "Review: ") +
+                             verdict + QLatin1Char('\n') + lines.last()});
         QCOMPARE(dialogs.kinds, std::vector<MessageKind>{MessageKind::Notice});
-
-        QCOMPARE(runCommandLineConverter(
-                     flags << QString::fromStdString(commandLineJob.file("ROAD-7.HVD"))),
-                 0);
         const std::string obs = readFile(windowJob.file("ROAD-7.obs"));
         QVERIFY(obs.find("ROAD-7") != std::string::npos);
         QCOMPARE(obs, readFile(commandLineJob.file("ROAD-7.obs")));
@@ -305,8 +315,7 @@ class ConversionTest : public QObject {
                                  << QStringList{"--pf-add-new"} << 0;
         QTest::newRow("rebuild") << int(StalePointFeaturesChoice::Rebuild)
                                  << QStringList{"--pf-rebuild"} << 1;
-        QTest::newRow("as is") << int(StalePointFeaturesChoice::ConvertAsIs) << QStringList{}
-                               << 0;
+        QTest::newRow("as is") << int(StalePointFeaturesChoice::ConvertAsIs) << QStringList{} << 0;
     }
 
     void aStaleFeatureFileIsUpdatedAsAnswered() {

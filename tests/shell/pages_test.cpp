@@ -171,8 +171,10 @@ class PagesTest : public QObject {
         QTest::keyClick(sketch, Qt::Key_0);
         QCOMPARE(sketch->view().scale, fitted);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(tabs->currentIndex() + 1, 5);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex() + 1, 1);
-        QCOMPARE(switchFrom("Convert", Qt::Key_PageUp), 4);
+        QCOMPARE(switchFrom("Convert", Qt::Key_PageUp), 5);
         QCOMPARE(dialogs.messages, QStringList());
     }
 

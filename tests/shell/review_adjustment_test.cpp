@@ -39,7 +39,9 @@ class ReviewAdjustmentTest : public QObject {
     JobPaths job_;
 
     template <typename W>
-    W* widget(const char* name) { return pageControl<W>(*page_, name); }
+    W* widget(const char* name) {
+        return pageControl<W>(*page_, name);
+    }
     void adjust() {
         QSignalSpy ended(page_.get(), &ReviewPage::backgroundWorkEnded);
         QTest::mouseClick(widget<QPushButton>("ReviewAdjust"), Qt::LeftButton);
@@ -55,9 +57,7 @@ class ReviewAdjustmentTest : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        job_ = convertedSampleJob(dir_, ZENDRO_SAMPLES_DIR "/HWY12-3");
-    }
+    void initTestCase() { job_ = convertedSampleJob(dir_, ZENDRO_SAMPLES_DIR "/HWY12-3"); }
     void init() {
         page_ = std::make_unique<ReviewPage>(dialogs_);
         page_->resize(900, 600);
@@ -80,6 +80,10 @@ class ReviewAdjustmentTest : public QObject {
         QVERIFY(widget<QLabel>("AdjustmentAdvice")
                     ->text()
                     .startsWith(QStringLiteral("Failed high: the readings scatter more")));
+        // The sample's 39 sideshots, which no adjustment checks either.
+        QVERIFY(widget<QLabel>("AdjustmentObservedOnce")
+                    ->text()
+                    .startsWith(QStringLiteral("Points observed once: 39, not checked: ")));
         widget<QTabWidget>("ReviewTabs")->setCurrentIndex(4);
         QVERIFY(QTest::qWaitForWindowExposed(page_.get()));
         QVERIFY2(statistics->contentsRect().width() >=
@@ -95,13 +99,21 @@ class ReviewAdjustmentTest : public QObject {
         QCOMPARE(page_->sketch().model().title.frame, std::string("adjusted"));
         // The command line names it: HVD record 52, height difference from 4
         // to 3, residual +0.4044 ft, standardized +30.78.
-        QCOMPARE((QStringList{cell(0, 0), cell(0, 1), cell(0, 2), cell(0, 3), cell(0, 5),
-                              cell(0, 6)}),
-                 (QStringList{"52", "height difference", "4", "3", "0.4044 ft", "30.78"}));
-        QVERIFY(widget<QTableView>("ResidualTable")->model()->index(0, 0).data(Qt::FontRole)
-                    .value<QFont>().bold());
-        QVERIFY(!widget<QTableView>("ResidualTable")->model()->index(1, 0).data(Qt::FontRole)
-                     .value<QFont>().bold());
+        QCOMPARE(
+            (QStringList{cell(0, 0), cell(0, 1), cell(0, 2), cell(0, 3), cell(0, 5), cell(0, 6)}),
+            (QStringList{"52", "height difference", "4", "3", "0.4044 ft", "30.78"}));
+        QVERIFY(widget<QTableView>("ResidualTable")
+                    ->model()
+                    ->index(0, 0)
+                    .data(Qt::FontRole)
+                    .value<QFont>()
+                    .bold());
+        QVERIFY(!widget<QTableView>("ResidualTable")
+                     ->model()
+                     ->index(1, 0)
+                     .data(Qt::FontRole)
+                     .value<QFont>()
+                     .bold());
 
         // A click on the blunder's row centres the sketch on point 3.
         auto* table = widget<QTableView>("ResidualTable");
@@ -151,8 +163,14 @@ class ReviewAdjustmentTest : public QObject {
                               cell(0, 6), cell(1, 0), cell(1, 6)}),
                  (QStringList{"5", "height difference", "2", "3", "-0.3125 ft", "-49.46", "7",
                               "-29.68"}));
-        QVERIFY(widget<QTableView>("ResidualTable")->model()->index(0, 0).data(Qt::FontRole)
-                    .value<QFont>().bold());
+        QVERIFY(widget<QTableView>("ResidualTable")
+                    ->model()
+                    ->index(0, 0)
+                    .data(Qt::FontRole)
+                    .value<QFont>()
+                    .bold());
+        // Every point of the square is a station: none observed once.
+        QCOMPARE(widget<QLabel>("AdjustmentObservedOnce")->text(), QString());
     }
 
     // Deviations far too pessimistic for the sample's 5" instrument: the

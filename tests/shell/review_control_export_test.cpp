@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/run_observer.h"
+#include "conversion/conversion_run.h"
 #include "shell/review/export_dialog.h"
 #include "shell/review/review_page.h"
 #include "shell/review/sketch_widget.h"
@@ -46,25 +48,28 @@ const QString kZero = QStringLiteral("north 0.000 east 0.000 elevation 0.000, ho
 const QStringList kPlacedFindings{
     "HVD record 0, point 1: control point check against the control file's line 2: " + kZero +
         kWithin,
-    "HVD record 1, setup on 1, point 4: control point check against the control file's line 5: " + kZero +
-        kWithin,
+    "HVD record 1, setup on 1, point 4: control point check against the control file's line 5: " +
+        kZero + kWithin,
     "HVD record 1, setup on 1, point 1: backsight on control point 4 from control point 1: azimuth "
     "30.00000 against 30.00000 between the known points (0.0\"); limit 20.0\": within limit",
-    "HVD record 2, setup on 1, point 2: control point check against the control file's line 3: north "
+    "HVD record 2, setup on 1, point 2: control point check against the control file's line 3: "
+    "north "
     "0.000 east -0.080 elevation 0.000, horizontal 0.080; limit 0.050, elevation 0.050: OVER "
     "LIMIT, check the control point's number and coordinates, then re-measure the setups and "
     "shots that place it",
     "HVD record 4, setup on 2, point 2: backsight on control point 1 from control point 2: azimuth "
     "300.00000 against 299.58376 between the known points (82.4\"); limit 20.0\": OVER LIMIT, "
     "check both control points' numbers and coordinates, then re-measure the backsight",
-    "HVD record 5, setup on 2, point 3: control point check against the control file's line 4: " + kZero +
-        kWithin,
+    "HVD record 5, setup on 2, point 3: control point check against the control file's line 4: " +
+        kZero + kWithin,
     "HVD record 7, setup on 3, point 3: backsight on control point 2 from control point 3: azimuth "
     "210.00000 against 209.57371 between the known points (142.9\"); limit 20.0\": OVER LIMIT, "
     "check both control points' numbers and coordinates, then re-measure the backsight",
-    "HVD record 10, setup on 4, point 4: backsight on control point 3 from control point 4: azimuth "
+    "HVD record 10, setup on 4, point 4: backsight on control point 3 from control point 4: "
+    "azimuth "
     "120.00000 against 120.00000 between the known points (0.0\"); limit 20.0\": within limit",
-    "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 east 0.0000 elevation "
+    "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 east 0.0000 "
+    "elevation "
     "0.0000, linear 0.0000 over 400.000, precision exact; limit 1:10000, elevation 0.100: "
     "within limit"};
 
@@ -76,7 +81,9 @@ class ReviewControlExportTest : public QObject {
     std::unique_ptr<ReviewPage> page_;
 
     template <typename W>
-    W* widget(const char* name) { return pageControl<W>(*page_, name); }
+    W* widget(const char* name) {
+        return pageControl<W>(*page_, name);
+    }
     void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     // Clicks and waits for the work it started off the window's thread.
     void clickAndWait(QPushButton* button) {
@@ -173,9 +180,10 @@ class ReviewControlExportTest : public QObject {
         widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.1);
         clickAndWait(widget<QPushButton>("ReviewCheck"));
         QCOMPARE(listed("ReviewFindings").at(3),
-                 QStringLiteral("HVD record 2, setup on 1, point 2: control point check against the control "
-                                "file's line 3: north 0.000 east -0.080 elevation 0.000, "
-                                "horizontal 0.080; limit 0.100, elevation 0.050: within limit"));
+                 QStringLiteral(
+                     "HVD record 2, setup on 1, point 2: control point check against the control "
+                     "file's line 3: north 0.000 east -0.080 elevation 0.000, "
+                     "horizontal 0.080; limit 0.100, elevation 0.050: within limit"));
         widget<QDoubleSpinBox>("LimitControlHorizontal")->setValue(0.05);
         clickAndWait(widget<QPushButton>("ReviewCheck"));
 
@@ -196,7 +204,8 @@ class ReviewControlExportTest : public QObject {
         widget<QLineEdit>("CoordinateSystem")->setText(QStringLiteral("EPSG:26943"));
         clickAndWait(widget<QPushButton>("ReviewApplyPlacement"));
         QCOMPARE(dialogs_.messages.size(), 2);
-        QVERIFY2(dialogs_.messages[1].contains(QStringLiteral("EPSG:26943: the job is in US survey feet")),
+        QVERIFY2(dialogs_.messages[1].contains(
+                     QStringLiteral("EPSG:26943: the job is in US survey feet")),
                  qPrintable(dialogs_.messages[1]));
         QCOMPARE(widget<QLineEdit>("CoordinateSystem")->text(), QString());
         widget<QLineEdit>("StartAzimuth")->setText(QStringLiteral("north"));
@@ -254,38 +263,58 @@ class ReviewControlExportTest : public QObject {
     }
 
     // The same job, options and positions give the window and the command
-    // line the same files: the window's exports and report, then
-    // zendro-convert's of the same placement, compared byte for byte.
+    // line the same files: the window's conversion, exports and report (its
+    // instrument and crew in the Report tab), then zendro-convert's of the
+    // same placement and flags under the same names, compared byte for byte.
     void theWindowsFilesAreTheCommandLines() {
         qputenv("SOURCE_DATE_EPOCH", "86400");  // LandXML and the report carry the day
+        const JobPaths job = deriveJobPaths(dir_.file("SQ.HVD"));
+        NullObserver quiet;
+        const ConversionResult converted = runConversion(job, ConversionOptions{}, quiet);
+        QVERIFY(waitForReviewPage(*page_,
+                                  [&] { page_->showJob(job, ConversionOptions{}, converted); }));
         placeByHand();
+        QTest::keyClicks(widget<QLineEdit>("ReportInstrument"), "TS-11 #4471");
+        QTest::keyClicks(widget<QLineEdit>("ReportCrew"), "R. Ortiz, K. Lee");
+        std::filesystem::create_directory(dir_.file("out"));
         const std::pair<const char*, const char*> formats[] = {
             {"csv", "csv"}, {"landxml", "xml"}, {"dxf", "dxf"}};
         for (const auto& [format, extension] : formats) {
             ExportDialog* dialog = openExportDialog();
             auto* chosen = in<QComboBox>(dialog, "ExportFormat");
             chosen->setCurrentIndex(chosen->findText(QString::fromLatin1(format)));
-            exportThrough(dialog, dir_.file(std::string("window.") + extension));
+            exportThrough(dialog, dir_.file(std::string("out/SQ.") + extension));
         }
         page_->setSavePathChooser([this](const QString&, const QString&, const QString&) {
-            return QString::fromStdString(dir_.file("window-report.txt"));
+            return QString::fromStdString(dir_.file("out/SQ-report.txt"));
         });
         clickAndWait(widget<QPushButton>("ReviewExportReport"));
         QCOMPARE(dialogs_.messages.size(), 3);
 
+        std::filesystem::rename(dir_.file("out"), dir_.file("window"));
+        std::filesystem::create_directory(dir_.file("out"));
         const std::string command =
-            std::string(ZENDRO_CONVERT_PATH) + " --start 1000,2000,50 --azimuth 30.0000 "
-            "--export csv:'" + dir_.file("cli.csv") + "' --export landxml:'" + dir_.file("cli.xml") +
-            "' --export dxf:'" + dir_.file("cli.dxf") + "' --report '" + dir_.file("cli-report.txt") +
-            "' '" + dir_.file("SQ.HVD") + "' >/dev/null 2>&1";
+            std::string(ZENDRO_CONVERT_PATH) +
+            " --start 1000,2000,50 --azimuth 30.0000 "
+            "--export csv:'" +
+            dir_.file("out/SQ.csv") + "' --export landxml:'" + dir_.file("out/SQ.xml") +
+            "' --export dxf:'" + dir_.file("out/SQ.dxf") + "' --report '" +
+            dir_.file("out/SQ-report.txt") +
+            "' --report-instrument 'TS-11 #4471' --report-crew 'R. Ortiz, K. Lee' '" +
+            dir_.file("SQ.HVD") + "' >/dev/null 2>&1";
         QCOMPARE(std::system(command.c_str()), 0);
         qunsetenv("SOURCE_DATE_EPOCH");
-        for (const char* extension : {"csv", "xml", "dxf"}) {
-            const std::string window = readFile(dir_.file(std::string("window.") + extension));
+        for (const char* name : {"SQ.csv", "SQ.xml", "SQ.dxf", "SQ-report.txt"}) {
+            const std::string window = readFile(dir_.file(std::string("window/") + name));
             QVERIFY(!window.empty());
-            QVERIFY2(window == readFile(dir_.file(std::string("cli.") + extension)), extension);
+            QVERIFY2(window == readFile(dir_.file(std::string("out/") + name)), name);
         }
-        QCOMPARE(readFile(dir_.file("window-report.txt")), readFile(dir_.file("cli-report.txt")));
+        // The report names what it is given and what was written.
+        const std::string report = readFile(dir_.file("out/SQ-report.txt"));
+        for (const std::string& line :
+             {std::string("Instrument: TS-11 #4471"), std::string("Frame: tied to control"),
+              "csv: " + dir_.file("out/SQ.csv")})
+            QVERIFY2(report.find("\r\n" + line + "\r\n") != std::string::npos, line.c_str());
     }
 
     void failedExportsShowTheirMessageAndLeaveNothing() {

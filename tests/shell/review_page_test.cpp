@@ -95,10 +95,12 @@ class ReviewPageTest : public QObject {
     }
 
     void reportSitsBesideTheSketch() {
-        QCOMPARE(shownFindingLines(*page_),
-                 QStringList{"HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 "
-                             "east 0.0000 elevation 0.0000, linear 0.0000 over 400.000, "
-                             "precision exact; limit 1:10000, elevation 0.100: within limit"});
+        QCOMPARE(
+            shownFindingLines(*page_),
+            QStringList{
+                "HVD record 11, setup on 4, point 1: traverse closure: misclosure north 0.0000 "
+                "east 0.0000 elevation 0.0000, linear 0.0000 over 400.000, "
+                "precision exact; limit 1:10000, elevation 0.100: within limit"});
         // Its parts in the table's columns: kind, record, point, measured, limit, verdict, advice.
         const QAbstractItemModel* table =
             page_->findChild<QTableView*>(QStringLiteral("ReviewFindings"))->model();
@@ -107,9 +109,9 @@ class ReviewPageTest : public QObject {
             cells << table->index(0, column).data().toString();
         QCOMPARE(cells, (QStringList{"Closure", "11", "1", "exact, elevation 0.0000",
                                      "1:10000, elevation 0.100", "within limit", ""}));
-        QCOMPARE(
-            page_->findChild<QLabel*>(QStringLiteral("ReviewSummary"))->text(),
-            QStringLiteral("review: 1 findings, 0 over limit, 4 measured checks within limit; points observed once: 3, not checked"));
+        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("ReviewSummary"))->text(),
+                 QStringLiteral("review: 1 findings, 0 over limit, 4 measured checks within limit; "
+                                "points observed once: 3, not checked"));
         // The chain runs through its three points in the OBS order.
         const auto& model = sketch().model();
         QCOMPARE(model.chains.size(), std::size_t{1});
@@ -251,8 +253,14 @@ class ReviewPageTest : public QObject {
         QVERIFY(readFile(dir_.file("out.svg")).find("<svg") != std::string::npos);
         QVERIFY(readFile(dir_.file("out.PDF")).starts_with("%PDF-"));
         QVERIFY(readFile(dir_.file("out.png")).starts_with("\x89PNG\r\n"));
-        // Its header is checked in review_report_export_test.
-        QVERIFY(readFile(dir_.file("report.txt")).ends_with(page_->review()->report.text("\r\n")));
+        // Its header is checked in review_report_export_test; it ends with the sheets written.
+        const std::string report = readFile(dir_.file("report.txt"));
+        QVERIFY(report.find("\r\nSummary\r\n" + page_->review()->report.summaryLine() + "\r\n") !=
+                std::string::npos);
+        QVERIFY2(report.ends_with("\r\nsketch: " + dir_.file("out.svg") +
+                                  "\r\nsketch: " + dir_.file("out.PDF") +
+                                  "\r\nsketch: " + dir_.file("out.png") + "\r\n"),
+                 report.c_str());
         QVERIFY(dialogs_.messages.isEmpty());
         // A folder that is a regular file: one message naming the file.
         exportSketchThroughDialog();

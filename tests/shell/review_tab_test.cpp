@@ -94,8 +94,8 @@ QStringList filesWrittenLines(const std::string& pdfPath) {
     if (!pdftotext.waitForFinished(20000)) return {};
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput())
                              .normalized(QString::NormalizationForm_KC);
-    QStringList lines = text.mid(text.indexOf(QStringLiteral("Files written")))
-                            .split('\n', Qt::SkipEmptyParts);
+    QStringList lines =
+        text.mid(text.indexOf(QStringLiteral("Files written"))).split('\n', Qt::SkipEmptyParts);
     return lines.mid(0, 4);
 }
 
@@ -153,17 +153,19 @@ class ReviewTabTest : public QObject {
         QVERIFY(openReviewTab(*window));
         auto* page = control<ReviewPage>(*window, "ReviewPage");
         const std::string report = jobs.file("CH-report.pdf");
-        page->setSavePathChooser(
-            [&](const QString&, const QString&, const QString&) { return QString::fromStdString(report); });
+        page->setSavePathChooser([&](const QString&, const QString&, const QString&) {
+            return QString::fromStdString(report);
+        });
         QSignalSpy ended(page, &ReviewPage::backgroundWorkEnded);
         clickButton(*page, "ReviewExportReport");
         QVERIFY(ended.wait(20000));
         // 7 HVD records, 7 CTX points, the one EP chain; OBS Only (the
         // window's default) and a new point-feature file.
-        const QStringList expected = {QStringLiteral("Files written"),
-                                      QString::fromStdString(jobs.file("CH.obs")),
-                                      QString::fromStdString(jobs.file("CH.pf")),
-                                      QStringLiteral("Converted: 7 records, 7 points, 1 chains, 0 warnings")};
+        const QStringList expected = {
+            QStringLiteral("Files written"), QString::fromStdString(jobs.file("CH.obs")),
+            QString::fromStdString(jobs.file("CH.pf")),
+            QStringLiteral(
+                "Converted: 7 HVD records, 7 point-feature entries, 1 chains, 0 warnings")};
         QCOMPARE(filesWrittenLines(report), expected);
     }
 
@@ -184,8 +186,8 @@ class ReviewTabTest : public QObject {
         QVERIFY(page->isEnabled());
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(fileExists(jobs.file("CH.pf")));
-        QCOMPARE(sketchChains(*window), (std::vector<std::vector<std::string>>{
-                                            {"S1001", "S1002", "S1003", "S1004"}}));
+        QCOMPARE(sketchChains(*window),
+                 (std::vector<std::vector<std::string>>{{"S1001", "S1002", "S1003", "S1004"}}));
     }
 
     void doubleClickedPointOpensItsRow() {

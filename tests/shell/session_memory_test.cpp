@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QTest>
 
 #include "review/limit_table.h"
 #include "shell/job_arguments.h"
@@ -49,7 +50,8 @@ class SessionMemoryTest : public QObject {
         review::ReviewLimits limits = review::defaultLimits(zendro::LengthUnit::Metre);
         limits.closureRatio = 20000;
         limits.blunderResidual = 4.5;
-        adjustment::AprioriSigmas sigmas = adjustment::defaultSigmas(zendro::LengthUnit::UsSurveyFoot);
+        adjustment::AprioriSigmas sigmas =
+            adjustment::defaultSigmas(zendro::LengthUnit::UsSurveyFoot);
         sigmas.directionSeconds = 1.5;
         sigmas.targetCentring = 0.02;
         {
@@ -80,7 +82,8 @@ class SessionMemoryTest : public QObject {
             QCOMPARE(readLimits.*limit.field, limits.*limit.field);
         }
         // The other unit system keeps its defaults.
-        QCOMPARE(memory.limits(false).closureRatio, review::defaultLimits(zendro::LengthUnit::UsSurveyFoot).closureRatio);
+        QCOMPARE(memory.limits(false).closureRatio,
+                 review::defaultLimits(zendro::LengthUnit::UsSurveyFoot).closureRatio);
         const adjustment::AprioriSigmas read = memory.sigmas(false);
         QCOMPARE(read.directionSeconds, 1.5);
         QCOMPARE(read.zenithSeconds, 5.0);
@@ -174,6 +177,8 @@ class SessionMemoryTest : public QObject {
             control<QDoubleSpinBox>(*window, "SigmaDirection")->setValue(2.5);
             control<QDoubleSpinBox>(*window, "LimitBacksightDistance")->setValue(0.07);
             clickButton(*window, "FootInternational");
+            QTest::keyClicks(control<QLineEdit>(*window, "ReportInstrument"), "TS-11 #4471");
+            QTest::keyClicks(control<QLineEdit>(*window, "ReportCrew"), "R. Ortiz, K. Lee");
             window->findChild<QSplitter*>(QStringLiteral("ReviewSplitter"))->setSizes({333, 444});
             splitState = window->findChild<ReviewPage*>()->splitterState();
             clickButton(*window, "EM2");
@@ -193,6 +198,10 @@ class SessionMemoryTest : public QObject {
         QVERIFY(control<QRadioButton>(*window, "EM2")->isChecked());
         QVERIFY(control<QRadioButton>(*window, "FootInternational")->isChecked());
         QCOMPARE(reviewPage->splitterState(), splitState);
+        QCOMPARE(control<QLineEdit>(*window, "ReportInstrument")->text(),
+                 QStringLiteral("TS-11 #4471"));
+        QCOMPARE(control<QLineEdit>(*window, "ReportCrew")->text(),
+                 QStringLiteral("R. Ortiz, K. Lee"));
         QVERIFY(!control<QCheckBox>(*window, "OptionOBS")->isChecked());
         // Shown whole in the status line, even at the design size.
         auto* status = control<QLabel>(*window, "Plabel");

@@ -81,7 +81,7 @@ void writeSampleJob(const std::string& folder, const std::string& name) {
                                  rtxNote(2, "A SECOND, LONGER NOTE OVER TWO RECORDS"));
 }
 
-int runCommandLineConverter(const QStringList& arguments) {
+int runCommandLineConverter(const QStringList& arguments, QString* out) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QString::fromLatin1(kSourceDateEpoch));
@@ -89,6 +89,7 @@ int runCommandLineConverter(const QStringList& arguments) {
     process.start(QStringLiteral(ZENDRO_CONVERT_PATH), arguments);
     if (!process.waitForFinished(60000)) return -1;
     if (process.exitStatus() != QProcess::NormalExit) return -1;
+    if (out != nullptr) *out = QString::fromLocal8Bit(process.readAllStandardOutput());
     return process.exitCode();
 }
 

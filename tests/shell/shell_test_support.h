@@ -72,7 +72,8 @@ void writeSampleJob(const std::string& folder, const std::string& name);
 
 // Runs zendro-convert on `fieldFile` with `arguments` and SOURCE_DATE_EPOCH set
 // as for the window; returns its exit code.
-int runCommandLineConverter(const QStringList& arguments);
+// `out`, when given, gets what it printed on standard output.
+int runCommandLineConverter(const QStringList& arguments, QString* out = nullptr);
 
 inline constexpr const char* kSourceDateEpoch = "1700000000";
 

@@ -15,8 +15,8 @@
 #include <QTableWidget>
 #include <filesystem>
 
-#include "shell/help_text.h"
 #include "settings/settings_file.h"
+#include "shell/help_text.h"
 #include "shell/twips_layout.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -238,11 +238,14 @@ class StartupTest : public QObject {
         QCOMPARE(window->objectName(), QStringLiteral("Form1"));
         QCOMPARE(window->windowTitle(), QStringLiteral("ZUZ Conversion - 4.2.6"));
         auto* tabs = control<QTabBar>(*window, "TabStrip1");
-        QCOMPARE(tabs->count(), 4);
+        QCOMPARE(tabs->count(), 5);
         QCOMPARE(tabs->tabText(0), QStringLiteral("Download && Conversion"));
         QCOMPARE(tabs->tabText(1), QStringLiteral("Edit Features"));
         QCOMPARE(tabs->tabText(2), QStringLiteral("Help"));
         QCOMPARE(tabs->tabText(3), QStringLiteral("Review"));
+        QCOMPARE(tabs->tabText(4), QStringLiteral("Levels"));
+        // Every tab whole: none behind scroll buttons.
+        QVERIFY(tabs->tabRect(4).right() < tabs->width());
 
         QVERIFY(control<QCheckBox>(*window, "OptionOBS")->isChecked());
         QCOMPARE(control<QCheckBox>(*window, "OptionOBS")->text(), QStringLiteral("OBS Only"));
