@@ -36,39 +36,57 @@ QVariant LevelFindingsModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ForegroundRole && f.over) return QBrush(Qt::darkRed);
     if (role == kSortRole) {
         switch (index.column()) {
-            case Measured: return f.value ? QVariant(f.value->number) : QVariant();
-            case Limit: return f.limit ? QVariant(f.limit->number) : QVariant();
-            case Place: return QVariant::fromValue(static_cast<qulonglong>(f.fileLine));
-            default: return {};
+            case Measured:
+                return f.value ? QVariant(f.value->number) : QVariant();
+            case Limit:
+                return f.limit ? QVariant(f.limit->number) : QVariant();
+            case Place:
+                return QVariant::fromValue(static_cast<qulonglong>(f.fileLine));
+            default:
+                return {};
         }
     }
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
-        case Check: return qtText(std::string(levels::levelCheckName(f.check)));
-        case Place: return placeText(f);
-        case Point: return qtText(f.point);
-        case Measured: return f.value ? qtText(f.value->text) : QString();
-        case Limit: return f.limit ? qtText(f.limit->text) : QString();
+        case Check:
+            return qtText(std::string(levels::levelCheckName(f.check)));
+        case Place:
+            return placeText(f);
+        case Point:
+            return qtText(f.point);
+        case Measured:
+            return f.value ? qtText(f.value->text) : QString();
+        case Limit:
+            return f.limit ? qtText(f.limit->text) : QString();
         case Verdict:
             return f.measured ? (f.over ? tr("OVER LIMIT") : tr("within limit"))
                               : (f.over ? tr("fault") : QString());
-        case Advice: return qtText(f.advice.empty() ? f.what : f.advice);
-        default: return {};
+        case Advice:
+            return qtText(f.advice.empty() ? f.what : f.advice);
+        default:
+            return {};
     }
 }
 
-QVariant LevelFindingsModel::headerData(int section, Qt::Orientation orientation,
-                                        int role) const {
+QVariant LevelFindingsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-        case Check: return tr("Check");
-        case Place: return tr("File, line, address");
-        case Point: return tr("Point");
-        case Measured: return tr("Measured");
-        case Limit: return tr("Limit");
-        case Verdict: return tr("Verdict");
-        case Advice: return tr("What to do");
-        default: return {};
+        case Check:
+            return tr("Check");
+        case Place:
+            return tr("File, line, address");
+        case Point:
+            return tr("Point");
+        case Measured:
+            return tr("Measured");
+        case Limit:
+            return tr("Limit");
+        case Verdict:
+            return tr("Verdict");
+        case Advice:
+            return tr("What to do");
+        default:
+            return {};
     }
 }
 
@@ -82,7 +100,9 @@ bool LevelFindingsSorter::lessThan(const QModelIndex& left, const QModelIndex& r
         return a.toULongLong() < b.toULongLong();
     }
     if (a.isValid() || b.isValid()) {
-        if (!a.isValid() || !b.isValid()) return a.isValid();
+        // A finding without a value goes last in either order.
+        if (!a.isValid() || !b.isValid())
+            return sortOrder() == Qt::AscendingOrder ? a.isValid() : b.isValid();
         return a.toDouble() < b.toDouble();
     }
     return QString::localeAwareCompare(left.data().toString(), right.data().toString()) < 0;

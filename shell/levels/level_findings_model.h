@@ -33,7 +33,8 @@ class LevelFindingsModel final : public QAbstractTableModel {
     std::vector<levels::LevelFinding> findings_;
 };
 
-// Sorts by any column: numbers as numbers, a missing one after every present one.
+// Sorts by any column: numbers as numbers, a missing one after every present
+// one whichever way the column is sorted.
 class LevelFindingsSorter final : public QSortFilterProxyModel {
     Q_OBJECT
   public:

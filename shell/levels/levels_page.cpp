@@ -32,8 +32,19 @@ QString namesText(const std::vector<std::string>& paths) {
     return names.join(QStringLiteral(", "));
 }
 
-enum LineColumn { LineNumber, LineFile, LineMethod, LineFrom, LineTo, LineSetups, LineLength,
-                  LineMisclosure, LineAllowance, LineVerdict, LineColumnCount };
+enum LineColumn {
+    LineNumber,
+    LineFile,
+    LineMethod,
+    LineFrom,
+    LineTo,
+    LineSetups,
+    LineLength,
+    LineMisclosure,
+    LineAllowance,
+    LineVerdict,
+    LineColumnCount
+};
 
 }  // namespace
 
@@ -87,8 +98,9 @@ void LevelsPage::buildControls() {
     findingsView_->setSelectionMode(QAbstractItemView::SingleSelection);
     findingsView_->verticalHeader()->hide();
     findingsView_->horizontalHeader()->setStretchLastSection(true);
-    findingsView_->setToolTip(tr("The findings: click a heading to sort; double-click a finding "
-                                 "to see its line"));
+    findingsView_->setToolTip(
+        tr("The findings: click a heading to sort; double-click a finding "
+           "to see its line"));
     detail_ = new QLabel(this);
     detail_->setObjectName(QStringLiteral("LevelsFindingDetail"));
     detail_->setWordWrap(true);
@@ -123,8 +135,7 @@ void LevelsPage::buildControls() {
 
     connect(open, &QPushButton::clicked, this, [this] { openFiles(); });
     connect(control, &QPushButton::clicked, this, [this] { chooseControl(); });
-    connect(lines_, &QTableWidget::currentCellChanged, this,
-            [this](int row) { showLine(row); });
+    connect(lines_, &QTableWidget::currentCellChanged, this, [this](int row) { showLine(row); });
     connect(findingsView_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { findingActivated(index); });
     connect(findingsView_, &QTableView::activated, this,
@@ -146,9 +157,9 @@ void LevelsPage::openFiles() {
 }
 
 void LevelsPage::chooseControl() {
-    const QString chosen = dialogs_.chooseFieldFile(
-        this, {tr("Control (*.csv *.txt)"), tr("All files (*)")}, tr("Control (*.csv *.txt)"),
-        qtText(controlPath_));
+    const QString chosen =
+        dialogs_.chooseFieldFile(this, {tr("Control (*.csv *.txt)"), tr("All files (*)")},
+                                 tr("Control (*.csv *.txt)"), qtText(controlPath_));
     if (!chosen.isEmpty()) setControlPath(chosen);
 }
 
@@ -182,7 +193,7 @@ void LevelsPage::run() {
     runWanted_ = false;
     if (files_.empty()) {
         result_.reset();
-        show();
+        showResult();
         emit runEnded();
         return;
     }
@@ -202,7 +213,7 @@ void LevelsPage::run() {
                 return;
             }
             result_ = *made;
-            show();
+            showResult();
             if (outcome.failure) {
                 try {
                     std::rethrow_exception(outcome.failure);
@@ -215,7 +226,7 @@ void LevelsPage::run() {
         });
 }
 
-void LevelsPage::show() {
+void LevelsPage::showResult() {
     lines_->setRowCount(0);
     findings_->setFindings({});
     detail_->clear();
@@ -233,17 +244,18 @@ void LevelsPage::show() {
         const levels::LevelLine& level = *line.line;
         const levels::LineClosure& closure = line.closure;
         const bool closes = closure.kind != levels::ClosureKind::Open;
-        const QStringList cells{
-            QString::number(level.number),
-            QFileInfo(qtText(level.file)).fileName(),
-            qtText(std::string(levels::m5::methodName(level.method))),
-            qtText(level.startPoint),
-            qtText(level.endPoint()),
-            QString::number(line.rows.size()),
-            qtText(run.forms.distance(line.length())),
-            closes ? qtText(run.forms.height(closure.misclosure)) : QString(),
-            closes ? qtText(run.forms.height(closure.allowance)) : QString(),
-            !closes ? tr("open") : closure.over ? tr("OVER LIMIT") : tr("within")};
+        const QStringList cells{QString::number(level.number),
+                                QFileInfo(qtText(level.file)).fileName(),
+                                qtText(std::string(levels::m5::methodName(level.method))),
+                                qtText(level.startPoint),
+                                qtText(level.endPoint()),
+                                QString::number(line.rows.size()),
+                                qtText(run.forms.distance(line.length())),
+                                closes ? qtText(run.forms.height(closure.misclosure)) : QString(),
+                                closes ? qtText(run.forms.height(closure.allowance)) : QString(),
+                                !closes        ? tr("open")
+                                : closure.over ? tr("OVER LIMIT")
+                                               : tr("within")};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (closure.over) item->setForeground(Qt::darkRed);

@@ -30,8 +30,7 @@ class LevelsPage final : public QWidget {
     Q_OBJECT
   public:
     // Returns the files chosen, or none when cancelled: (caption, filter, folder).
-    using FilesChooser =
-        std::function<QStringList(const QString&, const QString&, const QString&)>;
+    using FilesChooser = std::function<QStringList(const QString&, const QString&, const QString&)>;
 
     explicit LevelsPage(ShellDialogs& dialogs, QWidget* parent = nullptr);
     ~LevelsPage() override;
@@ -61,7 +60,7 @@ class LevelsPage final : public QWidget {
   private:
     void buildControls();
     void run();
-    void show();
+    void showResult();
     void showLine(int line);
     void findingActivated(const QModelIndex& index);
 
