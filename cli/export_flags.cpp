@@ -35,7 +35,8 @@ void addExportFlags(CLI::App& app, ExportFlags& flags, const std::vector<std::st
                 return exports::exportTargetFromText(text)
                            ? std::string()
                            : "--export takes FORMAT:FILE, FORMAT one of csv, landxml, dxf, gpkg, "
-                             "kml, geojson: " + text;
+                             "kml, geojson: " +
+                                 text;
             },
             ""));
     auto columns = std::make_shared<std::string>(flags.csv.columns);
@@ -44,11 +45,13 @@ void addExportFlags(CLI::App& app, ExportFlags& flags, const std::vector<std::st
     auto comment = std::make_shared<bool>(false);
     auto latin1 = std::make_shared<bool>(false);
     app.add_option("--csv-columns", *columns,
-                   "The CSV export's columns in order: P point, N, E, Z, D description")
+                   "The CSV export's columns in order: P point, N, E, Z, D description, H height "
+                   "source (level run or total station)")
         ->group(group)
         ->type_name("COLUMNS")
         ->capture_default_str();
-    app.add_option("--csv-delimiter", *delimiter, "The CSV export's delimiter: one character or tab")
+    app.add_option("--csv-delimiter", *delimiter,
+                   "The CSV export's delimiter: one character or tab")
         ->group(group)
         ->type_name("CHAR")
         ->capture_default_str();
@@ -76,8 +79,8 @@ void addExportFlags(CLI::App& app, ExportFlags& flags, const std::vector<std::st
         for (const exports::ExportTarget& target : flags.targets) {
             if (!target.namesTheJob())
                 throw CLI::ValidationError(
-                    "--export", "with several jobs the file must hold {job}: " +
-                                    target.pathPattern);
+                    "--export",
+                    "with several jobs the file must hold {job}: " + target.pathPattern);
         }
     });
 }

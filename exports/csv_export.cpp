@@ -14,8 +14,8 @@ namespace {
 
 // Quoted when it holds the delimiter, a quote or a line end; quotes doubled.
 void appendField(std::string& out, std::string_view text, char delimiter) {
-    const bool quoted = text.find_first_of(std::string{delimiter, '"', '\r', '\n'}) !=
-                        std::string_view::npos;
+    const bool quoted =
+        text.find_first_of(std::string{delimiter, '"', '\r', '\n'}) != std::string_view::npos;
     if (!quoted) {
         out += text;
         return;
@@ -31,21 +31,36 @@ void appendField(std::string& out, std::string_view text, char delimiter) {
 std::string columnTitle(char column, LengthUnit unit) {
     const std::string inUnit = " (" + std::string(namesOf(unit).qualified) + ")";
     switch (column) {
-        case 'P': return "Point";
-        case 'N': return "Northing" + inUnit;
-        case 'E': return "Easting" + inUnit;
-        case 'Z': return "Elevation" + inUnit;
-        default: return "Description";
+        case 'P':
+            return "Point";
+        case 'N':
+            return "Northing" + inUnit;
+        case 'E':
+            return "Easting" + inUnit;
+        case 'Z':
+            return "Elevation" + inUnit;
+        case 'H':
+            return "Height source";
+        default:
+            return "Description";
     }
 }
 
 std::string columnText(char column, const ExportPoint& point, const CsvLayout& layout) {
     switch (column) {
-        case 'P': return point.name;
-        case 'N': return lengthText(point.north);
-        case 'E': return lengthText(point.east);
-        case 'Z': return lengthText(point.elevation);
-        default: return layout.latin1 ? point.description : utf8Of(point.description);
+        case 'P':
+            return point.name;
+        case 'N':
+            return lengthText(point.north);
+        case 'E':
+            return lengthText(point.east);
+        case 'Z':
+            return lengthText(point.elevation);
+        // A job without level runs has the total station's heights only.
+        case 'H':
+            return std::string(point.heightSource.empty() ? kSurveyHeight : point.heightSource);
+        default:
+            return layout.latin1 ? point.description : utf8Of(point.description);
     }
 }
 

@@ -7,12 +7,12 @@ namespace zendro::exports {
 CsvLayout csvLayout(std::string_view columns, char delimiter, bool header, bool comment,
                     bool latin1) {
     const std::string named = "CSV columns \"" + std::string(columns) + "\"";
-    if (columns.empty()) throw ZendroError(named, "give at least one of P N E Z D");
+    if (columns.empty()) throw ZendroError(named, "give at least one of P N E Z D H");
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const char letter = columns[i];
-        if (std::string_view("PNEZD").find(letter) == std::string_view::npos) {
+        if (std::string_view("PNEZDH").find(letter) == std::string_view::npos) {
             throw ZendroError(named, "'" + std::string(1, letter) +
-                                         "' is not a column: use P N E Z D (upper case)");
+                                         "' is not a column: use P N E Z D H (upper case)");
         }
         if (columns.find(letter, i + 1) != std::string_view::npos) {
             throw ZendroError(named, "'" + std::string(1, letter) + "' is given twice");

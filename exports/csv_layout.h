@@ -6,7 +6,8 @@
 namespace zendro::exports {
 
 // The columns of a CSV export, one letter each in file order: P point
-// number, N northing, E easting, Z elevation, D description.
+// number, N northing, E easting, Z elevation, D description, H where the
+// elevation came from (a level run or the total station).
 struct CsvLayout {
     std::string columns = "PNEZD";
     char delimiter = ',';
@@ -15,7 +16,7 @@ struct CsvLayout {
     bool latin1 = false;   // the field files' own bytes for older readers; UTF-8 otherwise
 };
 
-// The layout of `columns` ("PENZD", "NEZ", ...): the letters P N E Z D only,
+// The layout of `columns` ("PENZD", "NEZ", ...): the letters P N E Z D H only,
 // each at most once, at least one. Throws ZendroError naming the columns and
 // the cause; a delimiter that is a quote, CR or LF is refused too.
 CsvLayout csvLayout(std::string_view columns, char delimiter, bool header, bool comment = false,

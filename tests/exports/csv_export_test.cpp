@@ -139,9 +139,9 @@ TEST(CsvExport, WritesTheWholeFileAsExpected) {
 
 TEST(CsvExport, RefusesLayoutsItCannotWrite) {
     const std::pair<const char*, const char*> refused[] = {
-        {"", "CSV columns \"\": give at least one of P N E Z D"},
-        {"PNEZX", "CSV columns \"PNEZX\": 'X' is not a column: use P N E Z D (upper case)"},
-        {"pnezd", "CSV columns \"pnezd\": 'p' is not a column: use P N E Z D (upper case)"},
+        {"", "CSV columns \"\": give at least one of P N E Z D H"},
+        {"PNEZX", "CSV columns \"PNEZX\": 'X' is not a column: use P N E Z D H (upper case)"},
+        {"pnezd", "CSV columns \"pnezd\": 'p' is not a column: use P N E Z D H (upper case)"},
         {"PNEZP", "CSV columns \"PNEZP\": 'P' is given twice"},
     };
     for (const auto& [columns, message] : refused) {

@@ -307,6 +307,13 @@ def height_sources(path, layer_name):
     return sources
 
 
+def csv_height_sources(path):
+    """{point: height source} of a CSV of the columns P and H, as GDAL reads it."""
+    source = open_vector(path, ["HEADERS=YES", "AUTODETECT_TYPE=NO"])  # the layer lives with it
+    return {int(feature.GetField("Point")): feature.GetField("Height source")
+            for feature in source.GetLayer(0)}
+
+
 def check_levels(outputs, levelled, heights, points, unit, problems):
     """Each export names the heights the level gave: the adjustment held those points to them."""
     want = {n: ("level run" if n in levelled else "total station") for n in points}
@@ -321,6 +328,8 @@ def check_levels(outputs, levelled, heights, points, unit, problems):
             listed[int(feature.get("name"))] = (values.get("height"), os.path.basename(values.get("file", "")))
     problems.check(listed == {n: (heights[str(n)], "RUN.DAT") for n in levelled},
                    f"LandXML levelled points {listed} against zendro-level's {heights}")
+    problems.check(csv_height_sources(outputs["csv-sources"]) == want,
+                   f"CSV Height source is not 'level run' for exactly {sorted(levelled)}")
     for number in levelled:
         problems.check(abs(points[number][0][2] - float(heights[str(number)])) <= 0.003,
                        f"point {number}: adjusted elevation {points[number][0][2]} far from "
@@ -427,6 +436,9 @@ def run_case(line, args, work, problems):
     check_kml(outputs["kml"], points, chains, summary, problems)
     check_ogr_chains(outputs["geojson"], None, points, chains, True, problems, "GeoJSON")
     if edit == "levels":
+        outputs["csv-sources"] = os.path.join(folder, "sources.csv")
+        subprocess.run([args.convert] + flag_list + ["--csv-columns", "PH", "--export",
+                        "csv:" + outputs["csv-sources"], job + ".HVD"], check=True, capture_output=True)
         check_levels(outputs, levelled, heights, points, unit, problems)
     else:
         problems.check(height_sources(outputs["gpkg"], "points") is None,
