@@ -366,9 +366,11 @@ bool Form1::selectJob(const QString& typedPath) {
     }
     if (!editorPage_->editor().settleUnsavedEdits()) return false;
     // Another job starts afresh: nothing of the last one's review, control,
-    // adjustment or conversion is shown, kept or exported.
+    // level runs, adjustment or conversion is shown, kept or exported. Level
+    // runs join a job by point number, and numbers are each job's own.
     if (job.basePath != session_.job.basePath) {
         reviewPage_->closeJob();
+        levelsPage_->setFiles({});
         status_->clearConversion();
     }
     session_.job = std::move(job);

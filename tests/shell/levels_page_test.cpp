@@ -137,6 +137,15 @@ class LevelsPageTest : public QObject {
             return false;
         };
         QVERIFY(QTest::qWaitFor(imbalanceShown, 20000));
+
+        // Another job: the run's point numbers are not its own, so the run
+        // leaves with the job it joined.
+        writeSampleJob(dir.path(), "OTHER");
+        chooseJob(*window, dialogs, dir.file("OTHER.HVD"));
+        QVERIFY(control<LevelsPage>(*window, "LevelsPage")->files().empty());
+        QVERIFY(
+            QTest::qWaitFor([&] { return !control<LevelsPage>(*window, "LevelsPage")->busy(); }));
+        QVERIFY(control<LevelsPage>(*window, "LevelsPage")->result() == nullptr);
     }
 };
 
