@@ -1,4 +1,4 @@
-#include "levels/level_command.h"
+#include "cli/level_command.h"
 
 #include <CLI/CLI.hpp>
 #include <sstream>

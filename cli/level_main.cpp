@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "levels/level_command.h"
+#include "cli/level_command.h"
 
 int main(int argc, char** argv) {
     const zendro::levels::ParsedLevelArguments parsed =
