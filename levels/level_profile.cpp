@@ -1,5 +1,6 @@
 #include "levels/level_profile.h"
 
+#include <filesystem>
 #include <unordered_set>
 
 #include "levels/level_report.h"
@@ -18,8 +19,9 @@ LineProfile lineProfile(const LevelRunResult& result, std::size_t line) {
     if (reduced.closure.kind == ClosureKind::BetweenBenchmarks) benchmarks.insert(level.endPoint());
 
     LineProfile profile;
-    profile.title = "Line " + std::to_string(level.number) + " (" + level.file + "): " +
-                    (level.startPoint.empty() ? "-" : level.startPoint) + " to " +
+    profile.title = "Line " + std::to_string(level.number) + " (" +
+                    std::filesystem::path(level.file).filename().string() +
+                    "): " + (level.startPoint.empty() ? "-" : level.startPoint) + " to " +
                     (level.endPoint().empty() ? "-" : level.endPoint());
     const auto at = [&](double distance, double height, const std::string& point) {
         return ProfilePoint{distance, height, point, !point.empty() && benchmarks.contains(point)};
@@ -30,7 +32,8 @@ LineProfile lineProfile(const LevelRunResult& result, std::size_t line) {
         const BookRow& row = reduced.rows[i];
         const double instrument = along + row.backDistance.value_or(0);
         for (const IntermediateRow& sight : reduced.intermediates)
-            if (sight.setup == i) profile.sights.push_back(at(instrument, sight.height, sight.point));
+            if (sight.setup == i)
+                profile.sights.push_back(at(instrument, sight.height, sight.point));
         along = instrument + row.foreDistance.value_or(0);
         profile.points.push_back(at(along, row.height, row.forePoint));
     }

@@ -17,7 +17,7 @@ struct ProfilePoint {
 };
 
 struct LineProfile {
-    std::string title;                // "Line 3 (RUN.DAT): BM1 to J3"
+    std::string title;                // "Line 3 (RUN.DAT): BM1 to J3", the file by its name
     std::vector<ProfilePoint> points;  // the start, then each setup's foresight point
     std::vector<ProfilePoint> sights;  // intermediate sights, at their instrument
     // Setup i joins points[i] to points[i + 1]; true where a finding of it is over its limit.

@@ -1,16 +1,20 @@
 #include "shell/levels/level_findings_model.h"
 
 #include <QBrush>
+#include <QFileInfo>
 
 #include "shell/review/review_widgets.h"
 
 namespace zendro {
 namespace {
 
+// The file by its name, as the lines table shows it; the row's tooltip and
+// the detail below the table give the whole path.
 QString placeText(const levels::LevelFinding& finding) {
-    const std::string place = finding.place();
     if (finding.file.empty()) return LevelFindingsModel::tr("level network");
-    return qtText(place.empty() ? finding.file : finding.file + " " + place);
+    const QString file = QFileInfo(qtText(finding.file)).fileName();
+    const std::string place = finding.place();
+    return place.empty() ? file : file + QLatin1Char(' ') + qtText(place);
 }
 
 }  // namespace

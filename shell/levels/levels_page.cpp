@@ -124,8 +124,9 @@ void LevelsPage::buildControls() {
     split->setObjectName(QStringLiteral("LevelsSplitter"));
     split->addWidget(left);
     split->addWidget(right);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
+    // The findings' advice needs the room more than the lines do.
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -237,7 +238,11 @@ void LevelsPage::showResult() {
         return;
     }
     const levels::LevelRunResult& run = *result_;
-    summary_->setText(qtText(levels::levelSummaryText(run, "", "Adjustment: ")).trimmed());
+    // The run is in the job's unit whatever the level wrote: said first, since
+    // the control file's heights are read in it too.
+    summary_->setText(tr("Heights and lengths in %1, the job's unit. ")
+                          .arg(qtText(std::string(unitName(run.forms.unit)))) +
+                      qtText(levels::levelSummaryText(run, "", "Adjustment: ")).trimmed());
     lines_->setRowCount(static_cast<int>(run.lines.size()));
     for (std::size_t i = 0; i < run.lines.size(); ++i) {
         const levels::ReducedLine& line = run.lines[i];

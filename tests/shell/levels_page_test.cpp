@@ -95,7 +95,7 @@ class LevelsPageTest : public QObject {
         const int row = imbalanceRow(shown);
         QVERIFY(row >= 0);
         QCOMPARE(shown.index(row, LevelFindingsModel::Place).data().toString().section(',', 0, 0),
-                 QString::fromStdString(made.runPath) + QStringLiteral(" line 3"));
+                 QStringLiteral("LV-RUN.DAT line 3"));
         findings->setFocus();
         findings->setCurrentIndex(shown.index(row, 0));
         QTest::keyClick(findings, Qt::Key_Return);

@@ -1,11 +1,13 @@
 // zendro-screenshot: opens the window offscreen on the bundled sample job and
 // saves it as a PNG, for the AppStream metadata and the README.
 //
-//   zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT [adjusted]]]
+//   zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT [adjusted | levels:RUN.DAT,CONTROL]]]
 //
 // TAB is the tab to show, 1 to the number of tabs from the left (default 1);
 // WIDTHxHEIGHT the window's size (default: its design size); "adjusted", on
-// the Review page, adjusts the job and shows the Adjustment tab.
+// the Review page, adjusts the job and shows the Adjustment tab; "levels:",
+// on the Levels page, opens the M5 file with its control file and shows the
+// line of the first finding over a limit.
 
 #include <QApplication>
 #include <QDir>
@@ -15,12 +17,14 @@
 #include <QSize>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
 
 #include "shell/bundled_files.h"
 #include "shell/kermit_download.h"
+#include "shell/levels/levels_page.h"
 #include "shell/main_window.h"
 #include "shell/shell_dialogs.h"
 #include "shell/text_codec.h"
@@ -79,6 +83,24 @@ std::optional<QString> copySampleJob(const QString& into) {
     return into + QLatin1Char('/') + QString::fromLatin1(kSampleJob) + QStringLiteral(".HVD");
 }
 
+// The Levels page's line of the run's first finding over a limit chosen, so
+// its profile shows the failing setup. False when the page shows no such line.
+bool showFirstFailingLine(zendro::LevelsPage& page) {
+    const zendro::levels::LevelRunResult* run = page.result();
+    auto* lines = page.findChild<QTableWidget*>(QStringLiteral("LevelsLines"));
+    if (run == nullptr || lines == nullptr) return false;
+    for (const zendro::levels::LevelFinding& finding : run->findings) {
+        if (!finding.over || finding.line == 0) continue;
+        for (int row = 0; row < lines->rowCount(); ++row) {
+            if (lines->item(row, 0)->text() == QString::number(finding.line)) {
+                lines->setCurrentCell(row, 0);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,22 +111,29 @@ int main(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() < 2 || arguments.size() > 5) {
         return fail(
-            QStringLiteral("usage: zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT [adjusted]]]"));
+            QStringLiteral("usage: zendro-screenshot OUT.png [TAB [WIDTHxHEIGHT "
+                           "[adjusted | levels:RUN.DAT,CONTROL]]]"));
     }
     const QString output = arguments[1];
     bool tabIsNumber = true;
     const int tab = arguments.size() >= 3 ? arguments[2].toInt(&tabIsNumber) : 1;
     std::optional<QSize> size;
-    const bool adjusted = arguments.size() == 5;
-    if (adjusted && arguments[4] != QStringLiteral("adjusted")) {
-        return fail(QStringLiteral("the fourth argument can only be \"adjusted\""));
+    const QString mode = arguments.size() == 5 ? arguments[4] : QString();
+    const bool adjusted = mode == QStringLiteral("adjusted");
+    const QStringList levelFiles = mode.startsWith(QStringLiteral("levels:"))
+                                       ? mode.mid(7).split(QLatin1Char(','))
+                                       : QStringList();
+    if (!mode.isEmpty() && !adjusted && levelFiles.size() != 2) {
+        return fail(QStringLiteral(
+            "the fourth argument can only be \"adjusted\" or \"levels:RUN.DAT,CONTROL\""));
     }
     if (arguments.size() >= 4) {
         const QStringList sides = arguments[3].split(QLatin1Char('x'));
         bool wide = false;
         bool high = false;
         if (sides.size() == 2) size = QSize(sides[0].toInt(&wide), sides[1].toInt(&high));
-        if (!wide || !high) return fail(QStringLiteral("the size must be WIDTHxHEIGHT, as 1600x1000"));
+        if (!wide || !high)
+            return fail(QStringLiteral("the size must be WIDTHxHEIGHT, as 1600x1000"));
     }
 
     QTemporaryDir installation;
@@ -150,6 +179,19 @@ int main(int argc, char** argv) {
         reviewTabs->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("AdjustmentTab")));
         adjust->click();
         settle();
+    }
+    if (!levelFiles.isEmpty()) {
+        auto* levels = window.findChild<zendro::LevelsPage*>(QStringLiteral("LevelsPage"));
+        if (levels == nullptr || !levels->isVisible()) {
+            return fail(QStringLiteral("\"levels:\" needs the Levels page (TAB 5)"));
+        }
+        levels->setControlPath(levelFiles[1]);
+        levels->setFiles({levelFiles[0]});
+        while (levels->busy()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (!showFirstFailingLine(*levels)) {
+            return fail(levelFiles[0] + QStringLiteral(": no line with a finding over a limit"));
+        }
+        QApplication::processEvents();
     }
     if (dialogs.messages > 0) return fail(QStringLiteral("the window showed a message"));
 
