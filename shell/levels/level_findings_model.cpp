@@ -112,4 +112,20 @@ bool LevelFindingsSorter::lessThan(const QModelIndex& left, const QModelIndex& r
     return QString::localeAwareCompare(left.data().toString(), right.data().toString()) < 0;
 }
 
+void LevelFindingsSorter::setCheck(std::optional<levels::LevelCheck> check) {
+    check_ = check;
+    invalidateFilter();
+}
+
+void LevelFindingsSorter::setOverLimitOnly(bool only) {
+    overLimitOnly_ = only;
+    invalidateFilter();
+}
+
+bool LevelFindingsSorter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+    const auto* findings = static_cast<const LevelFindingsModel*>(sourceModel());
+    const levels::LevelFinding& finding = findings->finding(sourceRow);
+    return (!check_ || finding.check == *check_) && (!overLimitOnly_ || finding.over);
+}
+
 }  // namespace zendro

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
+#include <optional>
 #include <vector>
 
 #include "levels/level_finding.h"
@@ -34,14 +35,23 @@ class LevelFindingsModel final : public QAbstractTableModel {
 };
 
 // Sorts by any column: numbers as numbers, a missing one after every present
-// one whichever way the column is sorted.
+// one whichever way the column is sorted; shows one check's findings, or
+// only those over their limits, when asked. Its source is a LevelFindingsModel.
 class LevelFindingsSorter final : public QSortFilterProxyModel {
     Q_OBJECT
   public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
 
+    void setCheck(std::optional<levels::LevelCheck> check);
+    void setOverLimitOnly(bool only);
+
   protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+  private:
+    std::optional<levels::LevelCheck> check_;
+    bool overLimitOnly_ = false;
 };
 
 }  // namespace zendro

@@ -18,8 +18,9 @@ const QColor kBenchmark(0, 90, 170);
 LevelProfileWidget::LevelProfileWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("LevelProfile"));
     setMinimumHeight(140);
-    setToolTip(tr("The line's heights along it: benchmarks as triangles, intermediate sights as "
-                  "dots, a setup over a limit in red"));
+    setToolTip(
+        tr("The line's heights along it: benchmarks as triangles, intermediate sights as "
+           "dots, a setup over a limit in red"));
 }
 
 void LevelProfileWidget::setProfile(levels::LineProfile profile) {
@@ -65,8 +66,7 @@ void LevelProfileWidget::paintEvent(QPaintEvent*) {
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(palette().text());
-    for (const levels::ProfilePoint& sight : sights)
-        painter.drawEllipse(toScreen(sight), 2.5, 2.5);
+    for (const levels::ProfilePoint& sight : sights) painter.drawEllipse(toScreen(sight), 2.5, 2.5);
     for (const levels::ProfilePoint& p : points) {
         if (!p.benchmark) continue;
         const QPointF at = toScreen(p);

@@ -1,14 +1,18 @@
 #include "shell/levels/levels_page.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <map>
 
 #include "levels/level_profile.h"
 #include "levels/level_report.h"
@@ -101,6 +105,13 @@ void LevelsPage::buildControls() {
     findingsView_->setToolTip(
         tr("The findings: click a heading to sort; double-click a finding "
            "to see its line"));
+    checks_ = new QComboBox(this);
+    checks_->setObjectName(QStringLiteral("LevelsFindingCheck"));
+    checks_->setToolTip(tr("Show the findings of one check; each check shows its count"));
+    checks_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    overLimitOnly_ = new QCheckBox(tr("over limit only"), this);
+    overLimitOnly_->setObjectName(QStringLiteral("LevelsOverLimitOnly"));
+    overLimitOnly_->setToolTip(tr("Show only the findings over their limit"));
     detail_ = new QLabel(this);
     detail_->setObjectName(QStringLiteral("LevelsFindingDetail"));
     detail_->setWordWrap(true);
@@ -118,6 +129,11 @@ void LevelsPage::buildControls() {
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(checks_);
+    filters->addWidget(overLimitOnly_);
+    filters->addStretch(1);
+    rightLayout->addLayout(filters);
     rightLayout->addWidget(findingsView_, 1);
     rightLayout->addWidget(detail_);
     auto* split = new QSplitter(Qt::Horizontal, this);
@@ -137,6 +153,8 @@ void LevelsPage::buildControls() {
     connect(open, &QPushButton::clicked, this, [this] { openFiles(); });
     connect(control, &QPushButton::clicked, this, [this] { chooseControl(); });
     connect(lines_, &QTableWidget::currentCellChanged, this, [this](int row) { showLine(row); });
+    connect(checks_, &QComboBox::currentIndexChanged, this, [this] { checkChosen(); });
+    connect(overLimitOnly_, &QCheckBox::toggled, sorter_, &LevelFindingsSorter::setOverLimitOnly);
     connect(findingsView_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { findingActivated(index); });
     connect(findingsView_, &QTableView::activated, this,
@@ -269,8 +287,38 @@ void LevelsPage::showResult() {
     }
     lines_->resizeColumnsToContents();
     findings_->setFindings(run.findings);
+    fillChecks();
     findingsView_->resizeColumnsToContents();
     if (!run.lines.empty()) lines_->setCurrentCell(0, 0);
+}
+
+// "All (N)", then each check found with its count; the check chosen stays
+// chosen while the run has findings of it.
+void LevelsPage::fillChecks() {
+    constexpr int kAllChecks = -1;
+    const int chosen = checks_->currentIndex() < 0 ? kAllChecks : checks_->currentData().toInt();
+    std::map<int, int> counts;  // in the checks' order
+    for (int row = 0; row < findings_->rowCount(); ++row)
+        ++counts[static_cast<int>(findings_->finding(row).check)];
+    const QSignalBlocker quiet(checks_);
+    checks_->clear();
+    checks_->addItem(tr("All (%1)").arg(findings_->rowCount()), kAllChecks);
+    for (const auto& [check, count] : counts) {
+        checks_->addItem(QStringLiteral("%1 (%2)")
+                             .arg(qtText(std::string(
+                                 levels::levelCheckName(static_cast<levels::LevelCheck>(check)))))
+                             .arg(count),
+                         check);
+    }
+    const int index = checks_->findData(chosen);
+    checks_->setCurrentIndex(index < 0 ? 0 : index);
+    checkChosen();
+}
+
+void LevelsPage::checkChosen() {
+    const int check = checks_->currentData().toInt();
+    sorter_->setCheck(check < 0 ? std::nullopt
+                                : std::optional(static_cast<levels::LevelCheck>(check)));
 }
 
 void LevelsPage::showLine(int line) {

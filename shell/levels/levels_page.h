@@ -10,6 +10,8 @@
 #include "common/length_unit.h"
 #include "levels/level_run.h"
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QTableView;
 class QTableWidget;
@@ -63,6 +65,8 @@ class LevelsPage final : public QWidget {
     void showResult();
     void showLine(int line);
     void findingActivated(const QModelIndex& index);
+    void fillChecks();
+    void checkChosen();
 
     ShellDialogs& dialogs_;
     FilesChooser chooseFiles_;
@@ -80,6 +84,8 @@ class LevelsPage final : public QWidget {
     LevelFindingsModel* findings_ = nullptr;
     LevelFindingsSorter* sorter_ = nullptr;
     QTableView* findingsView_ = nullptr;
+    QComboBox* checks_ = nullptr;  // all findings, or one check's
+    QCheckBox* overLimitOnly_ = nullptr;
     QLabel* detail_ = nullptr;
     // Last: the work it runs is ended first.
     std::unique_ptr<BackgroundRun> background_;

@@ -5,6 +5,8 @@
 #include "shell/levels/levels_page.h"
 
 #include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
@@ -89,6 +91,27 @@ class LevelsPageTest : public QObject {
             QVERIFY(value.toDouble() <= previous);
             previous = value.toDouble();
         }
+
+        // Filtered as the Review page's findings are: over their limits only,
+        // then one check's. The run has one finding over a limit, the planted
+        // setup, among the closures every line lists.
+        const int all = shown.rowCount();
+        auto* overOnly = page.findChild<QCheckBox*>(QStringLiteral("LevelsOverLimitOnly"));
+        QTest::mouseClick(overOnly, Qt::LeftButton, {}, QPoint(4, overOnly->height() / 2));
+        QCOMPARE(shown.rowCount(), 1);
+        QCOMPARE(imbalanceRow(shown), 0);
+        QTest::mouseClick(overOnly, Qt::LeftButton, {}, QPoint(4, overOnly->height() / 2));
+        QCOMPARE(shown.rowCount(), all);
+        auto* checks = page.findChild<QComboBox*>(QStringLiteral("LevelsFindingCheck"));
+        const int closures = checks->findText(QStringLiteral("Closure"), Qt::MatchStartsWith);
+        QVERIFY(closures > 0);
+        checks->setCurrentIndex(closures);
+        QCOMPARE(checks->currentText(), QStringLiteral("Closure (%1)").arg(shown.rowCount()));
+        for (int row = 0; row < shown.rowCount(); ++row)
+            QCOMPARE(shown.index(row, LevelFindingsModel::Check).data().toString(),
+                     QStringLiteral("Closure"));
+        checks->setCurrentIndex(0);
+        QCOMPARE(checks->currentText(), QStringLiteral("All (%1)").arg(all));
 
         // Enter on the imbalance: its line is chosen, and its profile draws
         // setup 3 (joining the third and fourth points) as failing, no other.
