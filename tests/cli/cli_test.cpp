@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "common/file_io.h"
 #include "tests/support/job_builder.h"
+#include "tests/support/program_run.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro {
@@ -22,29 +23,13 @@ using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
+using Outcome = testing::ProgramOutcome;
+using testing::shellQuoted;
 
 // Runs zendro-convert with `arguments` (already quoted) and a fixed header time.
 Outcome convert(const TempDir& dir, const std::string& arguments) {
-    const std::string command = "SOURCE_DATE_EPOCH=1765117800 " + quoted(ZENDRO_CONVERT_PATH) +
-                                " " + arguments + " >" + quoted(dir.file("stdout")) + " 2>" +
-                                quoted(dir.file("stderr"));
-    const int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = readFile(dir.file("stdout"));
-    outcome.err = readFile(dir.file("stderr"));
-    return outcome;
+    return testing::runProgram(
+        dir, "SOURCE_DATE_EPOCH=1765117800 " + shellQuoted(ZENDRO_CONVERT_PATH) + " " + arguments);
 }
 
 // A small job: a distance unit, a setup and a sideshot to a point of a chain.
@@ -61,7 +46,7 @@ void writeJob(const TempDir& dir, const std::string& name) {
 TEST(ZendroConvert, DefaultsWriteTheObsFileOnlyWithTheDerivedSuffix) {
     TempDir dir;
     writeJob(dir, "RUN-12");
-    const Outcome outcome = convert(dir, quoted(dir.file("RUN-12.HVD")));
+    const Outcome outcome = convert(dir, shellQuoted(dir.file("RUN-12.HVD")));
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "");
     EXPECT_FALSE(fileExists(dir.file("RUN-12.TRV")));
@@ -78,7 +63,7 @@ TEST(ZendroConvert, FlagsChangeEveryOption) {
     writeJob(dir, "JOB");
     const Outcome outcome = convert(
         dir, "--trv --metric --prefix ST --curve-code '' --comment-delimiter / --suffix -X " +
-                 quoted(dir.file("JOB")));
+                 shellQuoted(dir.file("JOB")));
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_TRUE(fileExists(dir.file("JOB.TRV")));
     const std::string obs = readFile(dir.file("JOB.obs"));
@@ -92,10 +77,10 @@ TEST(ZendroConvert, FlagsChangeEveryOption) {
 TEST(ZendroConvert, AnyFieldFileAnyCaseNamesTheSameJob) {
     TempDir dir;
     writeJob(dir, "A");
-    ASSERT_EQ(convert(dir, quoted(dir.file("A.HVD"))).status, 0);
+    ASSERT_EQ(convert(dir, shellQuoted(dir.file("A.HVD"))).status, 0);
     const std::string expected = readFile(dir.file("A.obs"));
     for (const char* chosen : {"A.ctx", "A.Rtx", "A"}) {
-        const Outcome outcome = convert(dir, quoted(dir.file(chosen)));
+        const Outcome outcome = convert(dir, shellQuoted(dir.file(chosen)));
         EXPECT_EQ(outcome.status, 0) << chosen << outcome.err;
         EXPECT_EQ(readFile(dir.file("A.obs")), expected) << chosen;
     }
@@ -103,7 +88,7 @@ TEST(ZendroConvert, AnyFieldFileAnyCaseNamesTheSameJob) {
 
 TEST(ZendroConvert, MissingHvdFileFailsWithOneLineAndWritesNothing) {
     TempDir dir;
-    const Outcome outcome = convert(dir, quoted(dir.file("NONE.HVD")));
+    const Outcome outcome = convert(dir, shellQuoted(dir.file("NONE.HVD")));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err,
               "zendro-convert: " + dir.file("NONE.HVD") + ": the HVD file does not exist\n");
@@ -115,7 +100,7 @@ TEST(ZendroConvert, MissingHvdFileFailsWithOneLineAndWritesNothing) {
 TEST(ZendroConvert, WarningsGoToStandardError) {
     TempDir dir;
     writeFile(dir.file("W.HVD"), hvdRecord(9, 0) + "12345");
-    const Outcome outcome = convert(dir, quoted(dir.file("W.HVD")));
+    const Outcome outcome = convert(dir, shellQuoted(dir.file("W.HVD")));
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.err,
               "warning: " + dir.file("W.CTX") +
@@ -138,7 +123,7 @@ TEST(ZendroConvert, WarningsGoToStandardError) {
 TEST(ZendroConvert, APointFeatureFileTheNewCtxDoesNotMatch) {
     TempDir dir;
     writeJob(dir, "JOB");
-    ASSERT_EQ(convert(dir, quoted(dir.file("JOB"))).status, 0);
+    ASSERT_EQ(convert(dir, shellQuoted(dir.file("JOB"))).status, 0);
     const std::string firstPf = readFile(dir.file("JOB.pf"));
     writeFile(dir.file("JOB.CTX"), testing::ctxPrologue() + testing::ctxRecord(1, 1, "IP") +
                                        testing::ctxRecord(1, 2, "+EP/LEFT") +
@@ -148,7 +133,7 @@ TEST(ZendroConvert, APointFeatureFileTheNewCtxDoesNotMatch) {
     std::filesystem::last_write_time(
         dir.file("JOB.pf"),
         std::filesystem::last_write_time(dir.file("JOB.CTX")) - std::chrono::hours(1));
-    const Outcome asIs = convert(dir, quoted(dir.file("JOB")));
+    const Outcome asIs = convert(dir, shellQuoted(dir.file("JOB")));
     EXPECT_EQ(asIs.status, 0);
     EXPECT_EQ(asIs.err, "warning: " + dir.file("JOB.pf") + ": does not match " +
                             dir.file("JOB.CTX") +
@@ -157,14 +142,14 @@ TEST(ZendroConvert, APointFeatureFileTheNewCtxDoesNotMatch) {
                             "point-feature file as it is\n");
     EXPECT_EQ(readFile(dir.file("JOB.pf")), firstPf);
 
-    const Outcome added = convert(dir, "--pf-add-new " + quoted(dir.file("JOB")));
+    const Outcome added = convert(dir, "--pf-add-new " + shellQuoted(dir.file("JOB")));
     EXPECT_EQ(added.status, 0);
     EXPECT_EQ(added.err,
               "zendro-convert: " + dir.file("JOB.pf") + ": 1 entries added from the CTX file\n");
     EXPECT_EQ(readFile(dir.file("JOB.pf")), firstPf + " 4 ,CL, \r\n");
 
     writeFile(dir.file("JOB.pf"), "1,EDITED,\r\n");
-    const Outcome rebuilt = convert(dir, "--pf-rebuild " + quoted(dir.file("JOB")));
+    const Outcome rebuilt = convert(dir, "--pf-rebuild " + shellQuoted(dir.file("JOB")));
     EXPECT_EQ(rebuilt.status, 0);
     EXPECT_NE(rebuilt.err.find(": made again from the CTX file; the previous one is kept as " +
                                dir.file("JOB.pf.backup-")),
@@ -179,19 +164,20 @@ TEST(ZendroConvert, APointFeatureFileTheNewCtxDoesNotMatch) {
         }
     }
     EXPECT_EQ(backups, 1u);
-    EXPECT_EQ(convert(dir, "--pf-add-new --pf-rebuild " + quoted(dir.file("JOB"))).status, 2);
+    EXPECT_EQ(convert(dir, "--pf-add-new --pf-rebuild " + shellQuoted(dir.file("JOB"))).status, 2);
 }
 
 TEST(ZendroConvert, AnOutputEditedByHandIsKeptWithAWarning) {
     TempDir dir;
     writeJob(dir, "JOB");
-    ASSERT_EQ(convert(dir, quoted(dir.file("JOB"))).status, 0);
+    ASSERT_EQ(convert(dir, shellQuoted(dir.file("JOB"))).status, 0);
     writeFile(dir.file("JOB.obs"), "edited in the office\r\n");
-    const Outcome again = convert(dir, quoted(dir.file("JOB")));
+    const Outcome again = convert(dir, shellQuoted(dir.file("JOB")));
     EXPECT_EQ(again.status, 0);
     const std::string prefix = "warning: " + dir.file("JOB.obs") +
                                ": differs from what this program last wrote (edited by hand?); "
-                               "the edited file is kept as " + dir.file("JOB.obs.edited-");
+                               "the edited file is kept as " +
+                               dir.file("JOB.obs.edited-");
     ASSERT_TRUE(again.err.starts_with(prefix)) << again.err;
     const std::string keptAs = again.err.substr(prefix.size() - dir.file("JOB.obs.edited-").size(),
                                                 dir.file("JOB.obs.edited-").size() + 15);
@@ -206,8 +192,8 @@ TEST(ZendroConvert, SeveralJobsInOneCall) {
     writeJob(dir, "B-2");
     writeFile(dir.file("B-2.HVD"), hvdRecord(9, 0) + "12345");
     const Outcome outcome =
-        convert(dir, "-j 2 " + quoted(dir.file("A-1.HVD")) + " " + quoted(dir.file("NONE.HVD")) +
-                         " " + quoted(dir.file("B-2")));
+        convert(dir, "-j 2 " + shellQuoted(dir.file("A-1.HVD")) + " " +
+                         shellQuoted(dir.file("NONE.HVD")) + " " + shellQuoted(dir.file("B-2")));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, dir.file("A-1.HVD") +
                                ": converted 4 records, 3 points, 1 chains, 0 warnings\n" +
@@ -229,14 +215,15 @@ TEST(ZendroConvert, AnEmptyValueAfterAnEqualsSignTakesNoFile) {
     TempDir dir;
     writeJob(dir, "A-1");
     writeJob(dir, "B-2");
-    const Outcome outcome =
-        convert(dir, "--prefix= --suffix= " + quoted(dir.file("A-1")) + " " + quoted(dir.file("B-2")));
+    const Outcome outcome = convert(dir, "--prefix= --suffix= " + shellQuoted(dir.file("A-1")) +
+                                             " " + shellQuoted(dir.file("B-2")));
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, dir.file("A-1") + ": converted 4 records, 3 points, 1 chains, 0 warnings\n" +
-                               dir.file("B-2") + ": converted 4 records, 3 points, 1 chains, 0 warnings\n");
+    EXPECT_EQ(outcome.out,
+              dir.file("A-1") + ": converted 4 records, 3 points, 1 chains, 0 warnings\n" +
+                  dir.file("B-2") + ": converted 4 records, 3 points, 1 chains, 0 warnings\n");
     // No suffix after the chain name, no prefix before the point.
-    EXPECT_NE(readFile(dir.file("A-1.obs")).find("\r\nF 00 EP/LEFT" + std::string(21, ' ') +
-                                                 "+1 EP/LEFT\r\nF 01 2,\r\n"),
+    EXPECT_NE(readFile(dir.file("A-1.obs"))
+                  .find("\r\nF 00 EP/LEFT" + std::string(21, ' ') + "+1 EP/LEFT\r\nF 01 2,\r\n"),
               std::string::npos);
 }
 
@@ -263,7 +250,7 @@ TEST(ZendroConvert, HelpAndVersion) {
 // Prints what differs, line by line, when a file is not its golden copy.
 std::string unifiedDiff(const std::string& expectedPath, const std::string& actualPath) {
     const std::string command =
-        "diff -u " + quoted(expectedPath) + " " + quoted(actualPath) + " 2>&1";
+        "diff -u " + shellQuoted(expectedPath) + " " + shellQuoted(actualPath) + " 2>&1";
     std::string diff;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];
@@ -280,7 +267,7 @@ TEST(SampleJob, ConvertsToTheGoldenFiles) {
         writeFile(dir.file(std::string("HWY12-3") + extension),
                   readFile(std::string(ZENDRO_SAMPLES_DIR) + "/HWY12-3" + extension));
     }
-    const Outcome outcome = convert(dir, "--trv " + quoted(dir.file("HWY12-3.HVD")));
+    const Outcome outcome = convert(dir, "--trv " + shellQuoted(dir.file("HWY12-3.HVD")));
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "");
     for (const char* extension : {".obs", ".TRV", ".pf"}) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/file_io.h"
+#include "tests/support/program_run.h"
 #include "tests/support/temp_dir.h"
 
 namespace zendro::levels {
@@ -17,24 +18,12 @@ using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
+using Outcome = testing::ProgramOutcome;
+using testing::shellQuoted;
 
 Outcome level(const TempDir& dir, const std::string& arguments) {
-    const std::string command = "cd " + quoted(dir.path()) + " && " + quoted(ZENDRO_LEVEL_PATH) +
-                                " " + arguments + " >stdout 2>stderr";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir.file("stdout")),
-            readFile(dir.file("stderr"))};
+    return testing::runProgram(dir, "cd " + shellQuoted(dir.path()) + " && " +
+                                        shellQuoted(ZENDRO_LEVEL_PATH) + " " + arguments);
 }
 
 std::string caseFile(const std::string& name) {
@@ -76,8 +65,8 @@ TEST(ZendroLevel, WritesThePdfReport) {
     const Outcome outcome = level(dir, "run.dat --control control.csv --report run.pdf");
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     const std::string text = dir.file("run.pdf.txt");
-    ASSERT_EQ(std::system((quoted(ZENDRO_PDFTOTEXT) + " -layout " + quoted(dir.file("run.pdf")) +
-                           " " + quoted(text))
+    ASSERT_EQ(std::system((shellQuoted(ZENDRO_PDFTOTEXT) + " -layout " +
+                           shellQuoted(dir.file("run.pdf")) + " " + shellQuoted(text))
                               .c_str()),
               0);
     const std::string read = readFile(text);
@@ -99,9 +88,9 @@ TEST(ZendroLevel, ExitsThreeOverALimitUnderStrict) {
               std::string::npos)
         << strict.out;
     // A limit given on the command line lets it pass.
-    EXPECT_EQ(level(dir, "run.dat --strict --limit-marked-readings 1 --limit-lowest-reading 0.4")
-                  .status,
-              0);
+    EXPECT_EQ(
+        level(dir, "run.dat --strict --limit-marked-readings 1 --limit-lowest-reading 0.4").status,
+        0);
 }
 
 TEST(ZendroLevel, UsageErrorsExitTwo) {
