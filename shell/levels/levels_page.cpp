@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -19,6 +18,7 @@
 #include "shell/background_run.h"
 #include "shell/levels/level_findings_model.h"
 #include "shell/levels/level_profile_widget.h"
+#include "shell/review/counted_choices.h"
 #include "shell/review/review_widgets.h"
 #include "shell/shell_dialogs.h"
 
@@ -292,33 +292,21 @@ void LevelsPage::showResult() {
     if (!run.lines.empty()) lines_->setCurrentCell(0, 0);
 }
 
-// "All (N)", then each check found with its count; the check chosen stays
-// chosen while the run has findings of it.
+// "All (N)", then each check found with its count.
 void LevelsPage::fillChecks() {
-    constexpr int kAllChecks = -1;
-    const int chosen = checks_->currentIndex() < 0 ? kAllChecks : checks_->currentData().toInt();
     std::map<int, int> counts;  // in the checks' order
     for (int row = 0; row < findings_->rowCount(); ++row)
         ++counts[static_cast<int>(findings_->finding(row).check)];
-    const QSignalBlocker quiet(checks_);
-    checks_->clear();
-    checks_->addItem(tr("All (%1)").arg(findings_->rowCount()), kAllChecks);
-    for (const auto& [check, count] : counts) {
-        checks_->addItem(QStringLiteral("%1 (%2)")
-                             .arg(qtText(std::string(
-                                 levels::levelCheckName(static_cast<levels::LevelCheck>(check)))))
-                             .arg(count),
-                         check);
-    }
-    const int index = checks_->findData(chosen);
-    checks_->setCurrentIndex(index < 0 ? 0 : index);
+    fillCountedChoices(*checks_, findings_->rowCount(), counts, [](int check) {
+        return qtText(std::string(levels::levelCheckName(static_cast<levels::LevelCheck>(check))));
+    });
     checkChosen();
 }
 
 void LevelsPage::checkChosen() {
     const int check = checks_->currentData().toInt();
-    sorter_->setCheck(check < 0 ? std::nullopt
-                                : std::optional(static_cast<levels::LevelCheck>(check)));
+    sorter_->setCheck(check == kAllChoices ? std::nullopt
+                                           : std::optional(static_cast<levels::LevelCheck>(check)));
 }
 
 void LevelsPage::showLine(int line) {

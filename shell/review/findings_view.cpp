@@ -5,16 +5,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <map>
 
+#include "shell/review/counted_choices.h"
 #include "shell/review/findings_model.h"
 
 namespace zendro {
-
-constexpr int kAllKinds = -1;  // the kind combo's data for "All"
 
 FindingsView::FindingsView(QWidget* parent)
     : QWidget(parent), model_(new FindingsModel(this)), filter_(new FindingsFilter(*model_, this)) {
@@ -100,27 +98,19 @@ void FindingsView::setFindings(std::vector<review::Finding> findings) {
 }
 
 void FindingsView::fillKinds() {
-    const int chosen = kinds_->currentIndex() < 0 ? kAllKinds : kinds_->currentData().toInt();
     std::map<int, int> counts;  // in the kinds' order
-    for (const review::Finding& finding : model_->findings()) ++counts[static_cast<int>(finding.kind)];
-    const QSignalBlocker quiet(kinds_);
-    kinds_->clear();
-    kinds_->addItem(tr("All (%1)").arg(model_->rowCount()), kAllKinds);
-    for (const auto& [kind, count] : counts) {
-        kinds_->addItem(QStringLiteral("%1 (%2)")
-                            .arg(findingKindName(static_cast<review::FindingKind>(kind)))
-                            .arg(count),
-                        kind);
-    }
-    const int index = kinds_->findData(chosen);
-    kinds_->setCurrentIndex(index < 0 ? 0 : index);
+    for (const review::Finding& finding : model_->findings())
+        ++counts[static_cast<int>(finding.kind)];
+    fillCountedChoices(*kinds_, model_->rowCount(), counts, [](int kind) {
+        return findingKindName(static_cast<review::FindingKind>(kind));
+    });
     kindChosen();
 }
 
 void FindingsView::kindChosen() {
     const int kind = kinds_->currentData().toInt();
-    filter_->setKind(kind == kAllKinds ? std::nullopt
-                                       : std::optional(static_cast<review::FindingKind>(kind)));
+    filter_->setKind(kind == kAllChoices ? std::nullopt
+                                         : std::optional(static_cast<review::FindingKind>(kind)));
 }
 
 void FindingsView::rowActivated(const QModelIndex& index) {
